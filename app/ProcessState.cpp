@@ -1,0 +1,12 @@
+#include "app/ProcessState.h"
+
+namespace tylog {
+
+void ResetProcessState() {
+    Folders = {};
+    Station = {};
+    SharedPrefs = {};
+    Run = {};
+}
+
+} // namespace tylog

@@ -1,0 +1,89 @@
+#pragma once
+// Process-wide state of a run, in a few named structs. Everything here starts empty or zero, is
+// filled by the start-up and the windows, and is put back to that start by ResetProcessState() (tests).
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace tylog {
+
+struct UserFolders {
+    QString ProgramFolder;   // the current folder at start: settings, log and shipped data files
+    QString ProgramDrive;    // kept for the folder logic; "/" on this platform
+    QString DocumentsFolder; // the documents folder GetUserFolder settled on
+    QString DataFolder;      // documents/Q7BZW Software/Tessaly
+    QString SharedFolder;    // documents/Q7BZW Software/Shared
+    QString BackupFolder;    // DataFolder/BACKUP
+};
+
+// The 25 values of QSOpref.txt, in file order.
+struct StationSettings {
+    QString OwnCall;
+    QString OwnSpc;
+    QString OwnCountry;
+    QString OwnArrlSection;
+    QString OwnName;
+    QString OwnCategory;
+    QString CurrentCounty;
+    QString OwnCity;
+    QString CurrentMode;
+    QString CurrentBand;
+    float UtcOffsetHours = 0;
+    float OwnLongitude = 0;
+    float OwnLatitude = 0;
+    QString OwnContinent;
+    std::uint8_t FormSizePercent = 0;
+    std::int32_t WorkedColor = 0;
+    std::int32_t RemainingColor = 0;
+    float OperSecondsSaved = 0;
+    QString HostState;
+    std::uint8_t OutOfStateFlag = 0;
+    std::uint8_t RoverFlag = 0;
+    std::uint8_t VoiceNavLevel = 0;
+    QString RigType;
+    std::uint8_t TaskbarOption = 0;
+    std::uint8_t ListPreviousOption = 0;
+};
+
+struct SharedPreferences {
+    QString SharedPrefsText; // the whole file less its final CR LF
+    QString SharedPrefsPath;
+};
+
+// What one run of the logger keeps besides the settings: version, score counters, entry-check flags,
+// operating-time clock, and the log's backup baseline.
+struct RunState {
+    QString ProgramVersion;
+    QString RigFrequencyText;
+
+    float QsoPoints = 0;
+    float PhoneContactCount = 0;
+    float CWContactCount = 0;
+    float DigitalContactCount = 0;
+    std::int32_t MultiplierCount = 0;
+    std::array<int, 8> DXWorkedCount{}; // counts of the seven worked-country lists, 1..7
+    std::array<std::array<std::uint8_t, 101>, 9> MultiplierGrid{};
+
+    float BackupBaselineCount = 0;
+
+    bool TimeOnRunning = false;
+    double TimeOnStart = 0;
+    float OperSecondsRunning = 0;
+
+    std::uint8_t MissingFieldFlag = 0;
+    std::uint8_t InvalidCountyFlag = 0;
+    std::uint8_t DupeFlag = 0;
+    std::uint8_t PartialDupeDisplay = 1;
+    std::uint8_t ListAllContacts = 0;
+    float EditIndex = 0;
+};
+
+inline UserFolders Folders;
+inline StationSettings Station;
+inline SharedPreferences SharedPrefs;
+inline RunState Run;
+
+// Puts every process-wide struct back to its start, the contact log and the tables included.
+void ResetProcessState();
+
+} // namespace tylog

@@ -1,0 +1,84 @@
+#include "platform/Clock.h"
+#include "platform/Platform.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace tylog {
+
+QDateTime SystemClock::Now() { return QDateTime::currentDateTime(); }
+QDateTime SystemClock::NowUtc() { return QDateTime::currentDateTimeUtc(); }
+
+std::uint32_t SystemClock::TimeGetTime() {
+    static QElapsedTimer started = [] { QElapsedTimer t; t.start(); return t; }();
+    return static_cast<std::uint32_t>(started.elapsed());
+}
+
+void SystemClock::Sleep(std::uint32_t ms) { QThread::msleep(ms); }
+
+void WaitUntil(std::uint32_t t0, std::uint32_t ms) {
+    Clock& c = *platform().clock;
+    while (static_cast<std::uint32_t>(c.TimeGetTime() - t0) < ms) {
+        const std::uint32_t left = ms - static_cast<std::uint32_t>(c.TimeGetTime() - t0);
+        c.Sleep(left > 1 ? 1 : left);
+    }
+}
+
+} // namespace tylog
+
+namespace tylog {
+
+VirtualTimers& VirtualTimers::Instance() {
+    static VirtualTimers t;
+    return t;
+}
+
+VirtualTimers::Id VirtualTimers::Start(std::uint32_t now, std::uint32_t interval, std::function<void()> fire) {
+    (void)now;
+    const Id id = nextId_++;
+    entries_.push_back({id, interval, base_ + interval, std::move(fire)});
+    return id;
+}
+
+void VirtualTimers::Stop(Id id) {
+    for (auto it = entries_.begin(); it != entries_.end(); ++it)
+        if (it->id == id) { entries_.erase(it); return; }
+}
+
+bool VirtualTimers::Active(Id id) const {
+    for (const auto& e : entries_)
+        if (e.id == id) return true;
+    return false;
+}
+
+void VirtualTimers::RunUntil(std::uint32_t& now, std::uint32_t until) {
+    const std::uint64_t target = base_ + static_cast<std::uint32_t>(until - now);
+    for (;;) {
+        const Entry* next = nullptr;
+        for (const auto& e : entries_)
+            if (e.due <= target && (!next || e.due < next->due)) next = &e;
+        if (!next) break;
+        const Id id = next->id;
+        now += static_cast<std::uint32_t>(next->due - base_);
+        base_ = next->due;
+        auto fire = next->fire; // the handler may stop or restart its own timer
+        for (auto& e : entries_)
+            if (e.id == id) e.due += e.interval;
+        fire();
+    }
+    now += static_cast<std::uint32_t>(target - base_);
+    base_ = target;
+}
+
+bool VirtualTimers::RunNext(std::uint32_t& now) {
+    const Entry* next = nullptr;
+    for (const auto& e : entries_)
+        if (!next || e.due < next->due) next = &e;
+    if (!next) return false;
+    RunUntil(now, now + static_cast<std::uint32_t>(next->due - base_));
+    return true;
+}
+
+void VirtualTimers::Clear() { entries_.clear(); }
+
+} // namespace tylog

@@ -1,0 +1,24 @@
+#include "platform/Platform.h"
+
+namespace tylog {
+
+Platform& platform() {
+    static Platform p;
+    return p;
+}
+
+void InstallRealPlatform() {
+    static QtDialogs dialogs;
+    static SystemClock clock;
+    static QtScreen screen;
+    static QtClipboard clipboard;
+    static ProcessEnd end;
+    Platform& p = platform();
+    p.dialogs = &dialogs;
+    p.clock = &clock;
+    p.screen = &screen;
+    p.clipboard = &clipboard;
+    p.programEnd = &end;
+}
+
+} // namespace tylog

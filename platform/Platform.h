@@ -1,0 +1,31 @@
+#pragma once
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Screen.h"
+#include "platform/Session.h"
+
+#include <functional>
+
+namespace tylog {
+
+namespace vb { class Form; }
+
+// The services the program takes from the platform. main() installs the real ones; the test main
+// installs the fakes of platform/testing. Nothing else reaches Qt dialogs, the clock or the screen.
+struct Platform {
+    Dialogs* dialogs = nullptr;
+    Clock* clock = nullptr;
+    Screen* screen = nullptr;
+    Clipboard* clipboard = nullptr;
+    ProgramEnd* programEnd = nullptr;
+    // Called when a window is shown modally under a virtual clock, before the modal wait; tests use
+    // it to act in the window. Empty in the program.
+    std::function<void(vb::Form&)> onModalShown;
+    // Reports a fault of a test's script (an unscripted dialog, a modal wait that cannot end).
+    std::function<void(const QString&)> reportScriptFault;
+};
+
+Platform& platform();
+void InstallRealPlatform();
+
+} // namespace tylog

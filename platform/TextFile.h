@@ -1,0 +1,30 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+namespace tylog {
+
+// Files of the program hold one byte per character (Windows-1252) and end lines with CR LF.
+inline constexpr const char* CrLf = "\r\n";
+
+QString FromAnsi(const QByteArray& bytes);
+QByteArray ToAnsi(const QString& text); // characters outside Windows-1252 become '?'
+
+// Whole-file helpers. All throw VbError on failure and never report a failed write as success.
+QByteArray ReadAllBytes(const QString& path);
+// Writes to a temporary file in the same folder, flushes and syncs it, then renames it over path,
+// so a failure leaves the old file whole.
+void WriteFileAtomic(const QString& path, const QByteArray& bytes);
+// Appends and syncs before returning. When the file is not empty and does not end with CR LF,
+// writes CR LF first so the new line starts a line of its own.
+void AppendLineSynced(const QString& path, const QByteArray& line);
+// Byte copy; with a temporary file and rename, so the target is never half-written.
+void CopyFileAtomic(const QString& from, const QString& to);
+
+// Linux file names are case-sensitive, the program's files were not: finds an entry of dir whose
+// name equals name without regard to case and returns its full path; dir/name when none exists.
+QString FindNoCase(const QString& dir, const QString& name);
+bool ExistsNoCase(const QString& dir, const QString& name);
+QString JoinPath(const QString& dir, const QString& name);
+
+} // namespace tylog

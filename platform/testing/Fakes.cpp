@@ -1,0 +1,119 @@
+#include "platform/testing/Fakes.h"
+
+namespace tylog::testing {
+
+namespace {
+const char* kindName(ScriptedDialogs::Kind k) {
+    switch (k) {
+    case ScriptedDialogs::Kind::MsgBox: return "message box";
+    case ScriptedDialogs::Kind::InputBox: return "input box";
+    case ScriptedDialogs::Kind::Open: return "open dialog";
+    case ScriptedDialogs::Kind::Save: return "save dialog";
+    case ScriptedDialogs::Kind::Color: return "colour dialog";
+    }
+    return "dialog";
+}
+void fault(const QString& text) {
+    if (platform().reportScriptFault) platform().reportScriptFault(text);
+}
+} // namespace
+
+const ScriptedDialogs::Answer* ScriptedDialogs::take(Kind kind, const QString& what) {
+    if (queue_.empty() || queue_.front().kind != kind) {
+        fault(QString("unscripted %1: %2").arg(kindName(kind), what));
+        return nullptr;
+    }
+    current_ = queue_.front();
+    queue_.pop_front();
+    return &current_;
+}
+
+int ScriptedDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
+    shown.push_back({Kind::MsgBox, prompt, title, buttons, {}, {}});
+    const Answer* a = take(Kind::MsgBox, title + ": " + prompt);
+    if (a) return a->number;
+    return (buttons & 0x0F) == vbOKOnly ? vbOK : ((buttons & 0x0F) == vbYesNo ? vbNo : vbCancel);
+}
+
+QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText) {
+    shown.push_back({Kind::InputBox, prompt, title, 0, defaultText, {}});
+    const Answer* a = take(Kind::InputBox, title + ": " + prompt);
+    return a ? a->text : QString();
+}
+
+QString ScriptedDialogs::ShowOpen(const FileDialogOptions& o) {
+    shown.push_back({Kind::Open, o.DialogTitle, o.DialogTitle, 0, o.FileName, o});
+    const Answer* a = take(Kind::Open, o.DialogTitle);
+    return a ? a->text : QString();
+}
+
+QString ScriptedDialogs::ShowSave(const FileDialogOptions& o) {
+    shown.push_back({Kind::Save, o.DialogTitle, o.DialogTitle, 0, o.FileName, o});
+    const Answer* a = take(Kind::Save, o.DialogTitle);
+    return a ? a->text : QString();
+}
+
+bool ScriptedDialogs::ShowColor(long& color) {
+    shown.push_back({Kind::Color, {}, {}, 0, {}, {}});
+    const Answer* a = take(Kind::Color, "colour");
+    if (!a || a->number < 0) return false;
+    color = a->number;
+    return true;
+}
+
+void ScriptedDialogs::Reset() {
+    queue_.clear();
+    shown.clear();
+    beeps = 0;
+}
+
+FakeClock::FakeClock() { Set(QDateTime(QDate(2013, 9, 15), QTime(10, 0, 0), Qt::UTC)); }
+
+void FakeClock::Set(const QDateTime& local, double utcAheadHours) {
+    // Local time is kept as a plain date and time, whatever the machine's zone.
+    local0_ = QDateTime(local.date(), local.time(), Qt::UTC);
+    utcAheadMs_ = static_cast<qint64>(utcAheadHours * 3600000.0);
+    tick0_ = tick_;
+}
+
+QDateTime FakeClock::Now() {
+    const QDateTime t = local0_.addMSecs(static_cast<std::uint32_t>(tick_ - tick0_));
+    return QDateTime(t.date(), t.time(), Qt::LocalTime);
+}
+
+QDateTime FakeClock::NowUtc() {
+    return local0_.addMSecs(static_cast<std::uint32_t>(tick_ - tick0_) + utcAheadMs_);
+}
+
+void FakeClock::Advance(std::uint32_t ms) { VirtualTimers::Instance().RunUntil(tick_, tick_ + ms); }
+
+bool FakeClock::RunNextTimer() { return VirtualTimers::Instance().RunNext(tick_); }
+
+FakePlatform& Fakes() {
+    static FakePlatform f;
+    return f;
+}
+
+void InstallFakePlatform() {
+    FakePlatform& f = Fakes();
+    Platform& p = platform();
+    p.dialogs = &f.dialogs;
+    p.clock = &f.clock;
+    p.screen = &f.screen;
+    p.clipboard = &f.clipboard;
+    p.programEnd = &f.end;
+}
+
+void ResetFakePlatform() {
+    FakePlatform& f = Fakes();
+    f.dialogs.Reset();
+    VirtualTimers::Instance().Clear();
+    f.clock = FakeClock();
+    f.screen = FakeScreen();
+    f.clipboard.text.clear();
+    f.end.ended = 0;
+    platform().onModalShown = nullptr;
+    InstallFakePlatform();
+}
+
+} // namespace tylog::testing

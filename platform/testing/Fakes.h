@@ -1,0 +1,115 @@
+#pragma once
+// Fakes of the platform services, one each, for the tests. InstallFakePlatform() puts them in place;
+// ResetFakePlatform() clears them between tests.
+#include "platform/Platform.h"
+
+#include <QList>
+#include <QMap>
+#include <deque>
+#include <variant>
+
+namespace tylog::testing {
+
+// Dialogs answered from a script. Every dialog shown is recorded; one the script did not expect
+// reports a fault (which fails the running test) and is answered as Cancel would be.
+class ScriptedDialogs : public Dialogs {
+public:
+    enum class Kind { MsgBox, InputBox, Open, Save, Color };
+    struct Shown {
+        Kind kind;
+        QString prompt;
+        QString title;
+        int buttons = 0;
+        QString defaultText;
+        FileDialogOptions file;
+    };
+
+    // Answers, taken in order by the dialogs of their kind.
+    void AnswerMsgBox(int answer) { queue_.push_back({Kind::MsgBox, answer, {}}); }
+    void AnswerInput(const QString& text) { queue_.push_back({Kind::InputBox, 0, text}); }
+    void AnswerOpen(const QString& path) { queue_.push_back({Kind::Open, 0, path}); }
+    void AnswerSave(const QString& path) { queue_.push_back({Kind::Save, 0, path}); }
+    void AnswerColor(long color) { queue_.push_back({Kind::Color, static_cast<int>(color), {}}); }
+    void CancelColor() { queue_.push_back({Kind::Color, -1, {}}); }
+
+    int MsgBox(const QString& prompt, int buttons, const QString& title) override;
+    QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString ShowOpen(const FileDialogOptions& options) override;
+    QString ShowSave(const FileDialogOptions& options) override;
+    bool ShowColor(long& color) override;
+    void Beep() override { ++beeps; }
+
+    bool Unanswered() const { return !queue_.empty(); }
+    void Reset();
+
+    QList<Shown> shown;
+    int beeps = 0;
+
+private:
+    struct Answer { Kind kind; int number; QString text; };
+    const Answer* take(Kind kind, const QString& what);
+    std::deque<Answer> queue_;
+    Answer current_{};
+};
+
+// Clock with a settable wall time and a virtual tick. Advancing it fires window timers in order.
+class FakeClock : public Clock {
+public:
+    FakeClock();
+    QDateTime Now() override;
+    QDateTime NowUtc() override;
+    std::uint32_t TimeGetTime() override { return tick_; }
+    void Sleep(std::uint32_t ms) override { Advance(ms); }
+    bool IsVirtual() const override { return true; }
+
+    // Local wall time, and the hours UTC is ahead of it.
+    void Set(const QDateTime& local, double utcAheadHours = 0);
+    void SetTick(std::uint32_t tick) { tick_ = tick; }
+    void Advance(std::uint32_t ms);
+    bool RunNextTimer() override;
+
+private:
+    QDateTime local0_;
+    qint64 utcAheadMs_ = 0;
+    std::uint32_t tick_ = 0;
+    std::uint32_t tick0_ = 0;
+};
+
+class FakeScreen : public Screen {
+public:
+    double Width() override { return width; }
+    double Height() override { return height; }
+    QRectF WorkArea() override { return workArea.isNull() ? QRectF(0, 0, width, height) : workArea; }
+    double TwipsPerPixelX() override { return 15; }
+    double TwipsPerPixelY() override { return 15; }
+    double width = 15360, height = 11520; // 1024 x 768 pixels
+    QRectF workArea;
+};
+
+class FakeClipboard : public Clipboard {
+public:
+    QString GetText() override { return text; }
+    void SetText(const QString& t) override { text = t; }
+    void Clear() override { text.clear(); }
+    QString text;
+};
+
+class RecordingEnd : public ProgramEnd {
+public:
+    void End() override { ++ended; }
+    int ended = 0;
+};
+
+struct FakePlatform {
+    ScriptedDialogs dialogs;
+    FakeClock clock;
+    FakeScreen screen;
+    FakeClipboard clipboard;
+    RecordingEnd end;
+};
+
+FakePlatform& Fakes();
+void InstallFakePlatform();
+void ResetFakePlatform();
+
+} // namespace tylog::testing

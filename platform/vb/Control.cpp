@@ -1,0 +1,239 @@
+#include "platform/vb/Control.h"
+#include "platform/Platform.h"
+#include "platform/vb/Color.h"
+#include "platform/vb/Form.h"
+#include "platform/vb/Keys.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QMouseEvent>
+
+#include <cmath>
+
+namespace tylog::vb {
+
+Control::Control(Form& form, Kind kind, const QString& name, Control* container, int index)
+    : Name(name), Index(index), form_(form), kind_(kind), container_(container) {
+    setObjectName(name);
+    form_.registerControl(this);
+}
+
+Control::~Control() {
+    form_.forgetControl(this);
+    delete widget_.data();
+}
+
+void Control::attach(QWidget* w) {
+    widget_ = w;
+    w->setObjectName(Name);
+    w->setParent(container_ ? container_->childParent() : form_.client());
+    w->installEventFilter(this);
+    if (fontName_.isEmpty()) fontName_ = QApplication::font().family();
+    applyFont();
+    applyGeometry();
+    w->show();
+}
+
+void Control::Move(double left, double top, double width, double height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    applyGeometry();
+}
+
+void Control::applyGeometry() {
+    if (!widget_) return;
+    Screen& s = *platform().screen;
+    const double tx = s.TwipsPerPixelX(), ty = s.TwipsPerPixelY();
+    widget_->setGeometry(static_cast<int>(std::lround(left_ / tx)), static_cast<int>(std::lround(top_ / ty)),
+                         std::max(0, static_cast<int>(std::lround(width_ / tx))),
+                         std::max(0, static_cast<int>(std::lround(height_ / ty))));
+}
+
+void Control::setVisible(bool v) {
+    visible_ = v;
+    if (widget_) widget_->setVisible(v);
+}
+
+void Control::setEnabled(bool v) {
+    enabled_ = v;
+    if (widget_) widget_->setEnabled(v);
+}
+
+void Control::applyFont() {
+    if (!widget_) return;
+    QFont f(fontName_);
+    // A font size of 0 or less cannot be shown; the smallest point size stands in for it.
+    f.setPointSizeF(fontSize_ > 0 ? fontSize_ : 1.0);
+    f.setBold(fontBold_);
+    widget_->setFont(f);
+}
+
+void Control::setFontSize(double points) {
+    fontSize_ = points;
+    applyFont();
+}
+
+void Control::setFontName(const QString& face) {
+    fontName_ = face;
+    applyFont();
+}
+
+void Control::setFontBold(bool bold) {
+    fontBold_ = bold;
+    applyFont();
+}
+
+void Control::setBackColor(long bgr) {
+    backColor_ = bgr;
+    applyColors();
+}
+
+void Control::setForeColor(long bgr) {
+    foreColor_ = bgr;
+    applyColors();
+}
+
+void Control::applyColors() {
+    if (!widget_) return;
+    QPalette p = widget_->palette();
+    if (backColor_ >= 0) {
+        p.setColor(QPalette::Window, ToQColor(backColor_));
+        p.setColor(QPalette::Base, ToQColor(backColor_));
+        p.setColor(QPalette::Button, ToQColor(backColor_));
+    }
+    if (foreColor_ >= 0) {
+        p.setColor(QPalette::WindowText, ToQColor(foreColor_));
+        p.setColor(QPalette::Text, ToQColor(foreColor_));
+        p.setColor(QPalette::ButtonText, ToQColor(foreColor_));
+    }
+    widget_->setPalette(p);
+}
+
+void Control::setToolTipText(const QString& t) {
+    toolTip_ = t;
+    if (widget_) widget_->setToolTip(t);
+}
+
+void Control::setTabIndex(int i) { tabIndex_ = i; }
+
+void Control::setTabStop(bool b) {
+    tabStop_ = b;
+    if (widget_ && widget_->focusPolicy() != Qt::NoFocus)
+        widget_->setFocusPolicy(b ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void Control::SetFocus() {
+    if (!widget_ || !widget_->isEnabled()) return;
+    widget_->setFocus(Qt::OtherFocusReason);
+    // A window that is not active gets no focus events from Qt; the control still becomes the one
+    // that has the focus.
+    if (!form_.isActiveWindow()) form_.focusIn(this);
+}
+
+bool Control::HasFocus() const { return form_.ActiveControl() == this; }
+
+bool Control::deliverChar(int keyAscii, QKeyEvent* e) {
+    (void)keyAscii;
+    (void)e;
+    return false;
+}
+
+bool Control::routeKeyPress(QKeyEvent* e) {
+    int code = KeyCodeOf(e);
+    const int shift = ShiftOf(e->modifiers());
+    if (code != 0) {
+        if (form_.KeyPreview) form_.Form_KeyDown(code, shift);
+        if (code != 0 && KeyDown) KeyDown(code, shift);
+        if (code == 0) return true;
+    }
+    int ascii = KeyAsciiOf(e);
+    if (ascii < 0) return false;
+    if (form_.KeyPreview) form_.Form_KeyPress(ascii);
+    if (ascii != 0 && KeyPress) KeyPress(ascii);
+    if (ascii == 0) return true;
+    return deliverChar(ascii, e);
+}
+
+namespace {
+int buttonOf(Qt::MouseButton b) {
+    switch (b) {
+    case Qt::LeftButton: return vbLeftButton;
+    case Qt::RightButton: return vbRightButton;
+    case Qt::MiddleButton: return vbMiddleButton;
+    default: return 0;
+    }
+}
+int buttonsOf(Qt::MouseButtons b) {
+    int r = 0;
+    if (b & Qt::LeftButton) r |= vbLeftButton;
+    if (b & Qt::RightButton) r |= vbRightButton;
+    if (b & Qt::MiddleButton) r |= vbMiddleButton;
+    return r;
+}
+} // namespace
+
+bool Control::eventFilter(QObject* watched, QEvent* event) {
+    (void)watched;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return routeKeyPress(static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease: {
+        auto* e = static_cast<QKeyEvent*>(event);
+        int code = KeyCodeOf(e);
+        const int shift = ShiftOf(e->modifiers());
+        if (code == 0) return false;
+        if (form_.KeyPreview) form_.Form_KeyUp(code, shift);
+        if (code != 0 && KeyUp) KeyUp(code, shift);
+        return code == 0;
+    }
+    case QEvent::FocusIn: {
+        const auto r = static_cast<QFocusEvent*>(event)->reason();
+        if (r != Qt::PopupFocusReason && r != Qt::MenuBarFocusReason) form_.focusIn(this);
+        return false;
+    }
+    case QEvent::FocusOut: {
+        const auto r = static_cast<QFocusEvent*>(event)->reason();
+        // Leaving the window, or opening a menu, keeps the focus where it was.
+        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason && r != Qt::MenuBarFocusReason)
+            form_.focusOut(this);
+        return false;
+    }
+    case QEvent::MouseButtonPress: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        Screen& s = *platform().screen;
+        if (MouseDown)
+            MouseDown(buttonOf(e->button()), ShiftOf(e->modifiers()), e->position().x() * s.TwipsPerPixelX(),
+                      e->position().y() * s.TwipsPerPixelY());
+        return false;
+    }
+    case QEvent::MouseMove: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        Screen& s = *platform().screen;
+        if (MouseMove)
+            MouseMove(buttonsOf(e->buttons()), ShiftOf(e->modifiers()), e->position().x() * s.TwipsPerPixelX(),
+                      e->position().y() * s.TwipsPerPixelY());
+        return false;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        Screen& s = *platform().screen;
+        QPointer<Control> self(this);
+        if (MouseUp)
+            MouseUp(buttonOf(e->button()), ShiftOf(e->modifiers()), e->position().x() * s.TwipsPerPixelX(),
+                    e->position().y() * s.TwipsPerPixelY());
+        if (self && clickOnRelease() && e->button() == Qt::LeftButton && widget_ &&
+            widget_->rect().contains(e->position().toPoint()))
+            RaiseClick();
+        return false;
+    }
+    case QEvent::MouseButtonDblClick:
+        if (DblClick) DblClick();
+        return false;
+    default:
+        return false;
+    }
+}
+
+} // namespace tylog::vb

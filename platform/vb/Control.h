@@ -1,0 +1,104 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace tylog::vb {
+
+class Form;
+
+// The kinds the form-scaling walk tells apart.
+enum class Kind { Label, TextBox, CommandButton, ListBox, CheckBox, OptionButton, Frame, ComboBox, ListView, Image, Line, Other };
+
+// Base of every control: a Qt widget with geometry in twips (relative to its container), a font of its
+// own in points, 24-bit BGR colours, and the events the windows' handlers are written against.
+class Control : public QObject {
+    Q_OBJECT
+public:
+    Control(Form& form, Kind kind, const QString& name, Control* container, int index);
+    ~Control() override;
+
+    Form& form() const { return form_; }
+    Kind kind() const { return kind_; }
+    QWidget* widget() const { return widget_; }
+    // The widget that holds child controls (a frame's box, else the form's client area).
+    virtual QWidget* childParent() const { return widget_; }
+    Control* container() const { return container_; }
+    QString Name;
+    int Index; // index in its control array, -1 when alone
+
+    double Left() const { return left_; }
+    double Top() const { return top_; }
+    double Width() const { return width_; }
+    double Height() const { return height_; }
+    void setLeft(double v) { left_ = v; applyGeometry(); }
+    void setTop(double v) { top_ = v; applyGeometry(); }
+    void setWidth(double v) { width_ = v; applyGeometry(); }
+    void setHeight(double v) { height_ = v; applyGeometry(); }
+    void Move(double left, double top, double width, double height);
+
+    bool Visible() const { return visible_; }
+    void setVisible(bool v);
+    bool Enabled() const { return enabled_; }
+    void setEnabled(bool v);
+    double FontSize() const { return fontSize_; }
+    void setFontSize(double points);
+    QString FontName() const { return fontName_; }
+    void setFontName(const QString& face);
+    bool FontBold() const { return fontBold_; }
+    void setFontBold(bool bold);
+    long BackColor() const { return backColor_; }
+    void setBackColor(long bgr);
+    long ForeColor() const { return foreColor_; }
+    void setForeColor(long bgr);
+    QString ToolTipText() const { return toolTip_; }
+    void setToolTipText(const QString& t);
+    int TabIndex() const { return tabIndex_; }
+    void setTabIndex(int i);
+    bool TabStop() const { return tabStop_; }
+    void setTabStop(bool b);
+    QString Tag;
+
+    void SetFocus();
+    bool HasFocus() const;
+
+    std::function<void()> Click, DblClick, Change, GotFocus, LostFocus;
+    std::function<void(int& KeyAscii)> KeyPress;
+    std::function<void(int& KeyCode, int Shift)> KeyDown, KeyUp;
+    std::function<void(int Button, int Shift, double X, double Y)> MouseDown, MouseMove, MouseUp;
+
+    // Raises the click as a user's click would (tests and code that "presses" a control).
+    void RaiseClick() { if (Click) Click(); }
+
+protected:
+    void attach(QWidget* w);
+    virtual void applyGeometry();
+    virtual void applyColors();
+    void applyFont();
+    // A key the handlers kept: text boxes insert the character themselves; true when consumed.
+    virtual bool deliverChar(int keyAscii, QKeyEvent* e);
+    // Whether a mouse release raises Click (controls whose widget has no click signal of its own).
+    virtual bool clickOnRelease() const { return false; }
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool routeKeyPress(QKeyEvent* e);
+
+    Form& form_;
+    Kind kind_;
+    Control* container_;
+    QPointer<QWidget> widget_;
+    double left_ = 0, top_ = 0, width_ = 1200, height_ = 375;
+    bool visible_ = true, enabled_ = true;
+    double fontSize_ = 8.25;
+    QString fontName_;
+    bool fontBold_ = false;
+    long backColor_ = -1, foreColor_ = -1; // -1: the widget's own colours
+    QString toolTip_;
+    int tabIndex_ = 0;
+    bool tabStop_ = true;
+
+    friend class Form;
+};
+
+} // namespace tylog::vb

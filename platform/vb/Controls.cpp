@@ -1,0 +1,703 @@
+#include "platform/vb/Controls.h"
+#include "platform/Platform.h"
+#include "platform/TextFile.h"
+#include "platform/VbError.h"
+#include "platform/vb/Color.h"
+#include "platform/vb/Form.h"
+#include "platform/vb/Keys.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <cmath>
+
+namespace tylog::vb {
+
+// ---- Label -------------------------------------------------------------------------------------
+
+Label::Label(Form& form, const QString& name, Control* container, int index)
+    : Control(form, Kind::Label, name, container, index) {
+    auto* l = new QLabel;
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setWordWrap(true);
+    l->setAutoFillBackground(true);
+    attach(l);
+}
+
+QLabel* Label::label() const { return static_cast<QLabel*>(widget()); }
+QString Label::Caption() const { return label()->text(); }
+void Label::setCaption(const QString& c) { label()->setText(c); }
+
+void Label::setAlignment(int a) {
+    alignment_ = a;
+    Qt::Alignment h = a == 1 ? Qt::AlignRight : (a == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
+    label()->setAlignment(h | Qt::AlignTop);
+}
+
+void Label::setBackStyle(int s) {
+    backStyle_ = s;
+    applyColors();
+}
+
+void Label::setBorderStyle(int s) {
+    borderStyle_ = s;
+    label()->setFrameStyle(s == 1 ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+}
+
+void Label::setWordWrap(bool w) { label()->setWordWrap(w); }
+
+void Label::applyColors() {
+    Control::applyColors();
+    label()->setAutoFillBackground(backStyle_ == 1);
+}
+
+// ---- TextBox -----------------------------------------------------------------------------------
+
+TextBox::TextBox(Form& form, const QString& name, Control* container, int index, bool multiLine)
+    : Control(form, Kind::TextBox, name, container, index) {
+    QWidget* w = nullptr;
+    if (multiLine) {
+        multi_ = new QPlainTextEdit;
+        multi_->setContextMenuPolicy(Qt::NoContextMenu);
+        connect(multi_, &QPlainTextEdit::textChanged, this, [this] { if (Change) Change(); });
+        w = multi_;
+    } else {
+        edit_ = new QLineEdit;
+        edit_->setFrame(true);
+        edit_->setContextMenuPolicy(Qt::DefaultContextMenu);
+        edit_->setDragEnabled(false);
+        connect(edit_, &QLineEdit::textChanged, this, [this] { if (Change) Change(); });
+        w = edit_;
+    }
+    // Drops would bypass the key filters.
+    w->setAcceptDrops(false);
+    attach(w);
+    w->setFocusPolicy(Qt::StrongFocus);
+}
+
+QString TextBox::Text() const {
+    if (edit_) return edit_->text();
+    QString t = multi_->toPlainText();
+    t.replace('\n', "\r\n");
+    return t;
+}
+
+void TextBox::setText(const QString& t) {
+    if (edit_) {
+        QString v = t;
+        if (maxLength_ > 0 && v.size() > maxLength_) v.truncate(maxLength_);
+        edit_->setText(v);
+        edit_->setCursorPosition(0);
+    } else {
+        QString v = t;
+        v.replace("\r\n", "\n");
+        multi_->setPlainText(v);
+    }
+}
+
+int TextBox::SelStart() const {
+    if (edit_) return edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition();
+    return multi_->textCursor().selectionStart();
+}
+
+void TextBox::setSelStart(int s) {
+    if (edit_) {
+        edit_->setCursorPosition(std::clamp(s, 0, static_cast<int>(edit_->text().size())));
+    } else {
+        QTextCursor c = multi_->textCursor();
+        c.setPosition(std::clamp(s, 0, static_cast<int>(multi_->toPlainText().size())));
+        multi_->setTextCursor(c);
+    }
+}
+
+int TextBox::SelLength() const {
+    if (edit_) return edit_->hasSelectedText() ? static_cast<int>(edit_->selectedText().size()) : 0;
+    const QTextCursor c = multi_->textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void TextBox::setSelLength(int n) {
+    const int start = SelStart();
+    if (edit_) {
+        const int len = std::clamp(n, 0, static_cast<int>(edit_->text().size()) - start);
+        if (len > 0) edit_->setSelection(start, len);
+        else edit_->setCursorPosition(start);
+    } else {
+        QTextCursor c = multi_->textCursor();
+        c.setPosition(start);
+        c.setPosition(std::min(start + n, static_cast<int>(multi_->toPlainText().size())), QTextCursor::KeepAnchor);
+        multi_->setTextCursor(c);
+    }
+}
+
+QString TextBox::SelText() const {
+    if (edit_) return edit_->selectedText();
+    return multi_->textCursor().selectedText();
+}
+
+void TextBox::setSelText(const QString& t) { insertText(t); }
+
+void TextBox::setMaxLength(int n) {
+    maxLength_ = n;
+    if (edit_) edit_->setMaxLength(n > 0 ? n : 32767);
+}
+
+void TextBox::setLocked(bool l) {
+    locked_ = l;
+    if (edit_) edit_->setReadOnly(l);
+    else multi_->setReadOnly(l);
+}
+
+void TextBox::setAlignment(int a) {
+    if (edit_) edit_->setAlignment(a == 1 ? Qt::AlignRight : (a == 2 ? Qt::AlignHCenter : Qt::AlignLeft));
+}
+
+void TextBox::insertText(const QString& t) {
+    if (edit_) edit_->insert(t); // replaces the selection and keeps to the maximum length
+    else multi_->insertPlainText(t);
+}
+
+bool TextBox::deliverChar(int keyAscii, QKeyEvent* e) {
+    (void)e;
+    if (locked_) return keyAscii != 3; // a locked box still copies
+    switch (keyAscii) {
+    case 8:
+        if (edit_) edit_->backspace();
+        else multi_->textCursor().deletePreviousChar();
+        return true;
+    case 13:
+        if (multi_) multi_->insertPlainText("\n");
+        return true;
+    case 27: return true;
+    case 3: // Ctrl+C
+        if (!SelText().isEmpty()) platform().clipboard->SetText(SelText());
+        return true;
+    case 24: // Ctrl+X
+        if (!SelText().isEmpty()) {
+            platform().clipboard->SetText(SelText());
+            insertText(QString());
+        }
+        return true;
+    case 22: // Ctrl+V
+        PasteFiltered(platform().clipboard->GetText());
+        return true;
+    default:
+        break;
+    }
+    if (keyAscii < 32) return true;
+    insertText(FromAnsi(QByteArray(1, static_cast<char>(keyAscii))));
+    return true;
+}
+
+void TextBox::PasteFiltered(const QString& text) {
+    if (locked_) return;
+    const QByteArray bytes = ToAnsi(text);
+    for (char ch : bytes) {
+        int k = static_cast<unsigned char>(ch);
+        if (k < 32) continue; // line ends and tabs of the pasted text
+        if (KeyPress) KeyPress(k);
+        if (k >= 32) insertText(FromAnsi(QByteArray(1, static_cast<char>(k))));
+    }
+}
+
+bool TextBox::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        // Let the window's menu shortcuts have Ctrl keys; the box's own are handled as characters.
+        auto* e = static_cast<QKeyEvent*>(event);
+        if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+        return Control::eventFilter(watched, event);
+    }
+    case QEvent::KeyPress: {
+        auto* e = static_cast<QKeyEvent*>(event);
+        // Keys that edit without giving a character must not undo or redo around the filters.
+        if (e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo)) return true;
+        if (e->key() == Qt::Key_Insert && (e->modifiers() & Qt::ShiftModifier)) {
+            PasteFiltered(platform().clipboard->GetText());
+            return true;
+        }
+        return Control::eventFilter(watched, event);
+    }
+    case QEvent::ContextMenu: {
+        if (!edit_) return true;
+        auto* e = static_cast<QContextMenuEvent*>(event);
+        QMenu menu;
+        QAction* cut = menu.addAction("Cu&t");
+        QAction* copy = menu.addAction("&Copy");
+        QAction* paste = menu.addAction("&Paste");
+        QAction* del = menu.addAction("&Delete");
+        menu.addSeparator();
+        QAction* all = menu.addAction("Select &All");
+        const bool sel = edit_->hasSelectedText();
+        cut->setEnabled(sel && !locked_);
+        copy->setEnabled(sel);
+        del->setEnabled(sel && !locked_);
+        paste->setEnabled(!locked_ && !platform().clipboard->GetText().isEmpty());
+        QAction* chosen = menu.exec(e->globalPos());
+        if (chosen == cut) { platform().clipboard->SetText(SelText()); insertText(QString()); }
+        else if (chosen == copy) platform().clipboard->SetText(SelText());
+        else if (chosen == paste) PasteFiltered(platform().clipboard->GetText());
+        else if (chosen == del) insertText(QString());
+        else if (chosen == all) edit_->selectAll();
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        // The X11 middle-button paste would bypass the filters.
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) return true;
+        return Control::eventFilter(watched, event);
+    case QEvent::Drop:
+    case QEvent::DragEnter:
+        return true;
+    default:
+        return Control::eventFilter(watched, event);
+    }
+}
+
+// ---- CommandButton -----------------------------------------------------------------------------
+
+CommandButton::CommandButton(Form& form, const QString& name, Control* container, int index)
+    : Control(form, Kind::CommandButton, name, container, index) {
+    auto* b = new QPushButton;
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, [this] { RaiseClick(); });
+    attach(b);
+    b->setFocusPolicy(Qt::StrongFocus);
+}
+
+QString CommandButton::Caption() const { return static_cast<QPushButton*>(widget())->text(); }
+void CommandButton::setCaption(const QString& c) { static_cast<QPushButton*>(widget())->setText(c); }
+void CommandButton::setPicture(const QPixmap& p) { static_cast<QPushButton*>(widget())->setIcon(QIcon(p)); }
+
+// ---- OptionButton ------------------------------------------------------------------------------
+
+OptionButton::OptionButton(Form& form, const QString& name, Control* container, int index)
+    : Control(form, Kind::OptionButton, name, container, index) {
+    auto* r = new QRadioButton;
+    connect(r, &QRadioButton::toggled, this, [this](bool on) { if (on) RaiseClick(); });
+    attach(r);
+    r->setFocusPolicy(Qt::StrongFocus);
+}
+
+QRadioButton* OptionButton::radio() const { return static_cast<QRadioButton*>(widget()); }
+QString OptionButton::Caption() const { return radio()->text(); }
+void OptionButton::setCaption(const QString& c) { radio()->setText(c); }
+bool OptionButton::Value() const { return radio()->isChecked(); }
+
+void OptionButton::setValue(bool v) {
+    if (v) {
+        if (radio()->isChecked()) RaiseClick(); // setting True again still raises Click
+        else radio()->setChecked(true);
+    } else {
+        // Qt keeps one radio of a group checked; clearing needs the group's exclusivity off.
+        radio()->setAutoExclusive(false);
+        radio()->setChecked(false);
+        radio()->setAutoExclusive(true);
+    }
+}
+
+// ---- CheckBox ----------------------------------------------------------------------------------
+
+CheckBox::CheckBox(Form& form, const QString& name, Control* container, int index)
+    : Control(form, Kind::CheckBox, name, container, index) {
+    auto* c = new QCheckBox;
+    connect(c, &QCheckBox::stateChanged, this, [this](int) { RaiseClick(); });
+    attach(c);
+    c->setFocusPolicy(Qt::StrongFocus);
+}
+
+QString CheckBox::Caption() const { return static_cast<QCheckBox*>(widget())->text(); }
+void CheckBox::setCaption(const QString& c) { static_cast<QCheckBox*>(widget())->setText(c); }
+
+int CheckBox::Value() const {
+    switch (static_cast<QCheckBox*>(widget())->checkState()) {
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    default: return 0;
+    }
+}
+
+void CheckBox::setValue(int v) {
+    auto* c = static_cast<QCheckBox*>(widget());
+    if (v == 2) c->setTristate(true);
+    c->setCheckState(v == 1 ? Qt::Checked : (v == 2 ? Qt::PartiallyChecked : Qt::Unchecked));
+}
+
+// ---- ListBox -----------------------------------------------------------------------------------
+
+ListBox::ListBox(Form& form, const QString& name, Control* container, int index)
+    : Control(form, Kind::ListBox, name, container, index) {
+    auto* l = new QListWidget;
+    l->setSelectionMode(QAbstractItemView::SingleSelection);
+    l->setUniformItemSizes(true);
+    connect(l, &QListWidget::currentRowChanged, this, [this](int) { RaiseClick(); });
+    attach(l);
+    l->viewport()->installEventFilter(this);
+    l->setFocusPolicy(Qt::StrongFocus);
+}
+
+QListWidget* ListBox::list() const { return static_cast<QListWidget*>(widget()); }
+
+void ListBox::AddItem(const QString& item, int index) {
+    if (Sorted) {
+        int i = 0;
+        while (i < list()->count() && QString::compare(list()->item(i)->text(), item, Qt::CaseInsensitive) <= 0) ++i;
+        list()->insertItem(i, item);
+    } else if (index < 0 || index >= list()->count()) {
+        list()->addItem(item);
+    } else {
+        list()->insertItem(index, item);
+    }
+}
+
+void ListBox::RemoveItem(int index) {
+    if (index < 0 || index >= list()->count())
+        throw VbError(VbError::SubscriptOutOfRange, "Invalid property array index");
+    delete list()->takeItem(index);
+}
+
+void ListBox::Clear() {
+    const QSignalBlocker b(list());
+    list()->clear();
+}
+
+int ListBox::ListCount() const { return list()->count(); }
+
+QString ListBox::List(int index) const {
+    const QListWidgetItem* it = list()->item(index);
+    return it ? it->text() : QString();
+}
+
+void ListBox::setList(int index, const QString& text) {
+    if (QListWidgetItem* it = list()->item(index)) it->setText(text);
+}
+
+int ListBox::ListIndex() const { return list()->currentRow(); }
+
+void ListBox::setListIndex(int index) {
+    if (index == list()->currentRow()) return;
+    list()->setCurrentRow(index);
+}
+
+QString ListBox::Text() const { return List(ListIndex()); }
+
+bool ListBox::Selected(int index) const {
+    const QListWidgetItem* it = list()->item(index);
+    return it && it->isSelected();
+}
+
+void ListBox::setSelected(int index, bool sel) {
+    if (QListWidgetItem* it = list()->item(index)) it->setSelected(sel);
+}
+
+int ListBox::TopIndex() const {
+    const QListWidgetItem* it = list()->itemAt(2, 2);
+    return it ? list()->row(it) : 0;
+}
+
+void ListBox::setTopIndex(int index) {
+    if (QListWidgetItem* it = list()->item(index)) list()->scrollToItem(it, QAbstractItemView::PositionAtTop);
+}
+
+long ListBox::ItemData(int index) const {
+    const QListWidgetItem* it = list()->item(index);
+    return it ? it->data(Qt::UserRole).toLongLong() : 0;
+}
+
+void ListBox::setItemData(int index, long value) {
+    if (QListWidgetItem* it = list()->item(index)) it->setData(Qt::UserRole, static_cast<qlonglong>(value));
+}
+
+bool ListBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list()->viewport()) {
+        // Mouse events arrive at the list's viewport: report them in the list's own coordinates.
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonDblClick:
+            return Control::eventFilter(watched, event);
+        default:
+            return false;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonDblClick) return false; // reported by the viewport
+    return Control::eventFilter(watched, event);
+}
+
+// ---- ComboBox ----------------------------------------------------------------------------------
+
+ComboBox::ComboBox(Form& form, const QString& name, Control* container, int index)
+    : Control(form, Kind::ComboBox, name, container, index) {
+    auto* c = new QComboBox;
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    connect(c, &QComboBox::currentIndexChanged, this, [this](int) { RaiseClick(); });
+    connect(c, &QComboBox::editTextChanged, this, [this](const QString&) { if (Change) Change(); });
+    attach(c);
+}
+
+QComboBox* ComboBox::combo() const { return static_cast<QComboBox*>(widget()); }
+void ComboBox::AddItem(const QString& item) { combo()->addItem(item); }
+void ComboBox::Clear() { combo()->clear(); }
+int ComboBox::ListCount() const { return combo()->count(); }
+QString ComboBox::List(int index) const { return combo()->itemText(index); }
+int ComboBox::ListIndex() const { return combo()->currentIndex(); }
+void ComboBox::setListIndex(int index) { combo()->setCurrentIndex(index); }
+QString ComboBox::Text() const { return combo()->currentText(); }
+void ComboBox::setText(const QString& t) { combo()->setEditText(t); }
+
+// ---- Frame -------------------------------------------------------------------------------------
+
+Frame::Frame(Form& form, const QString& name, Control* container, int index)
+    : Control(form, Kind::Frame, name, container, index) {
+    auto* g = new QGroupBox;
+    g->setFlat(false);
+    attach(g);
+}
+
+QString Frame::Caption() const { return static_cast<QGroupBox*>(widget())->title(); }
+void Frame::setCaption(const QString& c) { static_cast<QGroupBox*>(widget())->setTitle(c); }
+void Frame::setBorderStyle(int s) { static_cast<QGroupBox*>(widget())->setFlat(s == 0); }
+
+// ---- Image -------------------------------------------------------------------------------------
+
+Image::Image(Form& form, const QString& name, Control* container, int index)
+    : Control(form, Kind::Image, name, container, index) {
+    auto* l = new QLabel;
+    l->setScaledContents(true);
+    attach(l);
+}
+
+void Image::setPicture(const QPixmap& p) {
+    auto* l = static_cast<QLabel*>(widget());
+    l->setScaledContents(Stretch);
+    l->setPixmap(p);
+}
+
+bool Image::HasPicture() const { return !static_cast<QLabel*>(widget())->pixmap().isNull(); }
+
+QPixmap LoadPicture(const QString& path) {
+    if (!QFileInfo(path).isFile()) throw VbError(VbError::FileNotFound, "File not found");
+    QPixmap p;
+    if (!p.load(path)) throw VbError(481, "Invalid picture");
+    return p;
+}
+
+// ---- Line --------------------------------------------------------------------------------------
+
+class LineWidget : public QWidget {
+public:
+    explicit LineWidget(Line* owner) : owner_(owner) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(QPen(ToQColor(owner_->BorderColor()), owner_->BorderWidth));
+        Screen& s = *platform().screen;
+        const double tx = s.TwipsPerPixelX(), ty = s.TwipsPerPixelY();
+        const QPointF origin(std::min(owner_->X1(), owner_->X2()) / tx - 1, std::min(owner_->Y1(), owner_->Y2()) / ty - 1);
+        p.drawLine(QPointF(owner_->X1() / tx, owner_->Y1() / ty) - origin, QPointF(owner_->X2() / tx, owner_->Y2() / ty) - origin);
+    }
+
+private:
+    Line* owner_;
+};
+
+Line::Line(Form& form, const QString& name, Control* container, int index)
+    : Control(form, Kind::Line, name, container, index) {
+    attach(new LineWidget(this));
+    widget()->setFocusPolicy(Qt::NoFocus);
+}
+
+void Line::SetPoints(double x1, double y1, double x2, double y2) {
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    applyGeometry();
+}
+
+void Line::setBorderColor(long c) {
+    borderColor_ = c;
+    if (widget()) widget()->update();
+}
+
+void Line::applyGeometry() {
+    if (!widget()) return;
+    Screen& s = *platform().screen;
+    const double tx = s.TwipsPerPixelX(), ty = s.TwipsPerPixelY();
+    const int x = static_cast<int>(std::floor(std::min(x1_, x2_) / tx)) - 1;
+    const int y = static_cast<int>(std::floor(std::min(y1_, y2_) / ty)) - 1;
+    const int w = static_cast<int>(std::ceil(std::fabs(x2_ - x1_) / tx)) + 3;
+    const int h = static_cast<int>(std::ceil(std::fabs(y2_ - y1_) / ty)) + 3;
+    widget()->setGeometry(x, y, w, h);
+    widget()->update();
+}
+
+// ---- ListView ----------------------------------------------------------------------------------
+
+ListView::ListView(Form& form, const QString& name, Control* container, int index)
+    : Control(form, Kind::ListView, name, container, index) {
+    auto* t = new QTreeWidget;
+    t->setRootIsDecorated(false);
+    t->setUniformRowHeights(true);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setAllColumnsShowFocus(true);
+    t->setColumnCount(0);
+    attach(t);
+    t->viewport()->installEventFilter(this);
+}
+
+QTreeWidget* ListView::tree() const { return static_cast<QTreeWidget*>(widget()); }
+
+void ListView::AddColumn(const QString& text, double widthTwips) {
+    columns_.push_back({text, widthTwips});
+    QStringList labels;
+    for (const auto& c : columns_) labels << c.Text;
+    tree()->setColumnCount(static_cast<int>(columns_.size()));
+    tree()->setHeaderLabels(labels);
+    applyGeometry();
+}
+
+int ListView::ColumnCount() const { return static_cast<int>(columns_.size()); }
+double ListView::ColumnWidth(int i) const { return columns_.at(static_cast<size_t>(i)).Width; }
+
+void ListView::setColumnWidth(int i, double twips) {
+    columns_.at(static_cast<size_t>(i)).Width = twips;
+    applyGeometry();
+}
+
+void ListView::applyGeometry() {
+    Control::applyGeometry();
+    if (!widget()) return;
+    const double tx = platform().screen->TwipsPerPixelX();
+    for (size_t i = 0; i < columns_.size(); ++i)
+        tree()->setColumnWidth(static_cast<int>(i), static_cast<int>(std::lround(columns_[i].Width / tx)));
+}
+
+// ---- Timer -------------------------------------------------------------------------------------
+
+Timer::Timer(Form& form, const QString& name, int interval, bool enabled)
+    : QObject(&form), Name(name), interval_(interval), enabled_(enabled) {
+    setObjectName(name);
+    restart();
+}
+
+Timer::~Timer() { stop(); }
+
+void Timer::setInterval(int ms) {
+    interval_ = ms;
+    restart();
+}
+
+void Timer::setEnabled(bool e) {
+    enabled_ = e;
+    restart();
+}
+
+bool Timer::Running() const {
+    if (qtimer_) return qtimer_->isActive();
+    return virtualId_ != 0 && VirtualTimers::Instance().Active(virtualId_);
+}
+
+void Timer::stop() {
+    if (qtimer_) qtimer_->stop();
+    if (virtualId_) VirtualTimers::Instance().Stop(virtualId_);
+    virtualId_ = 0;
+}
+
+void Timer::restart() {
+    stop();
+    // Interval 0 never fires (a QTimer of 0 would fire on every pass of the event loop).
+    if (!enabled_ || interval_ <= 0) return;
+    auto fire = [this] { if (Tick) Tick(); };
+    if (platform().clock && platform().clock->IsVirtual()) {
+        virtualId_ = VirtualTimers::Instance().Start(platform().clock->TimeGetTime(), static_cast<std::uint32_t>(interval_), fire);
+        return;
+    }
+    if (!qtimer_) {
+        qtimer_ = new QTimer(this);
+        qtimer_->setTimerType(Qt::PreciseTimer);
+        connect(qtimer_, &QTimer::timeout, this, fire);
+    }
+    qtimer_->start(interval_);
+}
+
+// ---- Menu --------------------------------------------------------------------------------------
+
+Menu::Menu(Form& form, const QString& name, const QString& caption) : QObject(&form), Name(name), form_(form) {
+    setObjectName(name);
+    action_ = form.menuBar()->addAction(caption);
+    connect(action_, &QAction::triggered, this, [this] { triggered(); });
+}
+
+Menu::Menu(Menu& parent, const QString& name, const QString& caption)
+    : QObject(&parent), Name(name), form_(parent.form_), parent_(&parent) {
+    setObjectName(name);
+    if (caption == "-") {
+        action_ = parent.ensureMenu()->addSeparator();
+        return;
+    }
+    action_ = parent.ensureMenu()->addAction(caption);
+    connect(action_, &QAction::triggered, this, [this] { triggered(); });
+}
+
+QMenu* Menu::ensureMenu() {
+    if (!menu_) {
+        menu_ = new QMenu(action_->text(), &form_);
+        // A menu with items shows them; its own Click runs as it opens.
+        connect(menu_, &QMenu::aboutToShow, this, [this] { RaiseClick(); });
+        action_->setMenu(menu_);
+    }
+    return menu_;
+}
+
+void Menu::triggered() {
+    // Qt flips a checkable item by itself; here the Click handler decides the check mark.
+    if (action_->isCheckable()) action_->setChecked(!action_->isChecked());
+    RaiseClick();
+}
+
+void Menu::AddSeparator() { ensureMenu()->addSeparator(); }
+QString Menu::Caption() const { return action_->text(); }
+
+void Menu::setCaption(const QString& c) {
+    action_->setText(c);
+    if (menu_) menu_->setTitle(c);
+}
+
+bool Menu::Checked() const { return action_->isChecked(); }
+
+void Menu::setChecked(bool c) {
+    action_->setCheckable(true);
+    action_->setChecked(c);
+}
+
+bool Menu::Enabled() const { return action_->isEnabled(); }
+void Menu::setEnabled(bool e) { action_->setEnabled(e); }
+bool Menu::Visible() const { return action_->isVisible(); }
+void Menu::setVisible(bool v) { action_->setVisible(v); }
+
+void Menu::setShortcut(const QKeySequence& k) {
+    action_->setShortcut(k);
+    action_->setShortcutContext(Qt::WindowShortcut);
+    form_.addAction(action_);
+}
+
+} // namespace tylog::vb

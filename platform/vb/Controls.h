@@ -1,0 +1,309 @@
+#pragma once
+#include "platform/vb/Control.h"
+
+#include <QAction>
+#include <QPixmap>
+#include <QStringList>
+#include <map>
+#include <memory>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QCheckBox;
+class QListWidget;
+class QGroupBox;
+class QComboBox;
+class QTreeWidget;
+class QTimer;
+class QMenu;
+
+namespace tylog::vb {
+
+class Label : public Control {
+    Q_OBJECT
+public:
+    Label(Form& form, const QString& name, Control* container = nullptr, int index = -1);
+    QString Caption() const;
+    void setCaption(const QString& c);
+    int Alignment() const { return alignment_; }   // 0 left, 1 right, 2 centre
+    void setAlignment(int a);
+    int BackStyle() const { return backStyle_; }   // 0 transparent, 1 opaque
+    void setBackStyle(int s);
+    int BorderStyle() const { return borderStyle_; } // 0 none, 1 fixed single
+    void setBorderStyle(int s);
+    void setWordWrap(bool w);
+    QLabel* label() const;
+
+protected:
+    void applyColors() override;
+    bool clickOnRelease() const override { return true; }
+
+private:
+    int alignment_ = 0, backStyle_ = 1, borderStyle_ = 0;
+};
+
+class TextBox : public Control {
+    Q_OBJECT
+public:
+    TextBox(Form& form, const QString& name, Control* container = nullptr, int index = -1, bool multiLine = false);
+    QString Text() const;
+    void setText(const QString& t);
+    int SelStart() const;
+    void setSelStart(int s);
+    int SelLength() const;
+    void setSelLength(int n);
+    QString SelText() const;
+    void setSelText(const QString& t);
+    int MaxLength() const { return maxLength_; }
+    void setMaxLength(int n);
+    bool Locked() const { return locked_; }
+    void setLocked(bool l);
+    void setAlignment(int a); // 0 left, 1 right, 2 centre
+    // Inserts text as if typed: every character passes this box's KeyPress first, so a paste can bring
+    // in nothing that typing could not.
+    void PasteFiltered(const QString& text);
+    bool MultiLine() const { return edit_ == nullptr; }
+    QLineEdit* lineEdit() const { return edit_; }
+
+protected:
+    bool deliverChar(int keyAscii, QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void insertText(const QString& t);
+    QLineEdit* edit_ = nullptr;
+    QPlainTextEdit* multi_ = nullptr;
+    int maxLength_ = 0;
+    bool locked_ = false;
+};
+
+class CommandButton : public Control {
+    Q_OBJECT
+public:
+    CommandButton(Form& form, const QString& name, Control* container = nullptr, int index = -1);
+    QString Caption() const;
+    void setCaption(const QString& c);
+    bool Default = false, Cancel = false;
+    void setPicture(const QPixmap& p);
+};
+
+class OptionButton : public Control {
+    Q_OBJECT
+public:
+    OptionButton(Form& form, const QString& name, Control* container = nullptr, int index = -1);
+    QString Caption() const;
+    void setCaption(const QString& c);
+    bool Value() const;
+    // Setting true raises Click, as a click would.
+    void setValue(bool v);
+    QRadioButton* radio() const;
+};
+
+class CheckBox : public Control {
+    Q_OBJECT
+public:
+    CheckBox(Form& form, const QString& name, Control* container = nullptr, int index = -1);
+    QString Caption() const;
+    void setCaption(const QString& c);
+    int Value() const; // 0 unchecked, 1 checked, 2 grey
+    // A change raises Click, as a click would.
+    void setValue(int v);
+};
+
+class ListBox : public Control {
+    Q_OBJECT
+public:
+    ListBox(Form& form, const QString& name, Control* container = nullptr, int index = -1);
+    void AddItem(const QString& item, int index = -1);
+    void RemoveItem(int index);
+    void Clear();
+    int ListCount() const;
+    QString List(int index) const;
+    void setList(int index, const QString& text);
+    int ListIndex() const;
+    void setListIndex(int index); // raises Click when it changes, as the user's choice would
+    QString Text() const;
+    bool Selected(int index) const;
+    void setSelected(int index, bool sel);
+    int TopIndex() const;
+    void setTopIndex(int index);
+    long ItemData(int index) const;
+    void setItemData(int index, long value);
+    bool Sorted = false;
+    QListWidget* list() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+class ComboBox : public Control {
+    Q_OBJECT
+public:
+    ComboBox(Form& form, const QString& name, Control* container = nullptr, int index = -1);
+    void AddItem(const QString& item);
+    void Clear();
+    int ListCount() const;
+    QString List(int index) const;
+    int ListIndex() const;
+    void setListIndex(int index);
+    QString Text() const;
+    void setText(const QString& t);
+    QComboBox* combo() const;
+};
+
+class Frame : public Control {
+    Q_OBJECT
+public:
+    Frame(Form& form, const QString& name, Control* container = nullptr, int index = -1);
+    QString Caption() const;
+    void setCaption(const QString& c);
+    void setBorderStyle(int s); // 0 none, 1 fixed single
+
+protected:
+    bool clickOnRelease() const override { return true; }
+};
+
+class Image : public Control {
+    Q_OBJECT
+public:
+    Image(Form& form, const QString& name, Control* container = nullptr, int index = -1);
+    void setPicture(const QPixmap& p);
+    bool HasPicture() const;
+    bool Stretch = true;
+
+protected:
+    bool clickOnRelease() const override { return true; }
+};
+
+// Loads a picture file; throws VbError when the file is missing or is not a picture.
+QPixmap LoadPicture(const QString& path);
+
+class Line : public Control {
+    Q_OBJECT
+public:
+    Line(Form& form, const QString& name, Control* container = nullptr, int index = -1);
+    double X1() const { return x1_; }
+    double Y1() const { return y1_; }
+    double X2() const { return x2_; }
+    double Y2() const { return y2_; }
+    void setX1(double v) { x1_ = v; applyGeometry(); }
+    void setY1(double v) { y1_ = v; applyGeometry(); }
+    void setX2(double v) { x2_ = v; applyGeometry(); }
+    void setY2(double v) { y2_ = v; applyGeometry(); }
+    void SetPoints(double x1, double y1, double x2, double y2);
+    long BorderColor() const { return borderColor_; }
+    void setBorderColor(long c);
+    int BorderWidth = 1;
+
+protected:
+    void applyGeometry() override;
+
+private:
+    friend class LineWidget;
+    double x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+    long borderColor_ = 0;
+};
+
+struct ColumnHeader {
+    QString Text;
+    double Width = 1440;
+};
+
+class ListView : public Control {
+    Q_OBJECT
+public:
+    ListView(Form& form, const QString& name, Control* container = nullptr, int index = -1);
+    void AddColumn(const QString& text, double widthTwips);
+    int ColumnCount() const;
+    double ColumnWidth(int i) const;
+    void setColumnWidth(int i, double twips);
+    QTreeWidget* tree() const;
+
+protected:
+    void applyGeometry() override;
+
+private:
+    std::vector<ColumnHeader> columns_;
+};
+
+// A timer; interval 0 never fires. Under a virtual clock it runs on that clock's time.
+class Timer : public QObject {
+    Q_OBJECT
+public:
+    Timer(Form& form, const QString& name, int interval = 0, bool enabled = true);
+    ~Timer() override;
+    QString Name;
+    int Interval() const { return interval_; }
+    void setInterval(int ms);
+    bool Enabled() const { return enabled_; }
+    void setEnabled(bool e);
+    std::function<void()> Tick; // the Timer event
+    bool Running() const;
+
+private:
+    void restart();
+    void stop();
+    int interval_;
+    bool enabled_;
+    QTimer* qtimer_ = nullptr;
+    int virtualId_ = 0;
+};
+
+// A menu item. Items with children become menus; top-level items go into the form's menu bar.
+class Menu : public QObject {
+    Q_OBJECT
+public:
+    Menu(Form& form, const QString& name, const QString& caption);
+    Menu(Menu& parent, const QString& name, const QString& caption);
+    QString Name;
+    QString Caption() const;
+    void setCaption(const QString& c);
+    bool Checked() const;
+    void setChecked(bool c);
+    bool Enabled() const;
+    void setEnabled(bool e);
+    bool Visible() const;
+    void setVisible(bool v);
+    void setShortcut(const QKeySequence& k);
+    std::function<void()> Click;
+    QAction* action() const { return action_; }
+    void RaiseClick() { if (Click) Click(); }
+    void AddSeparator();
+
+private:
+    QMenu* ensureMenu();
+    void triggered();
+    Form& form_;
+    Menu* parent_ = nullptr;
+    QAction* action_ = nullptr;
+    QMenu* menu_ = nullptr;
+};
+
+// A control array: elements by index, made by the window or loaded at run time.
+template <class T>
+class ControlArray {
+public:
+    T& Add(Form& form, const QString& name, int index, Control* container = nullptr) {
+        auto c = std::make_unique<T>(form, name, container, index);
+        T& ref = *c;
+        items_[index] = std::move(c);
+        return ref;
+    }
+    T& operator[](int index) { return *items_.at(index); }
+    const T& operator[](int index) const { return *items_.at(index); }
+    bool Exists(int index) const { return items_.count(index) != 0; }
+    void Unload(int index) { items_.erase(index); }
+    int LBound() const { return items_.empty() ? 0 : items_.begin()->first; }
+    int UBound() const { return items_.empty() ? -1 : items_.rbegin()->first; }
+    int Count() const { return static_cast<int>(items_.size()); }
+    auto begin() { return items_.begin(); }
+    auto end() { return items_.end(); }
+
+private:
+    std::map<int, std::unique_ptr<T>> items_;
+};
+
+} // namespace tylog::vb

@@ -1,0 +1,51 @@
+#include "platform/TextFile.h"
+#include "platform/ValueFile.h"
+#include "platform/VbError.h"
+
+#include <gtest/gtest.h>
+
+using namespace tylog;
+
+TEST(ValueReader, ReadsQuotedBareAndEmptyValues) {
+    ValueReader r(QString::fromLatin1("\"a, b\",  7 ,\"\"\r\n\r\nbare text  ,\"x\"junk,9\r\n"));
+    EXPECT_EQ(r.ReadText(), "a, b");
+    EXPECT_EQ(r.ReadText(), "7");
+    EXPECT_EQ(r.ReadText(), "");
+    EXPECT_EQ(r.ReadText(), ""); // the empty line is one empty value
+    EXPECT_EQ(r.ReadText(), "bare text");
+    EXPECT_EQ(r.ReadText(), "x");
+    EXPECT_EQ(r.ReadDouble(), 9.0);
+    EXPECT_TRUE(r.AtEnd());
+    EXPECT_THROW(r.ReadText(), VbError);
+}
+
+TEST(ValueReader, NumbersAreStrictUnlessAskedOtherwise) {
+    ValueReader r(QString::fromLatin1("300,abc,abc,.25,-4\r\n"));
+    EXPECT_THROW(r.ReadByte(), VbError);
+    EXPECT_THROW(r.ReadDouble(), VbError);
+    EXPECT_EQ(r.ReadDoubleOrZero(), 0.0);
+    EXPECT_FLOAT_EQ(r.ReadSingle(), 0.25f);
+    EXPECT_EQ(r.ReadLong(), -4);
+}
+
+TEST(ValueWriter, WritesTheFileForm) {
+    ValueWriter w;
+    w.Text("N0CALL").Text("").Text("a\"b\r\nc").Double(0).Single(5.5f).EndLine();
+    w.Single(-0.5f).EndLine().Single(0.25f).EndLine().Integer(16777215).EndLine();
+    EXPECT_EQ(w.Bytes(), QByteArray("\"N0CALL\",\"\",\"abc\",0,5.5\r\n-.5\r\n.25\r\n16777215\r\n"));
+}
+
+TEST(FormatSingle, PlainDecimals) {
+    const std::pair<float, const char*> cases[] = {{5.5f, "5.5"}, {-4.f, "-4"}, {0.25f, ".25"}, {-0.5f, "-.5"},
+                                                   {3.5f, "3.5"}, {-5.75f, "-5.75"}, {0.f, "0"}, {14.25f, "14.25"},
+                                                   {1234567.f, "1234567"}, {0.1f, ".1"}};
+    for (auto [v, s] : cases) EXPECT_EQ(FormatSingle(v), s) << s;
+}
+
+TEST(Ansi, RoundTripsWindows1252) {
+    const QByteArray bytes("\x80\x93\xE9z", 4);
+    const QString text = FromAnsi(bytes);
+    EXPECT_EQ(text, QString::fromUtf8("€“éz"));
+    EXPECT_EQ(ToAnsi(text), bytes);
+    EXPECT_EQ(ToAnsi(QString::fromUtf8("ж")), QByteArray("?"));
+}

@@ -1,0 +1,37 @@
+// Test main of every test program: headless Qt, the fake platform, and a clean process state for
+// each test.
+#include "app/ProcessState.h"
+#include "platform/testing/Fakes.h"
+#include "platform/vb/Forms.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CleanState : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override {
+        tylog::testing::ResetFakePlatform();
+        tylog::ResetProcessState();
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override {
+        tylog::vb::DiscardAllForms();
+        QCoreApplication::processEvents();
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    tylog::testing::InstallFakePlatform();
+    tylog::platform().reportScriptFault = [](const QString& what) { ADD_FAILURE() << what.toStdString(); };
+    ::testing::UnitTest::GetInstance()->listeners().Append(new CleanState);
+    return RUN_ALL_TESTS();
+}
