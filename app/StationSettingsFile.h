@@ -1,0 +1,14 @@
+#pragma once
+
+namespace tylog {
+
+// QSOpref.txt in the program folder <-> Station (app/ProcessState.h).
+// Throws VbError when the file is missing, short or holds a value of the wrong type; the values read
+// before the failure stay.
+void LoadStationSettings();
+// Rewrites the whole file; false when it could not be written (the old file then stays whole).
+bool SaveStationSettings();
+// Compares the stored UTC offset with the computer's clock and offers the recommended one.
+void CheckUtcOffset();
+
+} // namespace tylog

@@ -1,0 +1,45 @@
+#pragma once
+#include <QString>
+#include <vector>
+
+namespace tylog {
+
+// One contact: the 20 fields of a log.txt line, in file order. All text but Spare16.
+struct ContactRecord {
+    QString Call, RstSent, RstRcvd, Spc, County, State, SentCounty, Spare8, Spare9, Spare10;
+    QString SerialSent, Date, Time, Mode, Band;
+    double Spare16 = 0;
+    QString Spare17, Spare18, SerialRcvd, Frequency;
+};
+
+// The log in memory: records 1..Count (record i is line i of log.txt); slot 0 and every slot above
+// Count are empty.
+struct ContactLogData {
+    static constexpr int Capacity = 11000;
+    ContactLogData() : Rec(Capacity + 1) {}
+    std::vector<ContactRecord> Rec;
+    int Count = 0;
+    // Set only by a LoadLog that succeeded; writers refuse to touch log.txt until then.
+    bool Loaded = false;
+};
+
+inline ContactLogData ContactLog;
+
+// log.txt in the program folder.
+// Rebuilds ContactLog from log.txt and resets the score state; on failure shows "Error opening file."
+// and ends the program. Returns false when it failed (under a test's fake end, the program goes on).
+bool LoadLog();
+// Appends record ContactLog.Count as one line, synced to disk before it returns. Throws VbError.
+void AppendLastContact();
+// Rewrites log.txt from records 1..Count (through a temporary file). Throws VbError.
+void SaveLog();
+// Removes record k (1..Count; others change nothing) and rewrites the file. Throws VbError.
+void DeleteContact(int k);
+// Asks for the typed "YES"; then backs up, empties the log and the operating time, saves, reloads.
+void NewLog();
+// Copies log.txt into the backup folder when the count changed since the baseline.
+void BackupLog();
+// One record as its log.txt line, CR LF included.
+QByteArray LogLine(const ContactRecord& r);
+
+} // namespace tylog
