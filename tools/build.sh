@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Configures (once) and builds into build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+[ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ninja -C build
