@@ -1,4 +1,5 @@
 #include "app/ProcessState.h"
+#include "keying/KeyerState.h"
 
 namespace tylog {
 
@@ -7,6 +8,7 @@ void ResetProcessState() {
     Station = {};
     SharedPrefs = {};
     Run = {};
+    Keyer = {};
 }
 
 } // namespace tylog
