@@ -102,6 +102,7 @@ void InstallFakePlatform() {
     p.screen = &f.screen;
     p.clipboard = &f.clipboard;
     p.programEnd = &f.end;
+    InstallRegistry(&f.registry);
 }
 
 void ResetFakePlatform() {
@@ -112,6 +113,7 @@ void ResetFakePlatform() {
     f.screen = FakeScreen();
     f.clipboard.text.clear();
     f.end.ended = 0;
+    f.registry.values.clear();
     platform().onModalShown = nullptr;
     InstallFakePlatform();
 }

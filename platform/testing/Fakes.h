@@ -2,6 +2,7 @@
 // Fakes of the platform services, one each, for the tests. InstallFakePlatform() puts them in place;
 // ResetFakePlatform() clears them between tests.
 #include "platform/Platform.h"
+#include "platform/Registry.h"
 
 #include <QList>
 #include <QMap>
@@ -100,12 +101,26 @@ public:
     int ended = 0;
 };
 
+// Per-user settings kept in memory, keyed by "app/section/key".
+class MemoryRegistry : public Registry {
+public:
+    QString GetSetting(const QString& app, const QString& section, const QString& key,
+                       const QString& defaultValue) override {
+        return values.value(app + '/' + section + '/' + key, defaultValue);
+    }
+    void SaveSetting(const QString& app, const QString& section, const QString& key, const QString& value) override {
+        values.insert(app + '/' + section + '/' + key, value);
+    }
+    QMap<QString, QString> values;
+};
+
 struct FakePlatform {
     ScriptedDialogs dialogs;
     FakeClock clock;
     FakeScreen screen;
     FakeClipboard clipboard;
     RecordingEnd end;
+    MemoryRegistry registry;
 };
 
 FakePlatform& Fakes();
