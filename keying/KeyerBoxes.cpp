@@ -1,0 +1,27 @@
+#include "keying/KeyerBoxes.h"
+#include "platform/ValueFile.h"
+
+#include <cmath>
+
+namespace tylog {
+
+bool IsNumericText(const QString& text, double* value) {
+    double v = 0;
+    if (!ParseNumber(text, &v)) return false;
+    if (value) *value = v;
+    return true;
+}
+
+QString NumberText(double value) { return QString::number(value, 'g', 15); }
+
+bool RepeatIntervalMs(const QString& text, int* intervalMs) {
+    double s = 0;
+    if (!IsNumericText(text, &s) || s < 0 || s >= 60) {
+        *intervalMs = 0;
+        return false;
+    }
+    *intervalMs = static_cast<int>(std::nearbyint(s * 1000.0));
+    return true;
+}
+
+} // namespace tylog

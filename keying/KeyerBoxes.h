@@ -1,0 +1,18 @@
+#pragma once
+// Number rules shared by the keyer windows' boxes and the start-up reading of their settings.
+#include <QString>
+
+namespace tylog {
+
+// True when text is a number (decimal, "." as the point, blanks around it allowed).
+bool IsNumericText(const QString& text, double* value = nullptr);
+
+// A number as the boxes show it: the shortest decimal text ("14", "-7", "0.5").
+QString NumberText(double value);
+
+// The repeat-seconds rule of the F1 repeat boxes: a number s with 0 <= s < 60 gives the timer
+// interval s x 1000 ms (nearest, halves to even) and true; anything else false (the box then
+// shows "0" and the interval is 0).
+bool RepeatIntervalMs(const QString& text, int* intervalMs);
+
+} // namespace tylog
