@@ -1,0 +1,116 @@
+#include "app/StationSettingsFile.h"
+#include "app/ProcessState.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
+#include "platform/TextFile.h"
+#include "platform/ValueFile.h"
+#include "platform/VbError.h"
+
+#include <cmath>
+#include <limits>
+
+namespace tylog {
+
+namespace {
+const QString kFileName = QStringLiteral("QSOpref.txt");
+
+// Minutes since an arbitrary origin of a wall-clock reading cut to the minute, whatever its zone.
+qint64 wallMinutes(const QDateTime& t) {
+    return t.date().toJulianDay() * 1440 + t.time().hour() * 60 + t.time().minute();
+}
+} // namespace
+
+void LoadStationSettings() {
+    ValueReader r = ValueReader::FromBytes(ReadAllBytes(FindNoCase(Folders.ProgramFolder, kFileName)));
+    StationSettings& s = Station;
+    s.OwnCall = r.ReadText();
+    s.OwnSpc = r.ReadText();
+    s.OwnCountry = r.ReadText();
+    s.OwnArrlSection = r.ReadText();
+    s.OwnName = r.ReadText();
+    s.OwnCategory = r.ReadText();
+    s.CurrentCounty = r.ReadText();
+    s.OwnCity = r.ReadText();
+    s.CurrentMode = r.ReadText();
+    s.CurrentBand = r.ReadText();
+    s.UtcOffsetHours = r.ReadSingle();
+    s.OwnLongitude = r.ReadSingle();
+    s.OwnLatitude = r.ReadSingle();
+    s.OwnContinent = r.ReadText();
+    s.FormSizePercent = r.ReadByte();
+    s.WorkedColor = r.ReadLong();
+    s.RemainingColor = r.ReadLong();
+    s.OperSecondsSaved = r.ReadSingle();
+    s.HostState = r.ReadText();
+    s.OutOfStateFlag = r.ReadByte();
+    s.RoverFlag = r.ReadByte();
+    s.VoiceNavLevel = r.ReadByte();
+    s.RigType = r.ReadText();
+    s.TaskbarOption = r.ReadByte();
+    s.ListPreviousOption = r.ReadByte();
+}
+
+bool SaveStationSettings() {
+    const StationSettings& s = Station;
+    ValueWriter w;
+    w.Text(s.OwnCall).EndLine();
+    w.Text(s.OwnSpc).EndLine();
+    w.Text(s.OwnCountry).EndLine();
+    w.Text(s.OwnArrlSection).EndLine();
+    w.Text(s.OwnName).EndLine();
+    w.Text(s.OwnCategory).EndLine();
+    w.Text(s.CurrentCounty).EndLine();
+    w.Text(s.OwnCity).EndLine();
+    w.Text(s.CurrentMode).EndLine();
+    w.Text(s.CurrentBand).EndLine();
+    w.Single(s.UtcOffsetHours).EndLine();
+    w.Single(s.OwnLongitude).EndLine();
+    w.Single(s.OwnLatitude).EndLine();
+    w.Text(s.OwnContinent).EndLine();
+    w.Integer(s.FormSizePercent).EndLine();
+    w.Integer(s.WorkedColor).EndLine();
+    w.Integer(s.RemainingColor).EndLine();
+    w.Single(s.OperSecondsSaved).EndLine();
+    w.Text(s.HostState).EndLine();
+    w.Integer(s.OutOfStateFlag).EndLine();
+    w.Integer(s.RoverFlag).EndLine();
+    w.Integer(s.VoiceNavLevel).EndLine();
+    w.Text(s.RigType).EndLine();
+    w.Integer(s.TaskbarOption).EndLine();
+    w.Integer(s.ListPreviousOption).EndLine();
+    try {
+        WriteFileAtomic(JoinPath(Folders.ProgramFolder, kFileName), w.Bytes());
+        return true;
+    } catch (const VbError&) {
+        return false;
+    }
+}
+
+void CheckUtcOffset() {
+    const float saved = Station.UtcOffsetHours;
+    try {
+        const QDateTime utc = platform().clock->NowUtc();
+        const QDateTime local = platform().clock->Now();
+        const qint64 minutes = wallMinutes(utc) - wallMinutes(local);
+        const float recommended = static_cast<float>(std::round(static_cast<double>(minutes) / 60.0 * 100.0) / 100.0);
+        if (Station.UtcOffsetHours == recommended) return;
+
+        const QString nl = CrLf;
+        const QString prompt =
+            "Would you like to adjust the UTC offset in this program for your local time setting?" + nl + nl +
+            "Current System Time: " + utc.toString("hh:mm") + nl + "Current Local Time: " + local.toString("hh:mm") +
+            nl + nl + "Recommended Offset Setting: " + FormatSingle(recommended) + nl + nl +
+            "Current Offset Setting: " + FormatSingle(saved) + nl + nl +
+            "Please click OK to accept the recommended change or Cancel to keep the current setting.";
+        const QString answer = InputBox(prompt, "Update the Local Time / UTC Offset?", FormatSingle(recommended));
+        double value = 0;
+        if (!ParseNumber(answer, &value)) return;
+        if (std::fabs(value) > std::numeric_limits<float>::max()) throw VbError(VbError::Overflow, "Overflow");
+        Station.UtcOffsetHours = static_cast<float>(value);
+        SaveStationSettings();
+    } catch (const VbError&) {
+        Station.UtcOffsetHours = saved;
+    }
+}
+
+} // namespace tylog

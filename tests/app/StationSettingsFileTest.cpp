@@ -1,0 +1,194 @@
+#include "app/StationSettingsFile.h"
+#include "app/ProcessState.h"
+#include "tests/app/FileSizeLimit.h"
+#include "tests/support/TestSupport.h"
+#include "platform/VbError.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+using namespace tylog;
+using namespace tylog::testing;
+
+namespace {
+
+const QByteArray SampleFile = CrLfLines({"\"N0CALL\"", "\"TY\"", "\"USA\"", "\"\"", "\" Lead, comma\"", "\"\"",
+                                         "\"Larkmoor\"", "\"Port X\"", "\"CW\"", "\"1.25\"", "5.5", "-77.25", ".25",
+                                         "\"NA\"", "100", "16777215", "255", "3600.5", "\"TY\"", "1", "0", "2",
+                                         "\"None\"", "1", "0"});
+
+void FillSample() {
+    StationSettings& s = Station;
+    s.OwnCall = "N0CALL";
+    s.OwnSpc = "TY";
+    s.OwnCountry = "USA";
+    s.OwnArrlSection = "";
+    s.OwnName = " Lead, comma";
+    s.OwnCategory = "";
+    s.CurrentCounty = "Larkmoor";
+    s.OwnCity = "Port \"X\"\r\n"; // what a text cannot hold is dropped
+    s.CurrentMode = "CW";
+    s.CurrentBand = "1.25";
+    s.UtcOffsetHours = 5.5f;
+    s.OwnLongitude = -77.25f;
+    s.OwnLatitude = 0.25f;
+    s.OwnContinent = "NA";
+    s.FormSizePercent = 100;
+    s.WorkedColor = 16777215;
+    s.RemainingColor = 255;
+    s.OperSecondsSaved = 3600.5f;
+    s.HostState = "TY";
+    s.OutOfStateFlag = 1;
+    s.RoverFlag = 0;
+    s.VoiceNavLevel = 2;
+    s.RigType = "None";
+    s.TaskbarOption = 1;
+    s.ListPreviousOption = 0;
+}
+
+QByteArray ReplaceLine(QByteArray file, int line, const QByteArray& with) {
+    QList<QByteArray> lines = file.split('\n');
+    lines[line - 1] = with + "\r";
+    return lines.join('\n');
+}
+
+class StationSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { Folders.ProgramFolder = dir.path(); }
+    QByteArray file() const { return dir.read("QSOpref.txt"); }
+    ScratchFolder dir;
+    ScriptedDialogs& dialogs = Fakes().dialogs;
+};
+
+} // namespace
+
+TEST_F(StationSettingsTest, SaveWritesOneValuePerLineAndLoadReadsItBack) {
+    FillSample();
+    ASSERT_TRUE(SaveStationSettings());
+    EXPECT_EQ(file(), SampleFile);
+
+    Station = {};
+    LoadStationSettings();
+    EXPECT_EQ(Station.OwnName, " Lead, comma");
+    EXPECT_EQ(Station.OwnArrlSection, "");
+    EXPECT_EQ(Station.OwnCity, "Port X");
+    EXPECT_EQ(Station.OwnLongitude, -77.25f);
+    EXPECT_EQ(Station.WorkedColor, 16777215);
+    EXPECT_EQ(Station.VoiceNavLevel, 2);
+    ASSERT_TRUE(SaveStationSettings());
+    EXPECT_EQ(file(), SampleFile);
+}
+
+TEST_F(StationSettingsTest, LoadRefusesShortAndMistypedFilesKeepingWhatItRead) {
+    QByteArray short24 = SampleFile;
+    short24.chop(3);
+    struct Case {
+        const char* name;
+        const char* fileName;
+        std::optional<QByteArray> bytes;
+        bool fails;
+        std::function<void()> check;
+    };
+    const Case cases[] = {
+        {"missing", "QSOpref.txt", std::nullopt, true, [] { EXPECT_EQ(Station.OwnCall, ""); }},
+        {"24 values", "QSOpref.txt", short24, true,
+         [] {
+             EXPECT_EQ(Station.RigType, "None");
+             EXPECT_EQ(Station.TaskbarOption, 1);
+         }},
+        {"byte value of 300", "QSOpref.txt", ReplaceLine(SampleFile, 15, "300"), true,
+         [] {
+             EXPECT_EQ(Station.OwnContinent, "NA");
+             EXPECT_EQ(Station.FormSizePercent, 0);
+             EXPECT_EQ(Station.WorkedColor, 0);
+         }},
+        {"text where a byte belongs", "QSOpref.txt", ReplaceLine(SampleFile, 20, "\"yes\""), true,
+         [] {
+             EXPECT_EQ(Station.HostState, "TY");
+             EXPECT_EQ(Station.OutOfStateFlag, 0);
+         }},
+        {"name in other letters, values after the 25th", "qsopref.TXT", SampleFile + "\"extra\"\r\n", false,
+         [] { EXPECT_EQ(Station.ListPreviousOption, 0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        Folders.ProgramFolder = folder.path();
+        if (c.bytes) folder.write(c.fileName, *c.bytes);
+        Station = {};
+        if (c.fails) EXPECT_THROW(LoadStationSettings(), VbError);
+        else EXPECT_NO_THROW(LoadStationSettings());
+        EXPECT_EQ(Station.OwnCall, c.bytes ? "N0CALL" : "");
+        c.check();
+    }
+}
+
+TEST_F(StationSettingsTest, AFailedSaveReturnsFalseAndKeepsTheOldFile) {
+    dir.write("QSOpref.txt", SampleFile);
+    FillSample();
+    Station.OwnCall = "W9XYZ";
+    {
+        FileSizeLimit full(40);
+        EXPECT_FALSE(SaveStationSettings());
+    }
+    EXPECT_EQ(file(), SampleFile);
+    Folders.ProgramFolder = dir.file("gone");
+    EXPECT_FALSE(SaveStationSettings());
+}
+
+TEST_F(StationSettingsTest, CheckUtcOffsetOffersTheClocksOffset) {
+    struct Case {
+        const char* name;
+        float stored;
+        QTime local;
+        double utcAhead;
+        std::optional<QString> answer; // no value: no question expected
+        float after;
+        QString proposed;
+    };
+    const Case cases[] = {
+        {"matching offset asks nothing", 5, QTime(10, 0, 0), 5, std::nullopt, 5, {}},
+        {"matching across midnight", 5, QTime(23, 30, 59), 5, std::nullopt, 5, {}},
+        {"OK takes the proposal", 4, QTime(10, 0, 0), 5, "5", 5, "5"},
+        {"an edited number is taken", 4, QTime(10, 0, 0), 5, "6.25", 6.25f, "5"},
+        {"cancel keeps the setting", 4, QTime(10, 0, 0), 5, "", 4, "5"},
+        {"text is no answer", 4, QTime(10, 0, 0), 5, "five", 4, "5"},
+        {"half an hour", 0, QTime(10, 0, 0), 3.5, "3.5", 3.5f, "3.5"},
+        {"east of UTC", 0, QTime(10, 0, 0), -5.75, "-5.75", -5.75f, "-5.75"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(dir.file("QSOpref.txt"));
+        Station.UtcOffsetHours = c.stored;
+        Fakes().clock.Set(QDateTime(QDate(2013, 9, 15), c.local), c.utcAhead);
+        dialogs.Reset();
+        if (c.answer) dialogs.AnswerInput(*c.answer);
+
+        CheckUtcOffset();
+
+        EXPECT_EQ(Station.UtcOffsetHours, c.after);
+        ASSERT_EQ(dialogs.shown.size(), c.answer ? 1 : 0);
+        if (c.answer) {
+            EXPECT_EQ(dialogs.shown[0].title, "Update the Local Time / UTC Offset?");
+            EXPECT_EQ(dialogs.shown[0].defaultText, c.proposed);
+        }
+        const bool rewritten = c.after != c.stored;
+        ASSERT_EQ(dir.exists("QSOpref.txt"), rewritten);
+        if (rewritten) EXPECT_EQ(file().split('\n').value(10), c.answer->toLatin1() + "\r");
+    }
+
+    Station.UtcOffsetHours = 4;
+    Fakes().clock.Set(QDateTime(QDate(2013, 9, 15), QTime(10, 0, 0)), 5);
+    dialogs.Reset();
+    dialogs.AnswerInput("");
+    CheckUtcOffset();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].prompt,
+              "Would you like to adjust the UTC offset in this program for your local time setting?\r\n\r\n"
+              "Current System Time: 15:00\r\nCurrent Local Time: 10:00\r\n\r\nRecommended Offset Setting: 5\r\n\r\n"
+              "Current Offset Setting: 4\r\n\r\n"
+              "Please click OK to accept the recommended change or Cancel to keep the current setting.");
+}
