@@ -1,5 +1,7 @@
 #include "app/ProcessState.h"
 #include "keying/KeyerState.h"
+#include "logstore/ContactLog.h"
+#include "logstore/CountyTable.h"
 
 namespace tylog {
 
@@ -9,6 +11,8 @@ void ResetProcessState() {
     SharedPrefs = {};
     Run = {};
     Keyer = {};
+    ContactLog = {};
+    CountyTable = {};
 }
 
 } // namespace tylog

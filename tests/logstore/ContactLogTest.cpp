@@ -1,0 +1,450 @@
+#include "logstore/ContactLog.h"
+#include "app/ProcessState.h"
+#include "platform/VbError.h"
+#include "tests/app/FileSizeLimit.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+using namespace tylog;
+using namespace tylog::testing;
+
+namespace {
+
+ContactRecord Contact(int i) {
+    ContactRecord r;
+    r.Call = QString("K%1ABC").arg(i);
+    r.County = "Larkmoor";
+    r.SerialSent = QString::number(i);
+    r.Date = "2013/09/15";
+    r.Time = "14:01:02";
+    r.Mode = "PH";
+    r.Band = "20";
+    r.SerialRcvd = "7";
+    r.Frequency = "14.250";
+    return r;
+}
+
+QByteArray Lines(int from, int to) {
+    QByteArray out;
+    for (int i = from; i <= to; ++i) out += LogLine(Contact(i));
+    return out;
+}
+
+QStringList Calls() {
+    QStringList calls;
+    for (int i = 1; i <= ContactLog.Count; ++i) calls << ContactLog.Rec[i].Call;
+    return calls;
+}
+
+bool SlotEmpty(int i) {
+    const ContactRecord& r = ContactLog.Rec[i];
+    return r.Call.isEmpty() && r.County.isEmpty() && r.Spare8.isEmpty() && r.Frequency.isEmpty() && r.Spare16 == 0;
+}
+
+class ContactLogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Folders.ProgramFolder = dir.path();
+        Folders.DataFolder = dir.file("Tessaly");
+        Folders.BackupFolder = Folders.DataFolder + "/BACKUP";
+        QDir().mkpath(Folders.DataFolder);
+    }
+    QByteArray log() const { return dir.read("log.txt"); }
+    void loadLines(int n) {
+        dir.write("log.txt", Lines(1, n));
+        ASSERT_TRUE(LoadLog());
+    }
+    QStringList backups() const { return QDir(Folders.BackupFolder).entryList(QDir::Files); }
+
+    ScratchFolder dir;
+    ScriptedDialogs& dialogs = Fakes().dialogs;
+};
+
+} // namespace
+
+TEST(LogLine, WritesTheFileFormAndDropsWhatCannotBeStored) {
+    ContactRecord r;
+    r.Call = "N0CALL";
+    r.County = "Larkmoor";
+    r.SerialSent = "12";
+    r.Date = "2013/09/15";
+    r.Time = "14:01:02";
+    r.Mode = "PH";
+    r.Band = "20";
+    r.SerialRcvd = "7";
+    r.Frequency = "14.250";
+    EXPECT_EQ(LogLine(r), QByteArray("\"N0CALL\",\"\",\"\",\"\",\"Larkmoor\",\"\",\"\",\"\",\"\",\"\",\"12\","
+                                     "\"2013/09/15\",\"14:01:02\",\"PH\",\"20\",0,\"\",\"\",\"7\",\"14.250\"\r\n"));
+
+    r.County = "Lark\"moor\r\n";
+    r.Spare18 = "a\nb";
+    EXPECT_EQ(LogLine(r), QByteArray("\"N0CALL\",\"\",\"\",\"\",\"Larkmoor\",\"\",\"\",\"\",\"\",\"\",\"12\","
+                                     "\"2013/09/15\",\"14:01:02\",\"PH\",\"20\",0,\"\",\"ab\",\"7\",\"14.250\"\r\n"));
+}
+
+TEST_F(ContactLogTest, SavingALoadedLogGivesTheSameBytes) {
+    ContactRecord full = Contact(1);
+    full.RstSent = "599";
+    full.RstRcvd = "579";
+    full.State = "TY";
+    full.SentCounty = "Ashcombe";
+    full.Spare8 = "s8";
+    full.Spare9 = "s, 9";
+    full.Spare10 = " lead";
+    full.Spare16 = 2.5;
+    full.Spare17 = "s17";
+    full.Spare18 = "caf\u00e9";
+    const QByteArray bytes = LogLine(full) + Lines(2, 3);
+    dir.write("log.txt", bytes);
+
+    ASSERT_TRUE(LoadLog());
+    EXPECT_EQ(ContactLog.Count, 3);
+    EXPECT_EQ(ContactLog.Rec[1].Spare9, "s, 9");
+    EXPECT_EQ(ContactLog.Rec[1].Spare10, " lead");
+    EXPECT_EQ(ContactLog.Rec[1].Spare16, 2.5);
+    EXPECT_EQ(ContactLog.Rec[1].Spare18, QString::fromUtf8("café"));
+    EXPECT_TRUE(bytes.contains("caf\xE9"));
+
+    SaveLog();
+    EXPECT_EQ(log(), bytes);
+}
+
+TEST_F(ContactLogTest, LoadAcceptsTheReadersFormsAndRefusesBrokenFiles) {
+    QByteArray split = LogLine(Contact(1));
+    split.replace("\"Larkmoor\",", "\"Larkmoor\"\r\n");
+    QByteArray oneLine = Lines(1, 1);
+    oneLine.chop(2);
+    oneLine += "," + Lines(2, 2);
+    QByteArray cut = Lines(1, 2) + LogLine(Contact(3));
+    cut.chop(QByteArray(",\"14.250\"\r\n").size());
+    QByteArray noFinalCrLf = Lines(1, 1);
+    noFinalCrLf.chop(2);
+    const QByteArray unquoted = "N0CALL,,,,Larkmoor,,,,,,12,2013/09/15,14:01:02,PH,20,0,,,7,14.250\r\n";
+    QByteArray nonNumeric = LogLine(Contact(1));
+    nonNumeric.replace("\"20\",0,", "\"20\",abc,");
+
+    struct Case {
+        const char* name;
+        std::optional<QByteArray> file;
+        int count; // -1: the load fails
+        int countAfterFailure = 0;
+    };
+    const Case cases[] = {
+        {"missing", std::nullopt, -1, 0},
+        {"empty", QByteArray(), 0},
+        {"cut short by one value", cut, -1, 2},
+        {"11000 records", Lines(1, 11000), 11000},
+        {"11001 records", Lines(1, 11001), -1, 11000},
+        {"record split over two lines", split, 1},
+        {"two records on one line", oneLine, 2},
+        {"last line without CR LF", noFinalCrLf, 1},
+        {"unquoted values", unquoted, 1},
+        {"non-numeric field 16", nonNumeric, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(dir.file("log.txt"));
+        if (c.file) dir.write("log.txt", *c.file);
+        ContactLog.Rec[11000].Call = "stale"; // whatever a load leaves above Count must be empty
+        dialogs.Reset();
+        Fakes().end.ended = 0;
+        if (c.count < 0) dialogs.AnswerMsgBox(vbOK);
+
+        const bool ok = LoadLog();
+
+        if (c.count >= 0) {
+            EXPECT_TRUE(ok);
+            EXPECT_TRUE(ContactLog.Loaded);
+            EXPECT_EQ(ContactLog.Count, c.count);
+            EXPECT_TRUE(dialogs.shown.isEmpty());
+            EXPECT_EQ(Fakes().end.ended, 0);
+        } else {
+            EXPECT_FALSE(ok);
+            EXPECT_FALSE(ContactLog.Loaded);
+            EXPECT_EQ(ContactLog.Count, c.countAfterFailure);
+            ASSERT_EQ(dialogs.shown.size(), 1);
+            EXPECT_EQ(dialogs.shown[0].prompt, "Error opening file.");
+            EXPECT_EQ(dialogs.shown[0].title, "File Error");
+            EXPECT_EQ(dialogs.shown[0].buttons, vbOKOnly);
+            EXPECT_EQ(Fakes().end.ended, 1);
+            EXPECT_EQ(dir.exists("log.txt"), c.file.has_value());
+            if (c.file) EXPECT_EQ(log(), *c.file);
+        }
+        if (ContactLog.Count < ContactLogData::Capacity) EXPECT_TRUE(SlotEmpty(ContactLog.Count + 1));
+        EXPECT_TRUE(SlotEmpty(11000) || ContactLog.Count == 11000);
+    }
+
+    // The forms the writer never produces read back as the writer's own.
+    dir.write("log.txt", split);
+    ASSERT_TRUE(LoadLog());
+    EXPECT_EQ(LogLine(ContactLog.Rec[1]), LogLine(Contact(1)));
+    dir.write("log.txt", unquoted);
+    ASSERT_TRUE(LoadLog());
+    EXPECT_EQ(ContactLog.Rec[1].Call, "N0CALL");
+    EXPECT_EQ(ContactLog.Rec[1].SerialSent, "12");
+    EXPECT_EQ(ContactLog.Rec[1].Frequency, "14.250");
+    dir.write("log.txt", nonNumeric);
+    ASSERT_TRUE(LoadLog());
+    EXPECT_EQ(ContactLog.Rec[1].Spare16, 0.0);
+    SaveLog();
+    EXPECT_EQ(log(), LogLine(Contact(1)));
+}
+
+TEST_F(ContactLogTest, LoadResetsTheScoreAndTakesTheFirstNonEmptyCountAsBaseline) {
+    tylog::Run.QsoPoints = 12;
+    tylog::Run.MultiplierCount = 4;
+    tylog::Run.DXWorkedCount.fill(9);
+    for (auto& row : tylog::Run.MultiplierGrid) row.fill(1);
+
+    dir.write("log.txt", {});
+    ASSERT_TRUE(LoadLog());
+    EXPECT_EQ(tylog::Run.BackupBaselineCount, 0);
+    EXPECT_EQ(tylog::Run.QsoPoints, 0);
+    EXPECT_EQ(tylog::Run.MultiplierCount, 0);
+    EXPECT_EQ(tylog::Run.DXWorkedCount[0], 9);
+    for (int i = 1; i <= 7; ++i) EXPECT_EQ(tylog::Run.DXWorkedCount[i], 0);
+    for (int r = 0; r <= 8; ++r)
+        for (int c = 0; c <= 100; ++c) ASSERT_EQ(tylog::Run.MultiplierGrid[r][c], (r == 0 || c == 0) ? 1 : 0) << r << "," << c;
+
+    loadLines(3);
+    EXPECT_EQ(tylog::Run.BackupBaselineCount, 3);
+    loadLines(5);
+    EXPECT_EQ(tylog::Run.BackupBaselineCount, 3);
+}
+
+TEST_F(ContactLogTest, ALoadThatFailedOrNeverRanLeavesTheFileToItself) {
+    const std::pair<const char*, std::function<void()>> writers[] = {
+        {"SaveLog", [] { SaveLog(); }},
+        {"DeleteContact", [] { DeleteContact(1); }},
+        {"AppendLastContact", [] { AppendLastContact(); }},
+    };
+    const QByteArray bytes = Lines(1, 3);
+    dir.write("log.txt", bytes);
+    ContactLog.Count = 3;
+    ContactLog.Rec[3] = Contact(3);
+    for (const auto& [name, write] : writers) {
+        SCOPED_TRACE(name);
+        EXPECT_THROW(write(), VbError);
+        EXPECT_EQ(log(), bytes);
+    }
+
+    QByteArray cut = bytes;
+    cut.chop(QByteArray(",\"14.250\"\r\n").size());
+    dir.write("log.txt", cut);
+    dialogs.AnswerMsgBox(vbOK);
+    ASSERT_FALSE(LoadLog());
+    ContactLog.Count = 2;
+    for (const auto& [name, write] : writers) {
+        SCOPED_TRACE(name);
+        try {
+            write();
+            ADD_FAILURE() << "no error";
+        } catch (const VbError& e) {
+            EXPECT_EQ(e.Description, "The log has not been loaded.");
+        }
+        EXPECT_EQ(log(), cut);
+    }
+}
+
+TEST_F(ContactLogTest, AppendAddsOneSyncedLineOnALineOfItsOwn) {
+    QByteArray first = Lines(1, 1);
+    first.chop(2); // a hand-edited file that lost its last line end
+    dir.write("log.txt", first);
+    ASSERT_TRUE(LoadLog());
+    ContactLog.Rec[2] = Contact(2);
+    ContactLog.Count = 2;
+    AppendLastContact();
+    EXPECT_EQ(log(), Lines(1, 2));
+    ContactLog.Rec[3] = Contact(3);
+    ContactLog.Count = 3;
+    AppendLastContact();
+    EXPECT_EQ(log(), Lines(1, 3));
+
+    for (int count : {0, -1, 11001}) {
+        ContactLog.Count = count;
+        EXPECT_THROW(AppendLastContact(), VbError) << count;
+    }
+    EXPECT_EQ(log(), Lines(1, 3));
+
+    // A write that fails is reported, not taken for done.
+    ContactLog.Count = 3;
+    {
+        FileSizeLimit full(static_cast<rlim_t>(log().size()));
+        EXPECT_THROW(AppendLastContact(), VbError);
+    }
+    EXPECT_EQ(log(), Lines(1, 3));
+
+    QFile::remove(dir.file("log.txt"));
+    AppendLastContact();
+    EXPECT_EQ(log(), Lines(3, 3));
+}
+
+TEST_F(ContactLogTest, DeleteMovesLaterRecordsDownAndRewritesTheFile) {
+    struct Case {
+        int k;
+        QStringList calls;
+    };
+    const QStringList all = {"K1ABC", "K2ABC", "K3ABC"};
+    const Case cases[] = {
+        {1, {"K2ABC", "K3ABC"}}, {2, {"K1ABC", "K3ABC"}}, {3, {"K1ABC", "K2ABC"}},
+        {0, all},                {4, all},                {-1, all},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.k);
+        loadLines(3);
+        ContactLog.Rec[1].Spare8 = "kept";
+        DeleteContact(c.k);
+        EXPECT_EQ(Calls(), c.calls);
+        EXPECT_TRUE(SlotEmpty(ContactLog.Count + 1));
+        if (c.calls == all) {
+            EXPECT_EQ(log(), Lines(1, 3)); // not even rewritten
+        } else {
+            QByteArray expected;
+            for (int i = 1; i <= ContactLog.Count; ++i) expected += LogLine(ContactLog.Rec[i]);
+            EXPECT_EQ(log(), expected);
+            EXPECT_EQ(log().count("\r\n"), 2);
+        }
+    }
+}
+
+TEST_F(ContactLogTest, AFailedSaveLeavesTheOldFileWhole) {
+    loadLines(3);
+    ContactLog.Rec[1].Call = "W9XYZ";
+    {
+        FileSizeLimit full(100);
+        EXPECT_THROW(SaveLog(), VbError);
+        EXPECT_THROW(DeleteContact(2), VbError);
+    }
+    EXPECT_EQ(log(), Lines(1, 3));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"log.txt"}); // no temporary left behind
+
+    Folders.ProgramFolder = dir.file("gone");
+    EXPECT_THROW(SaveLog(), VbError);
+}
+
+TEST_F(ContactLogTest, NewLogErasesOnlyOnATypedYes) {
+    const QByteArray bytes = Lines(1, 3);
+    const std::pair<const char*, bool> answers[] = {{"yes", true},  {"Yes", true}, {"YES", true}, {" YES", false},
+                                                    {"YES ", false}, {"", false},   {"NO", false}};
+    for (const auto& [answer, erases] : answers) {
+        SCOPED_TRACE(answer);
+        QDir(Folders.BackupFolder).removeRecursively();
+        QFile::remove(dir.file("QSOpref.txt"));
+        dir.write("log.txt", bytes);
+        tylog::Run.BackupBaselineCount = 0;
+        ASSERT_TRUE(LoadLog());
+        Station.OperSecondsSaved = 100;
+        tylog::Run.OperSecondsRunning = 5;
+        dialogs.Reset();
+        dialogs.AnswerInput(answer);
+
+        NewLog();
+
+        ASSERT_EQ(dialogs.shown.size(), 1);
+        EXPECT_EQ(dialogs.shown[0].title, "WARNING - Your existing log file will be ERASED!");
+        EXPECT_EQ(dialogs.shown[0].prompt, "Are you sure that you want to start a new log file?  This function will "
+                                           "ERASE the existing log file!\r\n\r\nTo verify that you want to start a "
+                                           "new log file, please type: YES");
+        EXPECT_EQ(dialogs.shown[0].defaultText, "");
+        if (erases) {
+            EXPECT_EQ(log(), QByteArray());
+            EXPECT_EQ(ContactLog.Count, 0);
+            EXPECT_TRUE(ContactLog.Loaded);
+            EXPECT_TRUE(SlotEmpty(1));
+            EXPECT_EQ(Station.OperSecondsSaved, 0);
+            EXPECT_EQ(tylog::Run.OperSecondsRunning, 0);
+            EXPECT_EQ(dir.read("QSOpref.txt").split('\n').value(17), "0\r");
+            EXPECT_EQ(tylog::Run.BackupBaselineCount, 3);
+            // The count still equals the baseline, yet the contacts on disk are copied first.
+            ASSERT_EQ(backups().size(), 1);
+            EXPECT_EQ(dir.read("Tessaly/BACKUP/" + backups()[0]), bytes);
+        } else {
+            EXPECT_EQ(log(), bytes);
+            EXPECT_EQ(ContactLog.Count, 3);
+            EXPECT_EQ(Station.OperSecondsSaved, 100);
+            EXPECT_EQ(tylog::Run.OperSecondsRunning, 5);
+            EXPECT_FALSE(dir.exists("QSOpref.txt"));
+            EXPECT_TRUE(backups().isEmpty());
+        }
+    }
+}
+
+TEST_F(ContactLogTest, NewLogCopiesWhatIsOnDiskEvenBeforeAnyLoad) {
+    // Start-up's "Open existing log?" answered No: nothing loaded, the file holds contacts.
+    dir.write("log.txt", Lines(1, 2));
+    dialogs.AnswerInput("YES");
+    NewLog();
+    ASSERT_EQ(backups().size(), 1);
+    EXPECT_EQ(dir.read("Tessaly/BACKUP/" + backups()[0]), Lines(1, 2));
+    EXPECT_EQ(log(), QByteArray());
+    EXPECT_TRUE(ContactLog.Loaded);
+
+    // An empty log has nothing worth a copy.
+    QDir(Folders.BackupFolder).removeRecursively();
+    dialogs.AnswerInput("YES");
+    NewLog();
+    EXPECT_FALSE(QFileInfo::exists(Folders.BackupFolder));
+
+    // No copy, no erasing.
+    dir.write("log.txt", Lines(1, 2));
+    Folders.DataFolder = dir.file("gone/Tessaly");
+    Folders.BackupFolder = Folders.DataFolder + "/BACKUP";
+    Station.OperSecondsSaved = 100;
+    dialogs.AnswerInput("YES");
+    EXPECT_THROW(NewLog(), VbError);
+    EXPECT_EQ(log(), Lines(1, 2));
+    EXPECT_EQ(Station.OperSecondsSaved, 100);
+}
+
+TEST_F(ContactLogTest, BackupCopiesWhenTheCountLeftTheBaseline) {
+    struct Case {
+        int count;
+        float baseline;
+        bool copies;
+    };
+    const Case cases[] = {{3, 3, false}, {0, 0, false}, {0, 2, false}, {-1, 0, false},
+                          {4, 3, true},  {2, 3, true},  {5, 0, true}};
+    dir.write("log.txt", Lines(1, 2));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.count);
+        QDir(Folders.BackupFolder).removeRecursively();
+        ContactLog.Count = c.count;
+        tylog::Run.BackupBaselineCount = c.baseline;
+        BackupLog();
+        EXPECT_EQ(backups().size(), c.copies ? 1 : 0);
+    }
+}
+
+TEST_F(ContactLogTest, BackupIsNamedByTheLocalMinute) {
+    Fakes().clock.Set(QDateTime(QDate(2013, 9, 15), QTime(14, 32, 5)), 5);
+    ContactLog.Count = 4;
+    dir.write("log.txt", Lines(1, 1));
+    BackupLog();
+    Fakes().clock.Advance(30000);
+    dir.write("log.txt", Lines(1, 2));
+    BackupLog(); // same minute: the later copy replaces the earlier
+    EXPECT_EQ(backups(), QStringList{"201309151432.log"});
+    EXPECT_EQ(dir.read("Tessaly/BACKUP/201309151432.log"), Lines(1, 2));
+    Fakes().clock.Advance(30000);
+    BackupLog();
+    EXPECT_EQ(backups(), (QStringList{"201309151432.log", "201309151433.log"}));
+
+    // A backup folder spelled in other letters is the backup folder.
+    QDir(Folders.BackupFolder).removeRecursively();
+    QDir().mkdir(Folders.DataFolder + "/backup");
+    BackupLog();
+    EXPECT_FALSE(QFileInfo::exists(Folders.BackupFolder));
+    EXPECT_EQ(QDir(Folders.DataFolder + "/backup").entryList(QDir::Files), QStringList{"201309151433.log"});
+
+    // Failures pass quietly.
+    Folders.DataFolder = dir.file("gone/Tessaly");
+    Folders.BackupFolder = Folders.DataFolder + "/BACKUP";
+    EXPECT_NO_THROW(BackupLog());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
