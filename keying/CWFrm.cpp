@@ -161,10 +161,10 @@ void CWFrmWindow::layOut() {
     lblProsigns.setCaption("Prosigns:   [ = AR     ] = SK     ; = KN     \\ = CL     = = BT");
     Place(lblProsigns, 120, 5010, 9120, 255);
     lblArrows.setCaption("Up / Down arrows on main form change speed.");
-    Place(lblArrows, 120, 5280, 3600, 255);
+    Place(lblArrows, 120, 5280, 4320, 255);
     lblCWMode.setCaption("You must be in CW mode.");
     lblCWMode.setFontBold(true);
-    Place(lblCWMode, 3840, 5280, 2400, 255);
+    Place(lblCWMode, 4560, 5280, 2400, 255);
     lblSetup.setCaption("Setup:");
     lblSetup.setFontBold(true);
     Place(lblSetup, 120, 5550, 4560, 225);

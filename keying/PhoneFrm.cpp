@@ -72,10 +72,10 @@ void PhoneFrmWindow::layOut() {
 
     lblPhoneMode.setCaption("(You  must be in Phone mode)");
     lblPhoneMode.setFontBold(true);
-    lblPhoneMode.Move(120, 3960, 3000, 255);
+    lblPhoneMode.Move(120, 3960, 2880, 255);
     lblCaution.setCaption("Caution, RF feedback can damage your PC!");
     lblCaution.setFontBold(true);
-    lblCaution.Move(3240, 3960, 3840, 255);
+    lblCaution.Move(3120, 3960, 4020, 255);
     lblSetup.setCaption("Setup:");
     lblSetup.setFontBold(true);
     lblSetup.Move(120, 4380, 3360, 225);

@@ -1,0 +1,216 @@
+#include "app/ProcessState.h"
+#include "keying/CWFrm.h"
+#include "keying/KeyerSettingsFiles.h"
+#include "keying/KeyerState.h"
+#include "tests/support/TestSupport.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tylog;
+using tylog::testing::CrLfLines;
+using tylog::testing::Fakes;
+using tylog::testing::ScratchFolder;
+using tylog::testing::ShowActive;
+
+namespace {
+
+class CWWindow : public ::testing::Test {
+protected:
+    void SetUp() override { Folders.ProgramFolder = dir.path(); }
+
+    // Types into a box as the operator does and leaves it with Tab.
+    static void TypeAndLeave(vb::TextBox& box, const QString& text) {
+        box.SetFocus();
+        box.lineEdit()->selectAll();
+        QTest::keyClick(box.widget(), Qt::Key_Backspace);
+        QTest::keyClicks(box.widget(), text);
+        QTest::keyClick(box.widget(), Qt::Key_Tab);
+    }
+    // Near the left edge, where option buttons and check boxes take a click.
+    static void Click(vb::Control& c) {
+        QTest::mouseClick(c.widget(), Qt::LeftButton, {}, QPoint(6, c.widget()->height() / 2));
+    }
+
+    QString Setting(const char* key) { return Fakes().registry.values.value(QString("Q7BZW_Software/Settings/") + key); }
+
+    ScratchFolder dir;
+};
+
+} // namespace
+
+TEST_F(CWWindow, DoneOnAFreshInstallationWritesTheDesignValues) {
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    Click(f.Command1);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(dir.read("CW.txt"), CrLfLines({"\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"",
+                                             "\"0\"", "\"13\"", "\"\"", "\"\"", "\"0\"", "0", "\"&H378\"", "1",
+                                             "\"0\""}));
+    EXPECT_EQ(Setting("UserCWSelection"), "Timer");
+    EXPECT_EQ(Setting("UserCWLoopOffset"), "0");
+}
+
+TEST_F(CWWindow, DoneWritesWhatTheOperatorSetAndReadsBack) {
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    TypeAndLeave(f.Text1, "cq tqp $, test");
+    TypeAndLeave(f.Text13, "tu 5nn ^");
+    TypeAndLeave(f.Text10, "4x");
+    TypeAndLeave(f.txtCWLoop, "2.5");
+    Click(f.Option2);
+    Click(f.Check1);
+    Click(f.Command6); // word space 1
+    Click(f.Command2); // speed 14
+    Click(f.Command1);
+    const QByteArray expected = CrLfLines({"\"CQ TQP $, TEST\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"",
+                                           "\"\"", "\"4\"", "\"14\"", "\"\"", "\"TU 5NN ^\"", "\"1\"", "2",
+                                           "\"&H378\"", "0", "\"2.5\""});
+    EXPECT_EQ(dir.read("CW.txt"), expected);
+
+    vb::Unload(f);
+    Keyer = {};
+    LoadCWSettings();
+    CWFrmWindow& again = CWFrm();
+    EXPECT_EQ(again.Text1.Text(), "CQ TQP $, TEST");
+    EXPECT_EQ(again.Text9.Text(), "VVV DE ");
+    EXPECT_TRUE(again.Option2.Value());
+    EXPECT_EQ(Keyer.CWKeyingType, 2);
+    EXPECT_EQ(again.tmrRepeat.Interval(), 2500);
+}
+
+TEST_F(CWWindow, DoneRewritesTheFileWhateverTheCaseOfItsName) {
+    dir.write("cw.txt", "old");
+    CWFrmWindow& f = CWFrm();
+    f.Text1.setText("NEW");
+    f.Command1_Click();
+    EXPECT_FALSE(dir.exists("CW.txt"));
+    EXPECT_TRUE(dir.read("cw.txt").startsWith("\"NEW\"\r\n"));
+}
+
+TEST_F(CWWindow, KeyingOptionsSetTheKeyingType) {
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    const std::pair<vb::OptionButton*, int> cases[] = {
+        {&f.Option1, 1}, {&f.Option2, 2}, {&f.Option3, 3}, {&f.Option5, 5}, {&f.Option4, 0}};
+    for (auto [option, type] : cases) {
+        Click(*option);
+        EXPECT_EQ(Keyer.CWKeyingType, type) << option->Caption().toStdString();
+    }
+    EXPECT_TRUE(f.cmdConfWinkey.Visible()) << "stays visible after WinKey was chosen once";
+}
+
+TEST_F(CWWindow, NumberBoxesFilterKeysAndFallBackToZero) {
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    struct Case { vb::TextBox* box; const char* typed; const char* left; };
+    const Case cases[] = {
+        {&f.Text10, "a1b2", "12"}, {&f.Text10, "x", "0"},    {&f.Text11, "3-5", "35"},
+        {&f.Text11, "", "0"},      {&f.txtSpace, "-1.5", "-1.5"}, {&f.txtSpace, "-12", "-8"},
+        {&f.txtSpace, "4/", "0"},  {&f.txtSpace, "a-", "0"},
+    };
+    for (const Case& c : cases) {
+        TypeAndLeave(*c.box, c.typed);
+        EXPECT_EQ(c.box->Text(), c.left) << c.box->Name.toStdString() << " " << c.typed;
+    }
+}
+
+TEST_F(CWWindow, WordSpaceButtonsHoldTheMinimum) {
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    Click(f.Command6);
+    EXPECT_EQ(f.txtSpace.Text(), "1");
+    f.txtSpace.setText("-8");
+    Click(f.Command5);
+    EXPECT_EQ(f.txtSpace.Text(), "-8");
+    f.txtSpace.setText("abc");
+    Click(f.Command6);
+    EXPECT_EQ(f.txtSpace.Text(), "0");
+}
+
+TEST_F(CWWindow, SpeedStepsWithoutLimits) {
+    CWFrmWindow& f = CWFrm();
+    f.UpDown1_UpClick();
+    EXPECT_EQ(f.Text11.Text(), "14");
+    f.Text11.setText("1");
+    f.UpDown1_DownClick();
+    f.UpDown1_DownClick();
+    EXPECT_EQ(f.Text11.Text(), "-1");
+}
+
+TEST_F(CWWindow, RepeatSecondsBoxSetsTheTimerInterval) {
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    struct Case { const char* typed; const char* left; int interval; };
+    const Case cases[] = {{"2.5", "2.5", 2500}, {"59.5", "59.5", 59500}, {"60", "0", 0},
+                          {"1.2.3", "0", 0},    {"a5", "5", 5000},       {"", "0", 0}};
+    for (const Case& c : cases) {
+        TypeAndLeave(f.txtCWLoop, c.typed);
+        EXPECT_EQ(f.txtCWLoop.Text(), c.left) << c.typed;
+        EXPECT_EQ(f.tmrRepeat.Interval(), c.interval) << c.typed;
+    }
+}
+
+TEST_F(CWWindow, MessageBoxesTakeCapitals) {
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    f.Text12.SetFocus();
+    QTest::keyClicks(f.Text12.widget(), "5nn tu [");
+    EXPECT_EQ(f.Text12.Text(), "5NN TU [");
+}
+
+TEST_F(CWWindow, TimingMethodComesFromTheRegistry) {
+    Fakes().registry.values.insert("Q7BZW_Software/Settings/UserCWSelection", "Sleep");
+    CWFrmWindow& f = CWFrm();
+    EXPECT_TRUE(f.OptSleep.Value());
+    EXPECT_FALSE(f.txtLoop.Enabled());
+    vb::Unload(f);
+
+    Fakes().registry.values.insert("Q7BZW_Software/Settings/UserCWSelection", "Loop");
+    Fakes().registry.values.insert("Q7BZW_Software/Settings/UserCWLoopOffset", "1200000");
+    CWFrmWindow& g = CWFrm();
+    EXPECT_TRUE(g.optLoop.Value());
+    EXPECT_TRUE(g.txtLoop.Enabled());
+    EXPECT_EQ(g.txtLoop.Text(), "1200000");
+    vb::Unload(g);
+
+    Fakes().registry.values.insert("Q7BZW_Software/Settings/UserCWSelection", "loop"); // exact comparison
+    EXPECT_TRUE(CWFrm().optTimer.Value());
+}
+
+TEST_F(CWWindow, LoopDelayButtonsAndDoneSaveTheTiming) {
+    Fakes().registry.values.insert("Q7BZW_Software/Settings/UserCWSelection", "Loop");
+    Fakes().registry.values.insert("Q7BZW_Software/Settings/UserCWLoopOffset", "1200000");
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    Click(f.cmdLoopSlower);
+    EXPECT_EQ(f.txtLoop.Text(), "1333333");
+    EXPECT_EQ(f.ActiveControl(), &f.Command1);
+    f.txtLoop.setText("1200000");
+    Click(f.cmdLoopFaster);
+    EXPECT_EQ(f.txtLoop.Text(), "1080000");
+    EXPECT_EQ(f.LoopsPer60ms, 1080000);
+    Click(f.OptSleep);
+    EXPECT_FALSE(f.cmdLoopFaster.Enabled());
+    Click(f.Command1);
+    EXPECT_EQ(Setting("UserCWSelection"), "Sleep");
+    EXPECT_EQ(Setting("UserCWLoopOffset"), "1080000");
+}
+
+TEST_F(CWWindow, ScalesIntoTheWorkArea) {
+    Fakes().screen.width = 19200;
+    Fakes().screen.height = 14400;
+    Fakes().screen.workArea = QRectF(0, 0, 19200, 13680);
+    CWFrmWindow f; // the design values, to compare with
+    CWFrmWindow& w = CWFrm();
+    EXPECT_DOUBLE_EQ(w.Width(), f.Width() * 2);
+    EXPECT_DOUBLE_EQ(w.Height(), f.Height() * 1.9);
+    EXPECT_DOUBLE_EQ(w.Left(), (19200 - w.Width()) / 2);
+    EXPECT_DOUBLE_EQ(w.Top(), (13680 - w.Height()) / 2);
+    EXPECT_DOUBLE_EQ(w.FontSize(), f.FontSize() * w.Width() / 9600);
+    EXPECT_DOUBLE_EQ(w.Text1.Left(), f.Text1.Left() * 2);
+    EXPECT_DOUBLE_EQ(w.Text1.Top(), f.Text1.Top() * 1.9);
+    EXPECT_DOUBLE_EQ(w.Option3.Height(), f.Option3.Height() * 1.9);
+    EXPECT_DOUBLE_EQ(w.Text1.FontSize(), f.Text1.FontSize() * 1.5) << "fonts grow at most 1.5 times";
+}
