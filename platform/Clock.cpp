@@ -51,31 +51,40 @@ bool VirtualTimers::Active(Id id) const {
     return false;
 }
 
+VirtualTimers::Entry* VirtualTimers::nextDue() {
+    Entry* next = nullptr;
+    for (auto& e : entries_)
+        if (!e.running && (!next || e.due < next->due)) next = &e;
+    return next;
+}
+
 void VirtualTimers::RunUntil(std::uint32_t& now, std::uint32_t until) {
     const std::uint64_t target = base_ + static_cast<std::uint32_t>(until - now);
     for (;;) {
-        const Entry* next = nullptr;
-        for (const auto& e : entries_)
-            if (e.due <= target && (!next || e.due < next->due)) next = &e;
-        if (!next) break;
+        Entry* next = nextDue();
+        if (!next || next->due > target) break;
+        if (next->due > base_) {
+            now += static_cast<std::uint32_t>(next->due - base_);
+            base_ = next->due;
+        }
+        next->due = base_ + next->interval;
+        next->running = true;
         const Id id = next->id;
-        now += static_cast<std::uint32_t>(next->due - base_);
-        base_ = next->due;
         auto fire = next->fire; // the handler may stop or restart its own timer
-        for (auto& e : entries_)
-            if (e.id == id) e.due += e.interval;
         fire();
+        for (auto& e : entries_)
+            if (e.id == id) e.running = false;
     }
-    now += static_cast<std::uint32_t>(target - base_);
-    base_ = target;
+    if (target > base_) {
+        now += static_cast<std::uint32_t>(target - base_);
+        base_ = target;
+    }
 }
 
 bool VirtualTimers::RunNext(std::uint32_t& now) {
-    const Entry* next = nullptr;
-    for (const auto& e : entries_)
-        if (!next || e.due < next->due) next = &e;
+    const Entry* next = nextDue();
     if (!next) return false;
-    RunUntil(now, now + static_cast<std::uint32_t>(next->due - base_));
+    RunUntil(now, now + static_cast<std::uint32_t>(next->due > base_ ? next->due - base_ : 0));
     return true;
 }
 

@@ -45,14 +45,19 @@ public:
     Id Start(std::uint32_t now, std::uint32_t interval, std::function<void()> fire);
     void Stop(Id id);
     bool Active(Id id) const;
-    // Fires, in time order, every tick due up to and including `until`, moving `now` along.
+    // Fires, in time order, every tick due up to and including `until`, moving `now` along. A handler
+    // may itself move the time on (a wait, a modal window): the time never goes back, a timer whose
+    // handler is still running does not fire again inside it (as with Qt's timers), and a timer that
+    // came due meanwhile fires once, late, then keeps its interval from there. Ties fire in the
+    // order the timers were started.
     void RunUntil(std::uint32_t& now, std::uint32_t until);
-    // Moves `now` to the next due tick and fires it; false when no timer runs.
+    // Moves `now` to the next due tick and fires it; false when no timer can fire.
     bool RunNext(std::uint32_t& now);
     void Clear();
 
 private:
-    struct Entry { Id id; std::uint32_t interval; std::uint64_t due; std::function<void()> fire; };
+    struct Entry { Id id; std::uint32_t interval; std::uint64_t due; std::function<void()> fire; bool running = false; };
+    Entry* nextDue();
     std::vector<Entry> entries_;
     Id nextId_ = 1;
     std::uint64_t base_ = 0; // 64-bit virtual time, so due times never wrap
