@@ -32,7 +32,13 @@ int ScriptedDialogs::MsgBox(const QString& prompt, int buttons, const QString& t
     shown.push_back({Kind::MsgBox, prompt, title, buttons, {}, {}});
     const Answer* a = take(Kind::MsgBox, title + ": " + prompt);
     if (a) return a->number;
-    return (buttons & 0x0F) == vbOKOnly ? vbOK : ((buttons & 0x0F) == vbYesNo ? vbNo : vbCancel);
+    // Unscripted: the answer that backs out, among the box's own buttons.
+    switch (buttons & 0x0F) {
+    case vbOKOnly: return vbOK;
+    case vbYesNo: return vbNo;
+    case vbAbortRetryIgnore: return vbAbort;
+    default: return vbCancel;
+    }
 }
 
 QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText) {

@@ -12,7 +12,9 @@
 namespace tylog::testing {
 
 // Dialogs answered from a script. Every dialog shown is recorded; one the script did not expect
-// reports a fault (which fails the running test) and is answered as Cancel would be.
+// (none queued, or the next answer is of another kind, which then stays queued) reports a fault (which
+// fails the running test) and is answered as Cancel would be: OK for an OK-only box, No for Yes/No,
+// Abort for Abort/Retry/Ignore, "" from an input box, nothing chosen in a file or colour dialog.
 class ScriptedDialogs : public Dialogs {
 public:
     enum class Kind { MsgBox, InputBox, Open, Save, Color };
