@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 
 #include <cmath>
+#include <utility>
 
 namespace tylog::vb {
 
@@ -20,6 +21,8 @@ Control::Control(Form& form, Kind kind, const QString& name, Control* container,
 
 Control::~Control() {
     form_.forgetControl(this);
+    // The widget's last events (its focus going) must not reach a half-destroyed control.
+    if (widget_) widget_->removeEventFilter(this);
     delete widget_.data();
 }
 
@@ -140,6 +143,11 @@ bool Control::deliverChar(int keyAscii, QKeyEvent* e) {
     return false;
 }
 
+bool Control::deliverKey(QKeyEvent* e) {
+    (void)e;
+    return false;
+}
+
 bool Control::routeKeyPress(QKeyEvent* e) {
     int code = KeyCodeOf(e);
     const int shift = ShiftOf(e->modifiers());
@@ -149,7 +157,7 @@ bool Control::routeKeyPress(QKeyEvent* e) {
         if (code == 0) return true;
     }
     int ascii = KeyAsciiOf(e);
-    if (ascii < 0) return false;
+    if (ascii < 0) return deliverKey(e);
     if (form_.KeyPreview) form_.Form_KeyPress(ascii);
     if (ascii != 0 && KeyPress) KeyPress(ascii);
     if (ascii == 0) return true;
@@ -223,12 +231,15 @@ bool Control::eventFilter(QObject* watched, QEvent* event) {
         if (MouseUp)
             MouseUp(buttonOf(e->button()), ShiftOf(e->modifiers()), e->position().x() * s.TwipsPerPixelX(),
                     e->position().y() * s.TwipsPerPixelY());
-        if (self && clickOnRelease() && e->button() == Qt::LeftButton && widget_ &&
+        if (!self) return true;
+        const bool afterDblClick = std::exchange(dblClicked_, false);
+        if (clickOnRelease() && !afterDblClick && e->button() == Qt::LeftButton && widget_ &&
             widget_->rect().contains(e->position().toPoint()))
             RaiseClick();
         return false;
     }
     case QEvent::MouseButtonDblClick:
+        dblClicked_ = true;
         if (DblClick) DblClick();
         return false;
     default:

@@ -79,6 +79,8 @@ protected:
     void applyFont();
     // A key the handlers kept: text boxes insert the character themselves; true when consumed.
     virtual bool deliverChar(int keyAscii, QKeyEvent* e);
+    // The same for a key that gives no character (Shift+Insert, arrows); false lets the widget have it.
+    virtual bool deliverKey(QKeyEvent* e);
     // Whether a mouse release raises Click (controls whose widget has no click signal of its own).
     virtual bool clickOnRelease() const { return false; }
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -97,6 +99,7 @@ protected:
     QString toolTip_;
     int tabIndex_ = 0;
     bool tabStop_ = true;
+    bool dblClicked_ = false; // the release that ends a double click raises no second Click
 
     friend class Form;
 };

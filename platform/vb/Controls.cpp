@@ -8,10 +8,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,6 +22,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -76,6 +79,9 @@ TextBox::TextBox(Form& form, const QString& name, Control* container, int index,
         multi_ = new QPlainTextEdit;
         multi_->setContextMenuPolicy(Qt::NoContextMenu);
         connect(multi_, &QPlainTextEdit::textChanged, this, [this] { if (Change) Change(); });
+        // Mouse, drop and middle-button paste events arrive at the viewport.
+        multi_->viewport()->setAcceptDrops(false);
+        multi_->viewport()->installEventFilter(this);
         w = multi_;
     } else {
         edit_ = new QLineEdit;
@@ -90,6 +96,25 @@ TextBox::TextBox(Form& form, const QString& name, Control* container, int index,
     attach(w);
     w->setFocusPolicy(Qt::StrongFocus);
 }
+
+namespace {
+// The length of a multi-line box's text as the program counts it: a line end is CR LF, two characters.
+int crLfLength(const QString& plain) { return static_cast<int>(plain.size() + plain.count('\n')); }
+// Positions in a multi-line box count a line end as two characters too: plain position -> CR LF one.
+int crLfPos(const QString& plain, int pos) { return pos + static_cast<int>(plain.left(pos).count('\n')); }
+// CR LF position -> plain one; a position inside a line end goes before it.
+int plainPos(const QString& plain, int pos) {
+    int i = 0, used = 0;
+    while (i < plain.size() && used + (plain[i] == '\n' ? 2 : 1) <= pos) used += plain[i++] == '\n' ? 2 : 1;
+    return i;
+}
+// The longest start of `plain` whose CR LF length fits into `room`.
+QString fitCrLf(const QString& plain, int room) {
+    int n = 0, used = 0;
+    while (n < plain.size() && used + (plain[n] == '\n' ? 2 : 1) <= room) used += plain[n++] == '\n' ? 2 : 1;
+    return plain.left(n);
+}
+} // namespace
 
 QString TextBox::Text() const {
     if (edit_) return edit_->text();
@@ -107,13 +132,14 @@ void TextBox::setText(const QString& t) {
     } else {
         QString v = t;
         v.replace("\r\n", "\n");
+        if (maxLength_ > 0) v = fitCrLf(v, maxLength_);
         multi_->setPlainText(v);
     }
 }
 
 int TextBox::SelStart() const {
     if (edit_) return edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition();
-    return multi_->textCursor().selectionStart();
+    return crLfPos(multi_->toPlainText(), multi_->textCursor().selectionStart());
 }
 
 void TextBox::setSelStart(int s) {
@@ -121,7 +147,7 @@ void TextBox::setSelStart(int s) {
         edit_->setCursorPosition(std::clamp(s, 0, static_cast<int>(edit_->text().size())));
     } else {
         QTextCursor c = multi_->textCursor();
-        c.setPosition(std::clamp(s, 0, static_cast<int>(multi_->toPlainText().size())));
+        c.setPosition(plainPos(multi_->toPlainText(), std::max(0, s)));
         multi_->setTextCursor(c);
     }
 }
@@ -129,7 +155,8 @@ void TextBox::setSelStart(int s) {
 int TextBox::SelLength() const {
     if (edit_) return edit_->hasSelectedText() ? static_cast<int>(edit_->selectedText().size()) : 0;
     const QTextCursor c = multi_->textCursor();
-    return c.selectionEnd() - c.selectionStart();
+    const QString plain = multi_->toPlainText();
+    return crLfPos(plain, c.selectionEnd()) - crLfPos(plain, c.selectionStart());
 }
 
 void TextBox::setSelLength(int n) {
@@ -139,16 +166,17 @@ void TextBox::setSelLength(int n) {
         if (len > 0) edit_->setSelection(start, len);
         else edit_->setCursorPosition(start);
     } else {
+        const QString plain = multi_->toPlainText();
         QTextCursor c = multi_->textCursor();
-        c.setPosition(start);
-        c.setPosition(std::min(start + n, static_cast<int>(multi_->toPlainText().size())), QTextCursor::KeepAnchor);
+        c.setPosition(plainPos(plain, start));
+        c.setPosition(plainPos(plain, start + std::max(0, n)), QTextCursor::KeepAnchor);
         multi_->setTextCursor(c);
     }
 }
 
 QString TextBox::SelText() const {
     if (edit_) return edit_->selectedText();
-    return multi_->textCursor().selectedText();
+    return multi_->textCursor().selectedText().replace(QChar::ParagraphSeparator, "\r\n");
 }
 
 void TextBox::setSelText(const QString& t) { insertText(t); }
@@ -169,30 +197,51 @@ void TextBox::setAlignment(int a) {
 }
 
 void TextBox::insertText(const QString& t) {
-    if (edit_) edit_->insert(t); // replaces the selection and keeps to the maximum length
-    else multi_->insertPlainText(t);
+    if (edit_) {
+        edit_->insert(t); // replaces the selection and keeps to the maximum length
+        return;
+    }
+    QString v = t;
+    v.replace("\r\n", "\n");
+    QTextCursor c = multi_->textCursor();
+    if (maxLength_ > 0) {
+        const QString selected = c.selectedText().replace(QChar::ParagraphSeparator, '\n');
+        v = fitCrLf(v, maxLength_ - (crLfLength(multi_->toPlainText()) - crLfLength(selected)));
+    }
+    c.insertText(v);
+    multi_->setTextCursor(c);
+}
+
+void TextBox::copySelection() {
+    if (!SelText().isEmpty()) platform().clipboard->SetText(SelText());
+}
+
+void TextBox::cutSelection() {
+    if (locked_ || SelText().isEmpty()) return;
+    platform().clipboard->SetText(SelText());
+    insertText(QString());
 }
 
 bool TextBox::deliverChar(int keyAscii, QKeyEvent* e) {
     (void)e;
-    if (locked_) return keyAscii != 3; // a locked box still copies
+    if (locked_) {
+        if (keyAscii == 3) copySelection(); // a locked box still copies
+        return true;
+    }
     switch (keyAscii) {
     case 8:
         if (edit_) edit_->backspace();
         else multi_->textCursor().deletePreviousChar();
         return true;
     case 13:
-        if (multi_) multi_->insertPlainText("\n");
+        if (multi_) insertText("\n");
         return true;
     case 27: return true;
     case 3: // Ctrl+C
-        if (!SelText().isEmpty()) platform().clipboard->SetText(SelText());
+        copySelection();
         return true;
     case 24: // Ctrl+X
-        if (!SelText().isEmpty()) {
-            platform().clipboard->SetText(SelText());
-            insertText(QString());
-        }
+        cutSelection();
         return true;
     case 22: // Ctrl+V
         PasteFiltered(platform().clipboard->GetText());
@@ -205,34 +254,76 @@ bool TextBox::deliverChar(int keyAscii, QKeyEvent* e) {
     return true;
 }
 
+bool TextBox::deliverKey(QKeyEvent* e) {
+    const Qt::KeyboardModifiers m = e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    // The system's other clipboard keys, through the program's clipboard and the key filters.
+    if (e->key() == Qt::Key_Insert && m == Qt::ShiftModifier) {
+        PasteFiltered(platform().clipboard->GetText());
+        return true;
+    }
+    if (e->key() == Qt::Key_Insert && m == Qt::ControlModifier) {
+        copySelection();
+        return true;
+    }
+    if (e->key() == Qt::Key_Delete && m == Qt::ShiftModifier) {
+        cutSelection();
+        return true;
+    }
+    // Undo and redo would bring back text around the filters; a key that carries text but gives no
+    // character to the handlers (Alt+letter) must not type it either.
+    if (e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo)) return true;
+    return !e->text().isEmpty() && e->text()[0].isPrint();
+}
+
 void TextBox::PasteFiltered(const QString& text) {
     if (locked_) return;
+    QPointer<TextBox> self(this);
     const QByteArray bytes = ToAnsi(text);
     for (char ch : bytes) {
         int k = static_cast<unsigned char>(ch);
         if (k < 32) continue; // line ends and tabs of the pasted text
-        if (KeyPress) KeyPress(k);
+        if (form_.KeyPreview) form_.Form_KeyPress(k);
+        if (k != 0 && KeyPress) KeyPress(k);
+        if (!self) return;
         if (k >= 32) insertText(FromAnsi(QByteArray(1, static_cast<char>(k))));
     }
 }
 
 bool TextBox::eventFilter(QObject* watched, QEvent* event) {
+    if (multi_ && watched == multi_->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+            // The X11 middle-button paste would bypass the filters.
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) return true;
+            return Control::eventFilter(watched, event);
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonDblClick:
+            return Control::eventFilter(watched, event);
+        case QEvent::Drop:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+            return true;
+        default:
+            return false;
+        }
+    }
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
-        // Let the window's menu shortcuts have Ctrl keys; the box's own are handled as characters.
+        // Let the window's menu shortcuts have Ctrl and Alt keys: the box would claim its editing keys
+        // (Ctrl+X, Ctrl+A) for itself. Without a shortcut the key still arrives as a key press.
         auto* e = static_cast<QKeyEvent*>(event);
-        if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+        if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return true;
         return Control::eventFilter(watched, event);
     }
-    case QEvent::KeyPress: {
-        auto* e = static_cast<QKeyEvent*>(event);
-        // Keys that edit without giving a character must not undo or redo around the filters.
-        if (e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo)) return true;
-        if (e->key() == Qt::Key_Insert && (e->modifiers() & Qt::ShiftModifier)) {
-            PasteFiltered(platform().clipboard->GetText());
-            return true;
-        }
-        return Control::eventFilter(watched, event);
+    case QEvent::InputMethod: {
+        // Text composed by an input method is typed through the filters like a paste.
+        auto* e = static_cast<QInputMethodEvent*>(event);
+        if (e->commitString().isEmpty()) return false;
+        PasteFiltered(e->commitString());
+        QInputMethodEvent done; // ends the composition without the committed text
+        QCoreApplication::sendEvent(watched, &done);
+        return true;
     }
     case QEvent::ContextMenu: {
         if (!edit_) return true;
@@ -250,10 +341,10 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event) {
         del->setEnabled(sel && !locked_);
         paste->setEnabled(!locked_ && !platform().clipboard->GetText().isEmpty());
         QAction* chosen = menu.exec(e->globalPos());
-        if (chosen == cut) { platform().clipboard->SetText(SelText()); insertText(QString()); }
-        else if (chosen == copy) platform().clipboard->SetText(SelText());
+        if (chosen == cut) cutSelection();
+        else if (chosen == copy) copySelection();
         else if (chosen == paste) PasteFiltered(platform().clipboard->GetText());
-        else if (chosen == del) insertText(QString());
+        else if (chosen == del && !locked_) insertText(QString());
         else if (chosen == all) edit_->selectAll();
         return true;
     }
@@ -263,6 +354,7 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event) {
         return Control::eventFilter(watched, event);
     case QEvent::Drop:
     case QEvent::DragEnter:
+    case QEvent::DragMove:
         return true;
     default:
         return Control::eventFilter(watched, event);
@@ -349,6 +441,14 @@ ListBox::ListBox(Form& form, const QString& name, Control* container, int index)
     attach(l);
     l->viewport()->installEventFilter(this);
     l->setFocusPolicy(Qt::StrongFocus);
+    keepNoChoiceOnFocus();
+}
+
+void ListBox::keepNoChoiceOnFocus() {
+    // A Qt view makes its first row current when it takes the focus with none chosen, unless a current
+    // index was set on it since the last reset; taking the focus chooses nothing here.
+    const QSignalBlocker b(list());
+    list()->setCurrentIndex(QModelIndex());
 }
 
 QListWidget* ListBox::list() const { return static_cast<QListWidget*>(widget()); }
@@ -368,12 +468,16 @@ void ListBox::AddItem(const QString& item, int index) {
 void ListBox::RemoveItem(int index) {
     if (index < 0 || index >= list()->count())
         throw VbError(VbError::SubscriptOutOfRange, "Invalid property array index");
+    const QSignalBlocker b(list()); // no Click: the program changes the items, the user chose nothing
     delete list()->takeItem(index);
 }
 
 void ListBox::Clear() {
-    const QSignalBlocker b(list());
-    list()->clear();
+    {
+        const QSignalBlocker b(list());
+        list()->clear();
+    }
+    keepNoChoiceOnFocus();
 }
 
 int ListBox::ListCount() const { return list()->count(); }
@@ -607,6 +711,7 @@ void Timer::setInterval(int ms) {
 }
 
 void Timer::setEnabled(bool e) {
+    if (e == enabled_) return; // enabling a running timer leaves its count alone; Interval restarts it
     enabled_ = e;
     restart();
 }

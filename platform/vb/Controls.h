@@ -51,29 +51,33 @@ public:
     TextBox(Form& form, const QString& name, Control* container = nullptr, int index = -1, bool multiLine = false);
     QString Text() const;
     void setText(const QString& t);
+    // Selection positions; in a multi-line box a line end counts as two characters, as in Text().
     int SelStart() const;
     void setSelStart(int s);
     int SelLength() const;
     void setSelLength(int n);
     QString SelText() const;
     void setSelText(const QString& t);
-    int MaxLength() const { return maxLength_; }
+    int MaxLength() const { return maxLength_; } // a line end counts as two characters (CR LF)
     void setMaxLength(int n);
     bool Locked() const { return locked_; }
     void setLocked(bool l);
     void setAlignment(int a); // 0 left, 1 right, 2 centre
-    // Inserts text as if typed: every character passes this box's KeyPress first, so a paste can bring
-    // in nothing that typing could not.
+    // Inserts text as if typed: every character passes the form's KeyPress (with KeyPreview) and this
+    // box's KeyPress first, so a paste can bring in nothing that typing could not.
     void PasteFiltered(const QString& text);
     bool MultiLine() const { return edit_ == nullptr; }
     QLineEdit* lineEdit() const { return edit_; }
 
 protected:
     bool deliverChar(int keyAscii, QKeyEvent* e) override;
+    bool deliverKey(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void insertText(const QString& t);
+    void insertText(const QString& t); // replaces the selection, within MaxLength
+    void copySelection();
+    void cutSelection();
     QLineEdit* edit_ = nullptr;
     QPlainTextEdit* multi_ = nullptr;
     int maxLength_ = 0;
@@ -137,6 +141,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void keepNoChoiceOnFocus();
 };
 
 class ComboBox : public Control {
@@ -237,9 +244,9 @@ public:
     ~Timer() override;
     QString Name;
     int Interval() const { return interval_; }
-    void setInterval(int ms);
+    void setInterval(int ms); // starts the count again, even at the same value
     bool Enabled() const { return enabled_; }
-    void setEnabled(bool e);
+    void setEnabled(bool e); // a change only: enabling a running timer does not restart its count
     std::function<void()> Tick; // the Timer event
     bool Running() const;
 
