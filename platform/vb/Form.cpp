@@ -1,6 +1,7 @@
 #include "platform/vb/Form.h"
 #include "platform/Platform.h"
 #include "platform/vb/Color.h"
+#include "platform/vb/Controls.h"
 #include "platform/vb/Forms.h"
 #include "platform/vb/Keys.h"
 
@@ -43,6 +44,8 @@ QMenuBar* Form::menuBar() {
     if (!menuBar_) {
         menuBar_ = new QMenuBar(this);
         menuBar_->setNativeMenuBar(false);
+        menuBar_->installEventFilter(this); // its items change its height
+        menuBar_->show(); // a child made on a shown window stays hidden otherwise
         applyGeometry();
     }
     return menuBar_;
@@ -67,18 +70,26 @@ void Form::Move(double left, double top, double width, double height) {
     applyGeometry();
 }
 
+QSize Form::pixelSize() const {
+    const int menuPx = menuBar_ ? menuBar_->sizeHint().height() : 0;
+    return QSize(std::max(1, pxX(ScaleWidth())), std::max(1, pxY(ScaleHeight()) + menuPx));
+}
+
 void Form::applyGeometry() {
     applying_ = true;
-    const int menuPx = menuBar_ ? menuBar_->sizeHint().height() : 0;
-    const int innerW = pxX(std::max(0.0, width_ - NonClientWidth()));
-    const int innerH = pxY(std::max(0.0, height_ - NonClientHeight())) + menuPx;
     if (windowState_ == vbNormal) {
-        resize(std::max(1, innerW), std::max(1, innerH));
+        resize(pixelSize());
         move(pxX(left_), pxY(top_));
     }
+    layoutClient();
+    applying_ = false;
+}
+
+void Form::layoutClient() {
+    // The outer size stays; the menu bar takes its height from the inside.
+    const int menuPx = menuBar_ ? menuBar_->sizeHint().height() : 0;
     if (menuBar_) menuBar_->setGeometry(0, 0, width(), menuPx);
     client_->setGeometry(0, menuPx, width(), std::max(0, height() - menuPx));
-    applying_ = false;
 }
 
 void Form::setCaption(const QString& c) {
@@ -139,14 +150,12 @@ void Form::Show(int modal) {
     if (modal != vbModal) {
         setWindowModality(Qt::NonModal);
         show();
-        raise();
-        activateWindow();
+        bringToFront();
         return;
     }
     setWindowModality(Qt::ApplicationModal);
     show();
-    raise();
-    activateWindow();
+    bringToFront();
     QPointer<Form> self(this);
     ++modalDepth_;
     if (platform().clock->IsVirtual()) {
@@ -171,6 +180,12 @@ void Form::Show(int modal) {
     }
 }
 
+void Form::bringToFront() {
+    // The headless platform cannot raise windows and says so on every call.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
+    activateWindow();
+}
+
 void Form::Hide() {
     hide();
     emit hiddenOrUnloaded();
@@ -184,16 +199,20 @@ void Form::hideEvent(QHideEvent* e) {
 void Form::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     if (applying_) return;
-    // The user resized the window: take the new size as the form's.
+    // The user resized the window: take the new size as the form's. The size the form set itself
+    // (arriving late, when the window is first shown) keeps its exact twips.
     const int menuPx = menuBar_ ? menuBar_->sizeHint().height() : 0;
-    width_ = e->size().width() * platform().screen->TwipsPerPixelX() + NonClientWidth();
-    height_ = (e->size().height() - menuPx) * platform().screen->TwipsPerPixelY() + NonClientHeight();
-    if (menuBar_) menuBar_->setGeometry(0, 0, width(), menuPx);
-    client_->setGeometry(0, menuPx, width(), std::max(0, height() - menuPx));
+    if (e->size() != pixelSize()) {
+        width_ = e->size().width() * platform().screen->TwipsPerPixelX() + NonClientWidth();
+        height_ = (e->size().height() - menuPx) * platform().screen->TwipsPerPixelY() + NonClientHeight();
+    }
+    layoutClient();
     if (loaded_ && !unloaded_) Form_Resize();
 }
 
 bool Form::event(QEvent* e) {
+    if ((e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) && formKey(static_cast<QKeyEvent*>(e)))
+        return true;
     if (e->type() == QEvent::WindowActivate && loaded_ && !unloaded_) {
         const bool r = QWidget::event(e);
         Form_Activate();
@@ -208,18 +227,37 @@ void Form::closeEvent(QCloseEvent* e) {
     Unload(*this, vbFormControlMenu);
 }
 
+bool Form::formKey(QKeyEvent* e) {
+    // Keys a control let through travel on to its parents: its handlers (and the form's, with
+    // KeyPreview) have had them already.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus != client_ && focus != this) return false;
+    if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) return false;
+    int code = KeyCodeOf(e);
+    const int shift = ShiftOf(e->modifiers());
+    if (e->type() == QEvent::KeyRelease) {
+        if (code) Form_KeyUp(code, shift);
+        return true;
+    }
+    if (code) {
+        Form_KeyDown(code, shift);
+        if (code == 0) return true;
+    }
+    int ascii = KeyAsciiOf(e);
+    if (ascii >= 0) Form_KeyPress(ascii);
+    return true;
+}
+
 bool Form::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_) {
-        if (event->type() == QEvent::KeyPress) {
-            auto* e = static_cast<QKeyEvent*>(event);
-            int code = KeyCodeOf(e);
-            if (code) Form_KeyDown(code, ShiftOf(e->modifiers()));
-            int ascii = KeyAsciiOf(e);
-            if (ascii >= 0 && code) Form_KeyPress(ascii);
+        if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+            formKey(static_cast<QKeyEvent*>(event)))
             return true;
-        }
         if (event->type() == QEvent::MouseButtonRelease) Form_Click();
     }
+    if (watched == menuBar_ && (event->type() == QEvent::ActionAdded || event->type() == QEvent::ActionRemoved ||
+                                event->type() == QEvent::ActionChanged))
+        layoutClient();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -256,38 +294,26 @@ void Form::ApplyTabOrder() {
 }
 
 void Form::SendTab(bool backwards) {
+    auto isStop = [this](Control* c) {
+        return c->widget() && c->TabStop() && c->Visible() && c->Enabled() && c->widget()->focusPolicy() != Qt::NoFocus &&
+               c->widget()->isVisibleTo(this) && c->widget()->isEnabled();
+    };
+    // The tab stops in order, and the control that has the focus (a tab stop or not) among them.
     std::vector<Control*> order;
     for (Control* c : controls_)
-        if (c->widget() && c->TabStop() && c->Visible() && c->Enabled() && c->widget()->focusPolicy() != Qt::NoFocus &&
-            c->widget()->isVisibleTo(this))
-            order.push_back(c);
-    if (order.empty()) return;
+        if (c == focused_ || isStop(c)) order.push_back(c);
     std::stable_sort(order.begin(), order.end(), [](Control* a, Control* b) { return a->TabIndex() < b->TabIndex(); });
-    auto it = std::find(order.begin(), order.end(), focused_);
-    size_t i = 0;
-    if (it != order.end()) {
-        const size_t cur = static_cast<size_t>(it - order.begin());
-        i = backwards ? (cur + order.size() - 1) % order.size() : (cur + 1) % order.size();
+    const size_t n = order.size();
+    const auto it = std::find(order.begin(), order.end(), focused_);
+    size_t i = it == order.end() ? (backwards ? n - 1 : 0) : static_cast<size_t>(it - order.begin());
+    const size_t start = i;
+    if (it != order.end() || (n > 0 && !isStop(order[i]))) {
+        do i = backwards ? (i + n - 1) % n : (i + 1) % n;
+        while (!isStop(order[i]) && i != start);
     }
+    if (n == 0 || !isStop(order[i])) return;
     order[i]->SetFocus();
     if (focused_ != order[i]) focusIn(order[i]);
-}
-
-bool Unload(Form& form, int mode) {
-    if (!form.loaded_ || form.unloaded_) return true;
-    int cancel = 0;
-    form.Form_QueryUnload(cancel, mode);
-    if (cancel) return false;
-    form.Form_Unload(cancel);
-    if (cancel) return false;
-    form.unloaded_ = true;
-    form.hide();
-    emit form.hiddenOrUnloaded();
-    form.Form_Terminate();
-    if (form.onUnloaded) form.onUnloaded();
-    detail::UntrackForm(&form);
-    form.deleteLater();
-    return true;
 }
 
 namespace detail {
@@ -301,6 +327,28 @@ void UntrackForm(Form* f) {
     v.erase(std::remove(v.begin(), v.end(), f), v.end());
 }
 } // namespace detail
+
+bool Unload(Form& form, int mode) {
+    if (!form.loaded_ || form.unloaded_) return true;
+    int cancel = 0;
+    form.Form_QueryUnload(cancel, mode);
+    if (cancel) return false;
+    form.Form_Unload(cancel);
+    if (cancel) return false;
+    form.unloaded_ = true;
+    // The window's timers go with it: none may tick while it waits to be deleted.
+    for (Timer* t : form.findChildren<Timer*>()) t->setEnabled(false);
+    form.hide();
+    emit form.hiddenOrUnloaded();
+    form.Form_Terminate();
+    if (form.onUnloaded) form.onUnloaded();
+    // Only the windows Instance() made are the layer's to delete; others belong to whoever made them.
+    const auto& own = detail::tracked();
+    const bool owned = std::find(own.begin(), own.end(), &form) != own.end();
+    detail::UntrackForm(&form);
+    if (owned) form.deleteLater();
+    return true;
+}
 
 std::vector<Form*> LoadedForms() { return detail::tracked(); }
 

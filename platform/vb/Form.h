@@ -81,9 +81,15 @@ public:
     virtual void Form_KeyPress(int& KeyAscii) { (void)KeyAscii; }
     virtual void Form_Click() {}
 
+    // Focus events are delivered at once: SetFocus and SendTab return after the old control's
+    // LostFocus and the new one's GotFocus have run, whether the window is active or not (Qt sends them
+    // synchronously to an active window; for an inactive one the layer raises them itself). Another
+    // window becoming active raises neither: the control keeps the focus for when the window returns.
+
     // Applies the tab order from the controls' TabIndex values; windows call it after laying out.
     void ApplyTabOrder();
-    // Moves the focus on as the Tab key would, raising LostFocus and GotFocus.
+    // Moves the focus on as the Tab key would, raising LostFocus and GotFocus: to the next tab stop
+    // by TabIndex after the focused control (which need not be a tab stop itself).
     void SendTab(bool backwards = false);
 
     // Called by Unload; the instance slot clears itself through it.
@@ -94,6 +100,9 @@ signals:
 
 protected:
     void applyGeometry();
+    void layoutClient(); // the menu bar and the client area inside the window
+    // Keys that reach the form itself (no control has the focus): its own handlers; true when handled.
+    bool formKey(QKeyEvent* e);
     void closeEvent(QCloseEvent* e) override;
     void hideEvent(QHideEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -108,6 +117,8 @@ private:
     void forgetControl(Control* c);
     void focusIn(Control* c);
     void focusOut(Control* c);
+    QSize pixelSize() const; // the inner size in pixels, menu bar included
+    void bringToFront();
     int pxX(double twips) const;
     int pxY(double twips) const;
 
@@ -127,7 +138,8 @@ private:
 };
 
 // Closes a form the way the program does: QueryUnload and Form_Unload may refuse (false); otherwise the
-// form is hidden, Form_Terminate runs and the instance is dropped, so the next touch loads a new one.
+// form is hidden, its timers stop, Form_Terminate runs and the instance is dropped, so the next touch
+// loads a new one. A window made by Instance() is deleted later; one made by its caller is left to it.
 bool Unload(Form& form, int mode = vbFormCode);
 void DiscardAllForms();
 

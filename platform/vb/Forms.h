@@ -28,6 +28,7 @@ T& Instance() {
         detail::TrackForm(f);
         f->onUnloaded = [] { InstanceSlot<T>() = nullptr; };
         f->Load();
+        return *f; // Form_Load may have unloaded it again, leaving the slot empty
     }
     return *slot;
 }
