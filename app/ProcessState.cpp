@@ -1,4 +1,5 @@
 #include "app/ProcessState.h"
+#include "app/ReferenceTables.h"
 #include "keying/KeyerState.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
@@ -11,6 +12,8 @@ void ResetProcessState() {
     SharedPrefs = {};
     Run = {};
     Keyer = {};
+    PrefixTable = {};
+    StateCoordTable = {};
     ContactLog = {};
     CountyTable = {};
 }
