@@ -1,0 +1,56 @@
+#include "app/Startup.h"
+#include "app/LogoWindow.h"
+#include "app/ProcessState.h"
+#include "app/SharedPrefs.h"
+#include "app/StationSetupWindow.h"
+#include "app/UserFolders.h"
+#include "platform/Dialogs.h"
+#include "platform/VbError.h"
+
+#include <QDir>
+
+namespace tylog {
+
+namespace {
+
+void loadSharedPreferences(const QString& path) {
+    try {
+        LoadSharedPrefs(path);
+    } catch (const VbError& e) {
+        // A file that is there but cannot be read is left alone for the whole run: writing our
+        // keys over it would lose the keys of the other programs that share it.
+        MsgBox(e.Description + "  " + path, vbOKOnly, "Unable to read shared preferences.");
+        SharedPrefs.SharedPrefsText = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>");
+        SharedPrefs.SharedPrefsPath.clear();
+    }
+}
+
+} // namespace
+
+void RunStartup() {
+    Folders.ProgramFolder = QDir::currentPath();
+    Folders.ProgramDrive = Folders.ProgramFolder.left(1);
+
+    frmQ7BZWLogo().Show(vb::vbModal);
+
+    QString base;
+    GetUserFolder(base, PathSep + "Q7BZW Software", PathSep + "Tessaly");
+    GetUserFolder(base, PathSep + "Q7BZW Software", PathSep + "Shared");
+    Folders.SharedFolder = base + PathSep + "Shared";
+    Folders.DataFolder = base + PathSep + "Tessaly";
+    Folders.BackupFolder = Folders.DataFolder + PathSep + "BACKUP";
+
+    loadSharedPreferences(Folders.SharedFolder + PathSep + "SharedUserPreferences.xml");
+    EnsureDirectory(Folders.BackupFolder, 0);
+
+    Run.ProgramVersion = ProgramVersionText;
+    // Showing the setup window loads it, and its load is the whole start-up loading.
+    frmStationID().Show();
+}
+
+void ShowLoggingWindow() {
+    // The logging window that OutOfStateFlag chooses is opened here; its load unloads the setup window.
+    if (auto* setup = vb::IfLoaded<frmStationIDWindow>()) setup->Hide();
+}
+
+} // namespace tylog
