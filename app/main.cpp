@@ -1,3 +1,4 @@
+#include "app/Startup.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -10,6 +11,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
+    // Windows close through their own unload handling, which ends the run where it should.
+    QApplication::setQuitOnLastWindowClosed(false);
     tylog::InstallRealPlatform();
-    return 0;
+    tylog::RunStartup();
+    return app.exec();
 }

@@ -1,0 +1,388 @@
+// The start-up chain and loader, run headless against scratch folders with the shipped data.
+#include "app/LogoWindow.h"
+#include "app/ProcessState.h"
+#include "app/ReferenceTables.h"
+#include "app/Startup.h"
+#include "app/StationSetupWindow.h"
+#include "keying/CWFrm.h"
+#include "keying/KeyerState.h"
+#include "keying/PhoneFrm.h"
+#include "platform/vb/Forms.h"
+#include "tests/app/StartupTestEnv.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace tylog;
+using namespace tylog::testing;
+
+namespace {
+
+QString Canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
+
+int VisibleWindows() {
+    int n = 0;
+    for (vb::Form* f : vb::LoadedForms()) n += f->isVisible() ? 1 : 0;
+    return n;
+}
+
+// ---- the whole chain ----------------------------------------------------------------------------
+
+TEST(Startup, RunsTheChainAndDoneWritesTheSettingsAndSharedPreferences) {
+    StartupTestEnv env;
+    env.copyShippedData();
+    env.enterProgramFolder();
+    // The stored offset is 0; this clock says UTC is 5 hours ahead, so the question comes up.
+    Fakes().clock.Set(QDateTime(QDate(2013, 9, 14), QTime(12, 0, 0)), 5);
+    Fakes().dialogs.AnswerInput("5");
+    quint32 logoShownAt = 0;
+    QString modal;
+    platform().onModalShown = [&](vb::Form& f) {
+        modal += f.Name + " ";
+        logoShownAt = Fakes().clock.TimeGetTime();
+    };
+
+    RunStartup();
+
+    EXPECT_EQ(modal, "frmQ7BZWLogo ");
+    EXPECT_EQ(Fakes().clock.TimeGetTime() - logoShownAt, 1900u); // the logo closed on its own timer
+    EXPECT_EQ(vb::IfLoaded<frmQ7BZWLogoWindow>(), nullptr);
+    EXPECT_EQ(Canonical(Folders.ProgramFolder), Canonical(env.prog.path()));
+    EXPECT_EQ(Canonical(Folders.SharedFolder), Canonical(env.sharedFolder()));
+    EXPECT_EQ(Canonical(Folders.DataFolder), Canonical(env.dataFolder()));
+    EXPECT_TRUE(QFileInfo(env.dataFolder() + "/BACKUP").isDir());
+    EXPECT_EQ(tylog::Run.ProgramVersion, "1.6");
+    ASSERT_EQ(Fakes().dialogs.shown.size(), 1);
+    EXPECT_EQ(Fakes().dialogs.shown[0].title, "Update the Local Time / UTC Offset?");
+    EXPECT_EQ(Fakes().dialogs.shown[0].defaultText, "5");
+
+    // Only the setup window shows; the keyer windows are loaded hidden.
+    frmStationIDWindow* setup = vb::IfLoaded<frmStationIDWindow>();
+    ASSERT_NE(setup, nullptr);
+    EXPECT_TRUE(setup->isVisible());
+    EXPECT_EQ(VisibleWindows(), 1);
+    EXPECT_NE(vb::IfLoaded<PhoneFrmWindow>(), nullptr);
+    EXPECT_NE(vb::IfLoaded<CWFrmWindow>(), nullptr);
+    EXPECT_GT(PrefixTable.Count, 1000);
+    EXPECT_EQ(StateCoordTable.Abbrev[50], "SK");
+    // The shipped settings are out of state: "No" chosen and the rover question greyed out.
+    EXPECT_TRUE(setup->Option2.Value());
+    EXPECT_TRUE(setup->Option3.Value());
+    EXPECT_FALSE(setup->Option4.Enabled());
+    EXPECT_TRUE(setup->optState[42].FontBold()); // "TY"
+    EXPECT_EQ(setup->Text6.Text(), "5");
+
+    ShowActive(*setup);
+    QTest::keyClicks(setup->Text1.widget(), "n0call");
+    QTest::keyClicks(setup->Text5.widget(), "ty");
+    QTest::keyClicks(setup->Text8.widget(), "alderbrook");
+    QTest::keyClicks(setup->Text2.widget(), "USA");
+    setup->Text9.SetFocus();
+    QTest::keyClicks(setup->Text9.widget(), "ty");
+    QTest::mouseClick(setup->Option1.widget(), Qt::LeftButton);
+    EXPECT_TRUE(setup->Option4.Enabled());
+    QTest::mouseClick(setup->Option4.widget(), Qt::LeftButton);
+    QTest::mouseClick(setup->Command1.widget(), Qt::LeftButton);
+    Pump();
+
+    EXPECT_EQ(vb::IfLoaded<frmStationIDWindow>(), nullptr);
+    EXPECT_EQ(env.prog.read("QSOpref.txt"),
+              CrLfLines({"\"N0CALL\"", "\"TY\"", "\"USA\"", "\"TY\"", "\"\"", "\"\"", "\"Alderbrook\"", "\"\"",
+                         "\"CW\"", "\"20\"", "5", "97", "39", "\"NA\"", "100", "65280", "255", "0", "\"TY\"", "0",
+                         "1", "0", "\"None\"", "0", "1"}));
+    QFile prefs(env.sharedFolder() + "/SharedUserPreferences.xml");
+    ASSERT_TRUE(prefs.open(QIODevice::ReadOnly));
+    EXPECT_EQ(prefs.readAll(), CrLfLines({"<?xml version=\"1.0\" encoding=\"UTF-8\" ?>", "<OWN_CALL>N0CALL</OWN_CALL>",
+                                          "<OWN_SPC>TY</OWN_SPC>", "<OWN_UTC>5</OWN_UTC>",
+                                          "<OWN_COUNTY>Alderbrook</OWN_COUNTY>", "<OWN_COUNTRY>USA</OWN_COUNTRY>",
+                                          "<OWN_LONGITUDE>97</OWN_LONGITUDE>", "<OWN_LATITUDE>39</OWN_LATITUDE>",
+                                          "<OWN_CONTINENT>NA</OWN_CONTINENT>",
+                                          "<OWN_ARRL_SECTION>TY</OWN_ARRL_SECTION>"}));
+    EXPECT_FALSE(Fakes().dialogs.Unanswered());
+}
+
+TEST(Startup, KeepsTheOtherKeysOfAnExistingSharedPreferencesFile) {
+    StartupTestEnv env;
+    env.copyShippedData();
+    env.enterProgramFolder();
+    QDir().mkpath(env.sharedFolder());
+    QFile f(env.sharedFolder() + "/SharedUserPreferences.xml");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(CrLfLines({"<?xml version=\"1.0\" encoding=\"UTF-8\" ?>", "<OWN_EMAIL>op@example.org</OWN_EMAIL>",
+                       "<OWN_CALL>OLD</OWN_CALL>"}));
+    f.close();
+
+    RunStartup();
+    frmStationIDWindow& setup = frmStationID();
+    setup.Text1.setText("K1NEW");
+    setup.Command1_Click();
+
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    EXPECT_TRUE(text.startsWith(CrLfLines({"<?xml version=\"1.0\" encoding=\"UTF-8\" ?>",
+                                           "<OWN_EMAIL>op@example.org</OWN_EMAIL>", "<OWN_CALL>K1NEW</OWN_CALL>",
+                                           "<OWN_SPC></OWN_SPC>"})));
+    EXPECT_TRUE(text.endsWith("<OWN_ARRL_SECTION></OWN_ARRL_SECTION>\r\n"));
+}
+
+TEST(Startup, DoneReportsASharedPreferencesFileItCannotWriteAndGoesOn) {
+    StartupTestEnv env;
+    env.copyShippedData();
+    env.enterProgramFolder();
+    // A folder in the file's place: nothing can be written there, whoever runs the test.
+    QDir().mkpath(env.sharedFolder() + "/SharedUserPreferences.xml");
+    RunStartup();
+    Fakes().dialogs.AnswerMsgBox(vbOK);
+
+    frmStationID().Command1_Click();
+
+    ASSERT_EQ(Fakes().dialogs.shown.size(), 1);
+    EXPECT_EQ(Fakes().dialogs.shown[0].title, "Unable to save shared preferences.");
+    EXPECT_TRUE(env.prog.exists("QSOpref.txt"));
+    EXPECT_EQ(vb::IfLoaded<frmStationIDWindow>(), nullptr); // the logging window still opens
+}
+
+// ---- the loader on bad input ------------------------------------------------------------------
+
+QByteArray PrefixRows(int from, int to) {
+    QByteArray out;
+    for (int i = from; i <= to; ++i) out += QString("\"P%1\",\"Land %1\",\"EU\",1.5,2,3,4,5\r\n").arg(i).toLatin1();
+    return out;
+}
+
+QByteArray FirstLines(const QByteArray& bytes, int n) {
+    const QList<QByteArray> lines = bytes.split('\n');
+    QByteArray out;
+    for (int i = 0; i < n; ++i) out += lines[i] + '\n';
+    return out;
+}
+
+QByteArray Shipped(const char* name) {
+    QFile f(ShippedDataFolder() + '/' + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+constexpr int kShippedPrefixRows = 1236;
+
+struct LoaderCase {
+    const char* name;
+    std::function<void(StartupTestEnv&)> prepare;
+    bool message;       // "Error opening file"
+    bool fieldsFilled;  // the setup fields show the settings
+    int prefixRows;
+    bool cwLoaded;      // CWFrm holds CW.txt's first message
+    std::function<void()> more;
+};
+
+TEST(StartupLoader, BadInputTakesThePathItShould) {
+    const LoaderCase cases[] = {
+        {"first run, no QSOpref.txt", [](StartupTestEnv& e) { QFile::remove(e.prog.file("QSOpref.txt")); }, true,
+         false, 0, false,
+         [] {
+             frmStationIDWindow& f = frmStationID();
+             for (vb::OptionButton* o : {&f.Option1, &f.Option2, &f.Option3, &f.Option4}) EXPECT_FALSE(o->Value());
+             EXPECT_EQ(vb::IfLoaded<PhoneFrmWindow>(), nullptr);
+             EXPECT_EQ(StateCoordTable.Abbrev[1], "");
+         }},
+        {"QSOpref.txt of 24 lines", [](StartupTestEnv& e) { e.prog.write("QSOpref.txt", FirstLines(Shipped("QSOpref.txt"), 24)); },
+         true, false, 0, false,
+         [] {
+             EXPECT_EQ(Station.RigType, "None"); // the values read stay
+             EXPECT_EQ(Station.TaskbarOption, 0);
+             EXPECT_EQ(Station.ListPreviousOption, 0);
+         }},
+        {"a byte value of 300", [](StartupTestEnv& e) {
+             QByteArray b = Shipped("QSOpref.txt");
+             b.replace("\r\n100\r\n", "\r\n300\r\n");
+             e.prog.write("QSOpref.txt", b);
+         }, true, false, 0, false, [] { EXPECT_EQ(Station.OwnContinent, ""); }},
+        {"arrlpre2.txt in no folder", [](StartupTestEnv& e) { QFile::remove(e.prog.file("arrlpre2.txt")); }, false,
+         true, 0, true, nullptr},
+        {"arrlpre2.txt of 10000 rows", [](StartupTestEnv& e) { e.prog.write("arrlpre2.txt", PrefixRows(1, 10000)); },
+         false, true, 10000, true, [] { EXPECT_EQ(PrefixTable.Country[10000], "Land 10000"); }},
+        {"arrlpre2.txt of 10001 rows", [](StartupTestEnv& e) { e.prog.write("arrlpre2.txt", PrefixRows(1, 10001)); },
+         true, false, 10000, false, [] { EXPECT_EQ(vb::IfLoaded<PhoneFrmWindow>(), nullptr); }},
+        {"arrlpre2.txt cut mid-row",
+         [](StartupTestEnv& e) { e.prog.write("arrlpre2.txt", PrefixRows(1, 3) + "\"P4\",\"Cut\",\"EU\",1"); }, true,
+         false, 3, false, nullptr},
+        {"arrlpre2.txt with a blank line at its end",
+         [](StartupTestEnv& e) { e.prog.write("arrlpre2.txt", PrefixRows(1, 3) + "\r\n"); }, true, false, 3, false,
+         nullptr},
+        {"states.txt of 49 rows", [](StartupTestEnv& e) { e.prog.write("states.txt", FirstLines(Shipped("states.txt"), 49)); },
+         true, false, kShippedPrefixRows, false,
+         [] {
+             EXPECT_EQ(StateCoordTable.Abbrev[49], "QC");
+             EXPECT_EQ(StateCoordTable.Abbrev[50], "");
+         }},
+        // A failed wave2.txt still lets CW.txt in, so the CW window never holds empty messages.
+        {"wave2.txt missing", [](StartupTestEnv& e) { QFile::remove(e.prog.file("wave2.txt")); }, true, false,
+         kShippedPrefixRows, true, nullptr},
+        {"wave2.txt of 12 lines", [](StartupTestEnv& e) { e.prog.write("wave2.txt", FirstLines(Shipped("wave2.txt"), 12)); },
+         true, false, kShippedPrefixRows, true, nullptr},
+        {"CW.txt missing", [](StartupTestEnv& e) { QFile::remove(e.prog.file("CW.txt")); }, false, true,
+         kShippedPrefixRows, false,
+         [] {
+             EXPECT_EQ(vb::IfLoaded<CWFrmWindow>(), nullptr);
+             EXPECT_EQ(Keyer.CWKeyingType, 0);
+         }},
+        {"CW.txt of 10 lines", [](StartupTestEnv& e) { e.prog.write("CW.txt", FirstLines(Shipped("CW.txt"), 10)); },
+         false, true, kShippedPrefixRows, true, [] { EXPECT_EQ(CWFrm().Text10.Text(), "1"); }},
+        {"CW.txt with keying type 4",
+         [](StartupTestEnv& e) {
+             QByteArray b = Shipped("CW.txt");
+             b.replace("\"0\"\r\n0\r\n\"&H378\"", "\"0\"\r\n4\r\n\"&H378\"");
+             e.prog.write("CW.txt", b);
+         },
+         false, true, kShippedPrefixRows, true,
+         [] {
+             EXPECT_EQ(Keyer.CWKeyingType, 4);
+             CWFrmWindow& cw = CWFrm();
+             for (vb::OptionButton* o : {&cw.Option1, &cw.Option2, &cw.Option3, &cw.Option5}) EXPECT_FALSE(o->Value());
+         }},
+    };
+
+    for (const LoaderCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        vb::DiscardAllForms();
+        ResetProcessState();
+        ResetFakePlatform();
+        StartupTestEnv env;
+        env.copyShippedData();
+        env.useFolders();
+        c.prepare(env);
+        if (c.message) Fakes().dialogs.AnswerMsgBox(vbOK);
+
+        frmStationIDWindow& f = frmStationID();
+
+        const bool messageShown = !Fakes().dialogs.shown.isEmpty() && Fakes().dialogs.shown.last().title == "Error opeining file";
+        EXPECT_EQ(messageShown, c.message);
+        if (messageShown) {
+            EXPECT_EQ(Fakes().dialogs.shown.last().prompt, "Error opening file");
+            EXPECT_EQ(Fakes().dialogs.shown.last().buttons, vbOKOnly);
+        }
+        EXPECT_EQ(Fakes().dialogs.shown.size(), c.message ? 1 : 0);
+        EXPECT_EQ(f.Text6.Text(), c.fieldsFilled ? "0" : "");
+        EXPECT_EQ(f.Text3.Text(), c.fieldsFilled ? "0" : "");
+        EXPECT_EQ(PrefixTable.Count, c.prefixRows);
+        EXPECT_EQ(vb::IfLoaded<CWFrmWindow>() != nullptr && CWFrm().Text1.Text() == "CQ TQP TEST", c.cwLoaded);
+        if (c.more) c.more();
+        EXPECT_FALSE(f.isVisible());
+    }
+}
+
+TEST(StartupLoader, TakesThePrefixFileFromTheFirstFolderThatHasIt) {
+    struct Case { bool shared, data; const char* country; };
+    const Case cases[] = {{true, true, "Shared Land"}, {false, true, "Data Land"}, {false, false, "Sovereign Military Order of Malta"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.country);
+        vb::DiscardAllForms();
+        ResetProcessState();
+        StartupTestEnv env;
+        env.copyShippedData();
+        env.useFolders();
+        auto put = [](const QString& dir, const char* country) {
+            QFile f(dir + "/arrlpre2.txt");
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(QString("\"XX\",\"%1\",\"EU\",1,2,3,4,5\r\n").arg(country).toLatin1());
+        };
+        if (c.shared) put(env.sharedFolder(), "Shared Land");
+        if (c.data) put(env.dataFolder(), "Data Land");
+        frmStationID();
+        EXPECT_EQ(PrefixTable.Country[1], c.country);
+    }
+}
+
+TEST(StartupLoader, InStateRoverSettingsSelectYesAndYes) {
+    StartupTestEnv env;
+    env.copyShippedData();
+    QByteArray b = Shipped("QSOpref.txt");
+    b.replace("\"TY\"\r\n1\r\n0\r\n", "\"TY\"\r\n0\r\n1\r\n");
+    env.prog.write("QSOpref.txt", b);
+    env.useFolders();
+    frmStationIDWindow& f = frmStationID();
+    EXPECT_TRUE(f.Option1.Value());
+    EXPECT_TRUE(f.Option4.Value());
+    EXPECT_TRUE(f.fraRover.Enabled());
+    EXPECT_TRUE(f.Option3.Enabled());
+}
+
+// ---- the logo ---------------------------------------------------------------------------------
+
+QSize PictureSize(const vb::Image& image) { return static_cast<QLabel*>(image.widget())->pixmap().size(); }
+
+void WriteSplash(const StartupTestEnv& env, const QByteArray& bytes) {
+    QDir().mkpath(env.sharedFolder());
+    QFile f(env.sharedFolder() + "/splash.jpg");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray Jpeg(QSize size) {
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, "JPG");
+    return bytes;
+}
+
+TEST(Logo, BuiltInPicturesShowTheSecondAt1100AndCloseAt1900) {
+    StartupTestEnv env;
+    frmQ7BZWLogoWindow& logo = frmQ7BZWLogo();
+    EXPECT_DOUBLE_EQ(logo.Left(), (Fakes().screen.width - 14355) / 2);
+    EXPECT_DOUBLE_EQ(logo.Top(), (Fakes().screen.height - 7920) / 2 - 170);
+    EXPECT_TRUE(logo.Image1.HasPicture());
+    Fakes().clock.Advance(1099);
+    EXPECT_FALSE(logo.Image2.Visible());
+    Fakes().clock.Advance(1);
+    EXPECT_TRUE(logo.Image2.Visible());
+    Fakes().clock.Advance(799);
+    EXPECT_NE(vb::IfLoaded<frmQ7BZWLogoWindow>(), nullptr);
+    Fakes().clock.Advance(1);
+    EXPECT_EQ(vb::IfLoaded<frmQ7BZWLogoWindow>(), nullptr);
+    // The shared folder exists once the logo has looked into it.
+    EXPECT_TRUE(QFileInfo(env.sharedFolder()).isDir());
+}
+
+TEST(Logo, TheUsersPictureReplacesTheBuiltInOneAndStays2700) {
+    StartupTestEnv env;
+    WriteSplash(env, Jpeg(QSize(321, 123)));
+    frmQ7BZWLogoWindow& logo = frmQ7BZWLogo();
+    EXPECT_EQ(PictureSize(logo.Image1), QSize(321, 123));
+    Fakes().clock.Advance(2699);
+    EXPECT_NE(vb::IfLoaded<frmQ7BZWLogoWindow>(), nullptr);
+    EXPECT_FALSE(logo.Image2.Visible());
+    Fakes().clock.Advance(1);
+    EXPECT_EQ(vb::IfLoaded<frmQ7BZWLogoWindow>(), nullptr);
+}
+
+TEST(Logo, ASplashThatIsNoPictureKeepsTheBuiltInPictureAndTiming) {
+    StartupTestEnv env;
+    WriteSplash(env, "this is not a picture\r\n");
+    frmQ7BZWLogoWindow& logo = frmQ7BZWLogo();
+    EXPECT_TRUE(logo.Image1.HasPicture());
+    EXPECT_NE(PictureSize(logo.Image1), QSize(0, 0));
+    Fakes().clock.Advance(1100);
+    EXPECT_TRUE(logo.Image2.Visible());
+    Fakes().clock.Advance(800);
+    EXPECT_EQ(vb::IfLoaded<frmQ7BZWLogoWindow>(), nullptr);
+    EXPECT_TRUE(Fakes().dialogs.shown.isEmpty());
+}
+
+TEST(Logo, AClickOnThePictureClosesItBeforeItsTimer) {
+    StartupTestEnv env;
+    ShowActive(frmQ7BZWLogo());
+    QTest::mouseClick(frmQ7BZWLogo().Image1.widget(), Qt::LeftButton);
+    EXPECT_EQ(vb::IfLoaded<frmQ7BZWLogoWindow>(), nullptr);
+    EXPECT_EQ(Fakes().clock.TimeGetTime(), 0u);
+}
+
+} // namespace
