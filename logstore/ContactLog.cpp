@@ -11,13 +11,16 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <array>
+#include <cstdint>
+
 namespace tylog {
 
 namespace {
 
 const QString kLogName = QStringLiteral("log.txt");
 
-// The text fields of a record in file order; field 16, the number, sits between 15 and 16 here.
+// The text fields of a record in file order: fields 1 to 15, then 17 to 20; field 16 is the number.
 using TextField = QString ContactRecord::*;
 constexpr TextField kHead[] = {&ContactRecord::Call,       &ContactRecord::RstSent, &ContactRecord::RstRcvd,
                                &ContactRecord::Spc,        &ContactRecord::County,  &ContactRecord::State,
@@ -48,15 +51,149 @@ void clearAbove(int count) {
         if (!isEmptyRecord(ContactLog.Rec[i])) ContactLog.Rec[i] = ContactRecord{};
 }
 
+// The value rules of ValueReader, worked on the file's bytes: a reload runs on every band and mode
+// change, and converting the whole file and copying every value out of it costs more than the rest
+// of the load together. Special characters are ASCII and map to themselves, so positions agree.
+class LogScanner {
+public:
+    struct Slice {
+        const char* begin;
+        qsizetype size;
+        bool bare; // unquoted: trimmed like ValueReader trims it
+    };
+
+    explicit LogScanner(const QByteArray& bytes) : p_(bytes.constData()), end_(p_ + bytes.size()) {}
+    bool AtEnd() const { return p_ >= end_; }
+
+    Slice Next() {
+        if (p_ >= end_) throw VbError(VbError::InputPastEnd, "Input past end of file");
+        while (p_ < end_ && (*p_ == ' ' || *p_ == '\t')) ++p_;
+        Slice s;
+        if (p_ < end_ && *p_ == '"') {
+            const char* start = ++p_;
+            while (p_ < end_ && *p_ != '"') ++p_;
+            s = {start, p_ - start, false};
+            if (p_ < end_) ++p_;
+            skipToSeparator();
+        } else {
+            const char* start = p_;
+            skipToSeparator();
+            s = {start, p_ - start, true};
+        }
+        if (p_ < end_) {
+            if (*p_ == ',') {
+                ++p_;
+            } else if (*p_ == '\r') {
+                ++p_;
+                if (p_ < end_ && *p_ == '\n') ++p_;
+            } else if (*p_ == '\n') {
+                ++p_;
+            }
+        }
+        return s;
+    }
+
+private:
+    void skipToSeparator() {
+        while (p_ < end_ && *p_ != ',' && *p_ != '\r' && *p_ != '\n') ++p_;
+    }
+    const char* p_;
+    const char* end_;
+};
+
+bool isSpaceByte(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13) || c == 0xA0; }
+
+// True when the bytes read the same as Latin-1 and need no trimming.
+bool isPlain(const LogScanner::Slice& s) {
+    for (qsizetype i = 0; i < s.size; ++i) {
+        const auto c = static_cast<unsigned char>(s.begin[i]);
+        if (c >= 0x80 && c <= 0x9F) return false;
+    }
+    return !s.bare || !(isSpaceByte(static_cast<unsigned char>(s.begin[0])) ||
+                        isSpaceByte(static_cast<unsigned char>(s.begin[s.size - 1])));
+}
+
+QString textOf(const LogScanner::Slice& s) {
+    QString t = FromAnsi(QByteArray::fromRawData(s.begin, s.size));
+    return s.bare ? std::move(t).trimmed() : t;
+}
+
+// Whether text holds exactly the Latin-1 bytes [p, p + n). Compared from the end, where times,
+// serials and frequencies differ.
+bool sameText(const QString& text, const char* p, qsizetype n) {
+    if (text.size() != n) return false;
+    const QChar* t = text.constData();
+    for (qsizetype i = n - 1; i >= 0; --i)
+        if (t[i].unicode() != static_cast<unsigned char>(p[i])) return false;
+    return true;
+}
+
+// The last few distinct texts of one field, as the fields of earlier records of this load that hold
+// them (those records are not written again while it runs). Logs repeat dates, bands, modes and
+// counties, and a shared string costs no allocation.
+class RecentTexts {
+public:
+    const QString* Find(const char* p, qsizetype n) const {
+        const std::uint32_t k = key(p, n);
+        for (std::size_t i = 0; i < texts_.size(); ++i)
+            if (keys_[i] == k && sameText(*texts_[i], p, n)) return texts_[i];
+        return nullptr;
+    }
+    void Add(const QString* text, const char* p, qsizetype n) {
+        const std::size_t i = next_++ % texts_.size();
+        texts_[i] = text;
+        keys_[i] = key(p, n);
+    }
+
+private:
+    // Length and end bytes, never 0: most texts that differ are told apart without reading them.
+    static std::uint32_t key(const char* p, qsizetype n) {
+        return static_cast<std::uint32_t>(n) << 16 | static_cast<unsigned char>(p[n - 1]) << 8 |
+               static_cast<unsigned char>(p[0]);
+    }
+    std::array<const QString*, 8> texts_{};
+    std::array<std::uint32_t, 8> keys_{};
+    std::size_t next_ = 0;
+};
+
+// Sets field to the slice's text, keeping the slot's own string when a reload finds it unchanged.
+void assign(QString& field, RecentTexts& recent, const LogScanner::Slice& s) {
+    if (s.size == 0) {
+        if (!field.isNull()) field = QString();
+        return;
+    }
+    if (!isPlain(s)) {
+        field = textOf(s);
+        return;
+    }
+    if (!sameText(field, s.begin, s.size)) {
+        if (const QString* seen = recent.Find(s.begin, s.size)) {
+            field = *seen;
+            return;
+        }
+        field = QString::fromLatin1(s.begin, s.size);
+    }
+    recent.Add(&field, s.begin, s.size);
+}
+
+double numberOf(const LogScanner::Slice& s) {
+    if (s.bare && s.size == 1 && s.begin[0] == '0') return 0; // what the store itself writes
+    double d = 0;
+    return ParseNumber(textOf(s), &d) ? d : 0.0;
+}
+
 void readLog() {
-    ValueReader r = ValueReader::FromBytes(ReadAllBytes(foundLog()));
+    const QByteArray bytes = ReadAllBytes(foundLog());
+    LogScanner r(bytes);
+    std::array<RecentTexts, std::size(kHead) + std::size(kTail)> recent;
     while (!r.AtEnd()) {
         if (ContactLog.Count >= ContactLogData::Capacity)
             throw VbError(VbError::SubscriptOutOfRange, "Subscript out of range");
         ContactRecord& rec = ContactLog.Rec[ContactLog.Count + 1];
-        for (TextField f : kHead) rec.*f = r.ReadText();
-        rec.Spare16 = r.ReadDoubleOrZero();
-        for (TextField f : kTail) rec.*f = r.ReadText();
+        std::size_t i = 0;
+        for (TextField f : kHead) assign(rec.*f, recent[i++], r.Next());
+        rec.Spare16 = numberOf(r.Next());
+        for (TextField f : kTail) assign(rec.*f, recent[i++], r.Next());
         ++ContactLog.Count;
     }
 }

@@ -1,5 +1,6 @@
 #include "logstore/ContactLog.h"
 #include "app/ProcessState.h"
+#include "platform/ValueFile.h"
 #include "platform/VbError.h"
 #include "tests/app/FileSizeLimit.h"
 #include "tests/support/TestSupport.h"
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 using namespace tylog;
 using namespace tylog::testing;
@@ -194,6 +196,55 @@ TEST_F(ContactLogTest, LoadAcceptsTheReadersFormsAndRefusesBrokenFiles) {
     EXPECT_EQ(ContactLog.Rec[1].Spare16, 0.0);
     SaveLog();
     EXPECT_EQ(log(), LogLine(Contact(1)));
+}
+
+TEST_F(ContactLogTest, LoadReadsEveryValueAsTheValueReaderDoes) {
+    // Values and separators the store never writes but a hand-edited or foreign file may hold.
+    const QByteArray texts[] = {"\"a, b\"", "  \"lead\"", "\t\"tab\"", "\"x\"junk", "bare text  ", "\xA0nbsp\xA0",
+                                "\vvt\f", "\"\x80\x93q\"", "\x80 bare \x93", "\"\"", "", "\"caf\xE9\"", "7",
+                                "\"K1ABC\"", "\"20\"", "\x1C"};
+    const QByteArray numbers[] = {"0", " 5 ", "1.5E+07", "-.5", "\"7\"", "abc", "", "\"\""};
+    const QByteArray separators[] = {",", "\r\n", "\n", "\r", ","};
+    QByteArray file;
+    int t = 0, sep = 0;
+    for (int record = 0; record < 24; ++record) {
+        for (int field = 1; field <= 20; ++field) {
+            file += field == 16 ? numbers[record % std::size(numbers)] : texts[t++ % std::size(texts)];
+            file += separators[sep++ % std::size(separators)];
+        }
+    }
+
+    auto expected = [](const QByteArray& bytes) {
+        std::vector<ContactRecord> records;
+        ValueReader r = ValueReader::FromBytes(bytes);
+        while (!r.AtEnd()) {
+            ContactRecord c;
+            for (QString* f : {&c.Call, &c.RstSent, &c.RstRcvd, &c.Spc, &c.County, &c.State, &c.SentCounty, &c.Spare8,
+                               &c.Spare9, &c.Spare10, &c.SerialSent, &c.Date, &c.Time, &c.Mode, &c.Band})
+                *f = r.ReadText();
+            c.Spare16 = r.ReadDoubleOrZero();
+            for (QString* f : {&c.Spare17, &c.Spare18, &c.SerialRcvd, &c.Frequency}) *f = r.ReadText();
+            records.push_back(c);
+        }
+        return records;
+    };
+    QByteArray shifted = file;
+    shifted.remove(0, 7); // every value one place on: a reload that changes each field
+
+    for (const QByteArray& bytes : {file, file, shifted}) {
+        QByteArray complete = bytes;
+        ValueReader counter = ValueReader::FromBytes(complete);
+        int values = 0;
+        while (!counter.AtEnd()) counter.ReadText(), ++values;
+        for (int pad = 20 - values % 20; pad > 0; --pad) complete += "\"pad\",";
+        complete.chop(2); // the last value's closing quote is missing: it runs to the end
+        dir.write("log.txt", complete);
+        ASSERT_TRUE(LoadLog());
+        const std::vector<ContactRecord> want = expected(complete);
+        ASSERT_EQ(ContactLog.Count, static_cast<int>(want.size()));
+        for (int i = 1; i <= ContactLog.Count; ++i)
+            ASSERT_EQ(LogLine(ContactLog.Rec[i]), LogLine(want[i - 1])) << "record " << i;
+    }
 }
 
 TEST_F(ContactLogTest, LoadResetsTheScoreAndTakesTheFirstNonEmptyCountAsBaseline) {
