@@ -1,6 +1,7 @@
 #pragma once
 // Process-wide state of a run, in a few named structs. Everything here starts empty or zero, is
 // filled by the start-up and the windows, and is put back to that start by ResetProcessState() (tests).
+#include <QDateTime>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -66,8 +67,8 @@ struct RunState {
 
     float BackupBaselineCount = 0;
 
-    bool TimeOnRunning = false;
-    double TimeOnStart = 0;
+    std::uint8_t TimeOnRunning = 0;
+    QDateTime TimeOnStart; // local
     float OperSecondsRunning = 0;
 
     std::uint8_t MissingFieldFlag = 0;

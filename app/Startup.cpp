@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "logging/Outfrm.h"
 #include "app/LogoWindow.h"
 #include "app/ProcessState.h"
 #include "app/SharedPrefs.h"
@@ -48,9 +49,15 @@ void RunStartup() {
     frmStationID().Show();
 }
 
-void ShowLoggingWindow() {
-    // The logging window that OutOfStateFlag chooses is opened here; its load unloads the setup window.
-    if (auto* setup = vb::IfLoaded<frmStationIDWindow>()) setup->Hide();
+bool ShowLoggingWindow() {
+    if (Station.OutOfStateFlag != 0) {
+        Outfrm().Show(); // its load unloads the setup window
+        return true;
+    }
+    MsgBox("This version logs only from outside Tessaly: answer No to \"Are you in Tessaly?\" to log as an "
+           "out-of-state station.",
+           vbInformation, "In-State Log");
+    return false;
 }
 
 } // namespace tylog

@@ -10,6 +10,6 @@ inline constexpr const char* ProgramVersionText = "1.6";
 void RunStartup();
 
 // Opens the logging window that OutOfStateFlag chooses.
-void ShowLoggingWindow();
+bool ShowLoggingWindow();
 
 } // namespace tylog

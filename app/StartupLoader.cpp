@@ -74,9 +74,10 @@ void LoadStationSetup(frmStationIDWindow& f) {
         LoadVoiceSettings();
     } catch (const VbError&) {
         showLoadError();
-        // Without this the CW window would keep its design values, and its next "Done" would
-        // overwrite the operator's CW messages with them.
+        // The station settings did load. Left unshown, the next "Done" would overwrite QSOpref.txt with
+        // empty station data, as the CW window's "Done" would overwrite the CW messages.
         LoadCWSettings();
+        fillFields(f);
         return;
     }
     LoadCWSettings();

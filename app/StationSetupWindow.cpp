@@ -279,8 +279,8 @@ void frmStationIDWindow::Command1_Click() {
         MsgBox(e.Description + "  " + SharedPrefs.SharedPrefsPath, vbOKOnly, "Unable to save shared preferences.");
     }
 
-    ShowLoggingWindow();
-    if (vb::IfLoaded<frmStationIDWindow>() == this) vb::Unload(*this);
+    // Without a logging window the setup stays, so the operator can change his answers.
+    if (ShowLoggingWindow() && vb::IfLoaded<frmStationIDWindow>() == this) vb::Unload(*this);
 }
 
 } // namespace tylog

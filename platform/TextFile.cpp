@@ -78,6 +78,13 @@ void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
     }
     if (!f.commit())
         throw ioError(VbError::DeviceIO, "Device I/O error", path);
+    // The rename lives in the folder: sync it too, so a crash cannot bring the old file back.
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int dfd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
 }
 
 void AppendLineSynced(const QString& path, const QByteArray& line) {
@@ -110,6 +117,8 @@ void AppendLineSynced(const QString& path, const QByteArray& line) {
         left -= n;
     }
     if (ok && ::fsync(fd) != 0) ok = false;
+    // A line cut short would shift every later value of the file: take it back.
+    if (!ok && size >= 0 && ::ftruncate(fd, size) == 0) ::fsync(fd);
     if (::close(fd) != 0) ok = false;
     if (!ok)
         throw ioError(VbError::DeviceIO, "Device I/O error", path);

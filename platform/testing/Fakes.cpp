@@ -30,6 +30,8 @@ const ScriptedDialogs::Answer* ScriptedDialogs::take(Kind kind, const QString& w
 
 int ScriptedDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
     shown.push_back({Kind::MsgBox, prompt, title, buttons, {}, {}});
+    const bool queued = !queue_.empty() && queue_.front().kind == Kind::MsgBox;
+    if (!queued && standing_.contains(title)) return standing_.value(title);
     const Answer* a = take(Kind::MsgBox, title + ": " + prompt);
     if (a) return a->number;
     // Unscripted: the answer that backs out, among the box's own buttons.
@@ -69,6 +71,7 @@ bool ScriptedDialogs::ShowColor(long& color) {
 
 void ScriptedDialogs::Reset() {
     queue_.clear();
+    standing_.clear();
     shown.clear();
     beeps = 0;
 }

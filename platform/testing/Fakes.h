@@ -29,6 +29,9 @@ public:
 
     // Answers, taken in order by the dialogs of their kind.
     void AnswerMsgBox(int answer) { queue_.push_back({Kind::MsgBox, answer, {}}); }
+    // A standing answer for every message box of this title that the queue does not answer: for tests
+    // to which a question is incidental.
+    void AlwaysAnswerMsgBox(const QString& title, int answer) { standing_[title] = answer; }
     void AnswerInput(const QString& text) { queue_.push_back({Kind::InputBox, 0, text}); }
     void AnswerOpen(const QString& path) { queue_.push_back({Kind::Open, 0, path}); }
     void AnswerSave(const QString& path) { queue_.push_back({Kind::Save, 0, path}); }
@@ -53,6 +56,7 @@ private:
     const Answer* take(Kind kind, const QString& what);
     std::deque<Answer> queue_;
     Answer current_{};
+    QMap<QString, int> standing_;
 };
 
 // Clock with a settable wall time and a virtual tick. Advancing it fires window timers in order.

@@ -679,6 +679,34 @@ void ListView::AddColumn(const QString& text, double widthTwips) {
     applyGeometry();
 }
 
+void ListView::ClearColumns() {
+    columns_.clear();
+    tree()->setColumnCount(0);
+}
+
+void ListView::ClearItems() { tree()->clear(); }
+
+int ListView::AddItem(const QStringList& texts) {
+    auto* item = new QTreeWidgetItem(tree(), texts);
+    return tree()->indexOfTopLevelItem(item);
+}
+
+int ListView::ItemCount() const { return tree()->topLevelItemCount(); }
+
+QString ListView::ItemText(int row, int column) const {
+    const QTreeWidgetItem* it = tree()->topLevelItem(row);
+    return it ? it->text(column) : QString();
+}
+
+int ListView::SelectedRow() const {
+    const QTreeWidgetItem* it = tree()->currentItem();
+    return it ? tree()->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(it)) : -1;
+}
+
+void ListView::setSelectedRow(int row) {
+    if (QTreeWidgetItem* it = tree()->topLevelItem(row)) tree()->setCurrentItem(it);
+}
+
 int ListView::ColumnCount() const { return static_cast<int>(columns_.size()); }
 double ListView::ColumnWidth(int i) const { return columns_.at(static_cast<size_t>(i)).Width; }
 

@@ -227,7 +227,16 @@ public:
     int ColumnCount() const;
     double ColumnWidth(int i) const;
     void setColumnWidth(int i, double twips);
+    void ClearColumns();
     QTreeWidget* tree() const;
+
+    // Rows (list items): the item text is column 0, sub-items follow.
+    void ClearItems();
+    int AddItem(const QStringList& texts); // returns the new row's index
+    int ItemCount() const;
+    QString ItemText(int row, int column = 0) const;
+    int SelectedRow() const; // -1 when none
+    void setSelectedRow(int row);
 
 protected:
     void applyGeometry() override;

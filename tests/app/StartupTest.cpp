@@ -89,10 +89,12 @@ TEST(Startup, RunsTheChainAndDoneWritesTheSettingsAndSharedPreferences) {
     QTest::mouseClick(setup->Option1.widget(), Qt::LeftButton);
     EXPECT_TRUE(setup->Option4.Enabled());
     QTest::mouseClick(setup->Option4.widget(), Qt::LeftButton);
+    Fakes().dialogs.AnswerMsgBox(vbOK); // there is no in-state logging window yet: the setup stays
     QTest::mouseClick(setup->Command1.widget(), Qt::LeftButton);
     Pump();
 
-    EXPECT_EQ(vb::IfLoaded<frmStationIDWindow>(), nullptr);
+    EXPECT_EQ(Fakes().dialogs.shown.back().title, "In-State Log");
+    EXPECT_EQ(vb::IfLoaded<frmStationIDWindow>(), setup);
     EXPECT_EQ(env.prog.read("QSOpref.txt"),
               CrLfLines({"\"N0CALL\"", "\"TY\"", "\"USA\"", "\"TY\"", "\"\"", "\"\"", "\"Alderbrook\"", "\"\"",
                          "\"CW\"", "\"20\"", "5", "97", "39", "\"NA\"", "100", "65280", "255", "0", "\"TY\"", "0",
@@ -122,6 +124,7 @@ TEST(Startup, KeepsTheOtherKeysOfAnExistingSharedPreferencesFile) {
     RunStartup();
     frmStationIDWindow& setup = frmStationID();
     setup.Text1.setText("K1NEW");
+    Fakes().dialogs.AnswerMsgBox(vbYes); // "Open existing log?" of the logging window
     setup.Command1_Click();
 
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -140,10 +143,11 @@ TEST(Startup, DoneReportsASharedPreferencesFileItCannotWriteAndGoesOn) {
     QDir().mkpath(env.sharedFolder() + "/SharedUserPreferences.xml");
     RunStartup();
     Fakes().dialogs.AnswerMsgBox(vbOK);
+    Fakes().dialogs.AnswerMsgBox(vbYes); // "Open existing log?" of the logging window
 
     frmStationID().Command1_Click();
 
-    ASSERT_EQ(Fakes().dialogs.shown.size(), 1);
+    ASSERT_EQ(Fakes().dialogs.shown.size(), 2);
     EXPECT_EQ(Fakes().dialogs.shown[0].title, "Unable to save shared preferences.");
     EXPECT_TRUE(env.prog.exists("QSOpref.txt"));
     EXPECT_EQ(vb::IfLoaded<frmStationIDWindow>(), nullptr); // the logging window still opens
@@ -221,11 +225,11 @@ TEST(StartupLoader, BadInputTakesThePathItShould) {
              EXPECT_EQ(StateCoordTable.Abbrev[49], "QC");
              EXPECT_EQ(StateCoordTable.Abbrev[50], "");
          }},
-        // A failed wave2.txt still lets CW.txt in, so the CW window never holds empty messages.
-        {"wave2.txt missing", [](StartupTestEnv& e) { QFile::remove(e.prog.file("wave2.txt")); }, true, false,
+        // A failed wave2.txt still lets CW.txt and the setup fields in, so neither "Done" writes empty values.
+        {"wave2.txt missing", [](StartupTestEnv& e) { QFile::remove(e.prog.file("wave2.txt")); }, true, true,
          kShippedPrefixRows, true, nullptr},
         {"wave2.txt of 12 lines", [](StartupTestEnv& e) { e.prog.write("wave2.txt", FirstLines(Shipped("wave2.txt"), 12)); },
-         true, false, kShippedPrefixRows, true, nullptr},
+         true, true, kShippedPrefixRows, true, nullptr},
         {"CW.txt missing", [](StartupTestEnv& e) { QFile::remove(e.prog.file("CW.txt")); }, false, true,
          kShippedPrefixRows, false,
          [] {

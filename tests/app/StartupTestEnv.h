@@ -38,7 +38,7 @@ public:
 
     // The shipped files the start-up reads.
     void copyShippedData() const {
-        for (const char* name : {"QSOpref.txt", "arrlpre2.txt", "states.txt", "wave2.txt", "CW.txt", "TYCounty.txt"})
+        for (const char* name : {"QSOpref.txt", "arrlpre2.txt", "states.txt", "wave2.txt", "CW.txt", "TYCounty.txt", "log.txt"})
             prog.copyShipped(name);
     }
     void enterProgramFolder() const { QDir::setCurrent(prog.path()); }

@@ -15,6 +15,8 @@ namespace {
 class StationSetupTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // "Done" opens the logging window; its question is not what these tests are about.
+        Fakes().dialogs.AlwaysAnswerMsgBox("Open existing log?", vbYes);
         env.copyShippedData();
         env.useFolders();
         open();

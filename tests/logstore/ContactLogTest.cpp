@@ -330,6 +330,12 @@ TEST_F(ContactLogTest, AppendAddsOneSyncedLineOnALineOfItsOwn) {
         EXPECT_THROW(AppendLastContact(), VbError);
     }
     EXPECT_EQ(log(), Lines(1, 3));
+    // Room for part of the line only: the part written is taken back.
+    {
+        FileSizeLimit full(static_cast<rlim_t>(log().size() + 10));
+        EXPECT_THROW(AppendLastContact(), VbError);
+    }
+    EXPECT_EQ(log(), Lines(1, 3));
 
     QFile::remove(dir.file("log.txt"));
     AppendLastContact();

@@ -1,0 +1,37 @@
+#include "app/Dispatcher.h"
+#include "app/ProcessState.h"
+#include "app/StationSettingsFile.h"
+#include "logging/Outfrm.h"
+
+namespace tylog {
+
+Form1Window::Form1Window() : vb::Form("Form1") {
+    setCaption("Form1");
+    lblDX.setVisible(false);
+}
+
+// Only the out-of-state window exists so far; the in-state window joins here when it lands.
+
+void Form1Window::SavePref() { SaveStationSettings(); }
+
+void Form1Window::BandFreqConversion(float& frequencyValue) {
+    if (Station.OutOfStateFlag != 0) Outfrm().BandFreqConversion(frequencyValue);
+}
+
+void Form1Window::ModeSelection(QString& strMode) {
+    if (Station.OutOfStateFlag != 0) Outfrm().ModeSelection(strMode);
+}
+
+void Form1Window::PacketResize() {
+    if (Station.OutOfStateFlag != 0) Outfrm().PacketResize();
+}
+
+void Form1Window::DisplayBandMapLabels() {
+    if (Station.OutOfStateFlag != 0) Outfrm().DisplayBandMapLabels();
+}
+
+void Form1Window::BandMapSpots(QVariant& qDXSpotCall, QVariant& qDXSpotFreq, QVariant& qDXSpotRecord) {
+    if (Station.OutOfStateFlag != 0) Outfrm().BandMapSpots(qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
+}
+
+} // namespace tylog

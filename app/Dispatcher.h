@@ -1,0 +1,29 @@
+#pragma once
+// Form1: the fixed address through which the radio and spotting windows reach whichever logging
+// window this run opened. Never shown; its hidden lblDX tells the spotting window whether the
+// logging window shows its band map.
+#include "platform/vb/Controls.h"
+#include "platform/vb/Form.h"
+#include "platform/vb/Forms.h"
+
+#include <QVariant>
+
+namespace tylog {
+
+class Form1Window : public vb::Form {
+    Q_OBJECT
+public:
+    Form1Window();
+    vb::Label lblDX{*this, "lblDX"};
+
+    void SavePref();
+    void BandFreqConversion(float& frequencyValue);
+    void ModeSelection(QString& strMode);
+    void PacketResize();
+    void DisplayBandMapLabels();
+    void BandMapSpots(QVariant& qDXSpotCall, QVariant& qDXSpotFreq, QVariant& qDXSpotRecord);
+};
+
+inline Form1Window& Form1() { return vb::Instance<Form1Window>(); }
+
+} // namespace tylog

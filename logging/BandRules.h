@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+
+namespace tylog {
+
+// The band of a radio frequency (MHz): the last of the 19 band-edge rows whose range holds it, both
+// edges excluded; "" when none does.
+QString BandForFrequency(float mhz);
+// Whether a band from the radio switches the window's band ("160" to "2"; "10" for 10 GHz as well).
+bool BandSwitchesWindow(const QString& band);
+// "#####.##0": three decimals, no thousands separator.
+QString FrequencyText(float mhz);
+
+} // namespace tylog

@@ -1,0 +1,387 @@
+#include "logging/LoggingWindow.h"
+#include "app/Dispatcher.h"
+#include "app/ProcessState.h"
+#include "app/StationSettingsFile.h"
+#include "keying/KeyerState.h"
+#include "keying/CWFrm.h"
+#include "keying/PhoneFrm.h"
+#include "logging/ScoreRules.h"
+#include "logstore/ContactLog.h"
+#include "platform/Platform.h"
+#include "platform/ValueFile.h"
+#include "platform/VbError.h"
+#include "platform/vb/Forms.h"
+
+#include <cmath>
+
+namespace tylog {
+
+namespace {
+constexpr double kDesignWidth = 9600;
+constexpr double kDesignHeight = 7200;
+
+bool finite(double v) { return std::isfinite(v); }
+
+void requireFinite(double v) {
+    if (!finite(v)) throw VbError(VbError::Overflow, "Overflow");
+}
+} // namespace
+
+LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), twin_(twin) {
+    KeyPreview = true;
+    setCaption("Q7BZW's TY State QSO Party Contest Log 1.6" + QString(41, ' ') + "www.q7bzw-software.example");
+    setFontName("Arial");
+    setFontSize(8.25);
+    Move(0, 0, kDesignWidth, kDesignHeight);
+
+    for (int i : {0, 1, 2, 3, 4, 5, 7}) lblStation.Add(*this, "lblStation", i);
+    for (int i = 0; i < 50; ++i) {
+        vb::Label& l = lblDXSpot.Add(*this, "lblDXSpot", i);
+        l.setCaption("DXLBL");
+        l.Move(120 + 480 * (i % 10), 720 + 120 * (i / 10), 600, 255);
+        l.setVisible(false);
+    }
+    const double freqSpot[5][2] = {{240, 1560}, {240, 1680}, {960, 1560}, {1680, 1560}, {960, 1680}};
+    for (int i = 0; i < 5; ++i) {
+        vb::Label& l = lblFreqSpot.Add(*this, "lblFreqSpot", i);
+        l.setCaption("lblFreqSpot");
+        l.Move(freqSpot[i][0], freqSpot[i][1], 615, 255);
+        l.setVisible(false);
+    }
+    LineDX.SetPoints(2880, 1440, 4920, 1440);
+    LineDX.setVisible(false);
+
+    txtCall.setToolTipText("Enter mobiles with /M");
+    lblStation[0].setCaption("RS(T) Sn");
+    lblStation[3].setCaption("Serial");
+    lblStation[4].setCaption("County");
+    lblStation[0].setVisible(false);
+    lblPossDup.setCaption("Possible Duplicates");
+    cmdDup.setCaption("On");
+    cmdDup.setToolTipText("Displaying partial dupes slows the program on older pc's.");
+    lblRecentContacts.setCaption("Recent Contacts");
+    ListView1.setToolTipText("Click record to edit or delete.");
+    cmdList.setCaption("Last 20");
+    cmdList.setToolTipText("List all or last 20 contacts (Listing all will slow the program)");
+    cmdEdit.setCaption("Edit Contact");
+    cmdDelete.setCaption("Delete Contact");
+    cmdEdit.setVisible(false);
+    cmdDelete.setVisible(false);
+    lblScorStats.setCaption("Score Statistics");
+    Label26.setCaption("QSO Points ..................");
+    Label7.setCaption("Total Score (less bonus)");
+    Label8.setCaption("QSOs / Hr (last 20 min)");
+    Label9.setCaption("QSOs / Hr (last 60 min)");
+    Label15.setVisible(false);
+    lblCurTime.setCaption("Reg Time");
+    Label16.setCaption("am");
+    lblutctime.setCaption("UTC TIME");
+    Label11.setCaption("UTC");
+    lblttrack.setCaption("00:00:00");
+    cmdLogOn.setCaption(TimeOnCaption);
+    cmdLogOn.setToolTipText("Records On/Off times and controls duration clock.");
+    Label21.setCaption("Band");
+    Label24.setCaption("160");
+    Label24.setToolTipText("Click to change modes.");
+    lblBandSwitch.setCaption("Mode");
+    Label30.setCaption("CW");
+    Label30.setToolTipText("Click to change modes.");
+    Label2.setCaption("CALL");
+    Label1.setCaption("1");
+    Label17.setCaption("Bearing");
+    Label18.setCaption("Miles");
+    Label3.setCaption("New");
+    Label4.setCaption("12345");
+    Label4.setVisible(false);
+    Command1.setVisible(false);
+    lblPostConDate.setCaption("Date");
+    lblPostConTime.setCaption("Time");
+    for (vb::Control* c : std::initializer_list<vb::Control*>{&lblPostConDate, &txtPostConDate, &lblPostConTime,
+                                                              &txtPostConTime, &txtDX, &lblDX})
+        c->setVisible(false);
+    lblDialog.setBackColor(DialogBackColor);
+    lblDupe.setBackColor(DupeEmptyBackColor);
+
+    mnuOpen.setEnabled(false);
+    mnuHearthbookImport.setEnabled(false);
+    if (setupMenu_) setupMenu_->setEnabled(false);
+
+    cmdLogOn.Click = [this] { cmdLogOn_Click(); };
+    Timer1.Tick = [this] { Timer1_Timer(); };
+    Timer2.Tick = [this] { Timer2_Timer(); };
+    mnuFormSize.Click = [this] { mnuFormSize_Click(); };
+    mnuTaskbar.Click = [this] { mnuTaskbar_Click(); };
+    mnuExit.Click = [this] { mnuExit_Click(); };
+}
+
+// ---- Closing and ending the run -----------------------------------------------------------------
+
+void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
+    (void)UnloadMode;
+    Keyer.CWBuffer.clear(); // text not yet keyed is dropped whether or not the close goes ahead
+    if (Keyer.CWSending == 1) Cancel = 1;
+}
+
+void LoggingWindow::Form_Unload(int& Cancel) {
+    (void)Cancel;
+    try {
+        if (auto* f = vb::IfLoaded<PhoneFrmWindow>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<CWFrmWindow>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<Form1Window>()) vb::Unload(*f);
+        UnloadTwinToolWindows();
+    } catch (const VbError&) {
+        // A tool window that fails to close must not keep the run from ending; the backup still runs.
+    }
+    BackupLog();
+}
+
+void LoggingWindow::Form_Terminate() {
+    if (Run.TimeOnRunning == 1) {
+        Station.OperSecondsSaved = Run.OperSecondsRunning;
+        SaveStationSettings();
+        Run.TimeOnRunning = 0;
+    }
+    End();
+}
+
+void LoggingWindow::Form_Activate() {
+    if (!lblDX.Visible()) return;
+    try {
+        DisplayBandMapLabels();
+    } catch (const VbError&) {
+    }
+}
+
+void LoggingWindow::mnuExit_Click() {
+    if (Run.TimeOnRunning == 1) {
+        Station.OperSecondsSaved = Run.OperSecondsRunning;
+        SaveStationSettings();
+    }
+    End();
+}
+
+// ---- Time On / Time Off, clocks, rate meter -----------------------------------------------------
+
+void LoggingWindow::cmdLogOn_Click() {
+    if (Run.TimeOnRunning == 0) {
+        Run.TimeOnStart = platform().clock->Now();
+        Run.TimeOnRunning = 1;
+        cmdLogOn.setCaption(TimeOffCaption);
+        lblDialog.setCaption(" ");
+    } else {
+        Run.TimeOnRunning = 0;
+        cmdLogOn.setCaption(TimeOnCaption);
+        Station.OperSecondsSaved = Run.OperSecondsRunning;
+        const QDateTime utc = UtcFromLocal(platform().clock->Now(), Station.UtcOffsetHours);
+        lblDialog.setCaption("Logged Off at " + utc.toString("M/d/yyyy") + " " + utc.toString("hh:mm:ss"));
+        SaveStationSettings();
+    }
+    txtCall.SetFocus();
+}
+
+void LoggingWindow::Timer1_Timer() { UpdateRateMeter(); }
+
+void LoggingWindow::Timer2_Timer() {
+    const QDateTime local = platform().clock->Now();
+    const QDateTime utc = UtcFromLocal(local, Station.UtcOffsetHours);
+    const QTime t = local.time();
+    const int h12 = t.hour() % 12 == 0 ? 12 : t.hour() % 12;
+    lblCurTime.setCaption(QString("%1:%2:%3").arg(h12).arg(t.minute(), 2, 10, QChar('0')).arg(t.second(), 2, 10, QChar('0')));
+    Label16.setCaption(t.hour() < 12 ? "AM" : "PM");
+    lblutctime.setCaption(utc.toString("hh:mm:ss"));
+    if (Run.TimeOnRunning == 1) {
+        const QDateTime start(Run.TimeOnStart.date(), Run.TimeOnStart.time(), Qt::UTC);
+        const QDateTime now(local.date(), local.time(), Qt::UTC);
+        Run.OperSecondsRunning = static_cast<float>(std::fabs(static_cast<double>(start.secsTo(now)) + Station.OperSecondsSaved));
+        lblttrack.setCaption(OperatingTimeText(Run.OperSecondsRunning));
+    }
+}
+
+void LoggingWindow::UpdateRateMeter() {
+    QDateTime nowUtc = UtcFromLocal(platform().clock->Now(), Station.UtcOffsetHours);
+    Rates r;
+    if (!CountRates(ContactLog, nowUtc, &r)) return;
+    lblAQSO60.setCaption(QString::number(r.last60));
+    lblAQSO20.setCaption(QString::number(r.last20 * 3));
+}
+
+void LoggingWindow::ShowOperatingTime() {
+    Run.OperSecondsRunning = Station.OperSecondsSaved;
+    lblttrack.setCaption(OperatingTimeText(Run.OperSecondsRunning));
+}
+
+// ---- Form size ----------------------------------------------------------------------------------
+
+void LoggingWindow::ApplyFormSize() {
+    const double p = Station.FormSizePercent;
+    Hide();
+    try {
+        // A size of 0 (a first run) would make a window of nothing and fonts of 0 points.
+        if (p <= 0) throw VbError(VbError::Overflow, "Invalid form size");
+        Screen& s = *platform().screen;
+        setWidth(p * s.Width() / 100);
+        setHeight(p * s.Height() / 100);
+        setLeft((s.Width() - Width()) / 2);
+        setTop((s.Height() - Height()) / 2);
+        setFontSize(FontSize() * p / 100);
+        for (vb::Control* c : Controls()) {
+            switch (c->kind()) {
+            case vb::Kind::Label:
+            case vb::Kind::TextBox:
+            case vb::Kind::CommandButton:
+            case vb::Kind::ListBox:
+            case vb::Kind::ListView:
+                c->setFontSize(c->FontSize() * p / 100);
+                c->Move(c->Left() * p / 100, c->Top() * p / 100, c->Width() * p / 100, c->Height() * p / 100);
+                break;
+            case vb::Kind::Line: {
+                auto* l = static_cast<vb::Line*>(c);
+                l->SetPoints(l->X1() * p / 100, l->Y1() * p / 100, l->X2() * p / 100, l->Y2() * p / 100);
+                break;
+            }
+            default:
+                break;
+            }
+        }
+        SetListHeights();
+        for (vb::ListView* lv : {&ListView1, &txtDX})
+            for (int i = 0; i < lv->ColumnCount(); ++i) lv->setColumnWidth(i, p * lv->ColumnWidth(i) / 100);
+    } catch (const VbError&) {
+        Station.FormSizePercent = 100;
+        SaveStationSettings();
+    }
+    Show();
+}
+
+void LoggingWindow::FitWindowToScreen() {
+    mnuTaskbar.setChecked(Station.TaskbarOption != 0);
+    if (Station.FormSizePercent != 100) return;
+    Hide();
+    const double oldHeight = Height(), oldWidth = Width();
+    Screen& s = *platform().screen;
+    if (Station.TaskbarOption == 1) {
+        const QRectF area = s.WorkArea();
+        setWidth(area.width());
+        setHeight(area.height());
+    } else {
+        setWidth(s.Width());
+        setHeight(s.Height());
+    }
+    setLeft(0);
+    setTop(0);
+    // With no old size there is no ratio: the controls keep their geometry.
+    if (oldHeight > 0 && oldWidth > 0) {
+        const double hr = Height() / oldHeight, wr = Width() / oldWidth;
+        for (vb::Control* c : Controls()) {
+            if (c->kind() == vb::Kind::Line) {
+                auto* l = static_cast<vb::Line*>(c);
+                l->SetPoints(l->X1() * wr, l->Y1() * hr, l->X2() * wr, l->Y2() * hr);
+            } else {
+                c->Move(c->Left() * wr, c->Top() * hr, c->Width() * wr, c->Height() * hr);
+            }
+        }
+        for (int i = 0; i < txtDX.ColumnCount(); ++i) txtDX.setColumnWidth(i, txtDX.ColumnWidth(i) * Width() / oldWidth);
+    }
+    SetListHeights();
+    Show();
+}
+
+void LoggingWindow::SetListHeights() {
+    List1.setHeight(Line3.Y1() - List1.Top());
+    List2.setHeight(List1.Height());
+}
+
+void LoggingWindow::mnuFormSize_Click() {
+    const QString answer = InputBox(
+        "Enter the % of the screen you would like the form to cover.  Try between 90 and 100 for best results.  "
+        "Values below 75 do not display well.",
+        "Please enter screen percentage.", QString::number(Station.FormSizePercent));
+    double v = 0;
+    if (!ParseNumber(answer, &v)) {
+        MsgBox("Please enter only numeric values.", vbOKOnly, "Numeric Values Required");
+        return;
+    }
+    v = std::clamp(v, 30.0, 100.0);
+    Station.FormSizePercent = static_cast<std::uint8_t>(std::nearbyint(v));
+    MsgBox("This program must be closed and restarted for this setting to take effect.", vbOKOnly,
+           "For this setting to take effect please restart this program.");
+    SaveStationSettings();
+}
+
+void LoggingWindow::mnuTaskbar_Click() {
+    if (Station.FormSizePercent == 100) {
+        Station.TaskbarOption = Station.TaskbarOption == 0 ? 1 : 0;
+        SaveStationSettings();
+        FitWindowToScreen();
+    } else {
+        MsgBox("The form size must be set to 100% to use the taskbar display option.", vbOKOnly,
+               "Please set your form size to 100% to use this option.");
+    }
+}
+
+// ---- Shared load steps --------------------------------------------------------------------------
+
+void LoggingWindow::ScaleToScreenAtLoad() {
+    Screen& s = *platform().screen;
+    const double sw = s.Width(), sh = s.Height();
+    const double rx = sw / kDesignWidth, ry = sh / kDesignHeight, rf = std::min(rx, ry);
+    const double w = Width() / kDesignWidth * sw;
+    const double h = Height() / kDesignHeight * sh;
+    requireFinite(w);
+    requireFinite(h);
+    Move((sw - w) / 2, (sh - h) / 2, w, h);
+    setFontSize(FontSize() * (w / kDesignWidth));
+    for (vb::Control* c : Controls()) {
+        switch (c->kind()) {
+        case vb::Kind::Label:
+        case vb::Kind::TextBox:
+        case vb::Kind::CommandButton:
+        case vb::Kind::ListBox:
+        case vb::Kind::CheckBox:
+        case vb::Kind::OptionButton:
+        case vb::Kind::Frame:
+        case vb::Kind::ListView:
+            c->Move(c->Left() * rx, c->Top() * ry, c->Width() * rx, c->Height() * ry);
+            c->setFontSize(c->FontSize() * rf);
+            break;
+        case vb::Kind::Line: {
+            auto* l = static_cast<vb::Line*>(c);
+            l->SetPoints(l->X1() * rx, l->Y1() * ry, l->X2() * rx, l->Y2() * ry);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+void LoggingWindow::AddListColumn(vb::ListView& list, const QString& header, double designWidth) {
+    list.AddColumn(header, designWidth * (Width() / kDesignWidth));
+}
+
+void LoggingWindow::MarkModeAndBand() {
+    Label30.setCaption(Station.CurrentMode);
+    mnu160.setChecked(true);
+    mnuSSB.setChecked(false);
+    mnuDigital.setChecked(false);
+    if (Station.CurrentMode.compare("PH", Qt::CaseInsensitive) == 0) {
+        mnu160.setChecked(false);
+        mnuSSB.setChecked(true);
+    } else if (Station.CurrentMode.compare("DG", Qt::CaseInsensitive) == 0) {
+        mnu160.setChecked(false);
+        mnuDigital.setChecked(true);
+    }
+    const std::pair<const char*, vb::Menu*> bands[] = {
+        {"160", &mnuBand160Ch}, {"80", &mnuBand80Ch}, {"40", &mnuBand40Ch}, {"20", &mnuBand20Ch},
+        {"15", &mnuBand15Ch},   {"10", &mnuBand10Ch}, {"6", &mnuBand6Ch},   {"2", &mnuBand2Ch},
+        {"1.25", &mnuBand125CH}, {"70", &mnuBand70CH}};
+    for (auto [text, item] : bands) {
+        if (Station.CurrentBand.compare(text, Qt::CaseInsensitive) == 0) {
+            item->setChecked(true);
+            Label24.setCaption(text);
+            break;
+        }
+    }
+}
+
+} // namespace tylog

@@ -1,0 +1,221 @@
+#pragma once
+// What the two logging windows (the out-of-state and the in-state one) share: the controls that carry
+// the same name and role in both, the menu tree, the timers, and the handlers written once for both
+// (closing, Time On/Off, clocks, form size). Each window lays the controls out and adds its own.
+#include "platform/vb/Controls.h"
+#include "platform/vb/Form.h"
+
+#include <memory>
+
+namespace tylog {
+
+class LoggingWindow : public vb::Form {
+    Q_OBJECT
+public:
+    enum class Twin { OutOfState, InState };
+    LoggingWindow(const QString& name, Twin twin);
+
+private:
+    Twin twin_;
+
+public:
+    // Entry line.
+    vb::TextBox txtCall{*this, "txtCall"};
+    vb::TextBox txtRSTR{*this, "txtRSTR"};
+    vb::TextBox txtCntry{*this, "txtCntry"};
+    vb::TextBox txtSec{*this, "txtSec"};
+    vb::TextBox txtRSTS{*this, "txtRSTS"};
+    vb::ControlArray<vb::Label> lblStation;
+    vb::ListBox List1{*this, "List1"};
+    vb::ListBox List2{*this, "List2"};
+    vb::Label lblDialog{*this, "lblDialog"};
+    vb::Label lblPossDup{*this, "lblPossDup"};
+    vb::Label lblDupe{*this, "lblDupe"};
+    vb::CommandButton cmdDup{*this, "cmdDup"};
+    // Recent contacts.
+    vb::Label lblRecentContacts{*this, "lblRecentContacts"};
+    vb::ListView ListView1{*this, "ListView1"};
+    vb::CommandButton cmdList{*this, "cmdList"};
+    vb::CommandButton cmdEdit{*this, "cmdEdit"};
+    vb::CommandButton cmdDelete{*this, "cmdDelete"};
+    // Score panel heading and the shared value labels.
+    vb::Label lblScorStats{*this, "lblScorStats"};
+    vb::Label lblTotCon{*this, "lblTotCon"};
+    vb::Label Label26{*this, "Label26"};
+    vb::Label Label27{*this, "Label27"};
+    vb::Label lblTotSec{*this, "lblTotSec"};
+    vb::Label Label7{*this, "Label7"};
+    vb::Label lblTotScore{*this, "lblTotScore"};
+    vb::Label Label8{*this, "Label8"};
+    vb::Label lblAQSO20{*this, "lblAQSO20"};
+    vb::Label Label9{*this, "Label9"};
+    vb::Label lblAQSO60{*this, "lblAQSO60"};
+    vb::Label Label15{*this, "Label15"};
+    // Clocks and operating time.
+    vb::Label lblCurTime{*this, "lblCurTime"};
+    vb::Label Label16{*this, "Label16"};
+    vb::Label lblutctime{*this, "lblutctime"};
+    vb::Label Label11{*this, "Label11"};
+    vb::Label Label12{*this, "Label12"};
+    vb::Label lblttrack{*this, "lblttrack"};
+    vb::CommandButton cmdLogOn{*this, "cmdLogOn"};
+    // Band, mode and the sent exchange.
+    vb::Label Label21{*this, "Label21"};
+    vb::Label Label24{*this, "Label24"};
+    vb::Label lblBandSwitch{*this, "lblBandSwitch"};
+    vb::Label Label30{*this, "Label30"};
+    vb::Label Label2{*this, "Label2"};
+    vb::Label Label1{*this, "Label1"};
+    vb::Label Label25{*this, "Label25"};
+    // Bearing, distance and continent of the station worked.
+    vb::Label Label17{*this, "Label17"};
+    vb::Label Label22{*this, "Label22"};
+    vb::Label Label18{*this, "Label18"};
+    vb::Label Label23{*this, "Label23"};
+    vb::Label Label20{*this, "Label20"};
+    vb::Label Label19{*this, "Label19"};
+    vb::Label Label3{*this, "Label3"};
+    vb::Label Label4{*this, "Label4"};
+    vb::CommandButton Command1{*this, "Command1"};
+    // Post-contest entry.
+    vb::Label lblPostConDate{*this, "lblPostConDate"};
+    vb::TextBox txtPostConDate{*this, "txtPostConDate"};
+    vb::Label lblPostConTime{*this, "lblPostConTime"};
+    vb::TextBox txtPostConTime{*this, "txtPostConTime"};
+    // Spot area.
+    vb::ListView txtDX{*this, "txtDX"};
+    vb::ControlArray<vb::Label> lblDXSpot;
+    vb::ControlArray<vb::Label> lblFreqSpot;
+    vb::Line LineDX{*this, "LineDX"};
+    vb::Label lblDX{*this, "lblDX"};
+    vb::Line Line3{*this, "Line3"};
+
+    vb::Timer Timer1{*this, "Timer1", 60000};
+    vb::Timer Timer2{*this, "Timer2", 1000};
+
+    // Menus, left to right.
+    vb::Menu mnuFile{*this, "mnuFile", "&File"};
+    vb::Menu mnuNew{mnuFile, "mnuNew", "&New"};
+    vb::Menu mnuLine1{mnuFile, "mnuLine1", "-"};
+    vb::Menu mnuArchive{mnuFile, "mnuArchive", "Archive Current &Log"};
+    vb::Menu mnuLine21{mnuFile, "mnuLine21", "-"};
+    vb::Menu mnuRestore{mnuFile, "mnuRestore", "&Restore from Archive or Backup"};
+    vb::Menu mnuLine53{mnuFile, "mnuLine53", "-"};
+    vb::Menu mnuOpen{mnuFile, "mnuOpen", "&Open"};
+    vb::Menu mnuWriteSumm{mnuFile, "mnuWriteSumm", "&Write Submission File"};
+    vb::Menu mnuLine2{mnuFile, "mnuLine2", "-"};
+    vb::Menu mnuHearthbookImport{mnuFile, "mnuHearthbookImport", "E&xport for Hearthbook Import"};
+    vb::Menu mnuexportADIF{mnuFile, "mnuexportADIF", "Export &ADIF File"};
+    vb::Menu mnuLine22{mnuFile, "mnuLine22", "-"};
+    vb::Menu mnuCopyListtoClipboard{mnuFile, "mnuCopyListtoClipboard", "&Copy Listed Items to Clipboard"};
+    vb::Menu mnuLine3{mnuFile, "mnuLine3", "-"};
+    vb::Menu mnuExit{mnuFile, "mnuExit", "&Exit"};
+
+    vb::Menu mnuOptions{*this, "mnuOptions", "&Options"};
+    vb::Menu mnuAppearance{mnuOptions, "mnuAppearance", "&Appearance"};
+    vb::Menu mnuFormSize{mnuAppearance, "mnuFormSize", "&Form Size"};
+    vb::Menu mnuColors{mnuAppearance, "mnuColors", "&Colors"};
+    vb::Menu mnuTaskbar{mnuAppearance, "mnuTaskbar", "&Taskbar"};
+    vb::Menu mnuLine5{mnuOptions, "mnuLine5", "-"};
+    vb::Menu mnutrans{mnuOptions, "mnutrans", "&Transmit"};
+    vb::Menu mnuCW{mnutrans, "mnuCW", "&CW Setup"};
+    vb::Menu mnuVoice{mnutrans, "mnuVoice", "&Voice Setup"};
+    vb::Menu mnuLine6{mnuOptions, "mnuLine6", "-"};
+    vb::Menu mnuRigInterface{mnuOptions, "mnuRigInterface", "&Rig Interface"};
+    vb::Menu mnuLine8{mnuOptions, "mnuLine8", "-"};
+    vb::Menu mnuDX{mnuOptions, "mnuDX", "&DX Spotting"};
+    vb::Menu mnuDXSpotting{mnuDX, "mnuDXSpotting", "&Configure"};
+    vb::Menu mnuSpectrumMap{mnuDX, "mnuSpectrumMap", "&View Spectrum Map"};
+    vb::Menu mnuLine7{mnuOptions, "mnuLine7", "-"};
+    vb::Menu mnuBlind{mnuOptions, "mnuBlind", "&Voice Navigation"};
+    vb::Menu mnuLine11{mnuOptions, "mnuLine11", "-"};
+    vb::Menu mnuListPrevious{mnuOptions, "mnuListPrevious", "&List Previous Contacts"};
+    vb::Menu mnuLine29{mnuOptions, "mnuLine29", "-"};
+    vb::Menu mnuPostContest{mnuOptions, "mnuPostContest", "&Post Contest Mode"};
+
+private:
+    // The out-of-state window's "&Setup", switched off for good.
+    std::unique_ptr<vb::Menu> setupMenu_{twin_ == Twin::OutOfState ? std::make_unique<vb::Menu>(*this, "mnuSetup", "&Setup")
+                                                                   : nullptr};
+
+public:
+    vb::Menu mnuBandChange{*this, "mnuBandChange", "&Band"};
+    vb::Menu mnuBand160Ch{mnuBandChange, "mnuBand160Ch", "160"};
+    vb::Menu mnuBand80Ch{mnuBandChange, "mnuBand80Ch", "80"};
+    vb::Menu mnuBand40Ch{mnuBandChange, "mnuBand40Ch", "40"};
+    vb::Menu mnuBand20Ch{mnuBandChange, "mnuBand20Ch", "20"};
+    vb::Menu mnuBand15Ch{mnuBandChange, "mnuBand15Ch", "15"};
+    vb::Menu mnuBand10Ch{mnuBandChange, "mnuBand10Ch", "10"};
+    vb::Menu mnuBand6Ch{mnuBandChange, "mnuBand6Ch", "6"};
+    vb::Menu mnuBand2Ch{mnuBandChange, "mnuBand2Ch", "2"};
+    vb::Menu mnuBand125CH{mnuBandChange, "mnuBand125CH", "1.25"};
+    vb::Menu mnuBand70CH{mnuBandChange, "mnuBand70CH", "70"};
+    vb::Menu mnuLine14{mnuBandChange, "mnuLine14", "-"};
+    vb::Menu mnuPrivileges{mnuBandChange, "mnuPrivileges", "&Privileges"};
+
+    vb::Menu mnuBand{*this, "mnuBand", "&Mode"};
+    vb::Menu mnu160{mnuBand, "mnu160", "&CW"};
+    vb::Menu mnuSSB{mnuBand, "mnuSSB", "&PH"};
+    vb::Menu mnuDigital{mnuBand, "mnuDigital", "&Digital"};
+
+    vb::Menu mnuClear{*this, "mnuClear", "&Clear"};
+
+private:
+    std::unique_ptr<vb::Menu> changeCountyMenu_{
+        twin_ == Twin::InState ? std::make_unique<vb::Menu>(*this, "mnuChangeCounty", "Cha&nge County") : nullptr};
+
+public:
+    vb::Menu mnuMap{*this, "mnuMap", "M&ap"};
+    vb::Menu mnuGraph{*this, "mnuGraph", "&Graph"};
+    vb::Menu mnuRecall{*this, "mnuRecall", "&Recall"};
+    vb::Menu mnuCountyList{*this, "mnuCountyList", "L&ist"};
+    vb::Menu mnuHelp{*this, "mnuHelp", "&Help"};
+
+    vb::Menu* mnuSetup() const { return setupMenu_.get(); }
+    vb::Menu* mnuChangeCounty() const { return changeCountyMenu_.get(); }
+
+    Twin twin() const { return twin_; }
+
+    // Closing and ending the run.
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    void Form_Unload(int& Cancel) override;
+    void Form_Terminate() override;
+    void Form_Activate() override;
+
+    // Time On / Time Off, clocks and the rate meter.
+    void cmdLogOn_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void UpdateRateMeter();
+    void ShowOperatingTime();
+
+    // Form size and the taskbar option.
+    void ApplyFormSize();
+    void FitWindowToScreen();
+    virtual void SetListHeights();
+    void mnuFormSize_Click();
+    void mnuTaskbar_Click();
+    void mnuExit_Click();
+
+    // Shared load steps.
+    void ScaleToScreenAtLoad();
+    void AddListColumn(vb::ListView& list, const QString& header, double designWidth);
+    void MarkModeAndBand();
+
+    // The window's own operations that shared code calls.
+    virtual void ReloadAndRescore() = 0;
+    virtual void DisplayBandMapLabels() {}
+
+protected:
+    // Extra tool windows the twin unloads (the in-state window's rover county list).
+    virtual void UnloadTwinToolWindows() {}
+};
+
+// The Time On / Time Off captions (their quotation marks belong to them).
+inline const char* const TimeOnCaption = "&Log \"Time On\"";
+inline const char* const TimeOffCaption = "&Log \"Time Off\"";
+// Background colours of the message line and the partial-duplicate line.
+inline constexpr long DialogBackColor = 0xC0C000;
+inline constexpr long DupeEmptyBackColor = 0xF0F0F0; // the button face
+
+} // namespace tylog

@@ -1,0 +1,160 @@
+#include "logging/Outfrm.h"
+#include "app/ProcessState.h"
+#include "app/StationSetupWindow.h"
+#include "logstore/ContactLog.h"
+#include "logstore/CountyTable.h"
+#include "platform/Platform.h"
+#include "platform/VbError.h"
+
+namespace tylog {
+
+OutfrmWindow::OutfrmWindow() : LoggingWindow("Outfrm", Twin::OutOfState) {
+    layout();
+    wireEvents();
+}
+
+void OutfrmWindow::layout() {
+    txtCall.Move(0, 2970, 1135, 285);
+    txtRSTR.Move(1200, 2970, 1015, 285);
+    txtCntry.Move(4200, 960, 1820, 285);
+    txtCntry.setVisible(false);
+    txtSec.Move(2280, 2970, 2385, 285);
+    txtRSTS.Move(3240, 3600, 1050, 285);
+    txtRSTS.setVisible(false);
+    lblStation[0].Move(2880, 3840, 1050, 375);
+    lblStation[1].Move(4080, 720, 1815, 375);
+    lblStation[1].setCaption("State/Prov/Cntr");
+    lblStation[1].setVisible(false);
+    lblStation[2].Move(0, 2520, 1135, 375);
+    lblStation[2].setCaption("  Call");
+    lblStation[2].setToolTipText("Enter mobiles with /M");
+    lblStation[3].Move(1200, 2520, 1015, 375);
+    lblStation[4].Move(2280, 2520, 2385, 375);
+    lblStation[5].Move(4920, 2580, 2205, 375);
+    lblStation[5].setCaption("Counties Worked");
+    lblStation[7].Move(7200, 2580, 2205, 375);
+    lblStation[7].setCaption("Counties To Go");
+    List1.Move(7200, 2940, 2205, 2985);
+    List2.Move(4920, 2940, 2205, 2985);
+    lblDialog.Move(0, 3360, 4695, 975);
+    lblPossDup.Move(0, 4440, 4695, 375);
+    lblDupe.Move(0, 4920, 4695, 855);
+    cmdDup.Move(4080, 4530, 495, 210);
+    lblRecentContacts.Move(0, 0, 6375, 375);
+    ListView1.Move(0, 480, 6375, 1935);
+    cmdList.Move(5160, 80, 825, 240);
+    cmdEdit.Move(2160, 1440, 1215, 855);
+    cmdDelete.Move(4200, 1440, 1215, 855);
+    lblScorStats.Move(6480, 0, 2895, 375);
+    Label5.Move(6480, 480, 1935, 255);
+    Label5.setCaption("Total PH Contacts ........");
+    lblTotCon.Move(8400, 440, 975, 260);
+    Label10.Move(6480, 780, 1935, 255);
+    Label10.setCaption("Total CW/Dig Contacts..");
+    lblSectogo.Move(8400, 740, 975, 260);
+    Label26.Move(6480, 1080, 1935, 255);
+    Label27.Move(8400, 1040, 975, 255);
+    Label13.Move(6480, 1380, 1935, 255);
+    Label13.setCaption("Total Multipliers ...........");
+    lblTotSec.Move(8400, 1340, 975, 260);
+    Label7.Move(6480, 1680, 1935, 255);
+    lblTotScore.Move(8400, 1640, 975, 260);
+    Label8.Move(6480, 1980, 1935, 255);
+    lblAQSO20.Move(8400, 1940, 975, 260);
+    Label9.Move(6480, 2280, 1935, 255);
+    lblAQSO60.Move(8400, 2240, 975, 260);
+    Label15.Move(6120, 360, 2775, 255);
+    Label15.setCaption("Multipliers Worked:");
+    lblCurTime.Move(8280, 6030, 735, 255);
+    Label16.Move(9110, 6030, 375, 255);
+    lblutctime.Move(8280, 6250, 735, 255);
+    Label11.Move(9110, 6250, 375, 255);
+    Label12.Move(0, 5880, 1425, 255);
+    Label12.setCaption("Operating Time");
+    lblttrack.Move(240, 6120, 975, 315);
+    cmdLogOn.Move(1440, 6000, 1575, 435);
+    Label21.Move(3240, 5880, 615, 255);
+    Label24.Move(3240, 6120, 615, 315);
+    lblBandSwitch.Move(4080, 5880, 615, 255);
+    Label30.Move(4080, 6120, 615, 315);
+    Label2.Move(5040, 6090, 1095, 375);
+    Label1.Move(6240, 6090, 765, 375);
+    Label25.Move(7080, 6090, 1095, 375);
+    Label25.setCaption("SPC");
+    Label17.Move(1440, 5400, 855, 255);
+    Label22.Move(2160, 5400, 735, 270);
+    Label18.Move(120, 5400, 720, 255);
+    Label23.Move(600, 5400, 735, 270);
+    Label20.Move(3000, 5400, 825, 255);
+    Label20.setCaption("Continent");
+    Label19.Move(3720, 5400, 735, 270);
+    for (vb::Control* c : std::initializer_list<vb::Control*>{&Label17, &Label22, &Label18, &Label23, &Label20, &Label19})
+        c->setVisible(false);
+    Label3.Move(4800, 960, 420, 255);
+    Label3.setVisible(false);
+    Label4.Move(4080, 5040, 855, 375);
+    Command1.Move(8400, 3120, 750, 220);
+    Command1.setCaption("Crnt Mode");
+    lblPostConDate.Move(1560, 3960, 645, 285);
+    txtPostConDate.Move(2280, 3960, 885, 285);
+    lblPostConTime.Move(120, 3960, 735, 285);
+    txtPostConTime.Move(885, 3960, 540, 285);
+    txtDX.Move(360, 3480, 2175, 495);
+    lblDX.Move(480, 1920, 855, 255);
+    Line3.SetPoints(4800, 6000, 9480, 6000);
+    Line8.SetPoints(4800, 2520, 4800, 6510);
+    mnuColors.setEnabled(false);
+
+    // Typing order of the entry line.
+    txtCall.setTabIndex(0);
+    txtRSTR.setTabIndex(1);
+    txtSec.setTabIndex(2);
+    ApplyTabOrder();
+}
+
+void OutfrmWindow::wireEvents() {
+    txtCall.KeyPress = [this](int& k) { txtCall_KeyPress(k); };
+    txtRSTR.KeyPress = [this](int& k) { txtRSTR_KeyPress(k); };
+    txtSec.KeyPress = [this](int& k) { txtSec_KeyPress(k); };
+    wireBandAndMode();
+}
+
+void OutfrmWindow::Form_Load() {
+    try {
+        if (auto* setup = vb::IfLoaded<frmStationIDWindow>()) vb::Unload(*setup);
+        Label3.setVisible(false);
+        ScaleToScreenAtLoad();
+        SetListHeights();
+        lblDialog.setCaption("Select a band and mode. Click Log \"Time On\" below!");
+        const std::pair<const char*, double> columns[] = {{"Rec#", 550}, {"Call", 1200}, {"Rec", 430},
+                                                          {"County", 1420}, {"Snt", 420}, {"Date/Time", 900},
+                                                          {"Mo", 430}, {"Bnd", 430}};
+        for (auto [header, n] : columns) AddListColumn(ListView1, header, n);
+        const std::pair<const char*, double> spotColumns[] = {{"Call", 1040}, {"Frequency", 880}, {"QTH", 2000},
+                                                              {"Status", 0},  {"Comments", 3400}, {"Prefix", 520},
+                                                              {"Time", 600},  {"From", 520}};
+        for (auto [header, n] : spotColumns) AddListColumn(txtDX, header, n);
+        Run.PartialDupeDisplay = 1;
+        if (Station.FormSizePercent < 100) ApplyFormSize();
+        if (Station.ListPreviousOption == 1) mnuListPrevious.setChecked(true);
+        MarkModeAndBand();
+        Label25.setCaption(Station.OwnSpc.isEmpty() ? Station.OwnCountry : Station.OwnSpc);
+        if (!Station.OwnCall.isEmpty()) Label2.setCaption(Station.OwnCall);
+        LoadCounties();
+        AskOpenExistingLog();
+        ShowOperatingTime();
+        ReloadAndRescore();
+        FitWindowToScreen();
+        // The radio interface starts here once the radio window exists.
+    } catch (const VbError& e) {
+        // The load stops at its first error and the window shows as far as it got. Without a loaded log
+        // nothing may be logged, so the operator must know.
+        if (!isVisible()) Show();
+        if (!ContactLog.Loaded)
+            MsgBox("The log was not loaded: " + e.Description +
+                       "\r\n\r\nNo contact can be logged until the problem is fixed and the program is started again.",
+                   vbExclamation, "Log Not Loaded");
+    }
+}
+
+} // namespace tylog

@@ -1,0 +1,71 @@
+#pragma once
+// The out-of-state logging window: an operator outside the host state works host-state stations,
+// whose counties are the multipliers.
+#include "logging/LoggingWindow.h"
+#include "platform/vb/Forms.h"
+
+#include <QVariant>
+
+namespace tylog {
+
+class OutfrmWindow : public LoggingWindow {
+    Q_OBJECT
+public:
+    OutfrmWindow();
+
+    // Controls of this window only.
+    vb::Label Label5{*this, "Label5"};
+    vb::Label Label10{*this, "Label10"};
+    vb::Label lblSectogo{*this, "lblSectogo"};
+    vb::Label Label13{*this, "Label13"};
+    vb::Line Line8{*this, "Line8"};
+
+    void Form_Load() override;
+
+    // Logging a contact.
+    void Mains();
+    void CheckRequiredFields();
+    void FillRecentContacts();
+    void AskOpenExistingLog();
+
+    // Score and county multipliers.
+    void ReloadAndRescore() override;
+    void ShowScore();
+    void RebuildCountyLists();
+    void AddWorkedCounty();
+    void CheckValidCounty();
+    void CheckDupeAtLog();
+
+    // Band and mode (the radio reaches these through Form1).
+    void SelectBand(const QString& band); // what each band menu item does
+    void BandChangeRefresh();
+    void mnu160_Click();
+    void mnuSSB_Click();
+    void mnuDigital_Click();
+    void Label24_Click();
+    void Label30_Click();
+    void BandFreqConversion(float& frequencyValue);
+    void ModeSelection(QString& strMode);
+
+    // Spots (the spotting window reaches these through Form1).
+    void PacketResize();
+    void BandMapScale();
+    void DisplayBandMapLabels() override;
+    void BandMapSpots(QVariant& qDXSpotCall, QVariant& qDXSpotFreq, QVariant& qDXSpotRecord);
+
+    // Entry keys.
+    void txtCall_KeyPress(int& KeyAscii);
+    void txtRSTR_KeyPress(int& KeyAscii);
+    void txtSec_KeyPress(int& KeyAscii);
+
+private:
+    void layout();
+    void wireEvents();
+    void wireBandAndMode();
+    void SelectMode(const QString& mode, vb::Menu& item);
+    vb::Menu* bandItem(const QString& band);
+};
+
+inline OutfrmWindow& Outfrm() { return vb::Instance<OutfrmWindow>(); }
+
+} // namespace tylog

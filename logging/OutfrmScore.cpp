@@ -1,0 +1,124 @@
+// Rescoring, the score panel and the county multipliers of the out-of-state window.
+#include "logging/Outfrm.h"
+#include "app/ProcessState.h"
+#include "logging/ScoreRules.h"
+#include "logstore/ContactLog.h"
+#include "logstore/CountyTable.h"
+#include "platform/Platform.h"
+#include "platform/VbError.h"
+
+namespace tylog {
+
+namespace {
+bool sameText(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+int indexOfNoCase(const vb::ListBox& list, const QString& text) {
+    for (int i = 0; i < list.ListCount(); ++i)
+        if (sameText(list.List(i), text)) return i;
+    return -1;
+}
+} // namespace
+
+void OutfrmWindow::ReloadAndRescore() {
+    if (!LoadLog()) return; // it has told the operator and ended the run
+    try {
+        ScoreCounts c;
+        c.QsoPoints = Run.QsoPoints;
+        for (int i = 1; i <= ContactLog.Count; ++i) {
+            const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
+            AddContactPoints(c, r.Mode, r.Call, true);
+        }
+        Run.QsoPoints = c.QsoPoints;
+        Run.PhoneContactCount = c.PhoneContactCount;
+        Run.CWContactCount = c.CWContactCount;
+        Run.DigitalContactCount = c.DigitalContactCount;
+        RebuildCountyLists();
+        FillRecentContacts();
+        UpdateRateMeter();
+        ShowScore();
+    } catch (const VbError&) {
+        MsgBox("Error opening file.  This error is annoying but probably correctable.  In all likelihood, a character "
+               "such as a quote got into your data or one of your entries has an invalid date/time format.  Close this "
+               "program and open log.txt in the program's working directory with a text editor such as notepad.  "
+               "Inspect the data and fix any errors you see (remove any extra quotes and make sure your date and time "
+               "entries are valid).",
+               vbOKOnly, "File Error");
+        End();
+    }
+}
+
+void OutfrmWindow::ShowScore() {
+    lblTotCon.setCaption(FormatGrouped(Run.PhoneContactCount));
+    lblSectogo.setCaption(FormatGrouped(static_cast<double>(Run.CWContactCount) + Run.DigitalContactCount));
+    Label27.setCaption(FormatGrouped(Run.QsoPoints));
+    lblTotSec.setCaption(FormatGrouped(List2.ListCount()));
+    // In 64-bit: a 32-bit float is exact only up to 16,777,216.
+    lblTotScore.setCaption(FormatGrouped(static_cast<double>(List2.ListCount()) * static_cast<double>(Run.QsoPoints)));
+}
+
+void OutfrmWindow::RebuildCountyLists() {
+    List1.Clear();
+    for (int i = 1; i <= static_cast<int>(CountyTable.Count); ++i) List1.AddItem(CountyTable.Name[static_cast<size_t>(i)]);
+    List2.Clear();
+    for (int i = 1; i <= ContactLog.Count; ++i) {
+        const QString& county = ContactLog.Rec[static_cast<size_t>(i)].County;
+        if (!county.isEmpty() && indexOfNoCase(List2, county) < 0) List2.AddItem(county);
+    }
+    for (int i = 0; i < List2.ListCount(); ++i) {
+        const int k = indexOfNoCase(List1, List2.List(i));
+        if (k >= 0) List1.RemoveItem(k);
+    }
+    lblStation[5].setCaption("Counties Worked - " + QString::number(List2.ListCount()));
+    lblStation[7].setCaption("Counties To Go - " + QString::number(List1.ListCount()));
+}
+
+void OutfrmWindow::AddWorkedCounty() {
+    const QString county = ContactLog.Rec[static_cast<size_t>(ContactLog.Count)].County;
+    if (indexOfNoCase(List2, county) < 0) List2.AddItem(county);
+    const int k = indexOfNoCase(List1, county);
+    if (k >= 0) List1.RemoveItem(k);
+    lblStation[5].setCaption("Counties Worked - " + QString::number(List2.ListCount()));
+    lblStation[7].setCaption("Counties To Go - " + QString::number(List1.ListCount()));
+}
+
+void OutfrmWindow::CheckValidCounty() {
+    Run.InvalidCountyFlag = 1;
+    for (int i = 1; i <= static_cast<int>(CountyTable.Count); ++i) {
+        if (sameText(txtSec.Text(), CountyTable.Name[static_cast<size_t>(i)])) {
+            Run.InvalidCountyFlag = 0;
+            return;
+        }
+    }
+    Beep();
+    lblDialog.setCaption(txtSec.Text() + " is not a valid county!");
+    txtSec.SetFocus();
+}
+
+void OutfrmWindow::CheckDupeAtLog() {
+    Run.DupeFlag = 0;
+    const QString call = txtCall.Text();
+    for (int i = 1; i <= ContactLog.Count; ++i) {
+        const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
+        if (!sameText(r.Call, call)) continue;
+        if (txtSec.Text().isEmpty()) {
+            txtSec.setText(r.County);
+            txtSec.setSelLength(static_cast<int>(r.County.size()));
+        }
+        if (sameText(r.Band, Station.CurrentBand) && sameText(r.Mode, Station.CurrentMode) && sameText(txtSec.Text(), r.County)) {
+            lblDialog.setCaption("Duplicate " + r.Call + "  " + r.Date + "  " + r.Time + "   Rec# " + QString::number(i));
+            lblDialog.setBackColor(0x0000FF);
+            lblDupe.setBackColor(DupeEmptyBackColor);
+            lblDupe.setCaption(QString());
+            Beep();
+            Run.DupeFlag = 1;
+            break;
+        }
+    }
+    if (Run.DupeFlag == 1) {
+        txtCall.SetFocus();
+        for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) t->setText(QString());
+        for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
+    }
+}
+
+} // namespace tylog

@@ -1,0 +1,71 @@
+#include "logging/ScoreRules.h"
+#include "logstore/ContactLog.h"
+
+#include <cmath>
+
+namespace tylog {
+
+void AddContactPoints(ScoreCounts& c, const QString& mode, const QString& call, bool mobileQualifies) {
+    const bool mobile = mobileQualifies && call.contains("/M", Qt::CaseInsensitive);
+    if (mode.compare("PH", Qt::CaseInsensitive) == 0) {
+        c.QsoPoints += mobile ? 3 : 1;
+        c.PhoneContactCount += 1;
+        return;
+    }
+    c.QsoPoints += mobile ? 3 : 2;
+    if (mode.compare("CW", Qt::CaseInsensitive) == 0) c.CWContactCount += 1;
+    else c.DigitalContactCount += 1;
+}
+
+QString FormatGrouped(double value) {
+    const double r = std::nearbyint(value);
+    QString digits = QString::number(std::fabs(r), 'f', 0);
+    for (qsizetype i = digits.size() - 3; i > 0; i -= 3) digits.insert(i, ',');
+    return (r < 0 ? "-" : "") + digits;
+}
+
+QString OperatingTimeText(double s) {
+    auto two = [](long long v) {
+        const long long last = v % 100;
+        return QString("%1").arg(last, 2, 10, QChar('0'));
+    };
+    const long long hours = static_cast<long long>(std::floor(s / 3600));
+    const long long minutes = static_cast<long long>(std::floor(s / 60 - hours * 60));
+    const long long seconds = static_cast<long long>(s - 60 * std::floor(s / 60));
+    return two(hours) + ":" + two(minutes) + ":" + two(seconds);
+}
+
+namespace {
+bool recordMoment(const ContactRecord& r, QDateTime* out) {
+    const QDate d = QDate::fromString(r.Date, "yyyy/MM/dd");
+    QTime t = QTime::fromString(r.Time, "hh:mm:ss");
+    if (!t.isValid()) t = QTime::fromString(r.Time, "hh:mm");
+    if (!t.isValid()) t = QTime::fromString(r.Time, "h:mm");
+    if (!d.isValid() || !t.isValid()) return false;
+    *out = QDateTime(d, t, Qt::UTC);
+    return true;
+}
+} // namespace
+
+bool CountRates(const ContactLogData& log, const QDateTime& nowUtc, Rates* out) {
+    Rates r;
+    const QDateTime now(nowUtc.date(), QTime(nowUtc.time().hour(), nowUtc.time().minute(), nowUtc.time().second()), Qt::UTC);
+    for (int i = log.Count; i >= 1; --i) {
+        QDateTime when;
+        if (!recordMoment(log.Rec[static_cast<size_t>(i)], &when)) return false;
+        const qint64 age = when.secsTo(now);
+        if (age < 1200) ++r.last20;
+        if (age >= 3600) break;
+        ++r.last60;
+    }
+    *out = r;
+    return true;
+}
+
+QDateTime UtcFromLocal(const QDateTime& local, float utcOffsetHours) {
+    const qint64 minutes = static_cast<qint64>(std::nearbyint(static_cast<double>(utcOffsetHours) * 60.0));
+    const QDateTime naive(local.date(), local.time(), Qt::UTC);
+    return naive.addSecs(minutes * 60);
+}
+
+} // namespace tylog

@@ -1,0 +1,66 @@
+#include "logging/ScoreRules.h"
+#include "logstore/ContactLog.h"
+
+#include <gtest/gtest.h>
+
+using namespace tylog;
+
+TEST(ScoreRules, PointsByModeAndMobile) {
+    struct Case { const char* mode; const char* call; bool mobileOk; float points; int ph, cw, dg; };
+    const Case cases[] = {
+        {"PH", "K1ABC", true, 1, 1, 0, 0},   {"ph", "K1ABC", true, 1, 1, 0, 0},
+        {"CW", "K1ABC", true, 2, 0, 1, 0},   {"cw", "K1ABC", true, 2, 0, 1, 0},
+        {"DG", "K1ABC", true, 2, 0, 0, 1},   {"AM", "K1ABC", true, 2, 0, 0, 1},
+        {"", "K1ABC", true, 2, 0, 0, 1},     {"PH", "K1ABC/M", true, 3, 1, 0, 0},
+        {"CW", "k1abc/m", true, 3, 0, 1, 0}, {"DG", "K1ABC/MM", true, 3, 0, 0, 1},
+        {"PH", "K1ABC/M", false, 1, 1, 0, 0}, {"CW", "K1ABC/M", false, 2, 0, 1, 0},
+    };
+    for (const Case& c : cases) {
+        ScoreCounts s;
+        AddContactPoints(s, c.mode, c.call, c.mobileOk);
+        EXPECT_EQ(s.QsoPoints, c.points) << c.mode << " " << c.call;
+        EXPECT_EQ(s.PhoneContactCount, c.ph);
+        EXPECT_EQ(s.CWContactCount, c.cw);
+        EXPECT_EQ(s.DigitalContactCount, c.dg);
+    }
+}
+
+TEST(ScoreRules, Formats) {
+    EXPECT_EQ(FormatGrouped(0), "0");
+    EXPECT_EQ(FormatGrouped(1234), "1,234");
+    EXPECT_EQ(FormatGrouped(24000), "24,000");
+    EXPECT_EQ(FormatGrouped(1234567890123.0), "1,234,567,890,123");
+    EXPECT_EQ(OperatingTimeText(0), "00:00:00");
+    EXPECT_EQ(OperatingTimeText(5400), "01:30:00");
+    EXPECT_EQ(OperatingTimeText(100 * 3600 + 300), "00:05:00");
+    EXPECT_EQ(OperatingTimeText(3725), "01:02:05");
+}
+
+TEST(ScoreRules, UtcFromLocalCrossesMidnight) {
+    const QDateTime a = UtcFromLocal(QDateTime(QDate(2013, 3, 16), QTime(21, 30, 10)), 5);
+    EXPECT_EQ(a.toString("yyyy/MM/dd hh:mm:ss"), "2013/03/17 02:30:10");
+    const QDateTime b = UtcFromLocal(QDateTime(QDate(2013, 3, 16), QTime(1, 0, 0)), -2);
+    EXPECT_EQ(b.toString("yyyy/MM/dd hh:mm:ss"), "2013/03/15 23:00:00");
+    const QDateTime c = UtcFromLocal(QDateTime(QDate(2013, 3, 16), QTime(1, 0, 0)), 5.5f);
+    EXPECT_EQ(c.toString("hh:mm"), "06:30");
+}
+
+TEST(ScoreRules, RatesCountBackToTheFirstHourOldContact) {
+    ContactLogData log;
+    const QDateTime now(QDate(2013, 9, 15), QTime(15, 0, 0), Qt::UTC);
+    // Ages in seconds, oldest first; the 3600 one stops the scan, so the 10 before it is never seen.
+    const int ages[] = {10, 3600, 3000, 1200, 1199, 600, -60};
+    for (int age : ages) {
+        ContactRecord& r = log.Rec[static_cast<size_t>(++log.Count)];
+        const QDateTime t = now.addSecs(-age);
+        r.Date = t.toString("yyyy/MM/dd");
+        r.Time = t.toString("hh:mm:ss");
+    }
+    Rates r;
+    ASSERT_TRUE(CountRates(log, now, &r));
+    EXPECT_EQ(r.last60, 5);
+    EXPECT_EQ(r.last20, 3);
+
+    log.Rec[static_cast<size_t>(log.Count)].Date = "not a date";
+    EXPECT_FALSE(CountRates(log, now, &r));
+}
