@@ -53,10 +53,20 @@ public:
     void DisplayBandMapLabels() override;
     void BandMapSpots(QVariant& qDXSpotCall, QVariant& qDXSpotFreq, QVariant& qDXSpotRecord);
 
-    // Entry keys.
+    // Entry line (OutfrmEntry.cpp).
     void txtCall_KeyPress(int& KeyAscii);
     void txtRSTR_KeyPress(int& KeyAscii);
     void txtSec_KeyPress(int& KeyAscii);
+
+    // Duplicate checks (OutfrmDupes.cpp).
+
+    // Post-contest entry (OutfrmPostContest.cpp).
+
+    // Recent-contacts list and its commands (OutfrmRecent.cpp).
+
+    // Menus and tool windows (OutfrmMenus.cpp).
+
+    // Archive and restore (OutfrmArchive.cpp).
 
 private:
     void layout();
