@@ -28,6 +28,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tylog::vb {
@@ -666,6 +667,10 @@ ListView::ListView(Form& form, const QString& name, Control* container, int inde
     t->setColumnCount(0);
     attach(t);
     t->viewport()->installEventFilter(this);
+    t->header()->setSectionsClickable(true);
+    connect(t->header(), &QHeaderView::sectionClicked, this, [this](int section) {
+        if (ColumnClick) ColumnClick(section + 1);
+    });
 }
 
 QTreeWidget* ListView::tree() const { return static_cast<QTreeWidget*>(widget()); }
@@ -699,8 +704,28 @@ QString ListView::ItemText(int row, int column) const {
 }
 
 int ListView::SelectedRow() const {
-    const QTreeWidgetItem* it = tree()->currentItem();
-    return it ? tree()->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(it)) : -1;
+    // The view gives a row the keyboard focus on its own (when it takes the focus); only a row shown
+    // as selected counts.
+    QTreeWidgetItem* it = tree()->currentItem();
+    return it && it->isSelected() ? tree()->indexOfTopLevelItem(it) : -1;
+}
+
+QString ListView::ColumnText(int i) const { return columns_.at(static_cast<size_t>(i)).Text; }
+
+void ListView::SortOnce(int column) {
+    QTreeWidget* t = tree();
+    QTreeWidgetItem* current = t->currentItem();
+    const bool selected = current && current->isSelected();
+    std::vector<QTreeWidgetItem*> rows;
+    while (t->topLevelItemCount() > 0) rows.push_back(t->takeTopLevelItem(0));
+    std::stable_sort(rows.begin(), rows.end(), [column](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+        return a->text(column).compare(b->text(column), Qt::CaseInsensitive) < 0;
+    });
+    for (QTreeWidgetItem* r : rows) t->addTopLevelItem(r);
+    if (current) {
+        t->setCurrentItem(current);
+        current->setSelected(selected);
+    }
 }
 
 void ListView::setSelectedRow(int row) {

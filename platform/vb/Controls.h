@@ -235,11 +235,18 @@ public:
     int AddItem(const QStringList& texts); // returns the new row's index
     int ItemCount() const;
     QString ItemText(int row, int column = 0) const;
-    int SelectedRow() const; // -1 when none
+    int SelectedRow() const; // the selected row; -1 when none is selected
     void setSelectedRow(int row);
+    QString ColumnText(int i) const;
+    // Sorts the rows once by the text of one column (0 = the item text), ascending, letter case
+    // ignored, ties kept in their order; later rows are added where they come, unsorted.
+    void SortOnce(int column);
+    // A click on a column header; the argument is the header's position, 1 = the first.
+    std::function<void(int ColumnIndex)> ColumnClick;
 
 protected:
     void applyGeometry() override;
+    bool clickOnRelease() const override { return true; }
 
 private:
     std::vector<ColumnHeader> columns_;

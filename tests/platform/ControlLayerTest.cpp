@@ -9,6 +9,8 @@
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QTreeWidget>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -726,6 +728,42 @@ TEST(ControlClicks, AMultiLineBoxReportsTheMouse) {
     EXPECT_EQ(f.take().filter("DblClick"), QStringList({"Memo.DblClick"}));
     ASSERT_EQ(downs.size(), 2);
     EXPECT_EQ(downs[0], "1 0 60 90");
+}
+
+// A list view: a click on a row selects it and clicks; a header click names its column; a sort by a
+// column happens once and keeps the selected row.
+TEST(ControlClicks, AListViewClickSelectsAndAHeaderSortsOnce) {
+    TestForm f;
+    vb::ListView lv{f, "ListView1"};
+    lv.Move(120, 120, 4000, 2000);
+    lv.AddColumn("No", 600);
+    lv.AddColumn("Call", 1200);
+    int clicks = 0, column = 0;
+    lv.Click = [&] { ++clicks; };
+    lv.ColumnClick = [&](int c) { column = c; };
+    for (const char* r : {"9", "10", "8"}) lv.AddItem({r, QString("k%1").arg(r)});
+    ShowActive(f);
+    EXPECT_EQ(lv.ColumnText(1), "Call");
+
+    lv.SetFocus();
+    EXPECT_EQ(lv.SelectedRow(), -1) << "the row the view focuses by itself is not selected";
+    const QRect second = lv.tree()->visualItemRect(lv.tree()->topLevelItem(1));
+    QTest::mouseClick(lv.tree()->viewport(), Qt::LeftButton, Qt::NoModifier, second.center());
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(lv.SelectedRow(), 1);
+
+    QHeaderView* header = lv.tree()->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
+    EXPECT_EQ(column, 2);
+    EXPECT_EQ(clicks, 1) << "a header click is no click on the list";
+
+    lv.SortOnce(0); // as text: "10" < "8" < "9"
+    EXPECT_EQ(lv.ItemText(0), "10");
+    EXPECT_EQ(lv.ItemText(2), "9");
+    EXPECT_EQ(lv.ItemText(lv.SelectedRow()), "10") << "the selection follows its row";
+    lv.AddItem({"1", "k1"});
+    EXPECT_EQ(lv.ItemText(3), "1") << "later rows are not sorted in";
 }
 
 // ---- Timers ------------------------------------------------------------------------------------
