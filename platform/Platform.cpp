@@ -13,12 +13,14 @@ void InstallRealPlatform() {
     static QtScreen screen;
     static QtClipboard clipboard;
     static ProcessEnd end;
+    static QtSound sound;
     Platform& p = platform();
     p.dialogs = &dialogs;
     p.clock = &clock;
     p.screen = &screen;
     p.clipboard = &clipboard;
     p.programEnd = &end;
+    p.sound = &sound;
 }
 
 } // namespace tylog

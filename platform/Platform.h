@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Screen.h"
 #include "platform/Session.h"
+#include "platform/WavePlayer.h"
 
 #include <functional>
 
@@ -18,6 +19,7 @@ struct Platform {
     Screen* screen = nullptr;
     Clipboard* clipboard = nullptr;
     ProgramEnd* programEnd = nullptr;
+    Sound* sound = nullptr;
     // Called when a window is shown modally under a virtual clock, before the modal wait; tests use
     // it to act in the window. Empty in the program.
     std::function<void(vb::Form&)> onModalShown;

@@ -98,6 +98,42 @@ void FakeClock::Advance(std::uint32_t ms) { VirtualTimers::Instance().RunUntil(t
 
 bool FakeClock::RunNextTimer() { return VirtualTimers::Instance().RunNext(tick_); }
 
+namespace {
+class FakeWavePlayer : public WavePlayer {
+public:
+    explicit FakeWavePlayer(FakeSound& sound) : sound_(sound) {}
+
+protected:
+    void startSound(const QString& path) override { sound_.played << path; }
+    void stopSound() override { ++sound_.stops; }
+
+private:
+    FakeSound& sound_;
+};
+
+void put32(QByteArray& b, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+} // namespace
+
+std::unique_ptr<WavePlayer> FakeSound::NewPlayer() { return std::make_unique<FakeWavePlayer>(*this); }
+
+QByteArray FakeSound::Wave(std::uint32_t ms) {
+    const std::uint32_t rate = 8000, samples = ms * rate / 1000;
+    QByteArray b("RIFF");
+    put32(b, 36 + samples);
+    b += "WAVEfmt ";
+    put32(b, 16);
+    b += QByteArray("\x01\x00\x01\x00", 4); // PCM, mono
+    put32(b, rate);                           // sample rate
+    put32(b, rate);                           // byte rate
+    b += QByteArray("\x01\x00\x08\x00", 4); // block align 1, 8 bits
+    b += "data";
+    put32(b, samples);
+    b += QByteArray(static_cast<int>(samples), static_cast<char>(0x80));
+    return b;
+}
+
 FakePlatform& Fakes() {
     static FakePlatform f;
     return f;
@@ -111,6 +147,7 @@ void InstallFakePlatform() {
     p.screen = &f.screen;
     p.clipboard = &f.clipboard;
     p.programEnd = &f.end;
+    p.sound = &f.sound;
     InstallRegistry(&f.registry);
 }
 
@@ -123,6 +160,8 @@ void ResetFakePlatform() {
     f.clipboard.text.clear();
     f.end.ended = 0;
     f.registry.values.clear();
+    f.sound.played.clear();
+    f.sound.stops = 0;
     platform().onModalShown = nullptr;
     InstallFakePlatform();
 }

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QMap>
+#include <QStringList>
 #include <deque>
 #include <variant>
 
@@ -120,6 +121,17 @@ public:
     QMap<QString, QString> values;
 };
 
+// Players that make no sound: every start and stop is recorded here. Whether one still plays is the
+// real rule (the file's length on the fake clock), so tests advance the clock to end a sound.
+class FakeSound : public Sound {
+public:
+    std::unique_ptr<WavePlayer> NewPlayer() override;
+    QStringList played; // full paths, in the order started
+    int stops = 0;      // sounds cut before their end, or stopped after it
+    // The bytes of a silent WAV file (8 kHz, 8-bit mono) that lasts ms.
+    static QByteArray Wave(std::uint32_t ms);
+};
+
 struct FakePlatform {
     ScriptedDialogs dialogs;
     FakeClock clock;
@@ -127,6 +139,7 @@ struct FakePlatform {
     FakeClipboard clipboard;
     RecordingEnd end;
     MemoryRegistry registry;
+    FakeSound sound;
 };
 
 FakePlatform& Fakes();

@@ -1,0 +1,98 @@
+#include "platform/WavePlayer.h"
+#include "platform/Platform.h"
+
+#include <QAudioOutput>
+#include <QFile>
+#include <QMediaPlayer>
+#include <QUrl>
+
+#include <algorithm>
+#include <cstring>
+
+namespace tylog {
+
+namespace {
+std::uint32_t le32(const char* p) {
+    const auto* u = reinterpret_cast<const unsigned char*>(p);
+    return u[0] | (u[1] << 8) | (u[2] << 16) | (static_cast<std::uint32_t>(u[3]) << 24);
+}
+std::uint32_t now() { return platform().clock->TimeGetTime(); }
+} // namespace
+
+bool WaveLengthMs(const QString& path, std::uint32_t* ms) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    char head[12];
+    if (f.read(head, 12) != 12 || memcmp(head, "RIFF", 4) != 0 || memcmp(head + 8, "WAVE", 4) != 0) return false;
+    std::uint32_t byteRate = 0;
+    // Chunks follow one another, each padded to an even size; the data chunk may come last and be
+    // the bulk of the file, so it is measured, not read.
+    for (;;) {
+        char chunk[8];
+        if (f.read(chunk, 8) != 8) return false;
+        const std::uint32_t size = le32(chunk + 4);
+        if (memcmp(chunk, "fmt ", 4) == 0) {
+            if (size < 16) return false;
+            char fmt[16];
+            if (f.read(fmt, 16) != 16) return false;
+            byteRate = le32(fmt + 8);
+            if (!f.seek(f.pos() + (size - 16) + (size & 1))) return false;
+        } else if (memcmp(chunk, "data", 4) == 0) {
+            if (byteRate == 0) return false;
+            // A header written before the recording ended may claim more than the file holds.
+            const qint64 present = std::min<qint64>(size, f.size() - f.pos());
+            *ms = static_cast<std::uint32_t>(present * 1000 / byteRate);
+            return true;
+        } else if (!f.seek(f.pos() + size + (size & 1))) {
+            return false;
+        }
+    }
+}
+
+bool WavePlayer::Play(const QString& path) {
+    Stop();
+    std::uint32_t ms = 0;
+    if (!WaveLengthMs(path, &ms)) return false;
+    startSound(path);
+    started_ = true;
+    t0_ = now();
+    lengthMs_ = ms;
+    return true;
+}
+
+void WavePlayer::Stop() {
+    if (!started_) return;
+    started_ = false;
+    stopSound();
+}
+
+std::uint32_t WavePlayer::RemainingMs() const {
+    if (!started_) return 0;
+    const std::uint32_t elapsed = now() - t0_; // the tick wraps at 2^32
+    return elapsed < lengthMs_ ? lengthMs_ - elapsed : 0;
+}
+
+bool WavePlayer::Playing() const { return RemainingMs() > 0; }
+
+QtWavePlayer::QtWavePlayer() = default;
+
+QtWavePlayer::~QtWavePlayer() {
+    delete player_;
+    delete output_;
+}
+
+void QtWavePlayer::startSound(const QString& path) {
+    if (!player_) {
+        output_ = new QAudioOutput;
+        player_ = new QMediaPlayer;
+        player_->setAudioOutput(output_);
+    }
+    player_->setSource(QUrl::fromLocalFile(path));
+    player_->play();
+}
+
+void QtWavePlayer::stopSound() {
+    if (player_) player_->stop();
+}
+
+} // namespace tylog

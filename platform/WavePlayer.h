@@ -1,0 +1,67 @@
+#pragma once
+// Playing WAV files. Whether a sound still plays is worked out from the file's own length (its header)
+// and the platform clock: the sound system's reports arrive through the event loop, late or never
+// (without a sound device some backends report "playing" forever), and the program waits for prompts
+// without serving window events.
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+class QMediaPlayer;
+class QAudioOutput;
+
+namespace tylog {
+
+// The length in ms of a WAV file's sound, from its header: the byte rate of its "fmt " chunk and the
+// size of its "data" chunk. False when the file cannot be read or is no RIFF WAVE with both chunks.
+bool WaveLengthMs(const QString& path, std::uint32_t* ms);
+
+// One player: one sound at a time, a new one cuts the old.
+class WavePlayer {
+public:
+    virtual ~WavePlayer() = default;
+    // Stops what plays, then starts path. False, and nothing plays, when the file is no playable WAV.
+    bool Play(const QString& path);
+    void Stop();
+    bool Playing() const;
+    // Milliseconds left of the sound that plays; 0 when none plays.
+    std::uint32_t RemainingMs() const;
+
+protected:
+    virtual void startSound(const QString& path) = 0;
+    virtual void stopSound() = 0;
+
+private:
+    bool started_ = false;
+    std::uint32_t t0_ = 0;
+    std::uint32_t lengthMs_ = 0;
+};
+
+// The player on the machine's sound output.
+class QtWavePlayer : public WavePlayer {
+public:
+    QtWavePlayer();
+    ~QtWavePlayer() override;
+
+protected:
+    void startSound(const QString& path) override;
+    void stopSound() override;
+
+private:
+    QMediaPlayer* player_ = nullptr; // made on first use: constructing it costs the sound system's start
+    QAudioOutput* output_ = nullptr;
+};
+
+// Makes the players of the windows that play sounds.
+class Sound {
+public:
+    virtual ~Sound() = default;
+    virtual std::unique_ptr<WavePlayer> NewPlayer() = 0;
+};
+
+class QtSound : public Sound {
+public:
+    std::unique_ptr<WavePlayer> NewPlayer() override { return std::make_unique<QtWavePlayer>(); }
+};
+
+} // namespace tylog
