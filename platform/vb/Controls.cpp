@@ -46,7 +46,11 @@ Label::Label(Form& form, const QString& name, Control* container, int index)
 
 QLabel* Label::label() const { return static_cast<QLabel*>(widget()); }
 QString Label::Caption() const { return label()->text(); }
-void Label::setCaption(const QString& c) { label()->setText(c); }
+void Label::setCaption(const QString& c) {
+    if (label()->text() == c) return;
+    label()->setText(c);
+    if (Change) Change();
+}
 
 void Label::setAlignment(int a) {
     alignment_ = a;
@@ -279,8 +283,10 @@ bool TextBox::deliverKey(QKeyEvent* e) {
 void TextBox::PasteFiltered(const QString& text) {
     if (locked_) return;
     QPointer<TextBox> self(this);
-    const QByteArray bytes = ToAnsi(text);
-    for (char ch : bytes) {
+    for (const QChar qc : text) {
+        const char ch = ToAnsi(QString(qc))[0];
+        // A character the files cannot hold is left out, as typing it gives no key at all.
+        if (ch == '?' && qc != QChar('?')) continue;
         int k = static_cast<unsigned char>(ch);
         if (k < 32) continue; // line ends and tabs of the pasted text
         if (form_.KeyPreview) form_.Form_KeyPress(k);

@@ -27,7 +27,7 @@ class Label : public Control {
 public:
     Label(Form& form, const QString& name, Control* container = nullptr, int index = -1);
     QString Caption() const;
-    void setCaption(const QString& c);
+    void setCaption(const QString& c); // raises Change when the caption changes
     int Alignment() const { return alignment_; }   // 0 left, 1 right, 2 centre
     void setAlignment(int a);
     int BackStyle() const { return backStyle_; }   // 0 transparent, 1 opaque
