@@ -1,5 +1,6 @@
 #include "app/ProcessState.h"
 #include "app/ReferenceTables.h"
+#include "keying/KeyerActions.h"
 #include "keying/KeyerState.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
@@ -12,6 +13,7 @@ void ResetProcessState() {
     SharedPrefs = {};
     Run = {};
     Keyer = {};
+    InstallKeyerActions(nullptr);
     PrefixTable = {};
     StateCoordTable = {};
     ContactLog = {};

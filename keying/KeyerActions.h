@@ -1,0 +1,39 @@
+#pragma once
+// What the logging windows ask of the CW and voice keyers and of the external keyer, in one place, so
+// the keyboard map does not depend on how (or whether yet) each is done. A process-wide instance is
+// installed; the default does what the keyer windows offer today: the speed steps of the CW window and
+// its repeat timers. Sending, playing and the external keyer are not there yet and do nothing.
+#include <QString>
+#include <cstdint>
+
+namespace tylog {
+
+struct KeyerActions {
+    virtual ~KeyerActions() = default;
+
+    // CW keyer.
+    virtual void FKeyCW(int& KeyCode);        // sends the message of a function key
+    virtual void LoopThroughCWBuffer();       // starts sending Keyer.CWBuffer
+    virtual void CWSpeedUp();                 // +1 WPM
+    virtual void CWSpeedDown();               // -1 WPM
+    virtual QString CWSpeedText();            // the speed box's text
+    virtual void DisableCWRepeat();           // stops the F1 repeat timer
+
+    // Voice keyer.
+    virtual void FKeyPhone(int& KeyCode);     // plays the message of F1 to F9
+    virtual bool PhonePlaying();              // the voice player's mode is "playing"
+    virtual void StopPhone();                 // stops the voice player
+    virtual void DisablePhoneRepeat();        // stops the F1 repeat timer
+
+    // External keyer.
+    virtual void wk_clearbuf();
+    virtual std::int32_t wk_getstatus();
+    virtual void wk_backspace();
+};
+
+// The installed instance; the default one until another is installed.
+KeyerActions& Keyers();
+// Installs a; nullptr puts the default back. The caller keeps a alive while installed.
+void InstallKeyerActions(KeyerActions* a);
+
+} // namespace tylog
