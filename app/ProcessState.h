@@ -77,6 +77,11 @@ struct RunState {
     std::uint8_t PartialDupeDisplay = 1;
     std::uint8_t ListAllContacts = 0;
     float EditIndex = 0;
+
+    // A character code (decimal text) handed from one entry box's key handler to another's within one
+    // key press, and the box it goes to: 0 none, 3 the county box, 4 the serial box.
+    QString PendingKey;
+    std::uint8_t PendingKeyTarget = 0;
 };
 
 inline UserFolders Folders;

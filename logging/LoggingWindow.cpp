@@ -2,6 +2,7 @@
 #include "app/Dispatcher.h"
 #include "app/ProcessState.h"
 #include "app/StationSettingsFile.h"
+#include "keying/BlindFrm.h"
 #include "keying/KeyerState.h"
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
@@ -127,6 +128,7 @@ void LoggingWindow::Form_Unload(int& Cancel) {
     try {
         if (auto* f = vb::IfLoaded<PhoneFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<CWFrmWindow>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<BlindFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<Form1Window>()) vb::Unload(*f);
         UnloadTwinToolWindows();
     } catch (const VbError&) {

@@ -5,6 +5,7 @@
 #include "platform/vb/Controls.h"
 #include "platform/vb/Form.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace tylog {
@@ -206,6 +207,20 @@ public:
     virtual void ReloadAndRescore() = 0;
     virtual void DisplayBandMapLabels() {}
 
+    // Entry-line commands of both windows (LoggingEntry.cpp).
+    virtual void ClearEntry();
+    void mnuRecall_Click();
+    void Label1_Change();
+
+    // Keyboard map of both windows (LoggingKeys.cpp): Ctrl shortcuts, repeat cancel, function keys by
+    // mode, CW speed, keyboard CW, Esc, and the quote marks that never reach a field.
+    void Form_KeyDown(int& KeyCode, int Shift) override;
+    void Form_KeyPress(int& KeyAscii) override;
+    // What lblDialog says when F12 turns keyboard CW on.
+    virtual QString KeyboardCWOnMessage() const = 0;
+    // 1 from a key-down with Ctrl until the next character, which it eats.
+    std::uint8_t SkipKeyPress = 0;
+
 protected:
     // Extra tool windows the twin unloads (the in-state window's rover county list).
     virtual void UnloadTwinToolWindows() {}
@@ -217,5 +232,6 @@ inline const char* const TimeOffCaption = "&Log \"Time Off\"";
 // Background colours of the message line and the partial-duplicate line.
 inline constexpr long DialogBackColor = 0xC0C000;
 inline constexpr long DupeEmptyBackColor = 0xF0F0F0; // the button face
+inline constexpr long KeyboardCWBackColor = 0xC0FFFF;
 
 } // namespace tylog

@@ -113,9 +113,7 @@ void OutfrmWindow::layout() {
 }
 
 void OutfrmWindow::wireEvents() {
-    txtCall.KeyPress = [this](int& k) { txtCall_KeyPress(k); };
-    txtRSTR.KeyPress = [this](int& k) { txtRSTR_KeyPress(k); };
-    txtSec.KeyPress = [this](int& k) { txtSec_KeyPress(k); };
+    wireEntryLine();
     wireBandAndMode();
 }
 

@@ -34,7 +34,6 @@ public:
     void RebuildCountyLists();
     void AddWorkedCounty();
     void CheckValidCounty();
-    void CheckDupeAtLog();
 
     // Band and mode (the radio reaches these through Form1).
     void SelectBand(const QString& band); // what each band menu item does
@@ -57,10 +56,25 @@ public:
     void txtCall_KeyPress(int& KeyAscii);
     void txtRSTR_KeyPress(int& KeyAscii);
     void txtSec_KeyPress(int& KeyAscii);
+    void txtCall_Change();
+    void txtRSTS_Change();
+    void txtCall_GotFocus();
+    void txtRSTR_GotFocus();
+    void txtSec_GotFocus();
+    void txtCall_LostFocus();
+    QString KeyboardCWOnMessage() const override;
 
     // Duplicate checks (OutfrmDupes.cpp).
+    void CheckDupeAtLog();
+    void DupCheck2();
+    void PartialDupeList(int& KeyAscii);
 
     // Post-contest entry (OutfrmPostContest.cpp).
+    void mnuPostContest_Click();
+    void txtPostConTime_GotFocus();
+    void txtPostConDate_GotFocus();
+    void txtPostConTime_KeyPress(int& KeyAscii);
+    void txtPostConDate_KeyPress(int& KeyAscii);
 
     // Recent-contacts list and its commands (OutfrmRecent.cpp).
 
@@ -71,6 +85,14 @@ public:
 private:
     void layout();
     void wireEvents();
+    // Entry line and post-contest entry.
+    void wireEntryLine();
+    void wirePostContest();
+    void callBoxKey(int& KeyAscii);
+    void callBoxLeft();
+    void postContestKey(int& KeyAscii, int lowest, int highest);
+    int callKeyDepth_ = 0;          // inside the call box's key handler
+    bool callLeftDuringKey_ = false; // the call box lost the focus meanwhile
     void wireBandAndMode();
     void SelectMode(const QString& mode, vb::Menu& item);
     vb::Menu* bandItem(const QString& band);

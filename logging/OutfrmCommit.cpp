@@ -4,7 +4,6 @@
 #include "logging/ScoreRules.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
-#include "logstore/KeyFilters.h"
 #include "platform/Platform.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
@@ -179,35 +178,6 @@ void OutfrmWindow::AskOpenExistingLog() {
     if (answer != vbYes) NewLog();
     cmdEdit.setVisible(false);
     cmdDelete.setVisible(false);
-}
-
-// The entry boxes' keys until the full entry line lands: Enter logs, quotes never reach a field.
-void OutfrmWindow::txtCall_KeyPress(int& KeyAscii) {
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Mains();
-        return;
-    }
-    if (KeyAscii == '"' || KeyAscii == '\'') KeyAscii = 0;
-    KeyUpperCase(KeyAscii);
-}
-
-void OutfrmWindow::txtRSTR_KeyPress(int& KeyAscii) {
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Mains();
-        return;
-    }
-    KeyDigitsOnly(KeyAscii);
-}
-
-void OutfrmWindow::txtSec_KeyPress(int& KeyAscii) {
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Mains();
-        return;
-    }
-    if (KeyAscii == '"' || KeyAscii == '\'') KeyAscii = 0;
 }
 
 } // namespace tylog

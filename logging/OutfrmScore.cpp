@@ -94,31 +94,4 @@ void OutfrmWindow::CheckValidCounty() {
     txtSec.SetFocus();
 }
 
-void OutfrmWindow::CheckDupeAtLog() {
-    Run.DupeFlag = 0;
-    const QString call = txtCall.Text();
-    for (int i = 1; i <= ContactLog.Count; ++i) {
-        const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
-        if (!sameText(r.Call, call)) continue;
-        if (txtSec.Text().isEmpty()) {
-            txtSec.setText(r.County);
-            txtSec.setSelLength(static_cast<int>(r.County.size()));
-        }
-        if (sameText(r.Band, Station.CurrentBand) && sameText(r.Mode, Station.CurrentMode) && sameText(txtSec.Text(), r.County)) {
-            lblDialog.setCaption("Duplicate " + r.Call + "  " + r.Date + "  " + r.Time + "   Rec# " + QString::number(i));
-            lblDialog.setBackColor(0x0000FF);
-            lblDupe.setBackColor(DupeEmptyBackColor);
-            lblDupe.setCaption(QString());
-            Beep();
-            Run.DupeFlag = 1;
-            break;
-        }
-    }
-    if (Run.DupeFlag == 1) {
-        txtCall.SetFocus();
-        for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) t->setText(QString());
-        for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
-    }
-}
-
 } // namespace tylog

@@ -110,7 +110,11 @@ TEST_F(OutfrmTest, EnterLogsTheContactAndWritesItsLine) {
     EXPECT_EQ(tylog::Run.TimeOnRunning, 1); // the first Enter starts the operating-time clock
 
     // The second contact carries no frequency: the radio reported none in between.
-    logContact(w, "K1ABC/M", "12", "LARK");
+    // Typed, an abbreviation would be completed to a name; set, it is what Mains expands.
+    type(w.txtCall, "K1ABC/M");
+    type(w.txtRSTR, "12");
+    w.txtSec.setText("LARK");
+    enter(w.txtSec);
     EXPECT_EQ(ContactLog.Rec[2].County, "Larkmoor"); // the abbreviation stored as the county's name
     EXPECT_EQ(ContactLog.Rec[2].Frequency, "");
     EXPECT_EQ(w.Label27.Caption(), "4");
@@ -144,8 +148,11 @@ TEST_F(OutfrmTest, DuplicateIsRefusedOnSameBandModeAndCounty) {
     folder.write("log.txt", QByteArray());
     OutfrmWindow& w = open();
     logContact(w, "K1ABC", "5", "Larkmoor");
+    type(w.txtCall, "K1ABC");
+    type(w.txtRSTR, "6");
+    type(w.txtSec, "Larkmoor");
     const int beeps = Fakes().dialogs.beeps;
-    logContact(w, "K1ABC", "6", "Larkmoor");
+    enter(w.txtSec);
     EXPECT_EQ(ContactLog.Count, 1);
     EXPECT_TRUE(w.lblDialog.Caption().startsWith("Duplicate K1ABC  2013/09/15  14:01:02   Rec# 1"));
     EXPECT_EQ(w.lblDialog.BackColor(), 0x0000FF);
