@@ -229,6 +229,20 @@ QByteArray LogLine(const ContactRecord& r) {
     return w.Bytes();
 }
 
+QString WorkingLogPath() { return foundLog(); }
+
+int CheckLogBytes(const QByteArray& bytes) {
+    LogScanner r(bytes);
+    int count = 0;
+    while (!r.AtEnd()) {
+        if (count >= ContactLogData::Capacity)
+            throw VbError(VbError::SubscriptOutOfRange, "The file holds more than 11000 contacts.");
+        for (int i = 0; i < 20; ++i) r.Next();
+        ++count;
+    }
+    return count;
+}
+
 bool LoadLog() {
     ContactLog.Count = 0;
     ContactLog.Loaded = false;

@@ -41,5 +41,10 @@ void NewLog();
 void BackupLog();
 // One record as its log.txt line, CR LF included.
 QByteArray LogLine(const ContactRecord& r);
+// The working log's path: log.txt in the program folder, found without regard to case.
+QString WorkingLogPath();
+// Reads a file's bytes by the rules LoadLog reads log.txt with, leaving ContactLog alone, and returns
+// the number of records; throws VbError where LoadLog would fail on them.
+int CheckLogBytes(const QByteArray& bytes);
 
 } // namespace tylog
