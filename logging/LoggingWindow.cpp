@@ -113,6 +113,7 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
     mnuFormSize.Click = [this] { mnuFormSize_Click(); };
     mnuTaskbar.Click = [this] { mnuTaskbar_Click(); };
     mnuExit.Click = [this] { mnuExit_Click(); };
+    wireMenus();
 }
 
 // ---- Closing and ending the run -----------------------------------------------------------------
@@ -158,6 +159,7 @@ void LoggingWindow::mnuExit_Click() {
     if (Run.TimeOnRunning == 1) {
         Station.OperSecondsSaved = Run.OperSecondsRunning;
         SaveStationSettings();
+        Run.TimeOnRunning = 0;
     }
     End();
 }

@@ -221,9 +221,20 @@ public:
     // 1 from a key-down with Ctrl until the next character, which it eats.
     std::uint8_t SkipKeyPress = 0;
 
+    // Menu commands of both windows (LoggingMenus.cpp).
+    void mnuNew_Click();
+    void mnuexportADIF_Click();
+    void mnuCW_Click();
+    void mnuVoice_Click();
+    void mnuListPrevious_Click();
+    void mnuHelp_Click();
+
 protected:
     // Extra tool windows the twin unloads (the in-state window's rover county list).
     virtual void UnloadTwinToolWindows() {}
+
+private:
+    void wireMenus();
 };
 
 // The Time On / Time Off captions (their quotation marks belong to them).

@@ -115,6 +115,7 @@ void OutfrmWindow::layout() {
 void OutfrmWindow::wireEvents() {
     wireEntryLine();
     wireBandAndMode();
+    wireRecentListAndArchive();
 }
 
 void OutfrmWindow::Form_Load() {

@@ -77,14 +77,29 @@ public:
     void txtPostConDate_KeyPress(int& KeyAscii);
 
     // Recent-contacts list and its commands (OutfrmRecent.cpp).
+    void cmdDelete_Click();
+    void cmdEdit_Click();
+    void cmdList_Click();
+    void cmdDup_Click();
+    void ListView1_Click();
+    void ListView1_LostFocus();
+    void ListView1_ColumnClick(int ColumnIndex);
+    void ListView1_MouseUp(int Button, int Shift, double X, double Y);
+    void mnuCopyListtoClipboard_Click();
+    // The record number of the selected row; 0 when no row is selected or it names no record.
+    int SelectedRecord() const;
 
     // Menus and tool windows (OutfrmMenus.cpp).
+    // The commands both windows share are LoggingWindow's (LoggingMenus.cpp).
 
     // Archive and restore (OutfrmArchive.cpp).
+    void mnuArchive_Click();
+    void mnuRestore_Click();
 
 private:
     void layout();
     void wireEvents();
+    void wireRecentListAndArchive();
     // Entry line and post-contest entry.
     void wireEntryLine();
     void wirePostContest();

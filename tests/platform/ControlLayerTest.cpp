@@ -503,6 +503,25 @@ TEST(ControlFocus, SetFocusInAWindowThatIsNotActive) {
     EXPECT_EQ(FocusWidget(), f.Text2.widget());
 }
 
+// A LostFocus handler that gives the focus back (a check that refuses to let the operator leave)
+// keeps it: the control being entered gets no GotFocus and is not the active control.
+TEST(ControlFocus, ALostFocusHandlerCanKeepTheFocus) {
+    BoxForm f;
+    f.watch(f.Text1);
+    f.watch(f.Text2);
+    f.Text1.LostFocus = [&] {
+        f.log << "Text1.LostFocus";
+        f.Text1.SetFocus();
+    };
+    ShowActive(f);
+    f.Text1.SetFocus();
+    f.take();
+    QTest::keyClick(f.Text1.widget(), Qt::Key_Tab);
+    EXPECT_EQ(f.take().filter("Focus"), QStringList({"Text1.LostFocus", "Text1.GotFocus"}));
+    EXPECT_EQ(f.ActiveControl(), &f.Text1);
+    EXPECT_EQ(FocusWidget(), f.Text1.widget());
+}
+
 class TabForm : public TestForm {
 public:
     TabForm() {

@@ -1,0 +1,74 @@
+// Menu commands both logging windows share: new log, ADIF export, the keyer setup windows, the list
+// of previous contacts, help.
+#include "app/HelpWindow.h"
+#include "app/ProcessState.h"
+#include "app/StationSettingsFile.h"
+#include "keying/CWFrm.h"
+#include "keying/PhoneFrm.h"
+#include "logging/LoggingWindow.h"
+#include "logstore/AdifExport.h"
+#include "logstore/ContactLog.h"
+#include "platform/Dialogs.h"
+#include "platform/VbError.h"
+#include "platform/vb/Forms.h"
+
+namespace tylog {
+
+namespace {
+// The keyer windows are kept loaded. One already open beside the logging window (its Ctrl shortcut
+// shows it modeless) cannot turn modal: it is brought forward instead.
+void showKept(vb::Form& f) {
+    if (f.isVisible()) f.Show();
+    else f.Show(vb::vbModal);
+}
+} // namespace
+
+void LoggingWindow::wireMenus() {
+    mnuNew.Click = [this] { mnuNew_Click(); };
+    mnuexportADIF.Click = [this] { mnuexportADIF_Click(); };
+    mnuCW.Click = [this] { mnuCW_Click(); };
+    mnuVoice.Click = [this] { mnuVoice_Click(); };
+    mnuListPrevious.Click = [this] { mnuListPrevious_Click(); };
+    mnuHelp.Click = [this] { mnuHelp_Click(); };
+    // The other windows of the menus ("&Write Submission File", "&Rig Interface", "&Configure",
+    // "&View Spectrum Map", "&Voice Navigation", "&Privileges", "M&ap", "&Graph", "L&ist") are
+    // wired as their windows come.
+}
+
+void LoggingWindow::mnuNew_Click() {
+    try {
+        NewLog();
+    } catch (const VbError& e) {
+        // The log could not be backed up or emptied: it is left as it was.
+        Beep();
+        MsgBox(e.Description, vbOKOnly, "Unable to write file.");
+    }
+    ReloadAndRescore();
+    ShowOperatingTime();
+    UpdateRateMeter();
+    SaveStationSettings();
+}
+
+void LoggingWindow::mnuexportADIF_Click() { ExportADIF(); }
+
+void LoggingWindow::mnuCW_Click() { showKept(CWFrm()); }
+
+void LoggingWindow::mnuVoice_Click() { showKept(PhoneFrm()); }
+
+void LoggingWindow::mnuListPrevious_Click() {
+    Station.ListPreviousOption = 0;
+    if (mnuListPrevious.Checked()) {
+        mnuListPrevious.setChecked(false);
+    } else {
+        mnuListPrevious.setChecked(true);
+        Station.ListPreviousOption = 1;
+    }
+    SaveStationSettings();
+}
+
+void LoggingWindow::mnuHelp_Click() {
+    Form5().Show(vb::vbModal);
+    if (auto* f = vb::IfLoaded<Form5Window>()) vb::Unload(*f);
+}
+
+} // namespace tylog

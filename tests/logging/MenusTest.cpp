@@ -1,0 +1,157 @@
+// The menu commands of the out-of-state window: new log, exit, list previous contacts, the keyer
+// setup windows, help, the ADIF export, and the items that can never be chosen.
+#include "app/HelpWindow.h"
+#include "app/StationSettingsFile.h"
+#include "keying/CWFrm.h"
+#include "keying/KeyerState.h"
+#include "keying/PhoneFrm.h"
+#include "tests/logging/LogWindowFixture.h"
+
+#include <QFile>
+
+using namespace tylog;
+using namespace tylog::testing;
+
+namespace {
+
+class MenusTest : public LogWindowTest {};
+
+TEST_F(MenusTest, NewWithoutYesKeepsTheLogButStillRefreshes) {
+    Station.OperSecondsSaved = 3661;
+    OutfrmWindow& w = open(Lines(2));
+    folder.write("log.txt", Lines(3)); // grown behind the window: a reload shows it
+    QFile::remove(folder.file("QSOpref.txt"));
+    w.lblttrack.setCaption("--");
+    Fakes().dialogs.AnswerInput("no");
+    pick(w.mnuNew);
+    EXPECT_EQ(Fakes().dialogs.shown.back().title, "WARNING - Your existing log file will be ERASED!");
+    EXPECT_EQ(folder.read("log.txt"), Lines(3));
+    EXPECT_EQ(ContactLog.Count, 3);
+    EXPECT_EQ(w.ListView1.ItemCount(), 3);
+    EXPECT_EQ(w.lblttrack.Caption(), "01:01:01");
+    EXPECT_TRUE(folder.exists("QSOpref.txt"));
+}
+
+TEST_F(MenusTest, NewWithYesEmptiesTheLogAfterABackup) {
+    Station.OperSecondsSaved = 600;
+    OutfrmWindow& w = open(Lines(2));
+    Fakes().dialogs.AnswerInput("yes");
+    pick(w.mnuNew);
+    EXPECT_EQ(folder.read("log.txt"), QByteArray());
+    EXPECT_EQ(ContactLog.Count, 0);
+    EXPECT_EQ(w.ListView1.ItemCount(), 0);
+    EXPECT_EQ(w.Label1.Caption(), "001");
+    EXPECT_EQ(w.lblttrack.Caption(), "00:00:00");
+    EXPECT_EQ(Station.OperSecondsSaved, 0);
+    const QStringList backups = QDir(Folders.BackupFolder).entryList(QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_EQ(folder.read("data/BACKUP/" + backups[0]), Lines(2));
+}
+
+TEST_F(MenusTest, ExitSavesARunningClockAndEndsWithoutABackup) {
+    Station.OperSecondsSaved = 0;
+    OutfrmWindow& w = open(Lines(1));
+    w.cmdLogOn_Click();
+    folder.write("log.txt", Lines(2));
+    w.ReloadAndRescore(); // the count differs from the baseline: a close would back up
+    Fakes().clock.Advance(10 * 60 * 1000);
+    Keyer.CWSending = 1; // Exit does not wait for the CW sender
+    pick(w.mnuExit);
+    EXPECT_EQ(Fakes().end.ended, 1);
+    EXPECT_EQ(tylog::Run.TimeOnRunning, 0);
+    EXPECT_TRUE(QDir(Folders.BackupFolder).entryList(QDir::Files).isEmpty());
+    Station = StationSettings();
+    LoadStationSettings();
+    EXPECT_FLOAT_EQ(Station.OperSecondsSaved, 600);
+}
+
+TEST_F(MenusTest, ListPreviousContactsFlipsAndIsKept) {
+    Station.ListPreviousOption = 0;
+    OutfrmWindow& w = open();
+    pick(w.mnuListPrevious);
+    EXPECT_TRUE(w.mnuListPrevious.Checked());
+    EXPECT_EQ(Station.ListPreviousOption, 1);
+    vb::DiscardAllForms();
+
+    // A new run reads the choice from the settings file.
+    Station = StationSettings();
+    LoadStationSettings();
+    EXPECT_EQ(Station.ListPreviousOption, 1);
+    OutfrmWindow& again = open();
+    EXPECT_TRUE(again.mnuListPrevious.Checked());
+    pick(again.mnuListPrevious);
+    EXPECT_FALSE(again.mnuListPrevious.Checked());
+    Station = StationSettings();
+    LoadStationSettings();
+    EXPECT_EQ(Station.ListPreviousOption, 0);
+}
+
+// The keyer setup windows open modally and stay loaded; one already open beside the window is
+// brought forward instead.
+TEST_F(MenusTest, KeyerSetupWindowsOpenModallyAndStayLoaded) {
+    OutfrmWindow& w = open();
+    struct Case { vb::Menu* item; std::function<vb::Form*()> loaded; std::function<vb::Form&()> window; };
+    const Case cases[] = {
+        {&w.mnuCW, [] { return static_cast<vb::Form*>(vb::IfLoaded<CWFrmWindow>()); }, []() -> vb::Form& { return CWFrm(); }},
+        {&w.mnuVoice, [] { return static_cast<vb::Form*>(vb::IfLoaded<PhoneFrmWindow>()); }, []() -> vb::Form& { return PhoneFrm(); }},
+    };
+    for (const Case& c : cases) {
+        QString modal;
+        platform().onModalShown = [&](vb::Form& f) {
+            modal = f.Name;
+            EXPECT_TRUE(f.ShownModal());
+            f.Hide();
+        };
+        pick(*c.item);
+        EXPECT_FALSE(modal.isEmpty()) << c.item->Name.toStdString();
+        ASSERT_NE(c.loaded(), nullptr) << "kept loaded";
+        EXPECT_EQ(c.loaded()->Name, modal);
+
+        modal.clear();
+        c.window().Show();
+        pick(*c.item);
+        EXPECT_TRUE(modal.isEmpty()) << "already open: no modal show";
+        EXPECT_TRUE(c.loaded()->isVisible());
+        c.loaded()->Hide();
+    }
+}
+
+TEST_F(MenusTest, HelpOpensModallyAndIsUnloaded) {
+    folder.copyShipped("ReadSQSO.txt");
+    OutfrmWindow& w = open();
+    QString text;
+    platform().onModalShown = [&](vb::Form& f) {
+        text = static_cast<Form5Window&>(f).Text1.Text();
+        QTest::mouseClick(static_cast<Form5Window&>(f).Command1.widget(), Qt::LeftButton);
+    };
+    pick(w.mnuHelp);
+    EXPECT_FALSE(text.isEmpty());
+    EXPECT_EQ(vb::IfLoaded<Form5Window>(), nullptr);
+}
+
+TEST_F(MenusTest, ItemsThatCanNeverBeChosen) {
+    OutfrmWindow& w = open();
+    for (vb::Menu* m : {&w.mnuOpen, &w.mnuHearthbookImport, &w.mnuColors, w.mnuSetup()}) {
+        ASSERT_NE(m, nullptr);
+        EXPECT_FALSE(m->Enabled()) << m->Name.toStdString();
+    }
+    EXPECT_EQ(w.mnuChangeCounty(), nullptr);
+}
+
+TEST_F(MenusTest, ExportADIFFromTheFileMenu) {
+    folder.copyShipped("ADIFCnt.txt");
+    tylog::Run.ProgramVersion = "1.6";
+    OutfrmWindow& w = open(Line("N0CALL"));
+    Fakes().dialogs.AnswerInput("100");
+    Fakes().dialogs.AnswerInput("TY State QSO Party Contest");
+    Fakes().dialogs.AnswerSave(folder.file("data/TY.adi"));
+    Fakes().dialogs.AnswerMsgBox(vbOK);
+    pick(w.mnuexportADIF);
+    EXPECT_TRUE(folder.read("data/TY.adi").endsWith(
+        "<Call:6>N0CALL <Qso_Date:8:d>20130915 <Band:3>20M <Mode:3>SSB\r\n"
+        "<Tx_Pwr:3>100 <Time_On:4>1401 <DXCC:3>291 <State:2>TY <Cnty:11>TY,Larkmoor <Cont:2>NA "
+        "<Comment:26>TY State QSO Party Contest\r\n<eor>\r\n\r\n"));
+    EXPECT_EQ(Fakes().dialogs.shown.back().title, "File Written Successfully.");
+}
+
+} // namespace
