@@ -1,8 +1,9 @@
-// Menu commands both logging windows share: new log, ADIF export, the keyer setup windows, the list
-// of previous contacts, help.
+// Menu commands both logging windows share: new log, ADIF export, the keyer setup windows, voice
+// navigation, the list of previous contacts, clearing the entry line, help.
 #include "app/HelpWindow.h"
 #include "app/ProcessState.h"
 #include "app/StationSettingsFile.h"
+#include "keying/BlindFrm.h"
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
 #include "logging/LoggingWindow.h"
@@ -30,9 +31,10 @@ void LoggingWindow::wireMenus() {
     mnuVoice.Click = [this] { mnuVoice_Click(); };
     mnuListPrevious.Click = [this] { mnuListPrevious_Click(); };
     mnuHelp.Click = [this] { mnuHelp_Click(); };
+    mnuClear.Click = [this] { mnuClear_Click(); };
+    mnuBlind.Click = [this] { mnuBlind_Click(); };
     // The other windows of the menus ("&Write Submission File", "&Rig Interface", "&Configure",
-    // "&View Spectrum Map", "&Voice Navigation", "&Privileges", "M&ap", "&Graph", "L&ist") are
-    // wired as their windows come.
+    // "&View Spectrum Map", "&Privileges", "M&ap", "&Graph", "L&ist") are wired as they come.
 }
 
 void LoggingWindow::mnuNew_Click() {
@@ -65,6 +67,11 @@ void LoggingWindow::mnuListPrevious_Click() {
     }
     SaveStationSettings();
 }
+
+void LoggingWindow::mnuClear_Click() { ClearEntry(); }
+
+// Voice navigation stays open beside the logging window.
+void LoggingWindow::mnuBlind_Click() { BlindFrm().Show(); }
 
 void LoggingWindow::mnuHelp_Click() {
     Form5().Show(vb::vbModal);

@@ -228,6 +228,8 @@ public:
     void mnuVoice_Click();
     void mnuListPrevious_Click();
     void mnuHelp_Click();
+    void mnuClear_Click();
+    void mnuBlind_Click();
 
 protected:
     // Extra tool windows the twin unloads (the in-state window's rover county list).

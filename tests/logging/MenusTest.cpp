@@ -2,6 +2,7 @@
 // setup windows, help, the ADIF export, and the items that can never be chosen.
 #include "app/HelpWindow.h"
 #include "app/StationSettingsFile.h"
+#include "keying/BlindFrm.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerState.h"
 #include "keying/PhoneFrm.h"
@@ -114,6 +115,32 @@ TEST_F(MenusTest, KeyerSetupWindowsOpenModallyAndStayLoaded) {
         EXPECT_TRUE(c.loaded()->isVisible());
         c.loaded()->Hide();
     }
+}
+
+TEST_F(MenusTest, ClearEmptiesTheEntryLine) {
+    OutfrmWindow& w = open();
+    w.txtCall.setText("K1ABC");
+    w.txtRSTR.setText("5");
+    w.txtSec.setText("Lark");
+    w.lblDialog.setCaption("Need Serial!");
+    w.txtSec.SetFocus();
+    pick(w.mnuClear);
+    for (vb::TextBox* b : {&w.txtCall, &w.txtRSTR, &w.txtSec}) EXPECT_EQ(b->Text(), "") << b->Name.toStdString();
+    EXPECT_EQ(w.lblDialog.Caption(), "");
+    EXPECT_TRUE(w.txtCall.HasFocus());
+}
+
+TEST_F(MenusTest, VoiceNavigationOpensBesideTheWindow) {
+    OutfrmWindow& w = open();
+    platform().onModalShown = [](vb::Form& f) {
+        ADD_FAILURE() << f.Name.toStdString() << " shown modally";
+        f.Hide();
+    };
+    pick(w.mnuBlind);
+    BlindFrmWindow* blind = vb::IfLoaded<BlindFrmWindow>();
+    ASSERT_NE(blind, nullptr);
+    EXPECT_TRUE(blind->isVisible());
+    EXPECT_FALSE(blind->ShownModal());
 }
 
 TEST_F(MenusTest, HelpOpensModallyAndIsUnloaded) {
