@@ -69,7 +69,7 @@ DEEditOutWindow::DEEditOutWindow() : vb::Form("DEEditOut") {
         mark->setVisible(false);
     }
     cmdDeleteDupe.setCaption("Delete Dupe");
-    cmdDeleteDupe.Move(120, 1140, 1095, 375);
+    cmdDeleteDupe.Move(120, 1095, 1095, 345);
     cmdDeleteDupe.setVisible(false);
     cmdDeleteDupe.setTabIndex(9);
     ApplyTabOrder();
