@@ -31,6 +31,8 @@ void Control::attach(QWidget* w) {
     w->setObjectName(Name);
     w->setParent(container_ ? container_->childParent() : form_.client());
     w->installEventFilter(this);
+    // MouseMove runs for a pointer moving over the control without a button held, too (hover texts).
+    w->setMouseTracking(true);
     if (fontName_.isEmpty()) fontName_ = QApplication::font().family();
     applyFont();
     applyGeometry();
@@ -136,6 +138,12 @@ void Control::SetFocus() {
 }
 
 bool Control::HasFocus() const { return form_.ActiveControl() == this; }
+
+void Control::ZOrder(int position) {
+    if (!widget_) return;
+    if (position == 0) widget_->raise();
+    else widget_->lower();
+}
 
 bool Control::deliverChar(int keyAscii, QKeyEvent* e) {
     (void)keyAscii;

@@ -63,6 +63,8 @@ public:
 
     void SetFocus();
     bool HasFocus() const;
+    // Stacking among the controls of its container: 0 in front of them, 1 behind them.
+    void ZOrder(int position = 0);
 
     std::function<void()> Click, DblClick, Change, GotFocus, LostFocus;
     std::function<void(int& KeyAscii)> KeyPress;

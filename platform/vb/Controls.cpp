@@ -673,6 +673,8 @@ ListView::ListView(Form& form, const QString& name, Control* container, int inde
     t->setColumnCount(0);
     attach(t);
     t->viewport()->installEventFilter(this);
+    // Widths are the program's, in twips; a column of width 0 exists but takes no room.
+    t->header()->setMinimumSectionSize(0);
     t->header()->setSectionsClickable(true);
     connect(t->header(), &QHeaderView::sectionClicked, this, [this](int section) {
         if (ColumnClick) ColumnClick(section + 1);
@@ -699,7 +701,36 @@ void ListView::ClearItems() { tree()->clear(); }
 
 int ListView::AddItem(const QStringList& texts) {
     auto* item = new QTreeWidgetItem(tree(), texts);
+    alignCells(item);
     return tree()->indexOfTopLevelItem(item);
+}
+
+namespace {
+Qt::Alignment columnAlignment(int a) {
+    return (a == 1 ? Qt::AlignRight : (a == 2 ? Qt::AlignHCenter : Qt::AlignLeft)) | Qt::AlignVCenter;
+}
+} // namespace
+
+void ListView::alignCells(QTreeWidgetItem* item) const {
+    for (size_t i = 0; i < columns_.size(); ++i)
+        if (columns_[i].Alignment != 0) item->setTextAlignment(static_cast<int>(i), columnAlignment(columns_[i].Alignment));
+}
+
+int ListView::InsertItem(int row, const QStringList& texts) {
+    auto* item = new QTreeWidgetItem(texts);
+    alignCells(item);
+    tree()->insertTopLevelItem(std::clamp(row, 0, ItemCount()), item);
+    return tree()->indexOfTopLevelItem(item);
+}
+
+void ListView::RemoveItem(int row) { delete tree()->takeTopLevelItem(row); }
+
+int ListView::ColumnAlignment(int i) const { return columns_.at(static_cast<size_t>(i)).Alignment; }
+
+void ListView::setColumnAlignment(int i, int alignment) {
+    columns_.at(static_cast<size_t>(i)).Alignment = alignment;
+    tree()->headerItem()->setTextAlignment(i, columnAlignment(alignment));
+    for (int r = 0; r < ItemCount(); ++r) tree()->topLevelItem(r)->setTextAlignment(i, columnAlignment(alignment));
 }
 
 int ListView::ItemCount() const { return tree()->topLevelItemCount(); }

@@ -17,6 +17,7 @@ class QListWidget;
 class QGroupBox;
 class QComboBox;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QTimer;
 class QMenu;
 
@@ -217,6 +218,7 @@ private:
 struct ColumnHeader {
     QString Text;
     double Width = 1440;
+    int Alignment = 0; // 0 left, 1 right, 2 centre: the header and the column's cells
 };
 
 class ListView : public Control {
@@ -243,12 +245,18 @@ public:
     void SortOnce(int column);
     // A click on a column header; the argument is the header's position, 1 = the first.
     std::function<void(int ColumnIndex)> ColumnClick;
+    // Inserts a row at a position (0 = the top) and returns its index; RemoveItem drops one.
+    int InsertItem(int row, const QStringList& texts);
+    void RemoveItem(int row);
+    int ColumnAlignment(int i) const;
+    void setColumnAlignment(int i, int alignment); // the header, the rows there are and those to come
 
 protected:
     void applyGeometry() override;
     bool clickOnRelease() const override { return true; }
 
 private:
+    void alignCells(QTreeWidgetItem* item) const;
     std::vector<ColumnHeader> columns_;
 };
 
