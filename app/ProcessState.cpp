@@ -4,6 +4,9 @@
 #include "keying/KeyerState.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
+#include "rig/RadioLink.h"
+#include "spotting/DXSpotTable.h"
+#include "spotting/SpottingLink.h"
 
 namespace tylog {
 
@@ -18,6 +21,9 @@ void ResetProcessState() {
     StateCoordTable = {};
     ContactLog = {};
     CountyTable = {};
+    DXSpotTable = {};
+    InstallRadioLink(nullptr);
+    InstallSpottingLink(nullptr);
 }
 
 } // namespace tylog

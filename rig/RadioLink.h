@@ -1,0 +1,19 @@
+#pragma once
+// What the logging windows need of the radio window, behind one seam so that they can be built before
+// it exists. The radio window installs its own link when it lands; until then tuning does nothing,
+// as it does without an open radio interface.
+namespace tylog {
+
+class RadioLink {
+public:
+    virtual ~RadioLink() = default;
+    // RigControlfrm.ChangeFrequency: tunes the radio to a frequency in MHz. Reports its own failures.
+    virtual void ChangeFrequency(float& qChangeFreq) { (void)qChangeFreq; }
+};
+
+// The installed link; the do-nothing one unless another is installed.
+RadioLink& radioLink();
+// Installs a link (kept by its owner); nullptr puts the do-nothing one back.
+void InstallRadioLink(RadioLink* link);
+
+} // namespace tylog

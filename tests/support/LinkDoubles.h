@@ -1,0 +1,39 @@
+#pragma once
+// Doubles of the seams to windows that do not exist yet: a radio that records what it is asked to
+// tune, and a spotting window whose choices the test sets and whose requests it counts. Each
+// installs itself for its lifetime.
+#include "rig/RadioLink.h"
+#include "spotting/SpottingLink.h"
+
+#include <vector>
+
+namespace tylog::testing {
+
+class RecordingRadio : public RadioLink {
+public:
+    RecordingRadio() { InstallRadioLink(this); }
+    ~RecordingRadio() override { InstallRadioLink(nullptr); }
+    void ChangeFrequency(float& qChangeFreq) override { tuned.push_back(qChangeFreq); }
+    std::vector<float> tuned;
+};
+
+class ScriptedSpotting : public SpottingLink {
+public:
+    ScriptedSpotting() { InstallSpottingLink(this); }
+    ~ScriptedSpotting() override { InstallSpottingLink(nullptr); }
+    bool OptList() const override { return optList; }
+    QString Transport() const override { return transport; }
+    bool SpectrumMapVisible() const override { return spectrumMapVisible; }
+    void SpectrumMapRedraw() override { ++spectrumMapRedraws; }
+    void ShowSpectrumMap() override { ++spectrumMapShows; }
+    void ShowSpottingWindow() override { ++spottingWindowShows; }
+
+    bool optList = true;
+    QString transport = "None";
+    bool spectrumMapVisible = false;
+    int spectrumMapRedraws = 0;
+    int spectrumMapShows = 0;
+    int spottingWindowShows = 0;
+};
+
+} // namespace tylog::testing
