@@ -7,6 +7,7 @@
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
 #include "logging/ScoreRules.h"
+#include "logging/SpotRules.h"
 #include "logstore/ContactLog.h"
 #include "platform/Platform.h"
 #include "platform/ValueFile.h"
@@ -51,6 +52,15 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
     }
     LineDX.SetPoints(2880, 1440, 4920, 1440);
     LineDX.setVisible(false);
+    // The band map: a dark panel behind its axis, scale and spot labels.
+    lblDX.setBackColor(BandMapBackColor);
+    lblDX.ZOrder(1);
+    LineDX.setBorderColor(BandMapAxisColor);
+    for (auto& [i, l] : lblDXSpot) l->setBackColor(BandMapBackColor);
+    for (auto& [i, l] : lblFreqSpot) {
+        l->setBackColor(BandMapBackColor);
+        l->setForeColor(BandMapAxisColor);
+    }
 
     txtCall.setToolTipText("Enter mobiles with /M");
     lblStation[0].setCaption("RS(T) Sn");

@@ -116,6 +116,7 @@ void OutfrmWindow::wireEvents() {
     wireEntryLine();
     wireBandAndMode();
     wireRecentListAndArchive();
+    wireSpots();
 }
 
 void OutfrmWindow::Form_Load() {

@@ -51,6 +51,13 @@ public:
     void BandMapScale();
     void DisplayBandMapLabels() override;
     void BandMapSpots(QVariant& qDXSpotCall, QVariant& qDXSpotFreq, QVariant& qDXSpotRecord);
+    // Spot list and band map (OutfrmSpots.cpp).
+    void txtDX_Click();
+    void txtDX_DblClick();
+    void lblDX_Click();
+    void lblDX_DblClick();
+    void lblDXSpot_MouseDown(int Index, int Button, int Shift, double X, double Y);
+    void lblDXSpot_MouseMove(int Index, int Button, int Shift, double X, double Y);
 
     // Entry line (OutfrmEntry.cpp).
     void txtCall_KeyPress(int& KeyAscii);
@@ -109,6 +116,10 @@ private:
     int callKeyDepth_ = 0;          // inside the call box's key handler
     bool callLeftDuringKey_ = false; // the call box lost the focus meanwhile
     void wireBandAndMode();
+    void wireSpots();
+    void addSpotRow(const QStringList& row);
+    void openSpotArea(bool showList);
+    void closeSpotArea();
     void SelectMode(const QString& mode, vb::Menu& item);
     vb::Menu* bandItem(const QString& band);
 };
