@@ -12,6 +12,8 @@
 #include <QDate>
 #include <QTime>
 
+#include <array>
+
 namespace tylog {
 
 namespace {
@@ -37,6 +39,38 @@ bool startsWithNoCase(QStringView text, QStringView prefix) {
 }
 
 bool sameNoCase(QStringView a, QStringView b) { return a.size() == b.size() && startsWithNoCase(a, b); }
+
+// Case-blind equality with one text, for a scan of the log: the log's bands and modes are a few
+// shared buffers, so the answer for a buffer already met is remembered and the text not read again.
+// Valid for one scan only (the log does not change during it).
+class SameAs {
+public:
+    explicit SameAs(const QString& target) : target_(target) {}
+    bool operator()(const QString& text) {
+        const QChar* p = text.constData();
+        if (p == last_.data && text.size() == last_.size) return last_.same;
+        for (const Seen& s : seen_) {
+            if (s.data == p && s.size == text.size()) {
+                last_ = s;
+                return s.same;
+            }
+        }
+        last_ = {p, text.size(), sameNoCase(text, target_)};
+        seen_[next_++ % seen_.size()] = last_;
+        return last_.same;
+    }
+
+private:
+    struct Seen {
+        const QChar* data = nullptr;
+        qsizetype size = -1;
+        bool same = false;
+    };
+    const QString& target_;
+    Seen last_;
+    std::array<Seen, 8> seen_{};
+    std::size_t next_ = 0;
+};
 
 // A row of the recent-contacts list for record i (the layout FillRecentContacts uses).
 QStringList contactRow(int i) {
@@ -124,12 +158,11 @@ void OutfrmWindow::PartialDupeList(int& KeyAscii) {
 
     QString list;
     if (Run.PartialDupeDisplay == 1 && listed) {
-        const QString& mode = Station.CurrentMode;
-        const QString& band = Station.CurrentBand;
+        SameAs onBand(Station.CurrentBand), inMode(Station.CurrentMode);
         // From the oldest record, the newer match in front, until the line is full.
         for (int i = 1; i <= ContactLog.Count; ++i) {
             const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
-            if (!sameNoCase(r.Mode, mode) || !sameNoCase(r.Band, band) || !startsWithNoCase(r.Call, typed)) continue;
+            if (!onBand(r.Band) || !inMode(r.Mode) || !startsWithNoCase(r.Call, typed)) continue;
             list.prepend(QLatin1Char(' '));
             list.prepend(r.Call);
             if (list.size() > 100) break;
