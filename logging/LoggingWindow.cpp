@@ -117,6 +117,9 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
     mnuHearthbookImport.setEnabled(false);
     if (setupMenu_) setupMenu_->setEnabled(false);
 
+    // The window's face for every control (the lists, the entry boxes, the labels alike).
+    for (vb::Control* c : Controls()) c->setFontName("Arial");
+
     cmdLogOn.Click = [this] { cmdLogOn_Click(); };
     Timer1.Tick = [this] { Timer1_Timer(); };
     Timer2.Tick = [this] { Timer2_Timer(); };

@@ -150,17 +150,15 @@ void OutfrmWindow::CheckRequiredFields() {
 }
 
 void OutfrmWindow::FillRecentContacts() {
-    ListView1.ClearItems();
     const int count = ContactLog.Count;
     const int first = Run.ListAllContacts == 1 ? 1 : (count < 20 ? 1 : count - 19);
+    QList<QStringList> rows;
     for (int i = count; i >= first; --i) {
         const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
-        const QDate d = QDate::fromString(r.Date, "yyyy/MM/dd");
-        QTime t = QTime::fromString(r.Time, "hh:mm:ss");
-        if (!t.isValid()) t = QTime::fromString(r.Time, "hh:mm");
-        const QString when = (d.isValid() ? d.toString("MM/dd") : r.Date) + " " + (t.isValid() ? t.toString("hh:mm") : r.Time);
-        ListView1.AddItem({QString::number(i), r.Call, r.SerialRcvd, r.County, r.SerialSent, when, r.Mode, r.Band});
+        const QString when = RecentDateTime(r.Date, r.Time);
+        rows.append({QString::number(i), r.Call, r.SerialRcvd, r.County, r.SerialSent, when, r.Mode, r.Band});
     }
+    ListView1.SetItems(rows);
     QString next = "1";
     if (count >= 1) {
         const QString last = ContactLog.Rec[static_cast<size_t>(count)].SerialSent;

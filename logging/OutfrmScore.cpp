@@ -7,10 +7,13 @@
 #include "platform/Platform.h"
 #include "platform/VbError.h"
 
+#include <QSet>
+
 namespace tylog {
 
 namespace {
-bool sameText(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+// Case-blind equality; texts of different lengths never compare equal, and most calls of a log differ in length.
+bool sameText(const QString& a, const QString& b) { return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0; }
 
 int indexOfNoCase(const vb::ListBox& list, const QString& text) {
     for (int i = 0; i < list.ListCount(); ++i)
@@ -57,17 +60,32 @@ void OutfrmWindow::ShowScore() {
 }
 
 void OutfrmWindow::RebuildCountyLists() {
-    List1.Clear();
-    for (int i = 1; i <= static_cast<int>(CountyTable.Count); ++i) List1.AddItem(CountyTable.Name[static_cast<size_t>(i)]);
-    List2.Clear();
+    // Built as plain lists first: a reload runs this over the whole log on every band or mode change.
+    QStringList toGo;
+    for (int i = 1; i <= static_cast<int>(CountyTable.Count); ++i) toGo << CountyTable.Name[static_cast<size_t>(i)];
+    QStringList worked;
+    QSet<QString> spellings; // every spelling met so far: most records repeat one exactly
+    QSet<QString> seen;      // upper-cased, for the case-blind "already listed" test
     for (int i = 1; i <= ContactLog.Count; ++i) {
         const QString& county = ContactLog.Rec[static_cast<size_t>(i)].County;
-        if (!county.isEmpty() && indexOfNoCase(List2, county) < 0) List2.AddItem(county);
+        if (county.isEmpty() || spellings.contains(county)) continue;
+        spellings.insert(county);
+        const QString key = county.toUpper();
+        if (seen.contains(key)) continue;
+        seen.insert(key);
+        worked << county;
     }
-    for (int i = 0; i < List2.ListCount(); ++i) {
-        const int k = indexOfNoCase(List1, List2.List(i));
-        if (k >= 0) List1.RemoveItem(k);
+    for (const QString& county : worked) {
+        for (qsizetype k = 0; k < toGo.size(); ++k)
+            if (sameText(toGo[k], county)) {
+                toGo.removeAt(k);
+                break;
+            }
     }
+    List1.Clear();
+    for (const QString& c : toGo) List1.AddItem(c);
+    List2.Clear();
+    for (const QString& c : worked) List2.AddItem(c);
     lblStation[5].setCaption("Counties Worked - " + QString::number(List2.ListCount()));
     lblStation[7].setCaption("Counties To Go - " + QString::number(List1.ListCount()));
 }

@@ -6,14 +6,16 @@
 namespace tylog {
 
 void AddContactPoints(ScoreCounts& c, const QString& mode, const QString& call, bool mobileQualifies) {
-    const bool mobile = mobileQualifies && call.contains("/M", Qt::CaseInsensitive);
-    if (mode.compare("PH", Qt::CaseInsensitive) == 0) {
+    // Latin-1 literals: this runs for every contact of every reload.
+    const bool mobile = mobileQualifies && call.contains(QLatin1Char('/')) &&
+                        call.contains(QLatin1String("/M"), Qt::CaseInsensitive);
+    if (mode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0) {
         c.QsoPoints += mobile ? 3 : 1;
         c.PhoneContactCount += 1;
         return;
     }
     c.QsoPoints += mobile ? 3 : 2;
-    if (mode.compare("CW", Qt::CaseInsensitive) == 0) c.CWContactCount += 1;
+    if (mode.compare(QLatin1String("CW"), Qt::CaseInsensitive) == 0) c.CWContactCount += 1;
     else c.DigitalContactCount += 1;
 }
 
@@ -60,6 +62,26 @@ bool CountRates(const ContactLogData& log, const QDateTime& nowUtc, Rates* out) 
     }
     *out = r;
     return true;
+}
+
+QString RecentDateTime(const QString& date, const QString& time) {
+    // The store's own forms are cut apart; anything else goes through the date parser.
+    QString d;
+    if (date.size() == 10 && date[4] == '/' && date[7] == '/') {
+        d = date.mid(5, 5);
+    } else {
+        const QDate parsed = QDate::fromString(date, "yyyy/M/d");
+        d = parsed.isValid() ? parsed.toString("MM/dd") : date;
+    }
+    QString t;
+    if (time.size() >= 5 && time[2] == ':') {
+        t = time.left(5);
+    } else {
+        QTime parsed = QTime::fromString(time, "h:mm:ss");
+        if (!parsed.isValid()) parsed = QTime::fromString(time, "h:mm");
+        t = parsed.isValid() ? parsed.toString("hh:mm") : time;
+    }
+    return d + ' ' + t;
 }
 
 QDateTime UtcFromLocal(const QDateTime& local, float utcOffsetHours) {

@@ -33,6 +33,9 @@ struct Rates {
 // False when a record's date and time do not read as a moment (the meter then keeps its labels).
 bool CountRates(const ContactLogData& log, const QDateTime& nowUtc, Rates* out);
 
+// A record's date and time as the recent-contacts list shows them: "mm/dd hh:nn".
+QString RecentDateTime(const QString& date, const QString& time);
+
 // Local wall time plus the UTC offset: offset hours x 60 minutes, as whole minutes.
 QDateTime UtcFromLocal(const QDateTime& local, float utcOffsetHours);
 

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the program need, only those missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libgtest-dev
-          gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
+          gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-liberation)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -733,6 +733,15 @@ void ListView::setColumnAlignment(int i, int alignment) {
     for (int r = 0; r < ItemCount(); ++r) tree()->topLevelItem(r)->setTextAlignment(i, columnAlignment(alignment));
 }
 
+void ListView::SetItems(const QList<QStringList>& rows) {
+    QList<QTreeWidgetItem*> items;
+    items.reserve(rows.size());
+    for (const QStringList& r : rows) items << new QTreeWidgetItem(r);
+    // Removing the rows, rather than clearing the model, keeps the header's cached size.
+    if (const int n = tree()->topLevelItemCount()) tree()->model()->removeRows(0, n);
+    tree()->insertTopLevelItems(0, items);
+}
+
 int ListView::ItemCount() const { return tree()->topLevelItemCount(); }
 
 QString ListView::ItemText(int row, int column) const {

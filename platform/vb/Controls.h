@@ -235,6 +235,8 @@ public:
     // Rows (list items): the item text is column 0, sub-items follow.
     void ClearItems();
     int AddItem(const QStringList& texts); // returns the new row's index
+    // Replaces every row at once (one insertion, one layout).
+    void SetItems(const QList<QStringList>& rows);
     int ItemCount() const;
     QString ItemText(int row, int column = 0) const;
     int SelectedRow() const; // the selected row; -1 when none is selected

@@ -151,11 +151,13 @@ void Form::Show(int modal) {
         setWindowModality(Qt::NonModal);
         show();
         bringToFront();
+        focusFirstControl();
         return;
     }
     setWindowModality(Qt::ApplicationModal);
     show();
     bringToFront();
+    focusFirstControl();
     QPointer<Form> self(this);
     ++modalDepth_;
     if (platform().clock->IsVirtual()) {
@@ -178,6 +180,20 @@ void Form::Show(int modal) {
         --modalDepth_;
         self->setWindowModality(Qt::NonModal);
     }
+}
+
+void Form::focusFirstControl() {
+    // A window that opens takes the focus to its first control in tab order, not to whatever Qt met first.
+    if (focused_) return;
+    Control* first = nullptr;
+    for (Control* c : controls_) {
+        QWidget* w = c->widget();
+        if (!w || !c->TabStop() || !c->Visible() || !c->Enabled() || w->focusPolicy() == Qt::NoFocus ||
+            !w->isVisibleTo(this))
+            continue;
+        if (!first || c->TabIndex() < first->TabIndex()) first = c;
+    }
+    if (first) first->SetFocus();
 }
 
 void Form::bringToFront() {

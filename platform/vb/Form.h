@@ -119,6 +119,7 @@ private:
     void focusOut(Control* c);
     QSize pixelSize() const; // the inner size in pixels, menu bar included
     void bringToFront();
+    void focusFirstControl();
     int pxX(double twips) const;
     int pxY(double twips) const;
 

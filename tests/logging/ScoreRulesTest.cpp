@@ -64,3 +64,13 @@ TEST(ScoreRules, RatesCountBackToTheFirstHourOldContact) {
     log.Rec[static_cast<size_t>(log.Count)].Date = "not a date";
     EXPECT_FALSE(CountRates(log, now, &r));
 }
+
+TEST(ScoreRules, RecentDateTimeShowsMonthDayHourMinute) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"2013/09/15", "14:01:02", "09/15 14:01"},
+        {"2013/09/15", "14:01", "09/15 14:01"},   // entered after the contest
+        {"2013/9/5", "9:05", "09/05 09:05"},      // typed into the file by hand
+        {"garbage", "later", "garbage later"},
+    };
+    for (auto [date, time, shown] : cases) EXPECT_EQ(RecentDateTime(date, time), shown) << date << " " << time;
+}
