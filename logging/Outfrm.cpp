@@ -5,6 +5,7 @@
 #include "logstore/CountyTable.h"
 #include "platform/Platform.h"
 #include "platform/VbError.h"
+#include "rig/RadioLink.h"
 
 namespace tylog {
 
@@ -145,7 +146,7 @@ void OutfrmWindow::Form_Load() {
         ShowOperatingTime();
         ReloadAndRescore();
         FitWindowToScreen();
-        // The radio interface starts here once the radio window exists.
+        if (Station.RigType.compare("None", Qt::CaseInsensitive) != 0) radioLink().StartPolling();
     } catch (const VbError& e) {
         // The load stops at its first error and the window shows as far as it got. Without a loaded log
         // nothing may be logged, so the operator must know.

@@ -4,6 +4,7 @@
 #include "keying/KeyerState.h"
 #include "logging/Outfrm.h"
 #include "logstore/ContactLog.h"
+#include "tests/support/LinkDoubles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -258,6 +259,18 @@ TEST_F(OutfrmTest, NoToOpenExistingLogBacksUpBeforeErasing) {
     EXPECT_EQ(ContactLog.Count, 0);
     EXPECT_EQ(folder.read("log.txt"), QByteArray());
     EXPECT_EQ(QDir(Folders.BackupFolder).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(OutfrmTest, TheRadioStartsOnlyWhenARadioTypeIsSet) {
+    const std::pair<const char*, int> cases[] = {{"None", 0}, {"none", 0}, {"NONE", 0}, {"Other", 1}, {"Kenwood TS-2000", 1}};
+    for (auto [rig, starts] : cases) {
+        vb::DiscardAllForms();
+        RecordingRadio radio;
+        Station.RigType = rig;
+        folder.write("log.txt", QByteArray());
+        open();
+        EXPECT_EQ(radio.pollingStarts, starts) << rig;
+    }
 }
 
 } // namespace

@@ -14,7 +14,9 @@ public:
     RecordingRadio() { InstallRadioLink(this); }
     ~RecordingRadio() override { InstallRadioLink(nullptr); }
     void ChangeFrequency(float& qChangeFreq) override { tuned.push_back(qChangeFreq); }
+    void StartPolling() override { ++pollingStarts; }
     std::vector<float> tuned;
+    int pollingStarts = 0;
 };
 
 class ScriptedSpotting : public SpottingLink {
