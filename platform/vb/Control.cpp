@@ -16,7 +16,9 @@ namespace tylog::vb {
 Control::Control(Form& form, Kind kind, const QString& name, Control* container, int index)
     : Name(name), Index(index), form_(form), kind_(kind), container_(container) {
     setObjectName(name);
-    form_.registerControl(this);
+    // A control the window gives no TabIndex follows every index the window sets, in the order the
+    // controls were made; a tie at 0 would let it cut into the window's own typing order.
+    tabIndex_ = kDefaultTabIndexBase + form_.registerControl(this);
 }
 
 Control::~Control() {

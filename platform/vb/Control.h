@@ -55,8 +55,10 @@ public:
     void setForeColor(long bgr);
     QString ToolTipText() const { return toolTip_; }
     void setToolTipText(const QString& t);
+    // Until a window sets it: kDefaultTabIndexBase plus the number of controls the form made before this one.
     int TabIndex() const { return tabIndex_; }
     void setTabIndex(int i);
+    static constexpr int kDefaultTabIndexBase = 1000;
     bool TabStop() const { return tabStop_; }
     void setTabStop(bool b);
     QString Tag;

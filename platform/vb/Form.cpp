@@ -277,7 +277,10 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void Form::registerControl(Control* c) { controls_.push_back(c); }
+int Form::registerControl(Control* c) {
+    controls_.push_back(c);
+    return controlsMade_++;
+}
 
 void Form::forgetControl(Control* c) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());

@@ -113,7 +113,8 @@ private:
     friend class Control;
     friend bool Unload(Form& form, int mode);
     friend void DiscardAllForms();
-    void registerControl(Control* c);
+    // Adds the control; returns how many controls the form had made before it (unloaded ones count).
+    int registerControl(Control* c);
     void forgetControl(Control* c);
     void focusIn(Control* c);
     void focusOut(Control* c);
@@ -126,6 +127,7 @@ private:
     QWidget* client_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     std::vector<Control*> controls_;
+    int controlsMade_ = 0;
     Control* focused_ = nullptr;
     double left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
     QString caption_;

@@ -586,6 +586,73 @@ TEST(ControlFocus, TheTabKeyMovesByTabIndex) {
     EXPECT_EQ(log, QStringList({"Lost 1", "Got 3"}));
 }
 
+// An entry line with its own typing order, and a list and a button made after it that the window
+// gives no TabIndex.
+class EntryLineForm : public TestForm {
+public:
+    EntryLineForm() {
+        vb::TextBox* boxes[] = {&Call, &Serial, &County};
+        for (int i = 0; i < 3; ++i) {
+            boxes[i]->Move(120 + 1320 * i, 120, 1200, 300);
+            boxes[i]->setTabIndex(i);
+        }
+        List.Move(120, 600, 2400, 900);
+        for (const char* s : {"one", "two"}) List.AddItem(s);
+        Button.Move(2640, 600, 1200, 375);
+        ApplyTabOrder();
+    }
+    vb::TextBox Call{*this, "Call"};
+    vb::TextBox Serial{*this, "Serial"};
+    vb::TextBox County{*this, "County"};
+    vb::ListBox List{*this, "List"};
+    vb::CommandButton Button{*this, "Button"};
+};
+
+TEST(ControlFocus, ControlsWithoutATabIndexFollowTheIndexedOnesInCreationOrder) {
+    EntryLineForm f;
+    ShowActive(f);
+    f.Call.SetFocus();
+    f.SendTab();
+    EXPECT_EQ(f.ActiveControl(), &f.Serial) << "the list does not cut into the entry line";
+    f.SendTab();
+    EXPECT_EQ(f.ActiveControl(), &f.County);
+    f.SendTab();
+    EXPECT_EQ(f.ActiveControl(), &f.List) << "from the last indexed box on to the next control made";
+    f.SendTab();
+    EXPECT_EQ(f.ActiveControl(), &f.Button);
+    f.SendTab();
+    EXPECT_EQ(f.ActiveControl(), &f.Call);
+    f.SendTab(true);
+    EXPECT_EQ(f.ActiveControl(), &f.Button);
+
+    // The Tab key takes the same road.
+    f.County.SetFocus();
+    QTest::keyClick(FocusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(f.ActiveControl(), &f.List);
+    EXPECT_EQ(FocusWidget(), f.List.widget());
+}
+
+// A control made before the indexed ones, with no index of its own, does not take the opening focus.
+class EarlyButtonForm : public TestForm {
+public:
+    EarlyButtonForm() {
+        Early.Move(120, 600, 1200, 375);
+        Text1.Move(120, 120, 1200, 300);
+        Text1.setTabIndex(0);
+        ApplyTabOrder();
+    }
+    vb::CommandButton Early{*this, "Early"};
+    vb::TextBox Text1{*this, "Text1"};
+};
+
+TEST(ControlFocus, AWindowOpensOnItsFirstIndexedControl) {
+    EarlyButtonForm f;
+    ShowActive(f);
+    EXPECT_EQ(f.ActiveControl(), &f.Text1);
+    f.SendTab();
+    EXPECT_EQ(f.ActiveControl(), &f.Early);
+}
+
 TEST(ControlFocus, LeavingTheWindowRaisesNoFocusEvents) {
     BoxForm f;
     f.watch(f.Text1);
