@@ -105,12 +105,6 @@ void OutfrmWindow::layout() {
     Line3.SetPoints(4800, 6000, 9480, 6000);
     Line8.SetPoints(4800, 2520, 4800, 6510);
     mnuColors.setEnabled(false);
-
-    // Typing order of the entry line.
-    txtCall.setTabIndex(0);
-    txtRSTR.setTabIndex(1);
-    txtSec.setTabIndex(2);
-    ApplyTabOrder();
 }
 
 void OutfrmWindow::wireEvents() {
