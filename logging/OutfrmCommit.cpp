@@ -153,11 +153,7 @@ void OutfrmWindow::FillRecentContacts() {
     const int count = ContactLog.Count;
     const int first = Run.ListAllContacts == 1 ? 1 : (count < 20 ? 1 : count - 19);
     QList<QStringList> rows;
-    for (int i = count; i >= first; --i) {
-        const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
-        const QString when = RecentDateTime(r.Date, r.Time);
-        rows.append({QString::number(i), r.Call, r.SerialRcvd, r.County, r.SerialSent, when, r.Mode, r.Band});
-    }
+    for (int i = count; i >= first; --i) rows.append(RecentContactRow(ContactLog, i));
     ListView1.SetItems(rows);
     QString next = "1";
     if (count >= 1) {

@@ -5,12 +5,10 @@
 #include "app/ProcessState.h"
 #include "keying/BlindFrm.h"
 #include "logging/Outfrm.h"
+#include "logging/ScoreRules.h"
 #include "logstore/ContactLog.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
-
-#include <QDate>
-#include <QTime>
 
 #include <array>
 
@@ -72,16 +70,6 @@ private:
     std::size_t next_ = 0;
 };
 
-// A row of the recent-contacts list for record i (the layout FillRecentContacts uses).
-QStringList contactRow(int i) {
-    const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
-    const QDate d = QDate::fromString(r.Date, "yyyy/MM/dd");
-    QTime t = QTime::fromString(r.Time, "hh:mm:ss");
-    if (!t.isValid()) t = QTime::fromString(r.Time, "hh:mm");
-    const QString when = (d.isValid() ? d.toString("MM/dd") : r.Date) + " " + (t.isValid() ? t.toString("hh:mm") : r.Time);
-    return {QString::number(i), r.Call, r.SerialRcvd, r.County, r.SerialSent, when, r.Mode, r.Band};
-}
-
 QString dupeMessage(const char* head, const ContactRecord& r, int i) {
     return head + r.Call + "  " + r.Date + "  " + r.Time + "   Rec# " + QString::number(i);
 }
@@ -128,7 +116,7 @@ void OutfrmWindow::DupCheck2() {
     for (int i = 1; i <= ContactLog.Count; ++i) {
         const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
         if (!sameNoCase(r.Call, call)) continue;
-        if (listPrevious) rows << contactRow(i);
+        if (listPrevious) rows << RecentContactRow(ContactLog, i);
         if (txtSec.Text().isEmpty()) {
             txtSec.setText(r.County);
             txtSec.setSelLength(static_cast<int>(r.County.size()));

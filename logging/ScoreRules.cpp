@@ -84,6 +84,12 @@ QString RecentDateTime(const QString& date, const QString& time) {
     return d + ' ' + t;
 }
 
+QStringList RecentContactRow(const ContactLogData& log, int record) {
+    const ContactRecord& r = log.Rec[static_cast<size_t>(record)];
+    return {QString::number(record), r.Call, r.SerialRcvd, r.County, r.SerialSent, RecentDateTime(r.Date, r.Time),
+            r.Mode, r.Band};
+}
+
 QDateTime UtcFromLocal(const QDateTime& local, float utcOffsetHours) {
     const qint64 minutes = static_cast<qint64>(std::nearbyint(static_cast<double>(utcOffsetHours) * 60.0));
     const QDateTime naive(local.date(), local.time(), Qt::UTC);

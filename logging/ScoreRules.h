@@ -1,6 +1,7 @@
 #pragma once
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 namespace tylog {
 
@@ -35,6 +36,10 @@ bool CountRates(const ContactLogData& log, const QDateTime& nowUtc, Rates* out);
 
 // A record's date and time as the recent-contacts list shows them: "mm/dd hh:nn".
 QString RecentDateTime(const QString& date, const QString& time);
+
+// Record `record` of the log as a row of the recent-contacts list: number, call, serial received,
+// county, serial sent, "mm/dd hh:nn", mode, band.
+QStringList RecentContactRow(const ContactLogData& log, int record);
 
 // Local wall time plus the UTC offset: offset hours x 60 minutes, as whole minutes.
 QDateTime UtcFromLocal(const QDateTime& local, float utcOffsetHours);

@@ -74,3 +74,18 @@ TEST(ScoreRules, RecentDateTimeShowsMonthDayHourMinute) {
     };
     for (auto [date, time, shown] : cases) EXPECT_EQ(RecentDateTime(date, time), shown) << date << " " << time;
 }
+
+TEST(ScoreRules, RecentContactRowShowsARecordAsTheListDoes) {
+    ContactLogData log;
+    ContactRecord& r = log.Rec[static_cast<size_t>(++log.Count)];
+    r.Call = "K1ABC";
+    r.SerialRcvd = "12";
+    r.County = "Larkmoor";
+    r.SerialSent = "007";
+    r.Date = "2013/09/15";
+    r.Time = "14:01:02";
+    r.Mode = "CW";
+    r.Band = "40";
+    EXPECT_EQ(RecentContactRow(log, 1),
+              QStringList({"1", "K1ABC", "12", "Larkmoor", "007", "09/15 14:01", "CW", "40"}));
+}
