@@ -50,7 +50,7 @@ TEST_F(ArchiveRestoreTest, ArchiveFailuresAreReported) {
 }
 
 TEST_F(ArchiveRestoreTest, RestoreReplacesTheLogAndRescores) {
-    folder.write("data/BACKUP/old.log", Line("K1ABC", "Larkmoor") + Line("W2XYZ", "Lowater", "40", "CW"));
+    folder.write("data/BACKUP/old.log", Contact("K1ABC", "Larkmoor") + Contact("W2XYZ", "Lowater", "40", "CW"));
     OutfrmWindow& w = open(Lines(3));
     Fakes().dialogs.AnswerMsgBox(vbOK);
     Fakes().dialogs.AnswerMsgBox(vbYes);
@@ -74,7 +74,7 @@ TEST_F(ArchiveRestoreTest, RestoreReplacesTheLogAndRescores) {
 }
 
 TEST_F(ArchiveRestoreTest, RestoreAnsweredNoOrCancelledChangesNothing) {
-    folder.write("data/BACKUP/old.log", Line("K1ABC"));
+    folder.write("data/BACKUP/old.log", Contact("K1ABC"));
     OutfrmWindow& w = open(Lines(3));
     Fakes().dialogs.AnswerMsgBox(vbOK);
     Fakes().dialogs.AnswerMsgBox(vbNo);
@@ -89,7 +89,7 @@ TEST_F(ArchiveRestoreTest, RestoreAnsweredNoOrCancelledChangesNothing) {
 }
 
 TEST_F(ArchiveRestoreTest, RestoreIntoAnEmptyLogAsksNothing) {
-    folder.write("data/BACKUP/201309151432.log", Line("K1ABC"));
+    folder.write("data/BACKUP/201309151432.log", Contact("K1ABC"));
     OutfrmWindow& w = open();
     Fakes().dialogs.AnswerMsgBox(vbOK);
     Fakes().dialogs.AnswerOpen(folder.file("data/BACKUP/201309151432.log"));

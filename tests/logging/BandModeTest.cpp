@@ -51,7 +51,7 @@ protected:
     // Marks: a save rewrites QSOpref.txt, a reload reads log.txt again (which grew behind its back).
     void watch() {
         QFile::remove(folder.file("QSOpref.txt"));
-        folder.write("log.txt", folder.read("log.txt") + Line("N0XTRA"));
+        folder.write("log.txt", folder.read("log.txt") + Contact("N0XTRA"));
         countBefore = ContactLog.Count;
     }
     bool saved() const { return folder.exists("QSOpref.txt"); }
@@ -73,7 +73,7 @@ protected:
 };
 
 TEST_F(BandModeTest, RadioFrequencySwitchesTheBandOnlyWhenItChanges) {
-    OutfrmWindow& w = open(Line("K1ABC"));
+    OutfrmWindow& w = open(Contact("K1ABC"));
     struct Case { float mhz; const char* band; bool switches; const char* text; };
     const Case cases[] = {
         {7.025f, "40", true, "7.025"},
@@ -134,7 +134,7 @@ TEST_F(BandModeTest, RadioModeSwitchesOnlyToPhoneOrCW) {
 }
 
 TEST_F(BandModeTest, MenuItemsSaveAndReloadEveryTime) {
-    OutfrmWindow& w = open(Line("K1ABC"));
+    OutfrmWindow& w = open(Contact("K1ABC"));
     struct Case { vb::Menu* item; const char* band; };
     const Case cases[] = {{&w.mnuBand160Ch, "160"}, {&w.mnuBand80Ch, "80"}, {&w.mnuBand40Ch, "40"},
                           {&w.mnuBand20Ch, "20"},   {&w.mnuBand15Ch, "15"}, {&w.mnuBand10Ch, "10"},

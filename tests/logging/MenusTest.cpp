@@ -168,7 +168,7 @@ TEST_F(MenusTest, ItemsThatCanNeverBeChosen) {
 TEST_F(MenusTest, ExportADIFFromTheFileMenu) {
     folder.copyShipped("ADIFCnt.txt");
     tylog::Run.ProgramVersion = "1.6";
-    OutfrmWindow& w = open(Line("N0CALL"));
+    OutfrmWindow& w = open(Contact("N0CALL"));
     Fakes().dialogs.AnswerInput("100");
     Fakes().dialogs.AnswerInput("TY State QSO Party Contest");
     Fakes().dialogs.AnswerSave(folder.file("data/TY.adi"));

@@ -2,19 +2,14 @@
 // table, the spot list, the spot area and the band map, driven with the mouse where the operator
 // would use it.
 #include "app/Dispatcher.h"
-#include "app/ProcessState.h"
 #include "app/ReferenceTables.h"
-#include "logging/Outfrm.h"
 #include "logging/SpotRules.h"
 #include "spotting/DXSpotTable.h"
+#include "tests/logging/OutfrmFixture.h"
 #include "tests/support/LinkDoubles.h"
-#include "tests/support/TestSupport.h"
 
-#include <QDir>
-#include <QTest>
-#include <QTreeWidget>
 #include <QHeaderView>
-#include <gtest/gtest.h>
+#include <QTreeWidget>
 
 using namespace tylog;
 using namespace tylog::testing;
@@ -56,24 +51,12 @@ void feed(const QString& call, const QString& khz, const QString& record = QStri
 
 void feed(const ClusterSpot& s) { feed(s.call, s.khz, s.record); }
 
-class OutfrmSpotsTest : public ::testing::Test {
+class OutfrmSpotsTest : public OutfrmFixture {
 protected:
     void SetUp() override {
-        folder.copyShipped("TYCounty.txt");
-        folder.write("log.txt", QByteArray());
-        Folders.ProgramFolder = folder.path();
-        Folders.DataFolder = folder.file("data");
-        Folders.BackupFolder = folder.file("data/BACKUP");
-        QDir().mkpath(Folders.BackupFolder);
-        Station.OwnCall = "W9XYZ";
+        OutfrmFixture::SetUp();
         Station.CurrentMode = "CW";
-        Station.CurrentBand = "20";
-        Station.FormSizePercent = 100;
-        Station.UtcOffsetHours = 5;
-        Station.OutOfStateFlag = 1;
-        Station.HostState = "TY";
         Station.RigType = "None";
-        at(0);
         const std::pair<const char*, const char*> prefixes[] = {{"Q", "Queendom"}, {"Q1", "First Isles"}, {"W", "Westland"}};
         for (auto [prefix, country] : prefixes) {
             ++PrefixTable.Count;
@@ -84,13 +67,6 @@ protected:
 
     // The wall clock, seconds after 09:01:02 local on the contest day.
     static void at(int seconds) { Fakes().clock.Set(QDateTime(QDate(2013, 9, 15), QTime(9, 1, 2).addSecs(seconds)), 5); }
-
-    OutfrmWindow& open() {
-        Fakes().dialogs.AnswerMsgBox(vbYes); // "Open existing log?"
-        OutfrmWindow& w = Outfrm();
-        ShowActive(w);
-        return w;
-    }
 
     // The spot area opened on the view the spotting window asks for.
     OutfrmWindow& openWith(bool list) {
@@ -111,7 +87,6 @@ protected:
 
     static double labelCentre(const vb::Label& l) { return l.Left() + l.Width() / 2; }
 
-    ScratchFolder folder;
     ScriptedSpotting spotting;
     RecordingRadio radio;
 };

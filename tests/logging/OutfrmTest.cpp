@@ -1,47 +1,16 @@
 // The out-of-state window driven as an operator drives it: keys into the entry boxes, scripted
 // answers to its questions, a fake clock.
-#include "app/ProcessState.h"
 #include "keying/KeyerState.h"
-#include "logging/Outfrm.h"
-#include "logstore/ContactLog.h"
+#include "tests/logging/OutfrmFixture.h"
 #include "tests/support/LinkDoubles.h"
-#include "tests/support/TestSupport.h"
-
-#include <QDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace tylog;
 using namespace tylog::testing;
 
 namespace {
 
-class OutfrmTest : public ::testing::Test {
+class OutfrmTest : public OutfrmFixture {
 protected:
-    void SetUp() override {
-        folder.copyShipped("TYCounty.txt");
-        Folders.ProgramFolder = folder.path();
-        Folders.DataFolder = folder.file("data");
-        Folders.BackupFolder = folder.file("data/BACKUP");
-        QDir().mkpath(Folders.BackupFolder);
-        Station.OwnCall = "W9XYZ";
-        Station.OwnSpc = "IL";
-        Station.CurrentMode = "PH";
-        Station.CurrentBand = "20";
-        Station.FormSizePercent = 100;
-        Station.UtcOffsetHours = 5;
-        Station.OutOfStateFlag = 1;
-        Station.HostState = "TY";
-        Fakes().clock.Set(QDateTime(QDate(2013, 9, 15), QTime(9, 1, 2)), 5);
-    }
-
-    OutfrmWindow& open(int answer = vbYes) {
-        Fakes().dialogs.AnswerMsgBox(answer);
-        OutfrmWindow& w = Outfrm();
-        ShowActive(w);
-        return w;
-    }
-
     static void type(vb::TextBox& box, const QString& text) {
         box.SetFocus();
         QTest::keyClicks(box.widget(), text);
@@ -55,12 +24,9 @@ protected:
         type(w.txtSec, county);
         enter(w.txtSec);
     }
-
-    ScratchFolder folder;
 };
 
 TEST_F(OutfrmTest, LoadsLaysOutAndAsksToOpenTheLog) {
-    folder.write("log.txt", QByteArray());
     OutfrmWindow& w = open();
     const auto& shown = Fakes().dialogs.shown;
     ASSERT_EQ(shown.size(), 1);
@@ -90,7 +56,6 @@ TEST_F(OutfrmTest, LoadsLaysOutAndAsksToOpenTheLog) {
 }
 
 TEST_F(OutfrmTest, EnterLogsTheContactAndWritesItsLine) {
-    folder.write("log.txt", QByteArray());
     OutfrmWindow& w = open();
     tylog::Run.RigFrequencyText = "14.250";
     logContact(w, "n0call", "7", "Larkmoor");
@@ -123,7 +88,6 @@ TEST_F(OutfrmTest, EnterLogsTheContactAndWritesItsLine) {
 }
 
 TEST_F(OutfrmTest, RefusedEntriesLeaveTheLogAlone) {
-    folder.write("log.txt", QByteArray());
     OutfrmWindow& w = open();
     struct Case { const char* call; const char* serial; const char* county; const char* message; vb::TextBox* focus; };
     const Case cases[] = {
@@ -146,7 +110,6 @@ TEST_F(OutfrmTest, RefusedEntriesLeaveTheLogAlone) {
 }
 
 TEST_F(OutfrmTest, DuplicateIsRefusedOnSameBandModeAndCounty) {
-    folder.write("log.txt", QByteArray());
     OutfrmWindow& w = open();
     logContact(w, "K1ABC", "5", "Larkmoor");
     type(w.txtCall, "K1ABC");
@@ -166,7 +129,6 @@ TEST_F(OutfrmTest, DuplicateIsRefusedOnSameBandModeAndCounty) {
 }
 
 TEST_F(OutfrmTest, AFailedAppendStoresNothingAndKeepsTheEntry) {
-    folder.write("log.txt", QByteArray());
     OutfrmWindow& w = open();
     // A folder in place of log.txt makes the append fail.
     QFile::remove(folder.file("log.txt"));
@@ -185,8 +147,7 @@ TEST_F(OutfrmTest, AFullLogRefusesTheNextContact) {
     const QByteArray line = "\"K0XX\",\"\",\"\",\"\",\"Larkmoor\",\"\",\"\",\"\",\"\",\"\",\"1\",\"2013/09/15\",\"10:00:00\","
                             "\"CW\",\"40\",0,\"\",\"\",\"1\",\"\"\r\n";
     for (int i = 0; i < ContactLogData::Capacity; ++i) log += line;
-    folder.write("log.txt", log);
-    OutfrmWindow& w = open();
+    OutfrmWindow& w = open(log);
     ASSERT_EQ(ContactLog.Count, ContactLogData::Capacity);
     const int beeps = Fakes().dialogs.beeps;
     logContact(w, "K1ABC", "5", "Larkmoor");
@@ -213,7 +174,6 @@ TEST_F(OutfrmTest, ABadCountyFileStopsTheLoadAndNothingCanBeLogged) {
 }
 
 TEST_F(OutfrmTest, ClosingIsRefusedWhileCWIsSentAndBacksUpAChangedLog) {
-    folder.write("log.txt", QByteArray());
     OutfrmWindow& w = open();
     logContact(w, "K1ABC", "5", "Larkmoor");
     Keyer.CWSending = 1;
@@ -233,7 +193,6 @@ TEST_F(OutfrmTest, ClosingIsRefusedWhileCWIsSentAndBacksUpAChangedLog) {
 }
 
 TEST_F(OutfrmTest, TimeOnAndOffKeepTheOperatingTime) {
-    folder.write("log.txt", QByteArray());
     Station.OperSecondsSaved = 0;
     OutfrmWindow& w = open();
     w.cmdLogOn.RaiseClick();
@@ -267,7 +226,6 @@ TEST_F(OutfrmTest, TheRadioStartsOnlyWhenARadioTypeIsSet) {
         vb::DiscardAllForms();
         RecordingRadio radio;
         Station.RigType = rig;
-        folder.write("log.txt", QByteArray());
         open();
         EXPECT_EQ(radio.pollingStarts, starts) << rig;
     }

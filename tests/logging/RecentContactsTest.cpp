@@ -133,7 +133,7 @@ TEST_F(RecentContactsTest, TheRightButtonEditsTheRowUnderIt) {
 // "Delete Dupe" deletes the contact being edited, after the same question.
 TEST_F(RecentContactsTest, DeleteDupeDeletesTheEditedContact) {
     for (int answer : {vbNo, vbYes}) {
-        OutfrmWindow& w = open(Line("K1ABC") + Line("W2XYZ", "Lowater") + Line("N3Q"));
+        OutfrmWindow& w = open(Contact("K1ABC") + Contact("W2XYZ", "Lowater") + Contact("N3Q"));
         clickRow(w, rowOf(w, 2));
         inEditor([answer](DEEditOutWindow& e) {
             e.txtEditCall.setText("K1ABC");
@@ -151,7 +151,7 @@ TEST_F(RecentContactsTest, DeleteDupeDeletesTheEditedContact) {
             EXPECT_EQ(ContactLog.Rec[2].Call, "W2XYZ") << "the record keeps its old values";
         } else {
             EXPECT_EQ(ContactLog.Count, 2);
-            EXPECT_EQ(folder.read("log.txt"), Line("K1ABC") + Line("N3Q"));
+            EXPECT_EQ(folder.read("log.txt"), Contact("K1ABC") + Contact("N3Q"));
         }
         vb::DiscardAllForms();
     }
