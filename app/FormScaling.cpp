@@ -5,6 +5,7 @@
 #include "platform/vb/Controls.h"
 #include "platform/vb/Form.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -67,6 +68,8 @@ struct Ratios {
     QString face; // set on every control with a font when not empty
 };
 
+// Not ScaleControlGeometry: this walk is checked single precision, and sets each property on its own,
+// so a failure leaves the ones before it scaled.
 void scaleControl(vb::Control& c, const Ratios& r) {
     const vb::Kind k = c.kind();
     if (scalesGeometry(k)) {
@@ -118,6 +121,24 @@ void ScaleFormToScreen(vb::Form& frm) {
         walkControls(frm, Ratios{rx, ry, ry < rx ? ry : rx, QString()});
     } catch (const VbError& e) {
         showFailure(e);
+    }
+}
+
+void ScaleControlGeometry(vb::Control& c, ScaleFactor x, ScaleFactor y) {
+    if (c.kind() == vb::Kind::Line) {
+        auto& l = static_cast<vb::Line&>(c);
+        l.SetPoints(x.of(l.X1()), y.of(l.Y1()), x.of(l.X2()), y.of(l.Y2()));
+    } else {
+        c.Move(x.of(c.Left()), y.of(c.Top()), x.of(c.Width()), y.of(c.Height()));
+    }
+}
+
+void ScaleControlsOfKinds(vb::Form& frm, std::initializer_list<vb::Kind> kinds, ScaleFactor x, ScaleFactor y,
+                          ScaleFactor font) {
+    for (vb::Control* c : frm.Controls()) {
+        if (std::find(kinds.begin(), kinds.end(), c->kind()) == kinds.end()) continue;
+        ScaleControlGeometry(*c, x, y);
+        if (c->kind() != vb::Kind::Line) c->setFontSize(font.of(c->FontSize()));
     }
 }
 

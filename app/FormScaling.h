@@ -2,10 +2,15 @@
 // Scaling of windows laid out for the 9600 x 7200 twip design screen.
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
 
 namespace tylog {
 
-namespace vb { class Form; }
+namespace vb {
+class Form;
+class Control;
+enum class Kind;
+} // namespace vb
 
 inline constexpr float DesignScreenWidth = 9600;
 inline constexpr float DesignScreenHeight = 7200;
@@ -21,5 +26,22 @@ void ScaleFormToScreen(vb::Form& frm);
 // everywhere. Fails like ScaleFormToScreen.
 void RescaleForm(vb::Form& frm, float newWidth, float newHeight, float oldWidth, float oldHeight,
                  std::uint8_t setSizeDirectly, float fontFactor, const QString& fontName);
+
+// The plain walks of the logging and keyer windows: double precision, no checks, and nothing else
+// per control. A factor is applied as v * times / per, so a percentage {p, 100} gives exactly v * p / 100.
+struct ScaleFactor {
+    double times;
+    double per = 1;
+    double of(double v) const { return v * times / per; }
+};
+
+// Moves and resizes one control: a line by its two ends, any other control by its left, top, width
+// and height.
+void ScaleControlGeometry(vb::Control& c, ScaleFactor x, ScaleFactor y);
+
+// Scales the geometry of the form's controls of the kinds given, and the font of each of them but
+// lines; controls of other kinds are left alone.
+void ScaleControlsOfKinds(vb::Form& frm, std::initializer_list<vb::Kind> kinds, ScaleFactor x, ScaleFactor y,
+                          ScaleFactor font);
 
 } // namespace tylog

@@ -1,5 +1,6 @@
 #include "logging/LoggingWindow.h"
 #include "app/Dispatcher.h"
+#include "app/FormScaling.h"
 #include "app/ProcessState.h"
 #include "app/StationSettingsFile.h"
 #include "keying/BlindFrm.h"
@@ -241,25 +242,11 @@ void LoggingWindow::ApplyFormSize() {
         setLeft((s.Width() - Width()) / 2);
         setTop((s.Height() - Height()) / 2);
         setFontSize(FontSize() * p / 100);
-        for (vb::Control* c : Controls()) {
-            switch (c->kind()) {
-            case vb::Kind::Label:
-            case vb::Kind::TextBox:
-            case vb::Kind::CommandButton:
-            case vb::Kind::ListBox:
-            case vb::Kind::ListView:
-                c->setFontSize(c->FontSize() * p / 100);
-                c->Move(c->Left() * p / 100, c->Top() * p / 100, c->Width() * p / 100, c->Height() * p / 100);
-                break;
-            case vb::Kind::Line: {
-                auto* l = static_cast<vb::Line*>(c);
-                l->SetPoints(l->X1() * p / 100, l->Y1() * p / 100, l->X2() * p / 100, l->Y2() * p / 100);
-                break;
-            }
-            default:
-                break;
-            }
-        }
+        const ScaleFactor percent{p, 100};
+        using vb::Kind;
+        ScaleControlsOfKinds(*this,
+                             {Kind::Label, Kind::TextBox, Kind::CommandButton, Kind::ListBox, Kind::ListView, Kind::Line},
+                             percent, percent, percent);
         SetListHeights();
         for (vb::ListView* lv : {&ListView1, &txtDX})
             for (int i = 0; i < lv->ColumnCount(); ++i) lv->setColumnWidth(i, p * lv->ColumnWidth(i) / 100);
@@ -289,14 +276,8 @@ void LoggingWindow::FitWindowToScreen() {
     // With no old size there is no ratio: the controls keep their geometry.
     if (oldHeight > 0 && oldWidth > 0) {
         const double hr = Height() / oldHeight, wr = Width() / oldWidth;
-        for (vb::Control* c : Controls()) {
-            if (c->kind() == vb::Kind::Line) {
-                auto* l = static_cast<vb::Line*>(c);
-                l->SetPoints(l->X1() * wr, l->Y1() * hr, l->X2() * wr, l->Y2() * hr);
-            } else {
-                c->Move(c->Left() * wr, c->Top() * hr, c->Width() * wr, c->Height() * hr);
-            }
-        }
+        // Every control moves and resizes; fonts keep their size.
+        for (vb::Control* c : Controls()) ScaleControlGeometry(*c, {wr}, {hr});
         for (int i = 0; i < txtDX.ColumnCount(); ++i) txtDX.setColumnWidth(i, txtDX.ColumnWidth(i) * Width() / oldWidth);
     }
     SetListHeights();
@@ -348,28 +329,11 @@ void LoggingWindow::ScaleToScreenAtLoad() {
     requireFinite(h);
     Move((sw - w) / 2, (sh - h) / 2, w, h);
     setFontSize(FontSize() * (w / kDesignWidth));
-    for (vb::Control* c : Controls()) {
-        switch (c->kind()) {
-        case vb::Kind::Label:
-        case vb::Kind::TextBox:
-        case vb::Kind::CommandButton:
-        case vb::Kind::ListBox:
-        case vb::Kind::CheckBox:
-        case vb::Kind::OptionButton:
-        case vb::Kind::Frame:
-        case vb::Kind::ListView:
-            c->Move(c->Left() * rx, c->Top() * ry, c->Width() * rx, c->Height() * ry);
-            c->setFontSize(c->FontSize() * rf);
-            break;
-        case vb::Kind::Line: {
-            auto* l = static_cast<vb::Line*>(c);
-            l->SetPoints(l->X1() * rx, l->Y1() * ry, l->X2() * rx, l->Y2() * ry);
-            break;
-        }
-        default:
-            break;
-        }
-    }
+    using vb::Kind;
+    ScaleControlsOfKinds(*this,
+                         {Kind::Label, Kind::TextBox, Kind::CommandButton, Kind::ListBox, Kind::CheckBox,
+                          Kind::OptionButton, Kind::Frame, Kind::ListView, Kind::Line},
+                         {rx}, {ry}, {rf});
 }
 
 void LoggingWindow::AddListColumn(vb::ListView& list, const QString& header, double designWidth) {
