@@ -309,4 +309,45 @@ TEST(RescaleForm, AZeroOldSizeArgumentShowsTheFailure) {
     EXPECT_EQ(Fakes().dialogs.shown[0].title, "Form Resize Error");
 }
 
+// The plain walk: the kinds named move, resize and scale their font (lines their ends only); the rest
+// stay as they were.
+TEST(ScaleControlsOfKinds, ScalesOnlyTheKindsNamed) {
+    ScalingForm f;
+    std::vector<Geometry> design;
+    for (vb::Control* c : f.Controls()) design.push_back(Of(*c));
+
+    ScaleControlsOfKinds(f, {vb::Kind::Label, vb::Kind::ListView, vb::Kind::Line}, {2}, {3}, {1.5});
+
+    for (size_t i = 0; i < f.Controls().size(); ++i) {
+        const vb::Control& c = *f.Controls()[i];
+        const Geometry& d = design[i];
+        SCOPED_TRACE(c.Name.toStdString());
+        const bool named = c.kind() == vb::Kind::Label || c.kind() == vb::Kind::ListView;
+        EXPECT_DOUBLE_EQ(c.Left(), named ? d.left * 2 : d.left);
+        EXPECT_DOUBLE_EQ(c.Top(), named ? d.top * 3 : d.top);
+        EXPECT_DOUBLE_EQ(c.Width(), named ? d.width * 2 : d.width);
+        EXPECT_DOUBLE_EQ(c.Height(), named ? d.height * 3 : d.height);
+        EXPECT_DOUBLE_EQ(c.FontSize(), named ? d.font * 1.5 : d.font);
+    }
+    EXPECT_DOUBLE_EQ(f.line.X1(), 200);
+    EXPECT_DOUBLE_EQ(f.line.Y1(), 9000);
+    EXPECT_DOUBLE_EQ(f.line.X2(), 11600);
+    EXPECT_DOUBLE_EQ(f.line.Y2(), 9300);
+    EXPECT_DOUBLE_EQ(f.view.ColumnWidth(0), 600) << "column widths are the caller's";
+}
+
+// A percentage factor multiplies before it divides, as v * p / 100 does.
+TEST(ScaleControlsOfKinds, APercentageIsAppliedAsTimesThenPer) {
+    const ScaleFactor percent{83, 100};
+    for (double v : {1135.0, 2970.0, 8.25, 0.1, 12345.678}) EXPECT_EQ(percent.of(v), v * 83 / 100) << v;
+    vb::Form f("Plain");
+    vb::TextBox t(f, "t");
+    t.Move(1135, 2970, 1015, 285);
+    ScaleControlGeometry(t, percent, percent);
+    EXPECT_EQ(t.Left(), 1135.0 * 83 / 100);
+    EXPECT_EQ(t.Top(), 2970.0 * 83 / 100);
+    EXPECT_EQ(t.Width(), 1015.0 * 83 / 100);
+    EXPECT_EQ(t.Height(), 285.0 * 83 / 100);
+}
+
 } // namespace
