@@ -1,41 +1,18 @@
-#include "app/ProcessState.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerSettingsFiles.h"
 #include "keying/KeyerState.h"
-#include "tests/support/TestSupport.h"
-
-#include <QLineEdit>
-#include <QTest>
-#include <gtest/gtest.h>
+#include "tests/keying/KeyerWindowFixture.h"
 
 using namespace tylog;
 using tylog::testing::CrLfLines;
 using tylog::testing::Fakes;
-using tylog::testing::ScratchFolder;
 using tylog::testing::ShowActive;
 
 namespace {
 
-class CWWindow : public ::testing::Test {
+class CWWindow : public tylog::testing::KeyerWindowTest {
 protected:
-    void SetUp() override { Folders.ProgramFolder = dir.path(); }
-
-    // Types into a box as the operator does and leaves it with Tab.
-    static void TypeAndLeave(vb::TextBox& box, const QString& text) {
-        box.SetFocus();
-        box.lineEdit()->selectAll();
-        QTest::keyClick(box.widget(), Qt::Key_Backspace);
-        QTest::keyClicks(box.widget(), text);
-        QTest::keyClick(box.widget(), Qt::Key_Tab);
-    }
-    // Near the left edge, where option buttons and check boxes take a click.
-    static void Click(vb::Control& c) {
-        QTest::mouseClick(c.widget(), Qt::LeftButton, {}, QPoint(6, c.widget()->height() / 2));
-    }
-
     QString Setting(const char* key) { return Fakes().registry.values.value(QString("Q7BZW_Software/Settings/") + key); }
-
-    ScratchFolder dir;
 };
 
 } // namespace

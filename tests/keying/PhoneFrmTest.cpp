@@ -1,37 +1,15 @@
-#include "app/ProcessState.h"
 #include "keying/KeyerSettingsFiles.h"
 #include "keying/PhoneFrm.h"
-#include "tests/support/TestSupport.h"
-
-#include <QLineEdit>
-#include <QTest>
-#include <gtest/gtest.h>
+#include "tests/keying/KeyerWindowFixture.h"
 
 using namespace tylog;
 using tylog::testing::CrLfLines;
 using tylog::testing::Fakes;
-using tylog::testing::ScratchFolder;
 using tylog::testing::ShowActive;
 
 namespace {
 
-class PhoneWindow : public ::testing::Test {
-protected:
-    void SetUp() override { Folders.ProgramFolder = dir.path(); }
-
-    static void TypeAndLeave(vb::TextBox& box, const QString& text) {
-        box.SetFocus();
-        box.lineEdit()->selectAll();
-        QTest::keyClick(box.widget(), Qt::Key_Backspace);
-        QTest::keyClicks(box.widget(), text);
-        QTest::keyClick(box.widget(), Qt::Key_Tab);
-    }
-    static void Click(vb::Control& c) {
-        QTest::mouseClick(c.widget(), Qt::LeftButton, {}, QPoint(6, c.widget()->height() / 2));
-    }
-
-    ScratchFolder dir;
-};
+class PhoneWindow : public tylog::testing::KeyerWindowTest {};
 
 } // namespace
 
