@@ -4,13 +4,13 @@
 #include "keying/BlindFrm.h"
 #include "tests/support/TestSupport.h"
 
-#include <QFileInfo>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace tylog;
 using tylog::testing::FakeSound;
 using tylog::testing::Fakes;
+using tylog::testing::PlayedNames;
 using tylog::testing::ScratchFolder;
 using tylog::testing::ShowActive;
 
@@ -21,11 +21,6 @@ protected:
     void SetUp() override { Folders.ProgramFolder = dir.path(); }
 
     void prompt(const char* name, std::uint32_t ms) { dir.write(QString(name) + ".wav", FakeSound::Wave(ms)); }
-    static QStringList played() {
-        QStringList names;
-        for (const QString& p : Fakes().sound.played) names << QFileInfo(p).completeBaseName();
-        return names;
-    }
     static std::uint32_t now() { return Fakes().clock.TimeGetTime(); }
 
     ScratchFolder dir;
@@ -37,7 +32,7 @@ TEST_F(VoiceNavigation, APromptPlaysForItsLengthAndTheNextCutsIt) {
     BlindFrmWindow& f = BlindFrm();
     Fakes().sound.played.clear();
     f.BlindKeyPhone("Call");
-    EXPECT_EQ(played(), QStringList{"Call"});
+    EXPECT_EQ(PlayedNames(), QStringList{"Call"});
     EXPECT_EQ(f.MMControl1.Mode(), MediaControl::ModePlaying);
     Fakes().clock.Advance(499);
     EXPECT_EQ(f.MMControl1.Mode(), MediaControl::ModePlaying);
@@ -54,14 +49,14 @@ TEST_F(VoiceNavigation, APromptPlaysForItsLengthAndTheNextCutsIt) {
     // Any name plays when its file is there; a missing one is silent and nothing waits for it.
     Fakes().sound.played.clear();
     f.BlindKeyPhone("Nowhere");
-    EXPECT_TRUE(played().isEmpty());
+    EXPECT_TRUE(PlayedNames().isEmpty());
     EXPECT_NE(f.MMControl1.Mode(), MediaControl::ModePlaying);
     const std::uint32_t t0 = now();
     f.WaitForPrompt();
     EXPECT_EQ(now(), t0);
     dir.write("Broken.wav", "RIFF....WAVEjunk");
     f.BlindKeyPhone("Broken");
-    EXPECT_TRUE(played().isEmpty());
+    EXPECT_TRUE(PlayedNames().isEmpty());
 }
 
 TEST_F(VoiceNavigation, TheWaitForAPromptEndsWithItOrAfterAFewSeconds) {
@@ -97,7 +92,7 @@ TEST_F(VoiceNavigation, LoadingAnnouncesTheStoredLevel) {
         Fakes().sound.played.clear();
         const std::uint32_t t0 = now();
         BlindFrmWindow& f = BlindFrm();
-        EXPECT_EQ(played(), c.prompts) << c.level;
+        EXPECT_EQ(PlayedNames(), c.prompts) << c.level;
         EXPECT_EQ(now() - t0, c.waited) << c.level;
         for (vb::OptionButton* o : {&f.Option1, &f.Option2, &f.Option3}) EXPECT_EQ(o->Value(), o->Name == c.option) << c.level;
         EXPECT_EQ(f.Label7.Caption(), "Put the audio wave files in this program's working directory: " + dir.path());

@@ -2,8 +2,6 @@
 // A shown out-of-state window with the Time On clock running, for typing into the entry line.
 #include "tests/logging/OutfrmFixture.h"
 
-#include <QFileInfo>
-
 namespace tylog::testing {
 
 class EntryTest : public OutfrmFixture {
@@ -16,13 +14,6 @@ protected:
     }
 
     static QString focusName(OutfrmWindow& w) { return w.ActiveControl() ? w.ActiveControl()->Name : QString(); }
-
-    // The prompts played so far, by name.
-    static QStringList played() {
-        QStringList names;
-        for (const QString& p : Fakes().sound.played) names << QFileInfo(p).completeBaseName();
-        return names;
-    }
 };
 
 } // namespace tylog::testing

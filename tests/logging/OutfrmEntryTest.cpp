@@ -242,7 +242,7 @@ TEST_F(EntryTest, FieldsSpeakByNavigationLevel) {
         Fakes().sound.played.clear();
         w.txtCall.SetFocus();
         keys("k1abc 12 ");
-        EXPECT_EQ(played(), prompts) << "level " << level;
+        EXPECT_EQ(PlayedNames(), prompts) << "level " << level;
     }
 }
 
@@ -332,7 +332,7 @@ TEST_F(EntryTest, ADuplicateIsRefusedAnnouncedAndTheWaitIsBounded) {
         EXPECT_EQ(w.lblDialog.Caption(), "Duplicate K1ABC  2013/09/15  14:01:02   Rec# 1") << what;
         EXPECT_EQ(w.lblDialog.BackColor(), 0x0000FF) << what;
         EXPECT_EQ(Fakes().dialogs.beeps, beeps + 1) << what;
-        EXPECT_EQ(played(), c.promptMs > 0 ? QStringList{"Dupe"} : QStringList{}) << what;
+        EXPECT_EQ(PlayedNames(), c.promptMs > 0 ? QStringList{"Dupe"} : QStringList{}) << what;
         for (vb::TextBox* b : {&w.txtCall, &w.txtRSTR, &w.txtSec}) EXPECT_EQ(b->Text(), "") << what;
         EXPECT_EQ(focusName(w), "txtCall") << what;
         vb::Unload(w);

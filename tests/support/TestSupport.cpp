@@ -42,6 +42,12 @@ void Pump() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
 }
 
+QStringList PlayedNames() {
+    QStringList names;
+    for (const QString& p : Fakes().sound.played) names << QFileInfo(p).completeBaseName();
+    return names;
+}
+
 QByteArray CrLfLines(std::initializer_list<const char*> lines) {
     QByteArray out;
     for (const char* l : lines) {

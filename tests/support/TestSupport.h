@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace tylog::vb { class Form; }
@@ -32,6 +33,9 @@ QString ShippedDataFolder();
 void ShowActive(vb::Form& form);
 // Lets pending window events run.
 void Pump();
+
+// The sounds played so far, by file name without its extension.
+QStringList PlayedNames();
 
 // "a,b\r\n" style helper: joins lines with CR LF and ends with CR LF.
 QByteArray CrLfLines(std::initializer_list<const char*> lines);
