@@ -152,7 +152,9 @@ void LoggingWindow::Form_Unload(int& Cancel) {
     BackupLog();
 }
 
-void LoggingWindow::Form_Terminate() {
+void LoggingWindow::Form_Terminate() { keepOperatingTimeAndEnd(); }
+
+void LoggingWindow::keepOperatingTimeAndEnd() {
     if (Run.TimeOnRunning == 1) {
         Station.OperSecondsSaved = Run.OperSecondsRunning;
         SaveStationSettings();
@@ -169,14 +171,7 @@ void LoggingWindow::Form_Activate() {
     }
 }
 
-void LoggingWindow::mnuExit_Click() {
-    if (Run.TimeOnRunning == 1) {
-        Station.OperSecondsSaved = Run.OperSecondsRunning;
-        SaveStationSettings();
-        Run.TimeOnRunning = 0;
-    }
-    End();
-}
+void LoggingWindow::mnuExit_Click() { keepOperatingTimeAndEnd(); }
 
 // ---- Time On / Time Off, clocks, rate meter -----------------------------------------------------
 

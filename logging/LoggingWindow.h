@@ -237,6 +237,8 @@ protected:
 
 private:
     void wireMenus();
+    // Saves the operating time of a running Time On clock, then ends the run.
+    void keepOperatingTimeAndEnd();
 };
 
 // The Time On / Time Off captions (their quotation marks belong to them).
