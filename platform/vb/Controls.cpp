@@ -734,12 +734,32 @@ void ListView::setColumnAlignment(int i, int alignment) {
 }
 
 void ListView::SetItems(const QList<QStringList>& rows) {
+    // Rows already there take the new texts in place; only the difference in count is inserted or
+    // removed. A refill then costs no new layout of the whole view, which matters after every contact.
+    QTreeWidget* t = tree();
+    const int keep = std::min(static_cast<int>(rows.size()), t->topLevelItemCount());
+    bool changed = false;
+    {
+        // One change notice for all the cells, not one per cell.
+        const QSignalBlocker quiet(t->model());
+        for (int r = 0; r < keep; ++r) {
+            QTreeWidgetItem* item = t->topLevelItem(r);
+            const QStringList& texts = rows[r];
+            for (int c = 0; c < std::max(static_cast<int>(texts.size()), item->columnCount()); ++c) {
+                const QString text = c < texts.size() ? texts[c] : QString();
+                if (item->text(c) != text) {
+                    item->setText(c, text);
+                    changed = true;
+                }
+            }
+        }
+    }
+    if (changed)
+        emit t->model()->dataChanged(t->model()->index(0, 0), t->model()->index(keep - 1, std::max(0, t->columnCount() - 1)));
+    if (t->topLevelItemCount() > keep) t->model()->removeRows(keep, t->topLevelItemCount() - keep);
     QList<QTreeWidgetItem*> items;
-    items.reserve(rows.size());
-    for (const QStringList& r : rows) items << new QTreeWidgetItem(r);
-    // Removing the rows, rather than clearing the model, keeps the header's cached size.
-    if (const int n = tree()->topLevelItemCount()) tree()->model()->removeRows(0, n);
-    tree()->insertTopLevelItems(0, items);
+    for (int r = keep; r < rows.size(); ++r) items << new QTreeWidgetItem(rows[r]);
+    if (!items.isEmpty()) t->insertTopLevelItems(keep, items);
 }
 
 int ListView::ItemCount() const { return tree()->topLevelItemCount(); }

@@ -1373,3 +1373,27 @@ TEST(ScriptedDialogs, AnAnswerOfAnotherKindIsAFaultAndStaysQueued) {
 }
 
 } // namespace
+
+// Refilling a list view replaces every row's texts, whether the number of rows grows, shrinks or stays.
+TEST(ControlGeometry, AListViewRefillLeavesExactlyTheNewRows) {
+    TestForm f;
+    vb::ListView lv{f, "ListView1"};
+    lv.AddColumn("No", 600);
+    lv.AddColumn("Call", 1200);
+    auto rows = [&] {
+        QStringList out;
+        for (int r = 0; r < lv.ItemCount(); ++r) out << lv.ItemText(r, 0) + "/" + lv.ItemText(r, 1);
+        return out.join(' ');
+    };
+    const QList<QList<QStringList>> fills = {
+        {{"3", "K3A"}, {"2", "K2A"}, {"1", "K1A"}},
+        {{"5", "K5A"}, {"4", ""}},
+        {{"9", "W9A"}, {"8", "W8A"}, {"7", "W7A"}, {"6", "W6A"}},
+        {},
+    };
+    const QStringList expected = {"3/K3A 2/K2A 1/K1A", "5/K5A 4/", "9/W9A 8/W8A 7/W7A 6/W6A", ""};
+    for (int i = 0; i < fills.size(); ++i) {
+        lv.SetItems(fills[i]);
+        EXPECT_EQ(rows(), expected[i]) << i;
+    }
+}
