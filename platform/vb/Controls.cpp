@@ -738,24 +738,15 @@ void ListView::SetItems(const QList<QStringList>& rows) {
     // removed. A refill then costs no new layout of the whole view, which matters after every contact.
     QTreeWidget* t = tree();
     const int keep = std::min(static_cast<int>(rows.size()), t->topLevelItemCount());
-    bool changed = false;
-    {
-        // One change notice for all the cells, not one per cell.
-        const QSignalBlocker quiet(t->model());
-        for (int r = 0; r < keep; ++r) {
-            QTreeWidgetItem* item = t->topLevelItem(r);
-            const QStringList& texts = rows[r];
-            for (int c = 0; c < std::max(static_cast<int>(texts.size()), item->columnCount()); ++c) {
-                const QString text = c < texts.size() ? texts[c] : QString();
-                if (item->text(c) != text) {
-                    item->setText(c, text);
-                    changed = true;
-                }
-            }
+    // Cell by cell: the view then repaints only the cells that changed.
+    for (int r = 0; r < keep; ++r) {
+        QTreeWidgetItem* item = t->topLevelItem(r);
+        const QStringList& texts = rows[r];
+        for (int c = 0; c < std::max(static_cast<int>(texts.size()), item->columnCount()); ++c) {
+            const QString text = c < texts.size() ? texts[c] : QString();
+            if (item->text(c) != text) item->setText(c, text);
         }
     }
-    if (changed)
-        emit t->model()->dataChanged(t->model()->index(0, 0), t->model()->index(keep - 1, std::max(0, t->columnCount() - 1)));
     if (t->topLevelItemCount() > keep) t->model()->removeRows(keep, t->topLevelItemCount() - keep);
     QList<QTreeWidgetItem*> items;
     for (int r = keep; r < rows.size(); ++r) items << new QTreeWidgetItem(rows[r]);
