@@ -5,6 +5,7 @@
 #include "logstore/ContactLog.h"
 #include "platform/TextFile.h"
 #include "platform/testing/Fakes.h"
+#include "bench/WindowBench.h"
 
 #include <QApplication>
 #include <QFile>
@@ -108,22 +109,4 @@ BENCHMARK(MainsCommitsContact11000)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecon
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir scratch;
-    testing::InstallFakePlatform();
-    Folders.ProgramFolder = scratch.path();
-    Folders.DataFolder = scratch.path();
-    Folders.BackupFolder = scratch.path();
-    QFile::copy(QStringLiteral(TYLOG_SOURCE_DIR "/data/TYCounty.txt"), scratch.path() + "/TYCounty.txt");
-    Station.CurrentMode = "CW";
-    Station.CurrentBand = "20";
-    Station.FormSizePercent = 100;
-    Station.OutOfStateFlag = 1;
-    Station.HostState = "TY";
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return tylog::bench::RunWindowBenchmarks(argc, argv, {"TYCounty.txt"}); }

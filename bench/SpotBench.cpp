@@ -7,6 +7,7 @@
 #include "logging/Outfrm.h"
 #include "platform/TextFile.h"
 #include "platform/testing/Fakes.h"
+#include "bench/WindowBench.h"
 #include "spotting/SpottingLink.h"
 
 #include <QApplication>
@@ -90,28 +91,11 @@ BENCHMARK(OneSpotPerEvent)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir scratch;
-    testing::InstallFakePlatform();
     InstallSpottingLink(&spotting);
-    Folders.ProgramFolder = scratch.path();
-    Folders.DataFolder = scratch.path();
-    Folders.BackupFolder = scratch.path();
-    for (const char* name : {"TYCounty.txt", "arrlpre2.txt"})
-        QFile::copy(QStringLiteral(TYLOG_SOURCE_DIR "/data/") + name, scratch.path() + '/' + name);
-    WriteFileAtomic(JoinPath(scratch.path(), "log.txt"), QByteArray());
-    LoadPrefixTable();
-    Station.CurrentMode = "CW";
-    Station.CurrentBand = "20";
-    Station.FormSizePercent = 100;
-    Station.OutOfStateFlag = 1;
-    Station.HostState = "TY";
-    Station.RigType = "None";
-    testing::Fakes().dialogs.AlwaysAnswerMsgBox("Open existing log?", vbYes);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = tylog::bench::RunWindowBenchmarks(argc, argv, {"TYCounty.txt", "arrlpre2.txt"}, [] {
+        WriteFileAtomic(JoinPath(Folders.ProgramFolder, "log.txt"), QByteArray());
+        LoadPrefixTable();
+    });
     InstallSpottingLink(nullptr);
-    return 0;
+    return result;
 }
