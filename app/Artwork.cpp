@@ -1,4 +1,5 @@
 #include "app/Artwork.h"
+#include "core/Version.h"
 #include "app/Startup.h"
 
 #include <QFont>

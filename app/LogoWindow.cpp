@@ -1,6 +1,6 @@
 #include "app/LogoWindow.h"
 #include "app/Artwork.h"
-#include "app/UserFolders.h"
+#include "core/UserFolders.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
 #include "platform/VbError.h"

@@ -3,9 +3,6 @@
 
 namespace tylog {
 
-// The version shown on the logo and quoted by the exports (Run.ProgramVersion).
-inline constexpr const char* ProgramVersionText = "1.6";
-
 // Runs the whole chain; returns with the station setup window shown (or after the program ended).
 void RunStartup();
 

@@ -1,7 +1,7 @@
 // Timings of the checks that run on every keystroke in the call box of the out-of-state window, on a
 // full log (11000 contacts): the partial-duplicate list, the earlier-contacts check of the call, and
 // a whole keystroke through the window's and the box's key handlers.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "logging/Outfrm.h"
 #include "logstore/ContactLog.h"
 #include "platform/TextFile.h"

@@ -1,6 +1,6 @@
 // Timings of the log store on a full log (11000 contacts), and the floor they are measured against:
 // reading the same file and splitting it on commas and line ends.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "logstore/ContactLog.h"
 #include "platform/TextFile.h"
 #include "platform/testing/Fakes.h"

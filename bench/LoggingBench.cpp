@@ -1,6 +1,6 @@
 // Timings of the out-of-state window on a full log: the reload and rescore that every band and mode
 // change runs, and the commit of one contact, each beside its floor.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "logging/Outfrm.h"
 #include "logstore/ContactLog.h"
 #include "platform/TextFile.h"

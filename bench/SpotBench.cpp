@@ -1,9 +1,9 @@
 // A burst of 1000 DX spots through Form1.BandMapSpots into the out-of-state window, as the spotting
 // window hands them on: the spot table, the country lookup on the shipped prefix table, the list row
 // and, with the band map shown, its redraw after every spot. Reported per spot.
-#include "app/Dispatcher.h"
-#include "app/ProcessState.h"
-#include "app/ReferenceTables.h"
+#include "logging/Dispatcher.h"
+#include "core/ProcessState.h"
+#include "core/ReferenceTables.h"
 #include "logging/Outfrm.h"
 #include "platform/TextFile.h"
 #include "platform/testing/Fakes.h"

@@ -1,7 +1,7 @@
 #pragma once
 // What the benchmarks of the logging window share: a headless Qt, the fake platform, and a scratch
 // program folder with the shipped files it needs, holding an out-of-state station on 20 m CW.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "platform/testing/Fakes.h"
 
 #include <QApplication>

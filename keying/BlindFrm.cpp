@@ -1,6 +1,6 @@
 #include "keying/BlindFrm.h"
-#include "app/ProcessState.h"
-#include "app/StationSettingsFile.h"
+#include "core/ProcessState.h"
+#include "core/StationSettingsFile.h"
 #include "keying/ToolWindowScaling.h"
 #include "platform/Clock.h"
 #include "platform/Platform.h"

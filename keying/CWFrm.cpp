@@ -1,5 +1,5 @@
 #include "keying/CWFrm.h"
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "keying/KeyerBoxes.h"
 #include "keying/KeyerState.h"
 #include "keying/ToolWindowScaling.h"

@@ -1,5 +1,5 @@
 #include "keying/KeyerSettingsFiles.h"
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerBoxes.h"
 #include "keying/KeyerState.h"

@@ -1,5 +1,5 @@
 #include "keying/PhoneFrm.h"
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "keying/KeyerBoxes.h"
 #include "keying/ToolWindowScaling.h"
 #include "platform/Platform.h"

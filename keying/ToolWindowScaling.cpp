@@ -1,5 +1,5 @@
 #include "keying/ToolWindowScaling.h"
-#include "app/FormScaling.h"
+#include "platform/vb/FormScaling.h"
 #include "platform/vb/Controls.h"
 #include "platform/vb/Form.h"
 

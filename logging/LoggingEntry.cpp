@@ -1,5 +1,5 @@
 // Entry-line commands that both logging windows share.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "keying/KeyerState.h"
 #include "logging/LoggingWindow.h"
 #include "logstore/ContactLog.h"

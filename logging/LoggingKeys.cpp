@@ -1,6 +1,6 @@
 // The keyboard map of both logging windows. The window previews every key: these handlers run before
 // the focused control's and can stop a key from reaching it.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerActions.h"
 #include "keying/KeyerState.h"

@@ -1,8 +1,8 @@
 // Menu commands both logging windows share: new log, ADIF export, the keyer setup windows, voice
 // navigation, the list of previous contacts, clearing the entry line, help.
-#include "app/HelpWindow.h"
-#include "app/ProcessState.h"
-#include "app/StationSettingsFile.h"
+#include "logtools/HelpWindow.h"
+#include "core/ProcessState.h"
+#include "core/StationSettingsFile.h"
 #include "keying/BlindFrm.h"
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"

@@ -1,14 +1,15 @@
 #include "logging/LoggingWindow.h"
-#include "app/Dispatcher.h"
-#include "app/FormScaling.h"
-#include "app/ProcessState.h"
-#include "app/StationSettingsFile.h"
+#include "logging/Dispatcher.h"
+#include "platform/vb/FormScaling.h"
+#include "core/ProcessState.h"
+#include "core/Version.h"
+#include "core/StationSettingsFile.h"
 #include "keying/BlindFrm.h"
 #include "keying/KeyerState.h"
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
 #include "logging/ScoreRules.h"
-#include "logging/SpotRules.h"
+#include "spotting/SpotRules.h"
 #include "logstore/ContactLog.h"
 #include "platform/Platform.h"
 #include "platform/ValueFile.h"
@@ -32,7 +33,7 @@ void requireFinite(double v) {
 
 LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), twin_(twin) {
     KeyPreview = true;
-    setCaption("Q7BZW's TY State QSO Party Contest Log 1.6" + QString(41, ' ') + "www.q7bzw-software.example");
+    setCaption(QString("Q7BZW's TY State QSO Party Contest Log ") + ProgramVersionText + QString(41, ' ') + "www.q7bzw-software.example");
     setFontName("Arial");
     setFontSize(8.25);
     Move(0, 0, kDesignWidth, kDesignHeight);

@@ -1,6 +1,5 @@
 #include "logging/Outfrm.h"
-#include "app/ProcessState.h"
-#include "app/StationSetupWindow.h"
+#include "core/ProcessState.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
 #include "platform/Platform.h"
@@ -116,7 +115,7 @@ void OutfrmWindow::wireEvents() {
 
 void OutfrmWindow::Form_Load() {
     try {
-        if (auto* setup = vb::IfLoaded<frmStationIDWindow>()) vb::Unload(*setup);
+        if (vb::Form* setup = vb::LoadedForm("frmStationID")) vb::Unload(*setup);
         Label3.setVisible(false);
         ScaleToScreenAtLoad();
         SetListHeights();

@@ -1,5 +1,5 @@
 // Archive and restore of the working log, from the out-of-state window's File menu.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "logging/Outfrm.h"
 #include "logstore/ContactLog.h"
 #include "logstore/LogArchive.h"

@@ -1,8 +1,8 @@
 // Band and mode of the out-of-state window: menus, the two labels, and the radio's reports.
 #include "logging/Outfrm.h"
-#include "app/ProcessState.h"
-#include "app/StationSettingsFile.h"
-#include "logging/BandRules.h"
+#include "core/ProcessState.h"
+#include "core/StationSettingsFile.h"
+#include "rig/BandRules.h"
 #include "platform/VbError.h"
 
 namespace tylog {

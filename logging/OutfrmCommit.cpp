@@ -1,6 +1,6 @@
 // Logging a contact in the out-of-state window.
 #include "logging/Outfrm.h"
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "logging/ScoreRules.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"

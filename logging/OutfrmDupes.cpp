@@ -2,7 +2,7 @@
 // contacts of a call when the call box is left, and the refusal of a duplicate when it is logged.
 // The first two run on every keystroke or box change over a log of up to 11000 contacts, so the
 // comparisons avoid allocating and fold letter case by hand.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "keying/BlindFrm.h"
 #include "logging/Outfrm.h"
 #include "logging/ScoreRules.h"

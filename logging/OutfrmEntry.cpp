@@ -1,6 +1,6 @@
 // The entry line of the out-of-state window: what every key does in the call, serial and county boxes,
 // the county completion, the focus cues and the CW macro values taken from the line.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "keying/BlindFrm.h"
 #include "keying/KeyerState.h"
 #include "logging/Outfrm.h"

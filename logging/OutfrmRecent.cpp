@@ -1,6 +1,6 @@
 // The recent-contacts list of the out-of-state window and its commands: edit, delete, last 20 or all,
 // the partial-duplicate switch, column sort, copy to the clipboard.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "logging/Outfrm.h"
 #include "logstore/ContactLog.h"
 #include "logtools/DEEditOut.h"
@@ -67,6 +67,7 @@ void OutfrmWindow::cmdEdit_Click() {
     const int k = SelectedRecord();
     if (k == 0) return; // nothing selected: nothing to edit
     Run.EditIndex = static_cast<float>(k);
+    DEEditOut().onDeleteDupe = [this] { cmdDelete_Click(); };
     DEEditOut().Show(vb::vbModal);
     if (auto* editor = vb::IfLoaded<DEEditOutWindow>()) vb::Unload(*editor);
     cmdEdit.setVisible(false);

@@ -1,9 +1,9 @@
 // Spot intake, spot list and band map of the out-of-state window.
 #include "logging/Outfrm.h"
-#include "app/Dispatcher.h"
-#include "app/ProcessState.h"
+#include "logging/Dispatcher.h"
+#include "core/ProcessState.h"
 #include "logging/ScoreRules.h"
-#include "logging/SpotRules.h"
+#include "spotting/SpotRules.h"
 #include "platform/Platform.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"

@@ -1,5 +1,5 @@
 #include "logstore/AdifExport.h"
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "logstore/DateText.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"

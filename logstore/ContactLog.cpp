@@ -1,6 +1,6 @@
 #include "logstore/ContactLog.h"
-#include "app/ProcessState.h"
-#include "app/StationSettingsFile.h"
+#include "core/ProcessState.h"
+#include "core/StationSettingsFile.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/Session.h"

@@ -1,5 +1,5 @@
 #include "logstore/CountyTable.h"
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "platform/TextFile.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"

@@ -1,6 +1,6 @@
 #include "logstore/LogArchive.h"
-#include "app/ProcessState.h"
-#include "app/UserFolders.h"
+#include "core/ProcessState.h"
+#include "core/UserFolders.h"
 #include "logstore/ContactLog.h"
 #include "platform/TextFile.h"
 #include "platform/VbError.h"

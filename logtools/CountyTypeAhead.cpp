@@ -1,5 +1,5 @@
 #include "logtools/CountyTypeAhead.h"
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "logstore/CountyTable.h"
 #include "logstore/KeyFilters.h"
 #include "platform/Dialogs.h"

@@ -1,7 +1,6 @@
 #include "logtools/DEEditOut.h"
-#include "app/FormScaling.h"
-#include "app/ProcessState.h"
-#include "logging/Outfrm.h"
+#include "platform/vb/FormScaling.h"
+#include "core/ProcessState.h"
 #include "logstore/ContactLog.h"
 #include "logstore/DateText.h"
 #include "logstore/KeyFilters.h"
@@ -232,7 +231,7 @@ void DEEditOutWindow::cmdDone_Click() {
 
 void DEEditOutWindow::cmdDeleteDupe_Click() {
     Hide();
-    if (auto* w = vb::IfLoaded<OutfrmWindow>()) w->cmdDelete_Click();
+    if (onDeleteDupe) onDeleteDupe();
 }
 
 } // namespace tylog

@@ -6,6 +6,8 @@
 #include "platform/vb/Form.h"
 #include "platform/vb/Forms.h"
 
+#include <functional>
+
 namespace tylog {
 
 class DEEditOutWindow : public vb::Form {
@@ -51,6 +53,9 @@ public:
     void txtEditTime_LostFocus();
     void txtEditBnd_LostFocus();
     void Text1_LostFocus();
+
+    // What "Delete Dupe" asks of the window that opened the editor (its own Delete command).
+    std::function<void()> onDeleteDupe;
 
 private:
     void commonKey(int& KeyAscii);

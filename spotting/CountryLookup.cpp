@@ -1,5 +1,5 @@
 #include "spotting/CountryLookup.h"
-#include "app/ReferenceTables.h"
+#include "core/ReferenceTables.h"
 
 #include <algorithm>
 #include <cmath>

@@ -371,6 +371,12 @@ bool Unload(Form& form, int mode) {
 
 std::vector<Form*> LoadedForms() { return detail::tracked(); }
 
+Form* LoadedForm(const QString& name) {
+    for (Form* f : detail::tracked())
+        if (f->Name == name && f->IsLoaded()) return f;
+    return nullptr;
+}
+
 void DiscardAllForms() {
     const std::vector<Form*> forms = detail::tracked();
     for (Form* f : forms) {

@@ -40,6 +40,8 @@ T* IfLoaded() {
 
 // The loaded windows, oldest first.
 std::vector<Form*> LoadedForms();
+// The loaded window of that name, or nullptr: for a window that is reached by name from below its layer.
+Form* LoadedForm(const QString& name);
 // Drops every window at once, without QueryUnload or Unload: for the end of a test.
 void DiscardAllForms();
 

@@ -1,7 +1,8 @@
 // The start-up chain and loader, run headless against scratch folders with the shipped data.
+#include "app/ProcessReset.h"
 #include "app/LogoWindow.h"
-#include "app/ProcessState.h"
-#include "app/ReferenceTables.h"
+#include "core/ProcessState.h"
+#include "core/ReferenceTables.h"
 #include "app/Startup.h"
 #include "app/StationSetupWindow.h"
 #include "keying/CWFrm.h"

@@ -1,7 +1,7 @@
 #pragma once
 // A scratch program folder and a scratch home for one start-up test. The profile variables are
 // pointed at the scratch home and the current folder is the program folder; both come back after.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "tests/support/TestSupport.h"
 
 #include <QByteArray>

@@ -1,5 +1,5 @@
 // The station setup window as the operator drives it: key filters, typing aids, answers, "Done".
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "app/StationSetupWindow.h"
 #include "platform/vb/Forms.h"
 #include "tests/app/StartupTestEnv.h"

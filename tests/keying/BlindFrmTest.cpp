@@ -1,6 +1,6 @@
 // The voice navigation window: prompts played from the program folder, the level announced at load,
 // and the level chosen and saved.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "keying/BlindFrm.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerSettingsFiles.h"
 #include "keying/KeyerState.h"

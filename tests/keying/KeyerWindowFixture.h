@@ -1,7 +1,7 @@
 #pragma once
 // A keyer setup window over a scratch program folder, with a box typed into and left, and a click
 // where the operator clicks.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "platform/vb/Controls.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,8 +1,8 @@
 // Band and mode of the out-of-state window: the band table, the menus, the two labels and what the
 // radio reports through Form1.
-#include "app/Dispatcher.h"
-#include "app/StationSettingsFile.h"
-#include "logging/BandRules.h"
+#include "logging/Dispatcher.h"
+#include "core/StationSettingsFile.h"
+#include "rig/BandRules.h"
 #include "tests/logging/LogWindowFixture.h"
 
 #include <QFile>

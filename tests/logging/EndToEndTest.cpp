@@ -1,5 +1,6 @@
 // A whole run of the out-of-state window from the real start-up chain: setup, one contact typed and
 // logged, a restart that finds it, and the close that backs the log up.
+#include "app/ProcessReset.h"
 #include "app/Startup.h"
 #include "app/StationSetupWindow.h"
 #include "logging/Outfrm.h"

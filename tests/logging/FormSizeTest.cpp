@@ -1,5 +1,5 @@
 // Form size and the taskbar option of the out-of-state window, on a fake screen.
-#include "app/StationSettingsFile.h"
+#include "core/StationSettingsFile.h"
 #include "tests/logging/LogWindowFixture.h"
 
 #include <QFile>

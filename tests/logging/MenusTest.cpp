@@ -1,7 +1,7 @@
 // The menu commands of the out-of-state window: new log, exit, list previous contacts, the keyer
 // setup windows, help, the ADIF export, and the items that can never be chosen.
-#include "app/HelpWindow.h"
-#include "app/StationSettingsFile.h"
+#include "logtools/HelpWindow.h"
+#include "core/StationSettingsFile.h"
 #include "keying/BlindFrm.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerState.h"

@@ -288,9 +288,9 @@ TEST_F(EntryTest, PastedQuotesAndUnstorableCharactersNeverReachABox) {
             EXPECT_FALSE(all.contains('"')) << what;
             EXPECT_FALSE(all.contains('\'')) << what;
             EXPECT_EQ(FromAnsi(ToAnsi(all)), all) << what;
-            if (way == CtrlV || way == Drop) EXPECT_EQ(all, "") << what;
-            else EXPECT_FALSE(all.isEmpty()) << what;
-            if (box == &w.txtCall && (way == ShiftInsert || way == ContextMenu)) EXPECT_EQ(w.txtCall.Text(), "K1/M") << what;
+            if (way == CtrlV || way == Drop) { EXPECT_EQ(all, "") << what; }
+            else { EXPECT_FALSE(all.isEmpty()) << what; }
+            if (box == &w.txtCall && (way == ShiftInsert || way == ContextMenu)) { EXPECT_EQ(w.txtCall.Text(), "K1/M") << what; }
         }
     }
     // After Ctrl+V the next key typed arrives.

@@ -1,7 +1,7 @@
 #pragma once
 // The out-of-state window over a scratch program folder: the station and clock of a contest day, log
 // lines to open it on, and keys typed into whatever box has the focus, as a keyboard types them.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "logging/Outfrm.h"
 #include "logstore/ContactLog.h"
 #include "tests/support/TestSupport.h"

@@ -1,9 +1,9 @@
 // Spots fed to the out-of-state window as the spotting window feeds them (through Form1): the spot
 // table, the spot list, the spot area and the band map, driven with the mouse where the operator
 // would use it.
-#include "app/Dispatcher.h"
-#include "app/ReferenceTables.h"
-#include "logging/SpotRules.h"
+#include "logging/Dispatcher.h"
+#include "core/ReferenceTables.h"
+#include "spotting/SpotRules.h"
 #include "spotting/DXSpotTable.h"
 #include "tests/logging/OutfrmFixture.h"
 #include "tests/support/LinkDoubles.h"
@@ -354,7 +354,7 @@ TEST_F(OutfrmSpotsTest, LabelsAreColouredByAgeAndAnHourOldSpotEndsTheRedraw) {
     for (int k = 0; k < n; ++k) {
         const vb::Label& l = w.lblDXSpot[49 - (n - 1) + k];
         EXPECT_EQ(l.Visible(), spots[k].color >= 0) << k;
-        if (spots[k].color >= 0) EXPECT_EQ(l.ForeColor(), spots[k].color) << k;
+        if (spots[k].color >= 0) { EXPECT_EQ(l.ForeColor(), spots[k].color) << k; }
     }
 }
 

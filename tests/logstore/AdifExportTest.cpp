@@ -1,7 +1,7 @@
 // The ADIF export: the record rules on their own, then the whole export with its questions, its save
 // dialog and the file it writes, byte for byte.
 #include "logstore/AdifExport.h"
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "logstore/ContactLog.h"
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
 #include "tests/app/FileSizeLimit.h"
@@ -176,9 +176,9 @@ TEST_F(ContactLogTest, LoadAcceptsTheReadersFormsAndRefusesBrokenFiles) {
             EXPECT_EQ(dialogs.shown[0].buttons, vbOKOnly);
             EXPECT_EQ(Fakes().end.ended, 1);
             EXPECT_EQ(dir.exists("log.txt"), c.file.has_value());
-            if (c.file) EXPECT_EQ(log(), *c.file);
+            if (c.file) { EXPECT_EQ(log(), *c.file); }
         }
-        if (ContactLog.Count < ContactLogData::Capacity) EXPECT_TRUE(SlotEmpty(ContactLog.Count + 1));
+        if (ContactLog.Count < ContactLogData::Capacity) { EXPECT_TRUE(SlotEmpty(ContactLog.Count + 1)); }
         EXPECT_TRUE(SlotEmpty(11000) || ContactLog.Count == 11000);
     }
 

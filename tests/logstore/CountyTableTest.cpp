@@ -1,5 +1,5 @@
 #include "logstore/CountyTable.h"
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "platform/VbError.h"
 #include "tests/support/TestSupport.h"
 
@@ -36,7 +36,7 @@ TEST_F(CountyTableTest, LoadsTheHostStatesRowsOnly) {
         std::optional<QByteArray> file;
         bool fails;
         int count;
-        QString firstName, firstAbbrev;
+        QString firstName{}, firstAbbrev{};
     };
     const Case cases[] = {
         {"shipped", "TYCounty.txt", std::nullopt, false, 134, "Alderbrook", "ALDE"},
@@ -66,7 +66,7 @@ TEST_F(CountyTableTest, LoadsTheHostStatesRowsOnly) {
         EXPECT_EQ(CountyTable.Name[1], c.firstName);
         EXPECT_EQ(CountyTable.Abbrev[1], c.firstAbbrev);
         EXPECT_EQ(CountyTable.Name[0], "");
-        if (c.count < CountyTableData::Capacity) EXPECT_EQ(CountyTable.Name[c.count + 1], "");
+        if (c.count < CountyTableData::Capacity) { EXPECT_EQ(CountyTable.Name[c.count + 1], ""); }
     }
 }
 

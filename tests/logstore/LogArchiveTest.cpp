@@ -1,6 +1,6 @@
 // Archives of the working log and restores from an archive or a backup, as plain file rules.
 #include "logstore/LogArchive.h"
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "logstore/ContactLog.h"
 #include "platform/VbError.h"
 #include "tests/support/TestSupport.h"

@@ -1,6 +1,6 @@
 // The out-of-state contact editor driven as an operator drives it: keys into its boxes, Tab out of a
 // box, Enter and Done.
-#include "app/ProcessState.h"
+#include "core/ProcessState.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
 #include "logtools/DEEditOut.h"

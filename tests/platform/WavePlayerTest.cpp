@@ -44,7 +44,7 @@ TEST(WaveLength, FromTheHeader) {
         dir.write("x.wav", c.bytes);
         std::uint32_t ms = 0;
         EXPECT_EQ(WaveLengthMs(dir.file("x.wav"), &ms), c.ok) << c.what;
-        if (c.ok) EXPECT_EQ(ms, c.ms) << c.what;
+        if (c.ok) { EXPECT_EQ(ms, c.ms) << c.what; }
     }
     std::uint32_t ms = 0;
     EXPECT_FALSE(WaveLengthMs(dir.file("missing.wav"), &ms));

@@ -1,5 +1,5 @@
 // Country lookup of spotted calls on small prefix tables laid out as the shipped file is.
-#include "app/ReferenceTables.h"
+#include "core/ReferenceTables.h"
 #include "spotting/CountryLookup.h"
 
 #include <gtest/gtest.h>

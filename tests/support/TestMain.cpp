@@ -1,6 +1,7 @@
 // Test main of every test program: headless Qt, the fake platform, and a clean process state for
 // each test.
-#include "app/ProcessState.h"
+#include "app/ProcessReset.h"
+#include "core/ProcessState.h"
 #include "platform/testing/Fakes.h"
 #include "platform/vb/Forms.h"
 

@@ -1,5 +1,5 @@
-#include "app/HelpWindow.h"
-#include "app/ProcessState.h"
+#include "logtools/HelpWindow.h"
+#include "core/ProcessState.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
 #include "platform/VbError.h"

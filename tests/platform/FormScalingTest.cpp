@@ -1,4 +1,4 @@
-#include "app/FormScaling.h"
+#include "platform/vb/FormScaling.h"
 #include "platform/vb/Controls.h"
 #include "platform/vb/Form.h"
 #include "tests/support/TestSupport.h"

@@ -1,5 +1,5 @@
-#include "app/UserFolders.h"
-#include "app/ProcessState.h"
+#include "core/UserFolders.h"
+#include "core/ProcessState.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -119,7 +119,7 @@ TEST_F(UserFoldersTest, EnsureDirectoryMakesTheLastLevelAndReportsOnlyWhenAsked)
         dialogs.Reset();
         if (!c.message.isEmpty()) dialogs.AnswerMsgBox(vbOK);
         EnsureDirectory(c.path, c.showErrors);
-        if (!c.path.isEmpty()) EXPECT_EQ(IsDir(c.path), c.made);
+        if (!c.path.isEmpty()) { EXPECT_EQ(IsDir(c.path), c.made); }
         if (c.message.isEmpty()) {
             EXPECT_TRUE(dialogs.shown.isEmpty());
         } else {

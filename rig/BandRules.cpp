@@ -1,4 +1,4 @@
-#include "logging/BandRules.h"
+#include "rig/BandRules.h"
 
 namespace tylog {
 

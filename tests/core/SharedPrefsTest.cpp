@@ -1,5 +1,5 @@
-#include "app/SharedPrefs.h"
-#include "app/ProcessState.h"
+#include "core/SharedPrefs.h"
+#include "core/ProcessState.h"
 #include "platform/VbError.h"
 #include "tests/app/FileSizeLimit.h"
 #include "tests/support/TestSupport.h"
@@ -67,7 +67,7 @@ TEST_F(SharedPrefsTest, LoadDropsOnlyAFinalLineEnd) {
         ASSERT_NO_THROW(LoadSharedPrefs(path()));
         EXPECT_EQ(SharedPrefs.SharedPrefsText, text);
         SaveSharedPrefs(path());
-        if (bytes.endsWith("\r\n")) EXPECT_EQ(file(), bytes);
+        if (bytes.endsWith("\r\n")) { EXPECT_EQ(file(), bytes); }
     }
 
     // An empty file takes keys like any other.

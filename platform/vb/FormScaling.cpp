@@ -1,4 +1,4 @@
-#include "app/FormScaling.h"
+#include "platform/vb/FormScaling.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/VbError.h"

@@ -1,5 +1,5 @@
-#include "app/ReferenceTables.h"
-#include "app/ProcessState.h"
+#include "core/ReferenceTables.h"
+#include "core/ProcessState.h"
 #include "platform/TextFile.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"

@@ -1,5 +1,5 @@
-#include "app/StationSettingsFile.h"
-#include "app/ProcessState.h"
+#include "core/StationSettingsFile.h"
+#include "core/ProcessState.h"
 #include "tests/app/FileSizeLimit.h"
 #include "tests/support/TestSupport.h"
 #include "platform/VbError.h"
@@ -177,7 +177,7 @@ TEST_F(StationSettingsTest, CheckUtcOffsetOffersTheClocksOffset) {
         }
         const bool rewritten = c.after != c.stored;
         ASSERT_EQ(dir.exists("QSOpref.txt"), rewritten);
-        if (rewritten) EXPECT_EQ(file().split('\n').value(10), c.answer->toLatin1() + "\r");
+        if (rewritten) { EXPECT_EQ(file().split('\n').value(10), c.answer->toLatin1() + "\r"); }
     }
 
     Station.UtcOffsetHours = 4;

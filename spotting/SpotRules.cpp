@@ -1,4 +1,4 @@
-#include "logging/SpotRules.h"
+#include "spotting/SpotRules.h"
 #include "spotting/CountryLookup.h"
 
 #include <cmath>

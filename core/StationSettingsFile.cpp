@@ -1,5 +1,5 @@
-#include "app/StationSettingsFile.h"
-#include "app/ProcessState.h"
+#include "core/StationSettingsFile.h"
+#include "core/ProcessState.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"

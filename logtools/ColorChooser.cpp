@@ -1,5 +1,5 @@
-#include "app/ColorChooser.h"
-#include "app/ProcessState.h"
+#include "logtools/ColorChooser.h"
+#include "core/ProcessState.h"
 #include "platform/Platform.h"
 
 namespace tylog {

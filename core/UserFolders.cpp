@@ -1,5 +1,5 @@
-#include "app/UserFolders.h"
-#include "app/ProcessState.h"
+#include "core/UserFolders.h"
+#include "core/ProcessState.h"
 #include "platform/Dialogs.h"
 #include "platform/Environment.h"
 #include "platform/TextFile.h"

@@ -1,5 +1,5 @@
-#include "app/HelpWindow.h"
-#include "app/ProcessState.h"
+#include "logtools/HelpWindow.h"
+#include "core/ProcessState.h"
 #include "tests/support/TestSupport.h"
 
 #include <QPlainTextEdit>

@@ -1,5 +1,6 @@
-#include "app/ProcessState.h"
-#include "app/ReferenceTables.h"
+#include "app/ProcessReset.h"
+#include "core/ProcessState.h"
+#include "core/ReferenceTables.h"
 #include "keying/KeyerActions.h"
 #include "keying/KeyerState.h"
 #include "logstore/ContactLog.h"

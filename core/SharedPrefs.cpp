@@ -1,5 +1,5 @@
-#include "app/SharedPrefs.h"
-#include "app/ProcessState.h"
+#include "core/SharedPrefs.h"
+#include "core/ProcessState.h"
 #include "platform/TextFile.h"
 #include "platform/ValueFile.h"
 

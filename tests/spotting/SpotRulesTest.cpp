@@ -1,5 +1,5 @@
 // Number texts of the spot list and the band-map scale.
-#include "logging/SpotRules.h"
+#include "spotting/SpotRules.h"
 
 #include <gtest/gtest.h>
 

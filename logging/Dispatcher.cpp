@@ -1,6 +1,6 @@
-#include "app/Dispatcher.h"
-#include "app/ProcessState.h"
-#include "app/StationSettingsFile.h"
+#include "logging/Dispatcher.h"
+#include "core/ProcessState.h"
+#include "core/StationSettingsFile.h"
 #include "logging/Outfrm.h"
 
 namespace tylog {

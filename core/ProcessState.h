@@ -1,6 +1,6 @@
 #pragma once
 // Process-wide state of a run, in a few named structs. Everything here starts empty or zero, is
-// filled by the start-up and the windows, and is put back to that start by ResetProcessState() (tests).
+// filled by the start-up and the windows, and is put back to that start by ResetProcessState() (app/ProcessReset.h).
 #include <QDateTime>
 #include <QString>
 #include <array>
@@ -88,8 +88,5 @@ inline UserFolders Folders;
 inline StationSettings Station;
 inline SharedPreferences SharedPrefs;
 inline RunState Run;
-
-// Puts every process-wide struct back to its start, the contact log and the tables included.
-void ResetProcessState();
 
 } // namespace tylog
