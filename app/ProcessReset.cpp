@@ -1,6 +1,7 @@
 #include "app/ProcessReset.h"
 #include "core/ProcessState.h"
 #include "core/ReferenceTables.h"
+#include "core/SectionTable.h"
 #include "keying/KeyerActions.h"
 #include "keying/KeyerState.h"
 #include "logstore/ContactLog.h"
@@ -20,6 +21,7 @@ void ResetProcessState() {
     InstallKeyerActions(nullptr);
     PrefixTable = {};
     StateCoordTable = {};
+    SectionTable = {};
     ContactLog = {};
     CountyTable = {};
     DXSpotTable = {};
