@@ -12,7 +12,7 @@ namespace tylog::vb {
 class Form;
 
 // The kinds the form-scaling walk tells apart.
-enum class Kind { Label, TextBox, CommandButton, ListBox, CheckBox, OptionButton, Frame, ComboBox, ListView, Image, Line, Other };
+enum class Kind { Label, TextBox, CommandButton, ListBox, CheckBox, OptionButton, Frame, ComboBox, ListView, Image, Line, PictureBox, Other };
 
 // Base of every control: a Qt widget with geometry in twips (relative to its container), a font of its
 // own in points, 24-bit BGR colours, and the events the windows' handlers are written against.

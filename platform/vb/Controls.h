@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/vb/Control.h"
+#include "platform/vb/PictureBox.h"
 
 #include <QAction>
 #include <QPixmap>

@@ -5,6 +5,7 @@
 #include "platform/vb/ErrorGuard.h"
 
 #include <QList>
+#include <utility>
 #include <gtest/gtest.h>
 
 namespace tylog::testing {
@@ -26,7 +27,9 @@ public:
         vb::SetEscapedErrorHook(saved_);
         EXPECT_EQ(errors.size(), 1) << "errors that escaped a handler";
         if (errors.size() != 1) return;
-        if (!description_.isNull()) EXPECT_EQ(errors[0].description.toStdString(), description_.toStdString());
+        if (!description_.isNull()) {
+            EXPECT_EQ(errors[0].description.toStdString(), description_.toStdString());
+        }
         const auto& shown = Fakes().dialogs.shown;
         EXPECT_GT(shown.size(), boxAt_) << "the guard's message box";
         if (shown.size() <= boxAt_) return;
