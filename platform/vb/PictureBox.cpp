@@ -133,7 +133,11 @@ void PictureBox::applyColors() {
 
 QFont PictureBox::currentFont() const { return widget() ? widget()->font() : QFont(); }
 
-double PictureBox::textHeight(const QFont& font) const { return QFontMetricsF(font, &raster_).height() * tppY(); }
+double PictureBox::textHeight(const QFont& font) const {
+    // A box of no size has no raster to measure on.
+    const QFontMetricsF m = raster_.isNull() ? QFontMetricsF(font) : QFontMetricsF(font, &raster_);
+    return m.height() * tppY();
+}
 
 void PictureBox::repaintAll() {
     const QSize size = canvas_ ? canvas_->size() : QSize();
