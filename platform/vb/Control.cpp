@@ -158,18 +158,24 @@ bool Control::deliverKey(QKeyEvent* e) {
     return false;
 }
 
+void Control::RaiseClick() {
+    if (Click) runHandler("Click", Click);
+}
+
 bool Control::routeKeyPress(QKeyEvent* e) {
+    // A handler that fails stops the key, as a code set to 0 would: it never got to decide.
     int code = KeyCodeOf(e);
     const int shift = ShiftOf(e->modifiers());
     if (code != 0) {
-        if (form_.KeyPreview) form_.Form_KeyDown(code, shift);
-        if (code != 0 && KeyDown) KeyDown(code, shift);
+        if (form_.KeyPreview && !RunHandler(&form_, "Form_KeyDown", [&] { form_.Form_KeyDown(code, shift); }))
+            return true;
+        if (code != 0 && KeyDown && !runHandler("KeyDown", [&] { KeyDown(code, shift); })) return true;
         if (code == 0) return true;
     }
     int ascii = KeyAsciiOf(e);
     if (ascii < 0) return deliverKey(e);
-    if (form_.KeyPreview) form_.Form_KeyPress(ascii);
-    if (ascii != 0 && KeyPress) KeyPress(ascii);
+    if (form_.KeyPreview && !RunHandler(&form_, "Form_KeyPress", [&] { form_.Form_KeyPress(ascii); })) return true;
+    if (ascii != 0 && KeyPress && !runHandler("KeyPress", [&] { KeyPress(ascii); })) return true;
     if (ascii == 0) return true;
     return deliverChar(ascii, e);
 }
@@ -193,7 +199,6 @@ int buttonsOf(Qt::MouseButtons b) {
 } // namespace
 
 bool Control::eventFilter(QObject* watched, QEvent* event) {
-    (void)watched;
     switch (event->type()) {
     case QEvent::KeyPress:
         return routeKeyPress(static_cast<QKeyEvent*>(event));
@@ -202,8 +207,8 @@ bool Control::eventFilter(QObject* watched, QEvent* event) {
         int code = KeyCodeOf(e);
         const int shift = ShiftOf(e->modifiers());
         if (code == 0) return false;
-        if (form_.KeyPreview) form_.Form_KeyUp(code, shift);
-        if (code != 0 && KeyUp) KeyUp(code, shift);
+        if (form_.KeyPreview && !RunHandler(&form_, "Form_KeyUp", [&] { form_.Form_KeyUp(code, shift); })) return true;
+        if (code != 0 && KeyUp && !runHandler("KeyUp", [&] { KeyUp(code, shift); })) return true;
         return code == 0;
     }
     case QEvent::FocusIn: {
@@ -222,16 +227,20 @@ bool Control::eventFilter(QObject* watched, QEvent* event) {
         auto* e = static_cast<QMouseEvent*>(event);
         Screen& s = *platform().screen;
         if (MouseDown)
-            MouseDown(buttonOf(e->button()), ShiftOf(e->modifiers()), e->position().x() * s.TwipsPerPixelX(),
-                      e->position().y() * s.TwipsPerPixelY());
+            runHandler("MouseDown", [&] {
+                MouseDown(buttonOf(e->button()), ShiftOf(e->modifiers()), e->position().x() * s.TwipsPerPixelX(),
+                          e->position().y() * s.TwipsPerPixelY());
+            });
         return false;
     }
     case QEvent::MouseMove: {
         auto* e = static_cast<QMouseEvent*>(event);
         Screen& s = *platform().screen;
         if (MouseMove)
-            MouseMove(buttonsOf(e->buttons()), ShiftOf(e->modifiers()), e->position().x() * s.TwipsPerPixelX(),
-                      e->position().y() * s.TwipsPerPixelY());
+            runHandler("MouseMove", [&] {
+                MouseMove(buttonsOf(e->buttons()), ShiftOf(e->modifiers()), e->position().x() * s.TwipsPerPixelX(),
+                          e->position().y() * s.TwipsPerPixelY());
+            });
         return false;
     }
     case QEvent::MouseButtonRelease: {
@@ -239,18 +248,22 @@ bool Control::eventFilter(QObject* watched, QEvent* event) {
         Screen& s = *platform().screen;
         QPointer<Control> self(this);
         if (MouseUp)
-            MouseUp(buttonOf(e->button()), ShiftOf(e->modifiers()), e->position().x() * s.TwipsPerPixelX(),
-                    e->position().y() * s.TwipsPerPixelY());
+            runHandler("MouseUp", [&] {
+                MouseUp(buttonOf(e->button()), ShiftOf(e->modifiers()), e->position().x() * s.TwipsPerPixelX(),
+                        e->position().y() * s.TwipsPerPixelY());
+            });
         if (!self) return true;
         const bool afterDblClick = std::exchange(dblClicked_, false);
+        // Inside the widget that reported the release (a list's viewport, a picture's drawing area).
+        auto* w = qobject_cast<QWidget*>(watched);
         if (clickOnRelease() && !afterDblClick && e->button() == Qt::LeftButton && widget_ &&
-            widget_->rect().contains(e->position().toPoint()))
+            (w ? w : widget_.data())->rect().contains(e->position().toPoint()))
             RaiseClick();
         return false;
     }
     case QEvent::MouseButtonDblClick:
         dblClicked_ = true;
-        if (DblClick) DblClick();
+        if (DblClick) runHandler("DblClick", DblClick);
         return false;
     default:
         return false;

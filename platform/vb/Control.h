@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/vb/ErrorGuard.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -10,7 +12,7 @@ namespace tylog::vb {
 class Form;
 
 // The kinds the form-scaling walk tells apart.
-enum class Kind { Label, TextBox, CommandButton, ListBox, CheckBox, OptionButton, Frame, ComboBox, ListView, Image, Line, Other };
+enum class Kind { Label, TextBox, CommandButton, ListBox, CheckBox, OptionButton, Frame, ComboBox, ListView, Image, Line, PictureBox, Other };
 
 // Base of every control: a Qt widget with geometry in twips (relative to its container), a font of its
 // own in points, 24-bit BGR colours, and the events the windows' handlers are written against.
@@ -74,7 +76,7 @@ public:
     std::function<void(int Button, int Shift, double X, double Y)> MouseDown, MouseMove, MouseUp;
 
     // Raises the click as a user's click would (tests and code that "presses" a control).
-    void RaiseClick() { if (Click) Click(); }
+    void RaiseClick();
 
 protected:
     void attach(QWidget* w);
@@ -89,6 +91,10 @@ protected:
     virtual bool clickOnRelease() const { return false; }
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool routeKeyPress(QKeyEvent* e);
+    // Runs one of this control's handlers through the layer's error guard (ErrorGuard.h); false when
+    // it ended with an error.
+    template <class F>
+    bool runHandler(const char* event, F&& handler);
 
     Form& form_;
     Kind kind_;
@@ -107,5 +113,10 @@ protected:
 
     friend class Form;
 };
+
+template <class F>
+bool Control::runHandler(const char* event, F&& handler) {
+    return RunHandler(this, event, std::forward<F>(handler));
+}
 
 } // namespace tylog::vb

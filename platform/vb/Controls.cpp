@@ -49,7 +49,7 @@ QString Label::Caption() const { return label()->text(); }
 void Label::setCaption(const QString& c) {
     if (label()->text() == c) return;
     label()->setText(c);
-    if (Change) Change();
+    if (Change) runHandler("Change", Change);
 }
 
 void Label::setAlignment(int a) {
@@ -83,7 +83,7 @@ TextBox::TextBox(Form& form, const QString& name, Control* container, int index,
     if (multiLine) {
         multi_ = new QPlainTextEdit;
         multi_->setContextMenuPolicy(Qt::NoContextMenu);
-        connect(multi_, &QPlainTextEdit::textChanged, this, [this] { if (Change) Change(); });
+        connect(multi_, &QPlainTextEdit::textChanged, this, [this] { if (Change) runHandler("Change", Change); });
         // Mouse, drop and middle-button paste events arrive at the viewport.
         multi_->viewport()->setAcceptDrops(false);
         multi_->viewport()->installEventFilter(this);
@@ -93,7 +93,7 @@ TextBox::TextBox(Form& form, const QString& name, Control* container, int index,
         edit_->setFrame(true);
         edit_->setContextMenuPolicy(Qt::DefaultContextMenu);
         edit_->setDragEnabled(false);
-        connect(edit_, &QLineEdit::textChanged, this, [this] { if (Change) Change(); });
+        connect(edit_, &QLineEdit::textChanged, this, [this] { if (Change) runHandler("Change", Change); });
         w = edit_;
     }
     // Drops would bypass the key filters.
@@ -289,8 +289,9 @@ void TextBox::PasteFiltered(const QString& text) {
         if (ch == '?' && qc != QChar('?')) continue;
         int k = static_cast<unsigned char>(ch);
         if (k < 32) continue; // line ends and tabs of the pasted text
-        if (form_.KeyPreview) form_.Form_KeyPress(k);
-        if (k != 0 && KeyPress) KeyPress(k);
+        // A failing handler ends the paste: the rest of it was not checked.
+        if (form_.KeyPreview && !RunHandler(&form_, "Form_KeyPress", [&] { form_.Form_KeyPress(k); })) return;
+        if (k != 0 && KeyPress && !runHandler("KeyPress", [&] { KeyPress(k); })) return;
         if (!self) return;
         if (k >= 32) insertText(FromAnsi(QByteArray(1, static_cast<char>(k))));
     }
@@ -559,7 +560,7 @@ ComboBox::ComboBox(Form& form, const QString& name, Control* container, int inde
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     connect(c, &QComboBox::currentIndexChanged, this, [this](int) { RaiseClick(); });
-    connect(c, &QComboBox::editTextChanged, this, [this](const QString&) { if (Change) Change(); });
+    connect(c, &QComboBox::editTextChanged, this, [this](const QString&) { if (Change) runHandler("Change", Change); });
     attach(c);
 }
 
@@ -677,7 +678,7 @@ ListView::ListView(Form& form, const QString& name, Control* container, int inde
     t->header()->setMinimumSectionSize(0);
     t->header()->setSectionsClickable(true);
     connect(t->header(), &QHeaderView::sectionClicked, this, [this](int section) {
-        if (ColumnClick) ColumnClick(section + 1);
+        if (ColumnClick) runHandler("ColumnClick", [&] { ColumnClick(section + 1); });
     });
 }
 
@@ -841,7 +842,7 @@ void Timer::restart() {
     stop();
     // Interval 0 never fires (a QTimer of 0 would fire on every pass of the event loop).
     if (!enabled_ || interval_ <= 0) return;
-    auto fire = [this] { if (Tick) Tick(); };
+    auto fire = [this] { if (Tick) RunHandler(this, "Timer", Tick); };
     if (platform().clock && platform().clock->IsVirtual()) {
         virtualId_ = VirtualTimers::Instance().Start(platform().clock->TimeGetTime(), static_cast<std::uint32_t>(interval_), fire);
         return;
@@ -887,6 +888,10 @@ void Menu::triggered() {
     // Qt flips a checkable item by itself; here the Click handler decides the check mark.
     if (action_->isCheckable()) action_->setChecked(!action_->isChecked());
     RaiseClick();
+}
+
+void Menu::RaiseClick() {
+    if (Click) RunHandler(this, "Click", Click);
 }
 
 void Menu::AddSeparator() { ensureMenu()->addSeparator(); }

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/vb/Control.h"
+#include "platform/vb/PictureBox.h"
 
 #include <QAction>
 #include <QPixmap>
@@ -303,7 +304,7 @@ public:
     void setShortcut(const QKeySequence& k);
     std::function<void()> Click;
     QAction* action() const { return action_; }
-    void RaiseClick() { if (Click) Click(); }
+    void RaiseClick(); // through the error guard, as every handler the layer calls
     void AddSeparator();
 
 private:

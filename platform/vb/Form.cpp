@@ -135,7 +135,7 @@ void Form::setWindowState(int state) {
 void Form::Load() {
     if (loaded_) return;
     loaded_ = true;
-    Form_Load();
+    RunHandler(this, "Form_Load", [this] { Form_Load(); });
 }
 
 void Form::setVisible(bool v) {
@@ -223,7 +223,7 @@ void Form::resizeEvent(QResizeEvent* e) {
         height_ = (e->size().height() - menuPx) * platform().screen->TwipsPerPixelY() + NonClientHeight();
     }
     layoutClient();
-    if (loaded_ && !unloaded_) Form_Resize();
+    if (loaded_ && !unloaded_) RunHandler(this, "Form_Resize", [this] { Form_Resize(); });
 }
 
 bool Form::event(QEvent* e) {
@@ -231,7 +231,7 @@ bool Form::event(QEvent* e) {
         return true;
     if (e->type() == QEvent::WindowActivate && loaded_ && !unloaded_) {
         const bool r = QWidget::event(e);
-        Form_Activate();
+        RunHandler(this, "Form_Activate", [this] { Form_Activate(); });
         return r;
     }
     return QWidget::event(e);
@@ -252,15 +252,16 @@ bool Form::formKey(QKeyEvent* e) {
     int code = KeyCodeOf(e);
     const int shift = ShiftOf(e->modifiers());
     if (e->type() == QEvent::KeyRelease) {
-        if (code) Form_KeyUp(code, shift);
+        if (code) RunHandler(this, "Form_KeyUp", [&] { Form_KeyUp(code, shift); });
         return true;
     }
     if (code) {
-        Form_KeyDown(code, shift);
+        // A failing KeyDown stops the key, as a code set to 0 would.
+        if (!RunHandler(this, "Form_KeyDown", [&] { Form_KeyDown(code, shift); })) return true;
         if (code == 0) return true;
     }
     int ascii = KeyAsciiOf(e);
-    if (ascii >= 0) Form_KeyPress(ascii);
+    if (ascii >= 0) RunHandler(this, "Form_KeyPress", [&] { Form_KeyPress(ascii); });
     return true;
 }
 
@@ -269,7 +270,7 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
             formKey(static_cast<QKeyEvent*>(event)))
             return true;
-        if (event->type() == QEvent::MouseButtonRelease) Form_Click();
+        if (event->type() == QEvent::MouseButtonRelease) RunHandler(this, "Form_Click", [this] { Form_Click(); });
     }
     if (watched == menuBar_ && (event->type() == QEvent::ActionAdded || event->type() == QEvent::ActionRemoved ||
                                 event->type() == QEvent::ActionChanged))
@@ -292,16 +293,16 @@ void Form::focusIn(Control* c) {
     if (focused_) {
         Control* old = focused_;
         focused_ = nullptr;
-        if (old->LostFocus) old->LostFocus();
+        if (old->LostFocus) old->runHandler("LostFocus", old->LostFocus);
     }
     focused_ = c;
-    if (c->GotFocus) c->GotFocus();
+    if (c->GotFocus) c->runHandler("GotFocus", c->GotFocus);
 }
 
 void Form::focusOut(Control* c) {
     if (focused_ != c) return;
     focused_ = nullptr;
-    if (c->LostFocus) c->LostFocus();
+    if (c->LostFocus) c->runHandler("LostFocus", c->LostFocus);
 }
 
 void Form::ApplyTabOrder() {
@@ -349,17 +350,19 @@ void UntrackForm(Form* f) {
 
 bool Unload(Form& form, int mode) {
     if (!form.loaded_ || form.unloaded_) return true;
+    // A failing QueryUnload or Unload handler does not keep the window open: its Cancel counts as far as
+    // it got, so a window whose handler keeps failing can still be closed.
     int cancel = 0;
-    form.Form_QueryUnload(cancel, mode);
+    RunHandler(&form, "Form_QueryUnload", [&] { form.Form_QueryUnload(cancel, mode); });
     if (cancel) return false;
-    form.Form_Unload(cancel);
+    RunHandler(&form, "Form_Unload", [&] { form.Form_Unload(cancel); });
     if (cancel) return false;
     form.unloaded_ = true;
     // The window's timers go with it: none may tick while it waits to be deleted.
     for (Timer* t : form.findChildren<Timer*>()) t->setEnabled(false);
     form.hide();
     emit form.hiddenOrUnloaded();
-    form.Form_Terminate();
+    RunHandler(&form, "Form_Terminate", [&] { form.Form_Terminate(); });
     if (form.onUnloaded) form.onUnloaded();
     // Only the windows Instance() made are the layer's to delete; others belong to whoever made them.
     const auto& own = detail::tracked();

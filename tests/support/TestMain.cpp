@@ -3,6 +3,7 @@
 #include "app/ProcessReset.h"
 #include "core/ProcessState.h"
 #include "platform/testing/Fakes.h"
+#include "platform/vb/ErrorGuard.h"
 #include "platform/vb/Forms.h"
 
 #include <QApplication>
@@ -33,6 +34,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     tylog::testing::InstallFakePlatform();
     tylog::platform().reportScriptFault = [](const QString& what) { ADD_FAILURE() << what.toStdString(); };
+    // An error that leaves a handler is a fault of the code under test, unless the test expects it
+    // (tests/support/EscapedErrors.h).
+    tylog::vb::SetEscapedErrorHook([](const tylog::vb::EscapedError& e) {
+        ADD_FAILURE() << "error escaped from " << (e.source + '.' + e.event).toStdString() << ": "
+                      << e.description.toStdString();
+    });
     ::testing::UnitTest::GetInstance()->listeners().Append(new CleanState);
     return RUN_ALL_TESTS();
 }
