@@ -16,6 +16,7 @@ void InstallRealPlatform() {
     static QtSound sound;
     static EnvironmentPortMap ports;
     static SystemKeyLines keyLines;
+    static OrderlyQuit orderlyQuit;
     Platform& p = platform();
     p.dialogs = &dialogs;
     p.clock = &clock;

@@ -32,6 +32,8 @@ struct Platform {
 };
 
 Platform& platform();
+// Installs the machine's services, and turns the application's quit and SIGTERM / SIGINT into
+// orderly ends (OrderlyQuit); call it once the application object exists.
 void InstallRealPlatform();
 
 } // namespace tylog

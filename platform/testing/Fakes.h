@@ -103,10 +103,16 @@ public:
     QString text;
 };
 
+// Counts the ends, and notes how many times the unkey steps had run when the last one came (End()
+// runs them first, so a test compares with UnkeyRuns() before it).
 class RecordingEnd : public ProgramEnd {
 public:
-    void End() override { ++ended; }
+    void End() override {
+        ++ended;
+        unkeyRunsAtEnd = UnkeyRuns();
+    }
     int ended = 0;
+    int unkeyRunsAtEnd = -1;
 };
 
 // Per-user settings kept in memory, keyed by "app/section/key".
