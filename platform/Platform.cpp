@@ -14,6 +14,9 @@ void InstallRealPlatform() {
     static QtClipboard clipboard;
     static ProcessEnd end;
     static QtSound sound;
+    static EnvironmentPortMap ports;
+    static SystemKeyLines keyLines;
+    static OrderlyQuit orderlyQuit;
     Platform& p = platform();
     p.dialogs = &dialogs;
     p.clock = &clock;
@@ -21,6 +24,8 @@ void InstallRealPlatform() {
     p.clipboard = &clipboard;
     p.programEnd = &end;
     p.sound = &sound;
+    p.ports = &ports;
+    p.keyLines = &keyLines;
 }
 
 } // namespace tylog

@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/KeyLines.h"
+#include "platform/PortMap.h"
 #include "platform/Screen.h"
 #include "platform/Session.h"
 #include "platform/WavePlayer.h"
@@ -20,6 +22,8 @@ struct Platform {
     Clipboard* clipboard = nullptr;
     ProgramEnd* programEnd = nullptr;
     Sound* sound = nullptr;
+    PortMap* ports = nullptr;      // port numbers to device paths (SerialLine, parallel ports)
+    KeyLines* keyLines = nullptr;  // RTS, DTR and the parallel port's registers
     // Called when a window is shown modally under a virtual clock, before the modal wait; tests use
     // it to act in the window. Empty in the program.
     std::function<void(vb::Form&)> onModalShown;
@@ -28,6 +32,8 @@ struct Platform {
 };
 
 Platform& platform();
+// Installs the machine's services, and turns the application's quit and SIGTERM / SIGINT into
+// orderly ends (OrderlyQuit); call it once the application object exists.
 void InstallRealPlatform();
 
 } // namespace tylog

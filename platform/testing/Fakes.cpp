@@ -1,4 +1,23 @@
 #include "platform/testing/Fakes.h"
+#include "platform/SerialLine.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+// The kernel's termios2 (asm/termbits.h clashes with termios.h), whose speed fields hold rates that
+// have no B constant.
+struct termios2 {
+    tcflag_t c_iflag, c_oflag, c_cflag, c_lflag;
+    cc_t c_line;
+    cc_t c_cc[19];
+    speed_t c_ispeed, c_ospeed;
+};
 
 namespace tylog::testing {
 
@@ -134,6 +153,110 @@ QByteArray FakeSound::Wave(std::uint32_t ms) {
     return b;
 }
 
+// ---- Devices -------------------------------------------------------------------------------------
+
+QString FakePortMap::SerialPath(int port) {
+    if (port < FirstPort || port > LastPort) return {};
+    return serial.value(port, QStringLiteral("/nonexistent/tylog-test/ttyS%1").arg(port - 1));
+}
+
+QString FakePortMap::ParallelPath(int port) {
+    if (port < FirstPort || port > LastPort) return {};
+    return parallel.value(port, QStringLiteral("/nonexistent/tylog-test/parport%1").arg(port - 1));
+}
+
+void RecordingKeyLines::SetLine(SerialLine& port, ModemLine line, bool on) {
+    if (!port.PortOpen()) throw VbError(SerialLine::PortNotOpen, port.PortName() + ": the port is not open");
+    changes.push_back({platform().clock->TimeGetTime(), port.PortName(),
+                       line == ModemLine::RTS ? Signal::RTS : Signal::DTR, on ? 1 : 0});
+}
+
+void RecordingKeyLines::WriteParallel(int port, ParallelRegister reg, std::uint8_t value) {
+    changes.push_back({platform().clock->TimeGetTime(), QStringLiteral("LPT%1").arg(port),
+                       reg == ParallelRegister::Data ? Signal::ParallelData : Signal::ParallelControl, value});
+}
+
+QList<RecordingKeyLines::Change> RecordingKeyLines::Of(const QString& device, Signal signal) const {
+    QList<Change> out;
+    for (const Change& c : changes)
+        if (c.device == device && c.signal == signal) out << c;
+    return out;
+}
+
+PseudoTerminal::PseudoTerminal() {
+    fd_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fd_ < 0 || ::grantpt(fd_) != 0 || ::unlockpt(fd_) != 0) {
+        fault(QStringLiteral("no pseudo-terminal: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return;
+    }
+    path_ = QString::fromLocal8Bit(::ptsname(fd_));
+    // Raw from the start, so nothing the test writes before the port opens is echoed or changed.
+    termios t{};
+    ::tcgetattr(fd_, &t);
+    ::cfmakeraw(&t);
+    ::tcsetattr(fd_, TCSANOW, &t);
+}
+
+PseudoTerminal::~PseudoTerminal() { HangUp(); }
+
+void PseudoTerminal::HangUp() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+void PseudoTerminal::MapAsSerial(int port) { Fakes().ports.serial[port] = path_; }
+
+void PseudoTerminal::Write(const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            fault(QStringLiteral("writing to the pseudo-terminal: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+            return;
+        }
+        done += n;
+    }
+}
+
+QByteArray PseudoTerminal::Read(int count, int timeoutMs) {
+    QByteArray out;
+    while (out.size() < count) {
+        pollfd p{fd_, POLLIN, 0};
+        if (::poll(&p, 1, timeoutMs) <= 0 || !(p.revents & POLLIN)) break;
+        char buffer[4096];
+        const ssize_t n = ::read(fd_, buffer, std::min<qsizetype>(sizeof buffer, count - out.size()));
+        if (n <= 0) break; // EIO: the port end is closed
+        out.append(buffer, n);
+    }
+    return out;
+}
+
+QByteArray PseudoTerminal::ReadAvailable() {
+    QByteArray out;
+    for (;;) {
+        pollfd p{fd_, POLLIN, 0};
+        if (::poll(&p, 1, 0) <= 0 || !(p.revents & POLLIN)) break;
+        char buffer[4096];
+        const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+        if (n <= 0) break;
+        out.append(buffer, n);
+    }
+    return out;
+}
+
+termios PseudoTerminal::Settings() const {
+    termios t{};
+    ::tcgetattr(fd_, &t); // on Linux the device end reads the port end's settings
+    return t;
+}
+
+int PseudoTerminal::OutputBaud() const {
+    termios2 t{};
+    if (::ioctl(fd_, TCGETS2, &t) != 0) return -1;
+    return static_cast<int>(t.c_ospeed);
+}
+
 FakePlatform& Fakes() {
     static FakePlatform f;
     return f;
@@ -148,6 +271,8 @@ void InstallFakePlatform() {
     p.clipboard = &f.clipboard;
     p.programEnd = &f.end;
     p.sound = &f.sound;
+    p.ports = &f.ports;
+    p.keyLines = &f.keyLines;
     InstallRegistry(&f.registry);
 }
 
@@ -158,7 +283,9 @@ void ResetFakePlatform() {
     f.clock = FakeClock();
     f.screen = FakeScreen();
     f.clipboard.text.clear();
-    f.end.ended = 0;
+    f.end = RecordingEnd();
+    f.ports = FakePortMap();
+    f.keyLines.changes.clear();
     f.registry.values.clear();
     f.sound.played.clear();
     f.sound.stops = 0;

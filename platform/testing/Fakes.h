@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QStringList>
 #include <deque>
+#include <termios.h>
 #include <variant>
 
 namespace tylog::testing {
@@ -102,10 +103,16 @@ public:
     QString text;
 };
 
+// Counts the ends, and notes how many times the unkey steps had run when the last one came (End()
+// runs them first, so a test compares with UnkeyRuns() before it).
 class RecordingEnd : public ProgramEnd {
 public:
-    void End() override { ++ended; }
+    void End() override {
+        ++ended;
+        unkeyRunsAtEnd = UnkeyRuns();
+    }
     int ended = 0;
+    int unkeyRunsAtEnd = -1;
 };
 
 // Per-user settings kept in memory, keyed by "app/section/key".
@@ -132,6 +139,60 @@ public:
     static QByteArray Wave(std::uint32_t ms);
 };
 
+// The port map of the tests: a port points where a test put it (PseudoTerminal::MapAsSerial), else at
+// a path that does not exist, so no test reaches the machine's own ports.
+class FakePortMap : public PortMap {
+public:
+    QString SerialPath(int port) override;
+    QString ParallelPath(int port) override;
+    QMap<int, QString> serial, parallel;
+};
+
+// Key lines that switch nothing: every change is recorded with the clock's millisecond tick, so a test
+// reads the keying and its timing from `changes`. A serial line is named as its port names itself
+// ("COM3", or the path it was opened by), a parallel port "LPT1".
+class RecordingKeyLines : public KeyLines {
+public:
+    enum class Signal { RTS, DTR, ParallelData, ParallelControl };
+    struct Change {
+        std::uint32_t tick;
+        QString device;
+        Signal signal;
+        int value; // 0 or 1 for a serial line, the byte for a parallel register
+        bool operator==(const Change&) const = default;
+    };
+    void SetLine(SerialLine& port, ModemLine line, bool on) override;
+    void WriteParallel(int port, ParallelRegister reg, std::uint8_t value) override;
+    // The changes of one signal of one device, in order.
+    QList<Change> Of(const QString& device, Signal signal) const;
+    QList<Change> changes;
+};
+
+// The device end of a serial port: a pseudo-terminal whose other end a SerialLine opens. Reads wait
+// for the bytes, bounded, so a test never hangs on a device that stays silent.
+class PseudoTerminal {
+public:
+    PseudoTerminal();  // fails the test when no pseudo-terminal can be had
+    ~PseudoTerminal(); // closes the device end, which the port sees as a hang-up
+    QString Path() const { return path_; }
+    // Points serial port `port` of the fake port map here.
+    void MapAsSerial(int port);
+    void Write(const QByteArray& bytes);
+    // Reads until `count` bytes came or timeoutMs passed without a byte.
+    QByteArray Read(int count, int timeoutMs = 2000);
+    // Everything waiting now.
+    QByteArray ReadAvailable();
+    // The port's terminal settings, as the SerialLine set them.
+    termios Settings() const;
+    // Custom baud rates (56000) are kept in the speed field that termios2 reads.
+    int OutputBaud() const;
+    void HangUp(); // closes the device end now
+
+private:
+    int fd_ = -1;
+    QString path_;
+};
+
 struct FakePlatform {
     ScriptedDialogs dialogs;
     FakeClock clock;
@@ -140,6 +201,8 @@ struct FakePlatform {
     RecordingEnd end;
     MemoryRegistry registry;
     FakeSound sound;
+    FakePortMap ports;
+    RecordingKeyLines keyLines;
 };
 
 FakePlatform& Fakes();

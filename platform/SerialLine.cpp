@@ -1,0 +1,274 @@
+#include "platform/SerialLine.h"
+#include "platform/KeyLines.h"
+#include "platform/Platform.h"
+
+#include <QSerialPort>
+#include <QStringList>
+#include <sys/ioctl.h>
+#include <termios.h>
+
+namespace tylog {
+
+namespace {
+struct CallGuard {
+    explicit CallGuard(int& depth) : depth_(depth) { ++depth_; }
+    ~CallGuard() { --depth_; }
+    int& depth_;
+};
+
+QSerialPort::Parity toParity(char p) {
+    switch (p) {
+    case 'O': return QSerialPort::OddParity;
+    case 'E': return QSerialPort::EvenParity;
+    case 'M': return QSerialPort::MarkParity;
+    case 'S': return QSerialPort::SpaceParity;
+    default: return QSerialPort::NoParity;
+    }
+}
+
+QSerialPort::StopBits toStopBits(int tenths) {
+    return tenths == 20 ? QSerialPort::TwoStop : tenths == 15 ? QSerialPort::OneAndHalfStop : QSerialPort::OneStop;
+}
+} // namespace
+
+bool ParseSerialSettings(const QString& text, SerialSettings* out) {
+    const QStringList parts = text.split(',');
+    if (parts.size() != 4) return false;
+    SerialSettings s;
+    bool ok = false;
+    s.baud = parts[0].trimmed().toInt(&ok);
+    if (!ok || s.baud <= 0) return false;
+    const QString parity = parts[1].trimmed().toUpper();
+    if (parity.size() != 1 || !QStringLiteral("NOEMS").contains(parity)) return false;
+    s.parity = parity[0].toLatin1();
+    s.dataBits = parts[2].trimmed().toInt(&ok);
+    if (!ok || s.dataBits < 5 || s.dataBits > 8) return false;
+    const QString stop = parts[3].trimmed();
+    s.stopBitsTenths = stop == "1" ? 10 : stop == "1.5" ? 15 : stop == "2" ? 20 : 0;
+    if (s.stopBitsTenths == 0) return false;
+    *out = s;
+    return true;
+}
+
+SerialLine::SerialLine() : port_(std::make_unique<QSerialPort>()) {
+    QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
+                     [this](QSerialPort::SerialPortError e) { onPortError(e); });
+    // Events are passed on from the event loop, never from inside QSerialPort, so a handler may close
+    // the port or drop this line.
+    QObject::connect(port_.get(), &QSerialPort::readyRead, port_.get(), [this] {
+        QMetaObject::invokeMethod(port_.get(), [this] {
+            if (ReadyRead && PortOpen()) ReadyRead();
+        }, Qt::QueuedConnection);
+    });
+}
+
+SerialLine::~SerialLine() {
+    if (platform().keyLines) Close();
+    else port_->close(); // the kernel drops the lines as the device closes
+}
+
+void SerialLine::setCommPort(int port) {
+    if (PortOpen()) throw VbError(PortInUse, PortName() + ": the port is open");
+    if (port < PortMap::FirstPort || port > PortMap::LastPort)
+        throw VbError(InvalidPort, QStringLiteral("Invalid port number %1").arg(port));
+    commPort_ = port;
+    path_.clear();
+}
+
+void SerialLine::setPortPath(const QString& path) {
+    if (PortOpen()) throw VbError(PortInUse, PortName() + ": the port is open");
+    path_ = path;
+}
+
+QString SerialLine::PortName() const {
+    return path_.isEmpty() ? QStringLiteral("COM%1").arg(commPort_) : path_;
+}
+
+void SerialLine::setSettings(const QString& settings) {
+    SerialSettings s;
+    if (!ParseSerialSettings(settings, &s))
+        throw VbError(InvalidSetting, QStringLiteral("Invalid settings \"%1\"").arg(settings));
+    const QString old = settings_;
+    settings_ = settings;
+    if (!PortOpen()) return;
+    CallGuard g(inCall_);
+    try {
+        applySettings();
+    } catch (const VbError&) {
+        settings_ = old;
+        applySettings();
+        throw;
+    }
+}
+
+void SerialLine::setHandshaking(int mode) {
+    if (mode < NoHandshaking || mode > RTSXOnXOff)
+        throw VbError(InvalidSetting, QStringLiteral("Invalid handshaking %1").arg(mode));
+    handshaking_ = mode;
+    if (!PortOpen()) return;
+    CallGuard g(inCall_);
+    applyHandshaking();
+}
+
+void SerialLine::applySettings() {
+    SerialSettings s;
+    ParseSerialSettings(settings_, &s);
+    const bool ok = port_->setBaudRate(s.baud) && port_->setParity(toParity(s.parity)) &&
+                    port_->setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits)) &&
+                    port_->setStopBits(toStopBits(s.stopBitsTenths));
+    if (!ok) {
+        const QString why = port_->errorString();
+        port_->clearError();
+        throw VbError(InvalidSetting, QStringLiteral("%1: settings \"%2\" refused: %3").arg(PortName(), settings_, why));
+    }
+}
+
+void SerialLine::applyHandshaking() {
+    const bool hardware = handshaking_ == RTSHandshaking || handshaking_ == RTSXOnXOff;
+    const bool software = handshaking_ == XOnXOff || handshaking_ == RTSXOnXOff;
+    // QSerialPort takes one kind of flow control; both kinds at once are set on the terminal itself.
+    port_->setFlowControl(hardware ? QSerialPort::HardwareControl
+                                   : software ? QSerialPort::SoftwareControl : QSerialPort::NoFlowControl);
+    if (hardware && software && PortOpen()) {
+        termios t{};
+        if (::tcgetattr(port_->handle(), &t) == 0) {
+            t.c_iflag |= IXON | IXOFF;
+            ::tcsetattr(port_->handle(), TCSANOW, &t);
+        }
+    }
+    port_->clearError();
+}
+
+void SerialLine::setRTSEnable(bool on) {
+    if (PortOpen()) platform().keyLines->SetLine(*this, ModemLine::RTS, on);
+    rts_ = on;
+}
+
+void SerialLine::setDTREnable(bool on) {
+    if (PortOpen()) platform().keyLines->SetLine(*this, ModemLine::DTR, on);
+    dtr_ = on;
+}
+
+void SerialLine::Open() {
+    CallGuard g(inCall_);
+    if (PortOpen()) Close();
+    failed_ = false;
+    rescued_.clear();
+    const QString path = path_.isEmpty() ? platform().ports->SerialPath(commPort_) : path_;
+    if (path.isEmpty()) throw VbError(InvalidPort, QStringLiteral("Invalid port number %1").arg(commPort_));
+    port_->setPortName(path);
+    applySettings();
+    applyHandshaking();
+    if (!port_->open(QIODevice::ReadWrite)) {
+        const QSerialPort::SerialPortError e = port_->error();
+        const QString why = port_->errorString();
+        port_->clearError();
+        port_->close();
+        const int number = e == QSerialPort::PermissionError ? PortInUse
+                           : e == QSerialPort::DeviceNotFoundError ? InvalidPort
+                           : e == QSerialPort::UnsupportedOperationError ? InvalidSetting : InvalidPort;
+        throw VbError(number, QStringLiteral("%1 (%2): %3").arg(PortName(), path, why));
+    }
+    try {
+        if (handshaking_ == RTSXOnXOff) applyHandshaking();
+        platform().keyLines->SetLine(*this, ModemLine::DTR, dtr_);
+        platform().keyLines->SetLine(*this, ModemLine::RTS, rts_);
+    } catch (const VbError&) {
+        port_->close();
+        throw;
+    }
+}
+
+void SerialLine::Close() {
+    if (PortOpen()) {
+        // A closed port keys nothing: the lines drop as the device closes, which the key lines see.
+        for (ModemLine line : {ModemLine::DTR, ModemLine::RTS}) {
+            if (!(line == ModemLine::RTS ? rts_ : dtr_)) continue;
+            try {
+                platform().keyLines->SetLine(*this, line, false);
+            } catch (const VbError&) {
+                // The device is going away anyway.
+            }
+        }
+    }
+    port_->close();
+    port_->clearError();
+    failed_ = false;
+    rescued_.clear();
+}
+
+bool SerialLine::PortOpen() const { return port_->isOpen(); }
+
+int SerialLine::NativeHandle() const { return PortOpen() ? port_->handle() : -1; }
+
+void SerialLine::onPortError(int error) {
+    if (error != QSerialPort::ReadError && error != QSerialPort::WriteError && error != QSerialPort::ResourceError)
+        return; // a timeout of a fetch, or a refused setting that its own call reports
+    const QString why = PortName() + ": " + port_->errorString();
+    rescued_ += port_->readAll(); // what arrived before the failure can still be read
+    port_->close();
+    port_->clearError();
+    if (inCall_ > 0) {
+        failed_ = true;
+        failure_ = why;
+        return;
+    }
+    QMetaObject::invokeMethod(port_.get(), [this, why] {
+        if (Error && !PortOpen()) Error(VbError(VbError::DeviceIO, why)); // unless opened again meanwhile
+    }, Qt::QueuedConnection);
+}
+
+void SerialLine::fetch() {
+    // Pulls what the device holds into the port's buffer; bounded, since a device may keep sending.
+    for (int i = 0; i < 64 && PortOpen() && port_->waitForReadyRead(0); ++i) {
+    }
+    if (PortOpen()) port_->clearError();
+}
+
+void SerialLine::requireOpen(const char* what) const {
+    if (failed_) throw VbError(VbError::DeviceIO, failure_);
+    if (!PortOpen()) throw VbError(PortNotOpen, QStringLiteral("%1: %2 on a closed port").arg(PortName(), what));
+}
+
+void SerialLine::Output(const QByteArray& bytes) {
+    CallGuard g(inCall_);
+    requireOpen("output");
+    if (port_->write(bytes) != bytes.size()) {
+        const QString why = port_->errorString();
+        port_->clearError();
+        requireOpen("output");
+        throw VbError(VbError::DeviceIO, PortName() + ": " + why);
+    }
+    port_->flush();
+    requireOpen("output");
+}
+
+int SerialLine::OutBufferCount() {
+    CallGuard g(inCall_);
+    requireOpen("output count");
+    port_->flush();
+    requireOpen("output count");
+    int queued = 0;
+    if (::ioctl(port_->handle(), TIOCOUTQ, &queued) != 0) queued = 0;
+    return static_cast<int>(port_->bytesToWrite()) + queued;
+}
+
+QByteArray SerialLine::Input() {
+    CallGuard g(inCall_);
+    if (PortOpen()) fetch();
+    QByteArray data = rescued_;
+    rescued_.clear();
+    if (PortOpen()) data += port_->readAll();
+    if (data.isEmpty()) requireOpen("input");
+    return data;
+}
+
+int SerialLine::InBufferCount() {
+    CallGuard g(inCall_);
+    if (PortOpen()) fetch();
+    const qint64 n = rescued_.size() + (PortOpen() ? port_->bytesAvailable() : 0);
+    if (n == 0) requireOpen("input count");
+    return static_cast<int>(n);
+}
+
+} // namespace tylog

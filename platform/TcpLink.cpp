@@ -1,0 +1,116 @@
+#include "platform/TcpLink.h"
+
+#include <QTcpSocket>
+
+namespace tylog {
+
+int SocketErrorNumber(QAbstractSocket::SocketError error) {
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError: return 10061;
+    case QAbstractSocket::RemoteHostClosedError: return 10054;
+    case QAbstractSocket::HostNotFoundError: return 11001;
+    case QAbstractSocket::SocketAccessError: return 10013;
+    case QAbstractSocket::SocketResourceError: return 10055;
+    case QAbstractSocket::SocketTimeoutError: return 10060;
+    case QAbstractSocket::NetworkError: return 10051;
+    case QAbstractSocket::AddressInUseError: return 10048;
+    case QAbstractSocket::SocketAddressNotAvailableError: return 10049;
+    case QAbstractSocket::UnsupportedSocketOperationError: return 10045;
+    case QAbstractSocket::OperationError: return 10036;
+    default: return 10053; // any other failure aborts the connection
+    }
+}
+
+TcpLink::TcpLink() : socket_(std::make_unique<QTcpSocket>()) {
+    QTcpSocket* s = socket_.get();
+    QObject::connect(s, &QAbstractSocket::stateChanged, s, [this](QAbstractSocket::SocketState st) {
+        if (state_ == LinkState::Closed || state_ == LinkState::Failed) return;
+        switch (st) {
+        case QAbstractSocket::HostLookupState: state_ = LinkState::Resolving; break;
+        case QAbstractSocket::ConnectingState: state_ = LinkState::Connecting; break;
+        case QAbstractSocket::ConnectedState: state_ = LinkState::Connected; break;
+        case QAbstractSocket::ClosingState: state_ = LinkState::Closing; break;
+        default: break;
+        }
+    });
+    QObject::connect(s, &QAbstractSocket::connected, s, [this] {
+        later([this] {
+            if (Connected) Connected();
+        });
+    });
+    QObject::connect(s, &QIODevice::readyRead, s, [this] {
+        later([this] {
+            if (DataArrival && BytesAvailable() > 0) DataArrival(BytesAvailable());
+        });
+    });
+    QObject::connect(s, &QAbstractSocket::disconnected, s, [this] {
+        if (state_ == LinkState::Closed || state_ == LinkState::Failed) return; // our own Close, or an error
+        kept_ += socket_->readAll();
+        state_ = LinkState::Closed;
+        later([this] {
+            if (Closed) Closed();
+        });
+    });
+    QObject::connect(s, &QAbstractSocket::errorOccurred, s, [this](QAbstractSocket::SocketError e) {
+        if (e == QAbstractSocket::RemoteHostClosedError) return; // disconnected follows
+        const int number = SocketErrorNumber(e);
+        const QString description = socket_->errorString();
+        kept_ += socket_->readAll();
+        state_ = LinkState::Failed;
+        later([this, number, description] {
+            socket_->abort();
+            state_ = LinkState::Closed;
+            if (Error) Error(number, description);
+        });
+    });
+}
+
+TcpLink::~TcpLink() {
+    socket_->disconnect();
+    socket_->abort();
+}
+
+void TcpLink::later(std::function<void()> event) {
+    // Events reach the handlers after the socket's own handling is done, so a handler may close the
+    // link, reconnect it or drop it; an event of a connection that was closed meanwhile is dropped.
+    const int generation = generation_;
+    QMetaObject::invokeMethod(socket_.get(), [this, generation, event = std::move(event)] {
+        if (generation == generation_) event();
+    }, Qt::QueuedConnection);
+}
+
+void TcpLink::Connect(const QString& host, int port) {
+    if (port < 0 || port > 65535) throw VbError(380, QStringLiteral("Invalid port %1").arg(port));
+    Close();
+    host_ = host;
+    port_ = port;
+    state_ = LinkState::Connecting;
+    socket_->connectToHost(host, static_cast<quint16>(port));
+}
+
+void TcpLink::Close() {
+    ++generation_;
+    state_ = LinkState::Closed;
+    socket_->abort();
+    kept_.clear();
+}
+
+void TcpLink::SendData(const QByteArray& bytes) {
+    if (state_ != LinkState::Connected)
+        throw VbError(NotConnected, QStringLiteral("Wrong protocol or connection state for the requested transaction or request"));
+    if (socket_->write(bytes) != bytes.size()) throw VbError(VbError::DeviceIO, socket_->errorString());
+    socket_->flush();
+}
+
+QByteArray TcpLink::GetData() {
+    QByteArray data = kept_;
+    kept_.clear();
+    if (socket_->isOpen()) data += socket_->readAll();
+    return data;
+}
+
+qint64 TcpLink::BytesAvailable() const {
+    return kept_.size() + (socket_->isOpen() ? socket_->bytesAvailable() : 0);
+}
+
+} // namespace tylog

@@ -1,0 +1,63 @@
+#pragma once
+// A TCP connection as the spotting window's transports use one: connect to a host and port, events
+// for connected, data arrival, closed and error, write, and read everything received. It runs on
+// QTcpSocket, through the event loop; tests connect it to a QTcpServer on the loopback address.
+#include "platform/VbError.h"
+
+#include <QAbstractSocket>
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QTcpSocket;
+
+namespace tylog {
+
+// The socket error numbers the spotting window's messages are keyed by (10061: refused, 11001: host
+// not found, ...). RemoteHostClosedError is no error here: a link closed by the other end raises Closed.
+int SocketErrorNumber(QAbstractSocket::SocketError error);
+
+class TcpLink {
+public:
+    enum class LinkState { Closed = 0, Resolving = 4, Connecting = 6, Connected = 7, Closing = 8, Failed = 9 };
+    static constexpr int NotConnected = 40006; // error number of a write while not connected
+
+    TcpLink();
+    ~TcpLink();
+    TcpLink(const TcpLink&) = delete;
+    TcpLink& operator=(const TcpLink&) = delete;
+
+    // Drops any earlier connection, then starts connecting; the outcome arrives as Connected or Error.
+    // A port outside 0 to 65535 throws VbError 380.
+    void Connect(const QString& host, int port);
+    // Drops the connection and whatever was received; raises no event.
+    void Close();
+    LinkState State() const { return state_; }
+    QString RemoteHost() const { return host_; }
+    int RemotePort() const { return port_; }
+
+    // Throws VbError NotConnected unless connected.
+    void SendData(const QByteArray& bytes);
+    // Everything received and not yet taken; bytes received before the other end closed stay readable
+    // until Close or the next Connect.
+    QByteArray GetData();
+    qint64 BytesAvailable() const;
+
+    // Events, from the event loop. A handler may close or reconnect the link.
+    std::function<void()> Connected;
+    std::function<void(qint64 bytesTotal)> DataArrival;
+    std::function<void()> Closed;                                        // the other end closed
+    std::function<void(int number, const QString& description)> Error;   // the link is closed by then
+
+private:
+    void later(std::function<void()> event);
+    std::unique_ptr<QTcpSocket> socket_;
+    int generation_ = 0; // moves on with every Close, so events of a dropped connection are dropped
+    LinkState state_ = LinkState::Closed;
+    QString host_;
+    int port_ = 0;
+    QByteArray kept_; // received before the other end closed
+};
+
+} // namespace tylog
