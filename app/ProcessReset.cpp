@@ -2,6 +2,7 @@
 #include "core/ProcessState.h"
 #include "core/ReferenceTables.h"
 #include "keying/KeyerActions.h"
+#include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
@@ -17,6 +18,7 @@ void ResetProcessState() {
     SharedPrefs = {};
     Run = {};
     Keyer = {};
+    KeyerSettings = {};
     InstallKeyerActions(nullptr);
     PrefixTable = {};
     StateCoordTable = {};

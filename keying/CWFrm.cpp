@@ -1,13 +1,13 @@
 #include "keying/CWFrm.h"
 #include "core/ProcessState.h"
 #include "keying/KeyerBoxes.h"
+#include "keying/KeyerSettingsFiles.h"
 #include "keying/KeyerState.h"
 #include "keying/ToolWindowScaling.h"
 #include "logstore/KeyFilters.h"
 #include "platform/Platform.h"
 #include "platform/Registry.h"
 #include "platform/TextFile.h"
-#include "platform/ValueFile.h"
 #include "platform/VbError.h"
 #include "platform/vb/Design.h"
 
@@ -128,9 +128,22 @@ void CWFrmWindow::layOut() {
     setLoopControlsEnabled(false);
 }
 
+std::array<vb::TextBox*, 11> CWFrmWindow::messageBoxes() {
+    return {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9, &Text12, &Text13};
+}
+
 void CWFrmWindow::wireEvents() {
-    for (vb::TextBox* box : {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9, &Text12, &Text13})
+    // Every setting the operator changes is in force at once: the boxes keep KeyerSettings.CW current.
+    const std::array<vb::TextBox*, 11> messages = messageBoxes();
+    for (size_t i = 0; i < messages.size(); ++i) {
+        vb::TextBox* box = messages[i];
         box->KeyPress = [](int& KeyAscii) { KeyUpperCase(KeyAscii); };
+        box->Change = [box, i] { KeyerSettings.CW.Messages[i] = box->Text(); };
+    }
+    Text10.Change = [this] { KeyerSettings.CW.SerialPort = Text10.Text(); };
+    Text14.Change = [this] { KeyerSettings.CW.ParallelPort = Text14.Text(); };
+    txtCWLoop.Change = [this] { KeyerSettings.CW.RepeatSeconds = txtCWLoop.Text(); };
+    Check1.Click = [this] { KeyerSettings.CW.Echo = Check1.Value() == 1; };
     Option1.Click = [this] { Option1_Click(); };
     Option2.Click = [this] { Option2_Click(); };
     Option3.Click = [this] { Option3_Click(); };
@@ -168,6 +181,7 @@ void CWFrmWindow::wireEvents() {
 void CWFrmWindow::Form_Load() {
     Screen& screen = *platform().screen;
     ScaleToolWindow(*this, screen.WorkArea(), screen.Width());
+    ShowSettings();
 
     double offset = 0;
     if (IsNumericText(GetSetting(kRegistryApp, kRegistrySection, "UserCWLoopOffset", "0"), &offset)) {
@@ -180,35 +194,63 @@ void CWFrmWindow::Form_Load() {
     if (method == "Loop") optLoop.setValue(true);
 }
 
-void CWFrmWindow::UpDown1_UpClick() {
-    double wpm = 0;
-    if (IsNumericText(Text11.Text(), &wpm)) Text11.setText(NumberText(wpm + 1));
+void CWFrmWindow::ShowSettings() {
+    const CWSettings s = KeyerSettings.CW; // a copy: the boxes write back into it as they change
+    const std::array<vb::TextBox*, 11> messages = messageBoxes();
+    for (size_t i = 0; i < messages.size(); ++i) messages[i]->setText(s.Messages[i]);
+    Text10.setText(s.SerialPort);
+    Text11.setText(s.Speed);
+    txtSpace.setText(s.WordSpace);
+    Text14.setText(s.ParallelPort);
+    Check1.setValue(s.Echo ? 1 : 0);
+    txtCWLoop.setText(s.RepeatSeconds);
+    int ms = 0;
+    RepeatIntervalMs(s.RepeatSeconds, &ms);
+    tmrRepeat.setInterval(ms);
+    showKeyingOption(s.KeyingType);
 }
 
-void CWFrmWindow::UpDown1_DownClick() {
-    double wpm = 0;
-    if (IsNumericText(Text11.Text(), &wpm)) Text11.setText(NumberText(wpm - 1));
+void CWFrmWindow::showKeyingOption(int type) {
+    vb::OptionButton* const byType[] = {&Option4, &Option1, &Option2, &Option3, nullptr, &Option5};
+    vb::OptionButton* chosen = type >= 0 && type <= 5 ? byType[type] : nullptr;
+    for (vb::OptionButton* o : {&Option1, &Option2, &Option3})
+        if (o != chosen) o->setValue(false);
+    if (chosen && !chosen->Value()) chosen->setValue(true);
 }
+
+void CWFrmWindow::chooseKeyingType(int type) {
+    Keyer.CWKeyingType = type;
+    KeyerSettings.CW.KeyingType = type;
+}
+
+void CWFrmWindow::stepSpeed(int delta) {
+    const QString stepped = SteppedSpeed(Text11.Text(), delta);
+    if (stepped != Text11.Text()) Text11.setText(stepped);
+}
+
+void CWFrmWindow::UpDown1_UpClick() { stepSpeed(+1); }
+
+void CWFrmWindow::UpDown1_DownClick() { stepSpeed(-1); }
 
 void CWFrmWindow::Option1_Click() {
-    if (Option1.Value()) Keyer.CWKeyingType = 1;
+    if (Option1.Value()) chooseKeyingType(1);
 }
 
 void CWFrmWindow::Option2_Click() {
-    if (Option2.Value()) Keyer.CWKeyingType = 2;
+    if (Option2.Value()) chooseKeyingType(2);
 }
 
 void CWFrmWindow::Option3_Click() {
-    if (Option3.Value()) Keyer.CWKeyingType = 3;
+    if (Option3.Value()) chooseKeyingType(3);
 }
 
 void CWFrmWindow::Option4_Click() {
-    if (Option4.Value()) Keyer.CWKeyingType = 0;
+    if (Option4.Value()) chooseKeyingType(0);
 }
 
 void CWFrmWindow::Option5_Click() {
     if (!Option5.Value()) return;
-    Keyer.CWKeyingType = 5;
+    chooseKeyingType(5);
     // The button stays visible when another option is chosen later.
     cmdConfWinkey.setVisible(true);
 }
@@ -239,14 +281,16 @@ void CWFrmWindow::Text11_LostFocus() {
 }
 
 void CWFrmWindow::Text11_Change() {
+    KeyerSettings.CW.Speed = Text11.Text();
     double wpm = 0;
     if (!IsNumericText(Text11.Text(), &wpm) || wpm <= 4 || wpm >= 100) return;
     if (Keyer.WinKeyVersion != 0 && Keyer.CWKeyingType == 5) SendSpeedToExternalKeyer(static_cast<int>(std::nearbyint(wpm)));
 }
 
 void CWFrmWindow::txtSpace_Change() {
-    double units = 0;
-    if (IsNumericText(txtSpace.Text(), &units) && units < -8) txtSpace.setText("-8");
+    KeyerSettings.CW.WordSpace = txtSpace.Text();
+    const QString held = HeldWordSpace(txtSpace.Text());
+    if (held != txtSpace.Text()) txtSpace.setText(held);
 }
 
 void CWFrmWindow::txtSpace_LostFocus() {
@@ -287,15 +331,9 @@ void CWFrmWindow::cmdLoopSlower_Click() { scaleLoop(1.111111111111); }
 
 void CWFrmWindow::Command1_Click() {
     try {
-        ValueWriter w;
-        for (vb::TextBox* box : {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9, &Text10,
-                                 &Text11, &Text12, &Text13, &txtSpace})
-            w.Text(box->Text()).EndLine();
-        w.Integer(Keyer.CWKeyingType).EndLine();
-        w.Text(Text14.Text()).EndLine();
-        w.Integer(Check1.Value()).EndLine();
-        w.Text(txtCWLoop.Text()).EndLine();
-        WriteFileAtomic(FindNoCase(Folders.ProgramFolder, "CW.txt"), w.Bytes());
+        CWSettings saved = KeyerSettings.CW;
+        saved.KeyingType = Keyer.CWKeyingType;
+        WriteCWSettings(FindNoCase(Folders.ProgramFolder, "CW.txt"), saved);
 
         const QString method = optLoop.Value() ? "Loop" : (OptSleep.Value() ? "Sleep" : "Timer");
         SaveSetting(kRegistryApp, kRegistrySection, "UserCWSelection", method);

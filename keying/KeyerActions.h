@@ -1,8 +1,9 @@
 #pragma once
 // What the logging windows ask of the CW and voice keyers and of the external keyer, in one place, so
 // the keyboard map does not depend on how (or whether yet) each is done. A process-wide instance is
-// installed; the default does what the keyer windows offer today: the speed steps of the CW window and
-// its repeat timers. Sending, playing and the external keyer are not there yet and do nothing.
+// installed; the default does what the keyers offer today: the speed steps of the CW settings (shown
+// by the CW window when it is loaded) and the stop of the windows' repeat timers. Sending, playing and
+// the external keyer are not there yet and do nothing. None of it loads a window.
 #include <QString>
 #include <cstdint>
 
@@ -16,7 +17,7 @@ struct KeyerActions {
     virtual void LoopThroughCWBuffer();       // starts sending Keyer.CWBuffer
     virtual void CWSpeedUp();                 // +1 WPM
     virtual void CWSpeedDown();               // -1 WPM
-    virtual QString CWSpeedText();            // the speed box's text
+    virtual QString CWSpeedText();            // the speed as its box shows it
     virtual void DisableCWRepeat();           // stops the F1 repeat timer
 
     // Voice keyer.

@@ -1,10 +1,10 @@
 #include "keying/PhoneFrm.h"
 #include "core/ProcessState.h"
 #include "keying/KeyerBoxes.h"
+#include "keying/KeyerSettingsFiles.h"
 #include "keying/ToolWindowScaling.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
-#include "platform/ValueFile.h"
 #include "platform/VbError.h"
 #include "platform/vb/Design.h"
 
@@ -87,7 +87,26 @@ void PhoneFrmWindow::layOut() {
     Option1.setValue(true);
 }
 
+std::array<vb::TextBox*, 9> PhoneFrmWindow::waveBoxes() {
+    return {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9};
+}
+
 void PhoneFrmWindow::wireEvents() {
+    // Every setting the operator changes is in force at once: the boxes keep KeyerSettings.Voice current.
+    const std::array<vb::TextBox*, 9> waves = waveBoxes();
+    for (size_t i = 0; i < waves.size(); ++i) {
+        vb::TextBox* box = waves[i];
+        box->Change = [box, i] { KeyerSettings.Voice.WaveFiles[i] = box->Text(); };
+    }
+    Text10.Change = [this] { KeyerSettings.Voice.SerialPort = Text10.Text(); };
+    Text11.Change = [this] { KeyerSettings.Voice.ParallelPort = Text11.Text(); };
+    txtPHLoop.Change = [this] { KeyerSettings.Voice.RepeatSeconds = txtPHLoop.Text(); };
+    const std::pair<vb::OptionButton*, int> lines[] = {{&Option1, 0}, {&Option2, 1}, {&Option3, 2}};
+    for (auto [option, line] : lines)
+        option->Click = [option = option, line = line] {
+            if (option->Value()) KeyerSettings.Voice.KeyingLine = line;
+        };
+
     const std::pair<vb::CommandButton*, vb::TextBox*> browse[] = {
         {&Command2, &Text1}, {&Command3, &Text2}, {&Command4, &Text3}, {&Command5, &Text4}, {&Command6, &Text5},
         {&Command7, &Text6}, {&Command8, &Text7}, {&Command9, &Text8}, {&Command10, &Text9}};
@@ -103,19 +122,27 @@ void PhoneFrmWindow::wireEvents() {
 void PhoneFrmWindow::Form_Load() {
     Screen& screen = *platform().screen;
     ScaleToolWindow(*this, QRectF(0, 0, screen.Width(), screen.Height()), screen.Width());
+    ShowSettings();
+}
+
+void PhoneFrmWindow::ShowSettings() {
+    const VoiceSettings s = KeyerSettings.Voice; // a copy: the boxes write back into it as they change
+    const std::array<vb::TextBox*, 9> waves = waveBoxes();
+    for (size_t i = 0; i < waves.size(); ++i) waves[i]->setText(s.WaveFiles[i]);
+    Text10.setText(s.SerialPort);
+    vb::OptionButton* const lines[] = {&Option1, &Option2, &Option3};
+    if (s.KeyingLine >= 0 && s.KeyingLine <= 2) lines[s.KeyingLine]->setValue(true);
+    txtPHLoop.setText(s.RepeatSeconds);
+    int ms = 0;
+    RepeatIntervalMs(s.RepeatSeconds, &ms);
+    tmrRepeat.setInterval(ms);
+    Text11.setText(s.ParallelPort);
 }
 
 void PhoneFrmWindow::Command1_Click() {
     Hide();
-    ValueWriter w;
-    for (vb::TextBox* box : {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9})
-        w.Text(box->Text().trimmed()).EndLine();
-    w.Text(Text10.Text()).EndLine();
-    w.Integer(Option3.Value() ? 2 : (Option2.Value() ? 1 : 0)).EndLine();
-    w.Text(txtPHLoop.Text()).EndLine();
-    w.Text(Text11.Text()).EndLine();
     try {
-        WriteFileAtomic(FindNoCase(Folders.ProgramFolder, "wave2.txt"), w.Bytes());
+        WriteVoiceSettings(FindNoCase(Folders.ProgramFolder, "wave2.txt"), KeyerSettings.Voice);
     } catch (const VbError&) {
         // The old file stays whole; "Done" reports nothing.
     }

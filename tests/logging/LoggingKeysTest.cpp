@@ -2,6 +2,7 @@
 // keyers is recorded by a stand-in for them.
 #include "keying/CWFrm.h"
 #include "keying/KeyerActions.h"
+#include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "keying/PhoneFrm.h"
 #include "tests/logging/EntryFixture.h"
@@ -152,6 +153,31 @@ TEST_F(KeyMapTest, TheStandardKeyersStepTheCWWindowsSpeed) {
     EXPECT_EQ(CWFrm().Text11.Text(), "14");
     EXPECT_EQ(w.lblDialog.Caption(), "14 WPM");
     EXPECT_FALSE(CWFrm().isVisible());
+}
+
+TEST_F(KeyMapTest, TheStandardKeyersWorkFromTheSettingsAndLoadNoWindow) {
+    InstallKeyerActions(nullptr);
+    OutfrmWindow& w = open();
+    setMode("CW", 1);
+    KeyerSettings.CW.Speed = "20";
+    key(Qt::Key_Down);
+    EXPECT_EQ(KeyerSettings.CW.Speed, "19");
+    EXPECT_EQ(w.lblDialog.Caption(), "19 WPM");
+    Keyer.CWRepeatArmed = true;
+    Keyer.PhoneRepeatArmed = true;
+    key(Qt::Key_Up);
+    EXPECT_EQ(w.lblDialog.Caption(), "20 WPM");
+    EXPECT_FALSE(Keyer.CWRepeatArmed);
+    EXPECT_FALSE(Keyer.PhoneRepeatArmed);
+    EXPECT_EQ(vb::IfLoaded<CWFrmWindow>(), nullptr);
+    EXPECT_EQ(vb::IfLoaded<PhoneFrmWindow>(), nullptr);
+
+    // A loaded CW window shows the speed, and its repeat timer stops.
+    CWFrm().tmrRepeat.setEnabled(true);
+    Keyer.CWRepeatArmed = true;
+    key(Qt::Key_Up);
+    EXPECT_EQ(CWFrm().Text11.Text(), "21");
+    EXPECT_FALSE(CWFrm().tmrRepeat.Enabled());
 }
 
 TEST_F(KeyMapTest, AnyKeyStopsARepeatingMessage) {
