@@ -7,11 +7,6 @@
 namespace tylog {
 
 namespace {
-KeyerActions*& installed() {
-    static KeyerActions* a = nullptr;
-    return a;
-}
-
 // The speed is the settings'; the CW window, when loaded, shows it.
 void stepCWSpeed(int delta) {
     QString& speed = KeyerSettings.CW.Speed;
@@ -39,12 +34,5 @@ void KeyerActions::DisablePhoneRepeat() {
 void KeyerActions::wk_clearbuf() {}
 std::int32_t KeyerActions::wk_getstatus() { return 0; }
 void KeyerActions::wk_backspace() {}
-
-KeyerActions& Keyers() {
-    static KeyerActions standard;
-    return installed() ? *installed() : standard;
-}
-
-void InstallKeyerActions(KeyerActions* a) { installed() = a; }
 
 } // namespace tylog

@@ -1,9 +1,11 @@
 #pragma once
 // What the logging windows ask of the CW and voice keyers and of the external keyer, in one place, so
 // the keyboard map does not depend on how (or whether yet) each is done. A process-wide instance is
-// installed; the default does what the keyers offer today: the speed steps of the CW settings (shown
+// installed (Link<KeyerActions>); the default does what the keyers offer today: the speed steps of the CW settings (shown
 // by the CW window when it is loaded) and the stop of the windows' repeat timers. Sending, playing and
 // the external keyer are not there yet and do nothing. None of it loads a window.
+#include "core/Link.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -33,8 +35,6 @@ struct KeyerActions {
 };
 
 // The installed instance; the default one until another is installed.
-KeyerActions& Keyers();
-// Installs a; nullptr puts the default back. The caller keeps a alive while installed.
-void InstallKeyerActions(KeyerActions* a);
+inline KeyerActions& Keyers() { return Link<KeyerActions>::get(); }
 
 } // namespace tylog

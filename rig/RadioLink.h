@@ -1,7 +1,9 @@
 #pragma once
-// What the logging windows need of the radio window, behind one seam so that they can be built before
+// What the logging windows need of the radio window, behind one link so that they can be built before
 // it exists. The radio window installs its own link when it lands; until then tuning does nothing,
 // as it does without an open radio interface.
+#include "core/Link.h"
+
 namespace tylog {
 
 class RadioLink {
@@ -14,9 +16,7 @@ public:
     virtual void StartPolling() {}
 };
 
-// The installed link; the do-nothing one unless another is installed.
-RadioLink& radioLink();
-// Installs a link (kept by its owner); nullptr puts the do-nothing one back.
-void InstallRadioLink(RadioLink* link);
+// The installed link (Link<RadioLink>); the do-nothing one unless another is installed.
+inline RadioLink& radioLink() { return Link<RadioLink>::get(); }
 
 } // namespace tylog

@@ -44,9 +44,9 @@ class KeyMapTest : public EntryTest {
 protected:
     void SetUp() override {
         EntryTest::SetUp();
-        InstallKeyerActions(&keyers);
+        Link<KeyerActions>::install(&keyers);
     }
-    void TearDown() override { InstallKeyerActions(nullptr); }
+    void TearDown() override { Link<KeyerActions>::install(nullptr); }
 
     void setMode(const char* mode, int keyingType) {
         Station.CurrentMode = mode;
@@ -145,7 +145,7 @@ TEST_F(KeyMapTest, ArrowsChangeTheCWSpeedInCWModeOnly) {
 }
 
 TEST_F(KeyMapTest, TheStandardKeyersStepTheCWWindowsSpeed) {
-    InstallKeyerActions(nullptr);
+    Link<KeyerActions>::install(nullptr);
     OutfrmWindow& w = open();
     setMode("CW", 1);
     CWFrm().Text11.setText("13");
@@ -156,7 +156,7 @@ TEST_F(KeyMapTest, TheStandardKeyersStepTheCWWindowsSpeed) {
 }
 
 TEST_F(KeyMapTest, TheStandardKeyersWorkFromTheSettingsAndLoadNoWindow) {
-    InstallKeyerActions(nullptr);
+    Link<KeyerActions>::install(nullptr);
     OutfrmWindow& w = open();
     setMode("CW", 1);
     KeyerSettings.CW.Speed = "20";
