@@ -16,7 +16,7 @@ void stepCWSpeed(int delta) {
 }
 } // namespace
 
-void KeyerActions::FKeyCW(int& KeyCode) { (void)KeyCode; }
+void KeyerActions::FKeyCW(int KeyCode) { (void)KeyCode; }
 void KeyerActions::LoopThroughCWBuffer() {}
 void KeyerActions::CWSpeedUp() { stepCWSpeed(+1); }
 void KeyerActions::CWSpeedDown() { stepCWSpeed(-1); }
@@ -25,7 +25,7 @@ QString KeyerActions::CWSpeedText() { return KeyerSettings.CW.Speed; }
 void KeyerActions::DisableCWRepeat() {
     if (CWFrmWindow* f = vb::IfLoaded<CWFrmWindow>()) f->tmrRepeat.setEnabled(false);
 }
-void KeyerActions::FKeyPhone(int& KeyCode) { (void)KeyCode; }
+void KeyerActions::FKeyPhone(int KeyCode) { (void)KeyCode; }
 bool KeyerActions::PhonePlaying() { return false; }
 void KeyerActions::StopPhone() {}
 void KeyerActions::DisablePhoneRepeat() {

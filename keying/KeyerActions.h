@@ -15,7 +15,7 @@ struct KeyerActions {
     virtual ~KeyerActions() = default;
 
     // CW keyer.
-    virtual void FKeyCW(int& KeyCode);        // sends the message of a function key
+    virtual void FKeyCW(int KeyCode);         // sends the message of a function key
     virtual void LoopThroughCWBuffer();       // starts sending Keyer.CWBuffer
     virtual void CWSpeedUp();                 // +1 WPM
     virtual void CWSpeedDown();               // -1 WPM
@@ -23,7 +23,7 @@ struct KeyerActions {
     virtual void DisableCWRepeat();           // stops the F1 repeat timer
 
     // Voice keyer.
-    virtual void FKeyPhone(int& KeyCode);     // plays the message of F1 to F9
+    virtual void FKeyPhone(int KeyCode);      // plays the message of F1 to F9
     virtual bool PhonePlaying();              // the voice player's mode is "playing"
     virtual void StopPhone();                 // stops the voice player
     virtual void DisablePhoneRepeat();        // stops the F1 repeat timer

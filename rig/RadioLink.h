@@ -10,7 +10,7 @@ class RadioLink {
 public:
     virtual ~RadioLink() = default;
     // RigControlfrm.ChangeFrequency: tunes the radio to a frequency in MHz. Reports its own failures.
-    virtual void ChangeFrequency(float& qChangeFreq) { (void)qChangeFreq; }
+    virtual void ChangeFrequency(float qChangeFreq) { (void)qChangeFreq; }
     // RigControlfrm.Command1_Click: opens the radio's port and starts polling. Any failure ends it
     // silently and the caller goes on.
     virtual void StartPolling() {}

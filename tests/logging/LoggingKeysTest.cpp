@@ -19,13 +19,13 @@ struct RecordingKeyers : KeyerActions {
     std::int32_t status = 0;
     int speed = 20;
 
-    void FKeyCW(int& KeyCode) override { calls << QString("FKeyCW %1").arg(KeyCode); }
+    void FKeyCW(int KeyCode) override { calls << QString("FKeyCW %1").arg(KeyCode); }
     void LoopThroughCWBuffer() override { calls << "LoopThroughCWBuffer"; }
     void CWSpeedUp() override { calls << "CWSpeedUp"; ++speed; }
     void CWSpeedDown() override { calls << "CWSpeedDown"; --speed; }
     QString CWSpeedText() override { return QString::number(speed); }
     void DisableCWRepeat() override { calls << "DisableCWRepeat"; }
-    void FKeyPhone(int& KeyCode) override { calls << QString("FKeyPhone %1").arg(KeyCode); }
+    void FKeyPhone(int KeyCode) override { calls << QString("FKeyPhone %1").arg(KeyCode); }
     bool PhonePlaying() override { return playing; }
     void StopPhone() override { calls << "StopPhone"; playing = false; }
     void DisablePhoneRepeat() override { calls << "DisablePhoneRepeat"; }

@@ -13,7 +13,7 @@ class RecordingRadio : public RadioLink {
 public:
     RecordingRadio() { Link<RadioLink>::install(this); }
     ~RecordingRadio() override { Link<RadioLink>::install(nullptr); }
-    void ChangeFrequency(float& qChangeFreq) override { tuned.push_back(qChangeFreq); }
+    void ChangeFrequency(float qChangeFreq) override { tuned.push_back(qChangeFreq); }
     void StartPolling() override { ++pollingStarts; }
     std::vector<float> tuned;
     int pollingStarts = 0;
