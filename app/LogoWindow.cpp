@@ -5,6 +5,7 @@
 #include "platform/TextFile.h"
 #include "platform/VbError.h"
 #include "platform/vb/Color.h"
+#include "platform/vb/Design.h"
 
 #include <cmath>
 
@@ -19,16 +20,14 @@ QSize pixelsOf(double w, double h) {
 } // namespace
 
 frmQ7BZWLogoWindow::frmQ7BZWLogoWindow() : vb::Form("frmQ7BZWLogo") {
-    setBorderStyle(0);
-    setBackColor(vb::vbBlack);
-    Move(0, 0, kClientWidth, kClientHeight);
-
-    // A little larger than the window, so no edge shows.
-    Image1.Move(-60, -60, kClientWidth + 120, kClientHeight + 120);
+    vb::ApplyDesign(*this, {.Width = kClientWidth, .Height = kClientHeight, .BorderStyle = 0, .BackColor = vb::vbBlack},
+                    {
+                        // A little larger than the window, so no edge shows.
+                        {Image1, {}, -60, -60, kClientWidth + 120, kClientHeight + 120},
+                        {Image2, {}, 9840, 5760, 3960, 1800, {}, {.Visible = false}},
+                    });
     Image1.setPicture(LogoPicture(pixelsOf(Image1.Width(), Image1.Height())));
-    Image2.Move(9840, 5760, 3960, 1800);
     Image2.setPicture(RadioPicture(pixelsOf(Image2.Width(), Image2.Height())));
-    Image2.setVisible(false);
 
     Image1.Click = [this] { Image1_Click(); };
     Timer1.Tick = [this] { Timer1_Timer(); };

@@ -1,14 +1,13 @@
 #include "app/ProcessReset.h"
+#include "core/Link.h"
 #include "core/ProcessState.h"
 #include "core/ReferenceTables.h"
 #include "core/SectionTable.h"
-#include "keying/KeyerActions.h"
+#include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
-#include "rig/RadioLink.h"
 #include "spotting/DXSpotTable.h"
-#include "spotting/SpottingLink.h"
 
 namespace tylog {
 
@@ -18,15 +17,14 @@ void ResetProcessState() {
     SharedPrefs = {};
     Run = {};
     Keyer = {};
-    InstallKeyerActions(nullptr);
+    KeyerSettings = {};
     PrefixTable = {};
     StateCoordTable = {};
     SectionTable = {};
     ContactLog = {};
     CountyTable = {};
     DXSpotTable = {};
-    InstallRadioLink(nullptr);
-    InstallSpottingLink(nullptr);
+    ResetLinks();
 }
 
 } // namespace tylog

@@ -12,6 +12,7 @@
 #include "platform/TextFile.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
+#include "platform/vb/Design.h"
 
 #include <cmath>
 #include <limits>
@@ -24,14 +25,6 @@ const std::array<const char*, frmStationIDWindow::StateCount> frmStationIDWindow
     "OK", "OR", "PA", "RI", "SC", "SD", "TN", "TX", "TY", "UT", "VA", "VT", "WA", "WI", "WV", "WY"};
 
 namespace {
-
-// Design layout, in twips of the 9600 x 7200 design screen.
-constexpr double kFormWidth = 8400, kFormHeight = 6390; // inner 8280 x 5940
-constexpr double kLabelLeft = 120, kLabelWidth = 2760;
-constexpr double kBoxLeft = 2940, kBoxWidth = 1500;
-constexpr double kRowTop = 720, kRowPitch = 360, kBoxHeight = 285;
-constexpr double kStateFrameLeft = 4620, kStateFrameTop = 120, kStateFrameWidth = 3540, kStateFrameHeight = 5685;
-constexpr int kStateRows = 15;
 
 // The text of a key code, one byte of the file's code page.
 QString charOf(int keyAscii) { return FromAnsi(QByteArray(1, static_cast<char>(keyAscii))); }
@@ -52,14 +45,9 @@ bool BoxNumber(const QString& text, float* value) {
 } // namespace
 
 frmStationIDWindow::frmStationIDWindow() : vb::Form("frmStationID") {
-    setCaption(" Setup Information");
-    setBorderStyle(1);
     setWindowIcon(QIcon(AntennaIcon(64)));
-    Move(0, 0, kFormWidth, kFormHeight);
-
     for (int i = 0; i < StateCount; ++i) {
         vb::OptionButton& o = optState.Add(*this, "optState", i, &fraState);
-        o.setCaption(StateCodes[static_cast<size_t>(i)]);
         o.Click = [this, i] { optState_Click(i); };
     }
     layOut();
@@ -83,72 +71,60 @@ frmStationIDWindow::frmStationIDWindow() : vb::Form("frmStationID") {
 }
 
 void frmStationIDWindow::layOut() {
-    Image1.Move(120, 120, 480, 480);
-    Image1.setPicture(AntennaIcon(64));
+    // Each field's label stands left of its box, lowered so the caption lines up with the text in the
+    // box. The three hidden fields keep the place of the last visible row; they are never shown.
+    const vb::ControlLook hidden{.Visible = false};
+    std::vector<vb::ControlDesign> design = {
+        // control      caption                          left  top   width height tab
+        {Image1, {}, 120, 120, 480, 480},
+        {lblCall, "Please Enter your Call Sign:", 120, 765, 2760, 240},
+        {Text1, {}, 2940, 720, 1500, 285, 0},
+        {lblSpc, "Your State / Province:", 120, 1125, 2760, 240},
+        {Text5, {}, 2940, 1080, 1500, 285, 1},
+        {lblCounty, "Your County:", 120, 1485, 2760, 240},
+        {Text8, {}, 2940, 1440, 1500, 285, 2},
+        {lblUtc, "Hours added for UTC:", 120, 1845, 2760, 240},
+        {Text6, {}, 2940, 1800, 1500, 285, 3},
+        {lblCountry, "Your Country:", 120, 2205, 2760, 240},
+        {Text2, {}, 2940, 2160, 1500, 285, 4},
+        {lblLongitude, "Your Longitude:", 120, 2565, 2760, 240},
+        {Text3, {}, 2940, 2520, 1500, 285, 5},
+        {lblLatitude, "Your Latitude:", 120, 2925, 2760, 240},
+        {Text4, {}, 2940, 2880, 1500, 285, 6},
+        {lblContinent, "Your Continent:", 120, 3285, 2760, 240},
+        {Text7, {}, 2940, 3240, 1500, 285, 7},
+        {lblSection, "Your ARRL Section:", 120, 3645, 2760, 240},
+        {Text9, {}, 2940, 3600, 1500, 285, 8},
+        {lblName, "Your Name:", 120, 3645, 2760, 240, {}, hidden},
+        {Text10, {}, 2940, 3600, 1500, 285, 9, hidden},
+        {lblCategory, "Your Category:", 120, 3645, 2760, 240, {}, hidden},
+        {Text11, {}, 2940, 3600, 1500, 285, 10, hidden},
+        {lblCity, "Your City:", 120, 3645, 2760, 240, {}, hidden},
+        {Text12, {}, 2940, 3600, 1500, 285, 11, hidden},
 
-    struct Row { vb::Label* label; vb::TextBox* box; const char* caption; bool visible; };
-    const Row rows[] = {
-        {&lblCall, &Text1, "Please Enter your Call Sign:", true},
-        {&lblSpc, &Text5, "Your State / Province:", true},
-        {&lblCounty, &Text8, "Your County:", true},
-        {&lblUtc, &Text6, "Hours added for UTC:", true},
-        {&lblCountry, &Text2, "Your Country:", true},
-        {&lblLongitude, &Text3, "Your Longitude:", true},
-        {&lblLatitude, &Text4, "Your Latitude:", true},
-        {&lblContinent, &Text7, "Your Continent:", true},
-        {&lblSection, &Text9, "Your ARRL Section:", true},
-        {&lblName, &Text10, "Your Name:", false},
-        {&lblCategory, &Text11, "Your Category:", false},
-        {&lblCity, &Text12, "Your City:", false},
+        {fraInState, "Are you in Tessaly?", 120, 3960, 4320, 600},
+        {Option1, "Yes", 1080, 270, 960, 255, 12},
+        {Option2, "No", 2400, 270, 960, 255, 13},
+        {fraRover, "Are you operating as a Rover?", 120, 4680, 4320, 600},
+        {Option4, "Yes", 1080, 270, 960, 255, 14},
+        {Option3, "No", 2400, 270, 960, 255, 15},
+        {Command1, "Done", 1530, 5400, 1500, 405, 16},
+
+        {fraState, "Please select the state QSO party:", 4620, 120, 3540, 5685},
     };
-    int tab = 0;
-    for (const Row& r : rows) {
-        // The hidden fields keep the places of the last rows; they are never shown.
-        const double top = kRowTop + (r.visible ? tab : 8) * kRowPitch;
-        // Lowered so the caption lines up with the text in the box.
-        r.label->Move(kLabelLeft, top + 45, kLabelWidth, kBoxHeight - 45);
-        r.label->setCaption(r.caption);
-        r.label->setAlignment(1);
-        r.label->setWordWrap(false);
-        r.label->setVisible(r.visible);
-        r.box->Move(kBoxLeft, top, kBoxWidth, kBoxHeight);
-        r.box->setVisible(r.visible);
-        r.box->setTabIndex(tab++);
+    // The state options in four columns of 15, top to bottom, then left to right.
+    for (int i = 0; i < StateCount; ++i)
+        design.push_back({optState[i], StateCodes[static_cast<size_t>(i)], 240.0 + (i / 15) * 810, 330.0 + (i % 15) * 350,
+                          720, 285, 17 + i});
+    vb::ApplyDesign(*this, {.Caption = " Setup Information", .Width = 8400, .Height = 6390, .BorderStyle = 1}, design);
+
+    Image1.setPicture(AntennaIcon(64));
+    for (vb::Label* l : {&lblCall, &lblSpc, &lblCounty, &lblUtc, &lblCountry, &lblLongitude, &lblLatitude, &lblContinent,
+                         &lblSection, &lblName, &lblCategory, &lblCity}) {
+        l->setAlignment(1);
+        l->setWordWrap(false);
     }
     Text6.setMaxLength(7);
-
-    const double answersTop = kRowTop + 9 * kRowPitch;
-    fraInState.Move(120, answersTop, 4320, 600);
-    fraInState.setCaption("Are you in Tessaly?");
-    Option1.Move(1080, 270, 960, 255);
-    Option1.setCaption("Yes");
-    Option2.Move(2400, 270, 960, 255);
-    Option2.setCaption("No");
-
-    fraRover.Move(120, answersTop + 720, 4320, 600);
-    fraRover.setCaption("Are you operating as a Rover?");
-    Option4.Move(1080, 270, 960, 255);
-    Option4.setCaption("Yes");
-    Option3.Move(2400, 270, 960, 255);
-    Option3.setCaption("No");
-
-    Command1.Move(1530, answersTop + 1440, 1500, 405);
-    Command1.setCaption("Done");
-
-    fraState.Move(kStateFrameLeft, kStateFrameTop, kStateFrameWidth, kStateFrameHeight);
-    fraState.setCaption("Please select the state QSO party:");
-    for (int i = 0; i < StateCount; ++i) {
-        const int column = i / kStateRows, row = i % kStateRows;
-        optState[i].Move(240 + column * 810, 330 + row * 350, 720, 285);
-    }
-
-    Option1.setTabIndex(tab++);
-    Option2.setTabIndex(tab++);
-    Option4.setTabIndex(tab++);
-    Option3.setTabIndex(tab++);
-    Command1.setTabIndex(tab++);
-    for (int i = 0; i < StateCount; ++i) optState[i].setTabIndex(tab++);
-    ApplyTabOrder();
 }
 
 void frmStationIDWindow::Form_Load() { LoadStationSetup(*this); }

@@ -91,11 +91,11 @@ BENCHMARK(OneSpotPerEvent)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    InstallSpottingLink(&spotting);
+    Link<SpottingLink>::install(&spotting);
     const int result = tylog::bench::RunWindowBenchmarks(argc, argv, {"TYCounty.txt", "arrlpre2.txt"}, [] {
         WriteFileAtomic(JoinPath(Folders.ProgramFolder, "log.txt"), QByteArray());
         LoadPrefixTable();
     });
-    InstallSpottingLink(nullptr);
+    Link<SpottingLink>::install(nullptr);
     return result;
 }

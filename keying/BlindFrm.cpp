@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
 #include "platform/VbError.h"
+#include "platform/vb/Design.h"
 
 #include <algorithm>
 
@@ -20,39 +21,31 @@ BlindFrmWindow::BlindFrmWindow() : vb::Form("BlindFrm") {
 }
 
 void BlindFrmWindow::layOut() {
-    setCaption("Voice Navigation Settings");
-    Move(0, 0, 6240 + NonClientWidth(), 4680 + NonClientHeight());
-    lblChoose.setCaption("Choose one of the options below.  Select Off to turn the navigation function off, Call to "
-                         "indicate the Call field only and All Data Fields to provide verbal prompts through all the "
-                         "data fields.");
-    lblChoose.Move(240, 120, 5760, 660);
-    Frame1.setCaption("Choose your preferred option:");
-    Frame1.Move(240, 900, 3000, 1395);
-    Option1.setCaption("Off");
-    Option1.Move(240, 300, 2520, 255);
-    Option2.setCaption("Call Only");
-    Option2.Move(240, 630, 2520, 255);
-    Option3.setCaption("All Data Fields");
-    Option3.Move(240, 960, 2520, 255);
-    Command1.setCaption("Done");
-    Command1.Move(3960, 1500, 1335, 495);
-    lblEnable.setCaption("To Enable Voice Navigation:");
-    lblEnable.setFontBold(true);
-    lblEnable.Move(240, 2460, 5760, 255);
-    Label7.Move(240, 2760, 5760, 495);
-    lblFiles.setCaption("The navigation audio wave files must be added to the working directory of this program.");
-    lblFiles.Move(240, 3300, 5760, 375);
-    lblHow.setCaption("Once the wave files are in place and an option is chosen, a recorded voice names each "
-                      "data-entry field as it receives the focus.");
-    lblHow.Move(240, 3720, 5760, 435);
-    lblIdeas.setCaption("Additional suggestions and ideas for supporting visually impaired hams are welcome and "
-                        "appreciated.");
-    lblIdeas.Move(240, 4200, 5760, 375);
-    Option1.setTabIndex(0);
-    Option2.setTabIndex(1);
-    Option3.setTabIndex(2);
-    Command1.setTabIndex(3);
-    ApplyTabOrder();
+    vb::ApplyDesign(
+        *this, {.Caption = "Voice Navigation Settings", .ClientWidth = 6240, .ClientHeight = 4680},
+        {
+            // control  caption  left  top   width height tab
+            {lblChoose,
+             "Choose one of the options below.  Select Off to turn the navigation function off, Call to indicate the "
+             "Call field only and All Data Fields to provide verbal prompts through all the data fields.",
+             240, 120, 5760, 660},
+            {Frame1, "Choose your preferred option:", 240, 900, 3000, 1395},
+            {Option1, "Off", 240, 300, 2520, 255, 0},
+            {Option2, "Call Only", 240, 630, 2520, 255, 1},
+            {Option3, "All Data Fields", 240, 960, 2520, 255, 2},
+            {Command1, "Done", 3960, 1500, 1335, 495, 3},
+            {lblEnable, "To Enable Voice Navigation:", 240, 2460, 5760, 255, {}, {.FontBold = true}},
+            {Label7, {}, 240, 2760, 5760, 495}, // the program's folder, at load
+            {lblFiles, "The navigation audio wave files must be added to the working directory of this program.", 240,
+             3300, 5760, 375},
+            {lblHow,
+             "Once the wave files are in place and an option is chosen, a recorded voice names each data-entry field "
+             "as it receives the focus.",
+             240, 3720, 5760, 435},
+            {lblIdeas,
+             "Additional suggestions and ideas for supporting visually impaired hams are welcome and appreciated.",
+             240, 4200, 5760, 375},
+        });
 }
 
 void BlindFrmWindow::Form_Load() {

@@ -1,14 +1,15 @@
 #include "keying/CWFrm.h"
 #include "core/ProcessState.h"
 #include "keying/KeyerBoxes.h"
+#include "keying/KeyerSettingsFiles.h"
 #include "keying/KeyerState.h"
 #include "keying/ToolWindowScaling.h"
 #include "logstore/KeyFilters.h"
 #include "platform/Platform.h"
 #include "platform/Registry.h"
 #include "platform/TextFile.h"
-#include "platform/ValueFile.h"
 #include "platform/VbError.h"
+#include "platform/vb/Design.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -18,8 +19,6 @@ namespace tylog {
 namespace {
 const char* const kRegistryApp = "Q7BZW_Software";
 const char* const kRegistrySection = "Settings";
-
-void Place(vb::Control& c, double left, double top, double width, double height) { c.Move(left, top, width, height); }
 } // namespace
 
 CWFrmWindow::CWFrmWindow() : vb::Form("CWFrm") {
@@ -28,168 +27,123 @@ CWFrmWindow::CWFrmWindow() : vb::Form("CWFrm") {
 }
 
 void CWFrmWindow::layOut() {
-    setCaption("CW String Selections");
+    for (int key = 1; key <= 12; ++key) lblFKey.Add(*this, "lblFKey", key);
+    const vb::ControlLook bold{.FontBold = true}, small{.FontSize = 7};
     // Inner area 9360 x 6720 twips on the design screen.
-    Move(0, 0, 9360 + NonClientWidth(), 6720 + NonClientHeight());
+    vb::ApplyDesign(
+        *this, {.Caption = "CW String Selections", .ClientWidth = 9360, .ClientHeight = 6720},
+        {
+            // The message boxes, one row per function key; F12 is keyboard CW and has no box.
+            // control      caption     left  top   width height tab
+            {lblFKey[1], "F1", 120, 330, 435, 255},
+            {Text1, {}, 600, 300, 3720, 315, 0},
+            {lblFKey[2], "F2", 120, 660, 435, 255},
+            {Text2, {}, 600, 630, 3720, 315, 1},
+            {lblFKey[3], "F3", 120, 990, 435, 255},
+            {Text3, {}, 600, 960, 3720, 315, 2},
+            {lblFKey[4], "F4", 120, 1320, 435, 255},
+            {Text4, {}, 600, 1290, 3720, 315, 3},
+            {lblFKey[5], "F5", 120, 1650, 435, 255},
+            {Text5, {}, 600, 1620, 3720, 315, 4},
+            {lblFKey[6], "F6", 120, 1980, 435, 255},
+            {Text6, {}, 600, 1950, 3720, 315, 5},
+            {lblFKey[7], "F7", 120, 2310, 435, 255},
+            {Text7, {}, 600, 2280, 3720, 315, 6},
+            {lblFKey[8], "F8", 120, 2640, 435, 255},
+            {Text8, {}, 600, 2610, 3720, 315, 7},
+            {lblFKey[9], "F9", 120, 2970, 435, 255},
+            {Text9, {}, 600, 2940, 3720, 315, 8},
+            {lblFKey[10], "F10", 120, 3300, 435, 255},
+            {Text12, {}, 600, 3270, 3720, 315, 9},
+            {lblFKey[11], "F11", 120, 3630, 435, 255},
+            {Text13, {}, 600, 3600, 3720, 315, 10},
+            {lblFKey[12], "F12", 120, 3960, 435, 255},
+            {lblKeyboard, "Keyboard", 600, 3960, 1500, 255},
+            {lblCWLoop, "Loop (Sec)", 4440, 30, 1000, 255},
+            {txtCWLoop, "0", 4440, 300, 615, 315, 11},
 
-    // The message boxes, one row per function key.
-    vb::TextBox* boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9, &Text12, &Text13};
-    for (int i = 0; i < 12; ++i) {
-        const double top = 300 + i * 330;
-        vb::Label& key = lblFKey.Add(*this, "lblFKey", i + 1);
-        key.setCaption(QString("F%1").arg(i + 1));
-        Place(key, 120, top + 30, 435, 255);
-        if (i < 11) {
-            Place(*boxes[i], 600, top, 3720, 315);
-            boxes[i]->setTabIndex(i);
-        }
-    }
-    lblKeyboard.setCaption("Keyboard");
-    Place(lblKeyboard, 600, 300 + 11 * 330 + 30, 1500, 255);
-    lblCWLoop.setCaption("Loop (Sec)");
-    Place(lblCWLoop, 4440, 30, 1000, 255);
-    txtCWLoop.setText("0");
-    Place(txtCWLoop, 4440, 300, 615, 315);
-    txtCWLoop.setTabIndex(11);
+            // Keying interface.
+            {fraKeying, "Keying Options", 5400, 60, 1815, 1935},
+            {Option1, "RTS", 150, 300, 1500, 255, 12},
+            {Option2, "DTR", 150, 615, 1500, 255, 13},
+            {Option3, "Printer", 150, 930, 1500, 255, 14},
+            {Option4, "None", 150, 1245, 1500, 255, 15},
+            {Option5, "WinKey", 150, 1560, 1500, 255, 16},
+            {lblSerial, "Serial", 7440, 90, 855, 255},
+            {Text10, "0", 7440, 360, 855, 315, 17},
+            {lblParallel, "Parallel", 8400, 90, 855, 255},
+            {Text14, "&H378", 8400, 360, 855, 315, 18},
+            {cmdConfWinkey, "Configure Winkey", 7440, 780, 1815, 375, 19, {.Visible = false}},
 
-    // Keying interface.
-    fraKeying.setCaption("Keying Options");
-    Place(fraKeying, 5400, 60, 1815, 1935);
-    const std::pair<vb::OptionButton*, const char*> keying[] = {
-        {&Option1, "RTS"}, {&Option2, "DTR"}, {&Option3, "Printer"}, {&Option4, "None"}, {&Option5, "WinKey"}};
-    for (int i = 0; i < 5; ++i) {
-        keying[i].first->setCaption(keying[i].second);
-        Place(*keying[i].first, 150, 300 + i * 315, 1500, 255);
-        keying[i].first->setTabIndex(12 + i);
-    }
+            // Speed and word space.
+            {lblWPM, "WPM", 7440, 1290, 555, 255},
+            {Text11, "13", 8040, 1230, 615, 315, 20},
+            {Command2, "Faster", 7440, 1650, 855, 315, 21},
+            {Command3, "Slower", 8400, 1650, 855, 315, 22},
+            {lblWordSpace, "Word Space", 5400, 2160, 1095, 255},
+            {txtSpace, "0", 6540, 2100, 615, 315, 23},
+            {Command5, "Less", 7440, 2100, 855, 315, 24},
+            {Command6, "More", 8400, 2100, 855, 315, 25},
+
+            // Timing method of the Morse sender.
+            {fraTiming, "Timing Options: ", 5400, 2520, 3855, 1095, {},
+             {.ToolTipText = "Timer is the preferred option on most systems. "}},
+            {optTimer, "Timer", 150, 240, 1095, 255, 26, {.ToolTipText = "Times by Windows System time."}},
+            {optLoop, "Loop", 150, 510, 1095, 255, 27, {.ToolTipText = "Times by a For Next loop."}},
+            {OptSleep, "Sleep", 150, 780, 1095, 255, 28, {.ToolTipText = "Times by Windows System time."}},
+            {lblLoop, "Loop Delay", 1440, 240, 1095, 255},
+            {txtLoop, "0", 1440, 510, 1095, 315, 29, {.ToolTipText = "Loops per 60 ms"}},
+            {cmdLoopFaster, "F", 2640, 510, 495, 315, 30, {.ToolTipText = "Speed up CW"}},
+            {cmdLoopSlower, "S", 3240, 510, 495, 315, 31, {.ToolTipText = "Slow Down CW"}},
+
+            // Buttons.
+            {Command4, "&Test", 5400, 3720, 1095, 375, 32},
+            {Label23, "Sending!", 6600, 3780, 855, 255, {}, {.FontBold = true, .Visible = false}},
+            {Command7, "Send Code Practice", 7560, 3720, 1695, 375, 33},
+            {Command1, "Done", 7560, 4200, 1695, 375, 35},
+            {Check1, "Display CW text on main form (NA for WinKey).", 120, 4380, 5160, 315, 34},
+
+            // Fixed texts.
+            {lblWildcards, "Wildcards are $ for Call, * for RST  # for Num and ^ for County (where applicable).", 120,
+             4740, 9120, 255},
+            {lblProsigns, "Prosigns:   [ = AR     ] = SK     ; = KN     \\ = CL     = = BT", 120, 5010, 9120, 255},
+            {lblArrows, "Up / Down arrows on main form change speed.", 120, 5280, 4320, 255},
+            {lblCWMode, "You must be in CW mode.", 4560, 5280, 2400, 255, {}, bold},
+            {lblSetup, "Setup:", 120, 5550, 4560, 225, {}, bold},
+            {lblSetupText,
+             "An interface from the PC's serial or parallel port to the transmitter is needed: choose its line under "
+             "Keying Options. Enter the serial port number (0 for none) or the parallel address in hexadecimal "
+             "(&H378 for the first printer port on most PCs). Test sends the F9 text; the program makes no side tone.",
+             120, 5775, 4560, 900, {}, small},
+            {lblToUse, "To Use:", 4800, 5550, 4440, 225, {}, bold},
+            {lblToUseText,
+             "Set the speed (WPM) and the word spacing (0 standard, -8 no spacing); the arrow keys of the logging "
+             "window change the speed as well. The check box shows the sent characters on the logging window. "
+             "Each text box belongs to a function key. A ! in the string enters the contact.",
+             4800, 5775, 4440, 900, {}, small},
+        });
     Option4.setValue(true);
-
-    lblSerial.setCaption("Serial");
-    Place(lblSerial, 7440, 90, 855, 255);
-    Text10.setText("0");
-    Place(Text10, 7440, 360, 855, 315);
-    Text10.setTabIndex(17);
-    lblParallel.setCaption("Parallel");
-    Place(lblParallel, 8400, 90, 855, 255);
-    Text14.setText("&H378");
-    Place(Text14, 8400, 360, 855, 315);
-    Text14.setTabIndex(18);
-    cmdConfWinkey.setCaption("Configure Winkey");
-    Place(cmdConfWinkey, 7440, 780, 1815, 375);
-    cmdConfWinkey.setVisible(false);
-    cmdConfWinkey.setTabIndex(19);
-
-    // Speed and word space.
-    lblWPM.setCaption("WPM");
-    Place(lblWPM, 7440, 1290, 555, 255);
-    Text11.setText("13");
-    Place(Text11, 8040, 1230, 615, 315);
-    Text11.setTabIndex(20);
-    Command2.setCaption("Faster");
-    Place(Command2, 7440, 1650, 855, 315);
-    Command2.setTabIndex(21);
-    Command3.setCaption("Slower");
-    Place(Command3, 8400, 1650, 855, 315);
-    Command3.setTabIndex(22);
-    lblWordSpace.setCaption("Word Space");
-    Place(lblWordSpace, 5400, 2160, 1095, 255);
-    txtSpace.setText("0");
-    Place(txtSpace, 6540, 2100, 615, 315);
-    txtSpace.setTabIndex(23);
-    Command5.setCaption("Less");
-    Place(Command5, 7440, 2100, 855, 315);
-    Command5.setTabIndex(24);
-    Command6.setCaption("More");
-    Place(Command6, 8400, 2100, 855, 315);
-    Command6.setTabIndex(25);
-
-    // Timing method of the Morse sender.
-    fraTiming.setCaption("Timing Options: ");
-    fraTiming.setToolTipText("Timer is the preferred option on most systems. ");
-    Place(fraTiming, 5400, 2520, 3855, 1095);
-    optTimer.setCaption("Timer");
-    optTimer.setToolTipText("Times by Windows System time.");
-    Place(optTimer, 150, 240, 1095, 255);
-    optTimer.setTabIndex(26);
-    optLoop.setCaption("Loop");
-    optLoop.setToolTipText("Times by a For Next loop.");
-    Place(optLoop, 150, 510, 1095, 255);
-    optLoop.setTabIndex(27);
-    OptSleep.setCaption("Sleep");
-    OptSleep.setToolTipText("Times by Windows System time.");
-    Place(OptSleep, 150, 780, 1095, 255);
-    OptSleep.setTabIndex(28);
     optTimer.setValue(true);
-    lblLoop.setCaption("Loop Delay");
-    Place(lblLoop, 1440, 240, 1095, 255);
-    txtLoop.setText("0");
-    txtLoop.setToolTipText("Loops per 60 ms");
-    Place(txtLoop, 1440, 510, 1095, 315);
-    txtLoop.setTabIndex(29);
-    cmdLoopFaster.setCaption("F");
-    cmdLoopFaster.setToolTipText("Speed up CW");
-    Place(cmdLoopFaster, 2640, 510, 495, 315);
-    cmdLoopFaster.setTabIndex(30);
-    cmdLoopSlower.setCaption("S");
-    cmdLoopSlower.setToolTipText("Slow Down CW");
-    Place(cmdLoopSlower, 3240, 510, 495, 315);
-    cmdLoopSlower.setTabIndex(31);
-    setLoopControlsEnabled(false);
-
-    // Buttons.
-    Command4.setCaption("&Test");
-    Place(Command4, 5400, 3720, 1095, 375);
-    Command4.setTabIndex(32);
-    Label23.setCaption("Sending!");
-    Label23.setFontBold(true);
-    Place(Label23, 6600, 3780, 855, 255);
-    Label23.setVisible(false);
-    Command7.setCaption("Send Code Practice");
-    Place(Command7, 7560, 3720, 1695, 375);
-    Command7.setTabIndex(33);
-    Command1.setCaption("Done");
-    Place(Command1, 7560, 4200, 1695, 375);
-    Command1.setTabIndex(35);
-    Check1.setCaption("Display CW text on main form (NA for WinKey).");
-    Place(Check1, 120, 4380, 5160, 315);
     Check1.setValue(1);
-    Check1.setTabIndex(34);
+    setLoopControlsEnabled(false);
+}
 
-    // Fixed texts.
-    lblWildcards.setCaption("Wildcards are $ for Call, * for RST  # for Num and ^ for County (where applicable).");
-    Place(lblWildcards, 120, 4740, 9120, 255);
-    lblProsigns.setCaption("Prosigns:   [ = AR     ] = SK     ; = KN     \\ = CL     = = BT");
-    Place(lblProsigns, 120, 5010, 9120, 255);
-    lblArrows.setCaption("Up / Down arrows on main form change speed.");
-    Place(lblArrows, 120, 5280, 4320, 255);
-    lblCWMode.setCaption("You must be in CW mode.");
-    lblCWMode.setFontBold(true);
-    Place(lblCWMode, 4560, 5280, 2400, 255);
-    lblSetup.setCaption("Setup:");
-    lblSetup.setFontBold(true);
-    Place(lblSetup, 120, 5550, 4560, 225);
-    lblSetupText.setCaption(
-        "An interface from the PC's serial or parallel port to the transmitter is needed: choose its line under "
-        "Keying Options. Enter the serial port number (0 for none) or the parallel address in hexadecimal "
-        "(&H378 for the first printer port on most PCs). Test sends the F9 text; the program makes no side tone.");
-    lblSetupText.setFontSize(7);
-    Place(lblSetupText, 120, 5775, 4560, 900);
-    lblToUse.setCaption("To Use:");
-    lblToUse.setFontBold(true);
-    Place(lblToUse, 4800, 5550, 4440, 225);
-    lblToUseText.setCaption(
-        "Set the speed (WPM) and the word spacing (0 standard, -8 no spacing); the arrow keys of the logging "
-        "window change the speed as well. The check box shows the sent characters on the logging window. "
-        "Each text box belongs to a function key. A ! in the string enters the contact.");
-    lblToUseText.setFontSize(7);
-    Place(lblToUseText, 4800, 5775, 4440, 900);
-
-    ApplyTabOrder();
+std::array<vb::TextBox*, 11> CWFrmWindow::messageBoxes() {
+    return {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9, &Text12, &Text13};
 }
 
 void CWFrmWindow::wireEvents() {
-    for (vb::TextBox* box : {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9, &Text12, &Text13})
+    // Every setting the operator changes is in force at once: the boxes keep KeyerSettings.CW current.
+    const std::array<vb::TextBox*, 11> messages = messageBoxes();
+    for (size_t i = 0; i < messages.size(); ++i) {
+        vb::TextBox* box = messages[i];
         box->KeyPress = [](int& KeyAscii) { KeyUpperCase(KeyAscii); };
+        box->Change = [box, i] { KeyerSettings.CW.Messages[i] = box->Text(); };
+    }
+    Text10.Change = [this] { KeyerSettings.CW.SerialPort = Text10.Text(); };
+    Text14.Change = [this] { KeyerSettings.CW.ParallelPort = Text14.Text(); };
+    txtCWLoop.Change = [this] { KeyerSettings.CW.RepeatSeconds = txtCWLoop.Text(); };
+    Check1.Click = [this] { KeyerSettings.CW.Echo = Check1.Value() == 1; };
     Option1.Click = [this] { Option1_Click(); };
     Option2.Click = [this] { Option2_Click(); };
     Option3.Click = [this] { Option3_Click(); };
@@ -227,6 +181,7 @@ void CWFrmWindow::wireEvents() {
 void CWFrmWindow::Form_Load() {
     Screen& screen = *platform().screen;
     ScaleToolWindow(*this, screen.WorkArea(), screen.Width());
+    ShowSettings();
 
     double offset = 0;
     if (IsNumericText(GetSetting(kRegistryApp, kRegistrySection, "UserCWLoopOffset", "0"), &offset)) {
@@ -239,35 +194,63 @@ void CWFrmWindow::Form_Load() {
     if (method == "Loop") optLoop.setValue(true);
 }
 
-void CWFrmWindow::UpDown1_UpClick() {
-    double wpm = 0;
-    if (IsNumericText(Text11.Text(), &wpm)) Text11.setText(NumberText(wpm + 1));
+void CWFrmWindow::ShowSettings() {
+    const CWSettings s = KeyerSettings.CW; // a copy: the boxes write back into it as they change
+    const std::array<vb::TextBox*, 11> messages = messageBoxes();
+    for (size_t i = 0; i < messages.size(); ++i) messages[i]->setText(s.Messages[i]);
+    Text10.setText(s.SerialPort);
+    Text11.setText(s.Speed);
+    txtSpace.setText(s.WordSpace);
+    Text14.setText(s.ParallelPort);
+    Check1.setValue(s.Echo ? 1 : 0);
+    txtCWLoop.setText(s.RepeatSeconds);
+    int ms = 0;
+    RepeatIntervalMs(s.RepeatSeconds, &ms);
+    tmrRepeat.setInterval(ms);
+    showKeyingOption(s.KeyingType);
 }
 
-void CWFrmWindow::UpDown1_DownClick() {
-    double wpm = 0;
-    if (IsNumericText(Text11.Text(), &wpm)) Text11.setText(NumberText(wpm - 1));
+void CWFrmWindow::showKeyingOption(int type) {
+    vb::OptionButton* const byType[] = {&Option4, &Option1, &Option2, &Option3, nullptr, &Option5};
+    vb::OptionButton* chosen = type >= 0 && type <= 5 ? byType[type] : nullptr;
+    for (vb::OptionButton* o : {&Option1, &Option2, &Option3})
+        if (o != chosen) o->setValue(false);
+    if (chosen && !chosen->Value()) chosen->setValue(true);
 }
+
+void CWFrmWindow::chooseKeyingType(int type) {
+    Keyer.CWKeyingType = type;
+    KeyerSettings.CW.KeyingType = type;
+}
+
+void CWFrmWindow::stepSpeed(int delta) {
+    const QString stepped = SteppedSpeed(Text11.Text(), delta);
+    if (stepped != Text11.Text()) Text11.setText(stepped);
+}
+
+void CWFrmWindow::UpDown1_UpClick() { stepSpeed(+1); }
+
+void CWFrmWindow::UpDown1_DownClick() { stepSpeed(-1); }
 
 void CWFrmWindow::Option1_Click() {
-    if (Option1.Value()) Keyer.CWKeyingType = 1;
+    if (Option1.Value()) chooseKeyingType(1);
 }
 
 void CWFrmWindow::Option2_Click() {
-    if (Option2.Value()) Keyer.CWKeyingType = 2;
+    if (Option2.Value()) chooseKeyingType(2);
 }
 
 void CWFrmWindow::Option3_Click() {
-    if (Option3.Value()) Keyer.CWKeyingType = 3;
+    if (Option3.Value()) chooseKeyingType(3);
 }
 
 void CWFrmWindow::Option4_Click() {
-    if (Option4.Value()) Keyer.CWKeyingType = 0;
+    if (Option4.Value()) chooseKeyingType(0);
 }
 
 void CWFrmWindow::Option5_Click() {
     if (!Option5.Value()) return;
-    Keyer.CWKeyingType = 5;
+    chooseKeyingType(5);
     // The button stays visible when another option is chosen later.
     cmdConfWinkey.setVisible(true);
 }
@@ -298,14 +281,16 @@ void CWFrmWindow::Text11_LostFocus() {
 }
 
 void CWFrmWindow::Text11_Change() {
+    KeyerSettings.CW.Speed = Text11.Text();
     double wpm = 0;
     if (!IsNumericText(Text11.Text(), &wpm) || wpm <= 4 || wpm >= 100) return;
     if (Keyer.WinKeyVersion != 0 && Keyer.CWKeyingType == 5) SendSpeedToExternalKeyer(static_cast<int>(std::nearbyint(wpm)));
 }
 
 void CWFrmWindow::txtSpace_Change() {
-    double units = 0;
-    if (IsNumericText(txtSpace.Text(), &units) && units < -8) txtSpace.setText("-8");
+    KeyerSettings.CW.WordSpace = txtSpace.Text();
+    const QString held = HeldWordSpace(txtSpace.Text());
+    if (held != txtSpace.Text()) txtSpace.setText(held);
 }
 
 void CWFrmWindow::txtSpace_LostFocus() {
@@ -346,15 +331,9 @@ void CWFrmWindow::cmdLoopSlower_Click() { scaleLoop(1.111111111111); }
 
 void CWFrmWindow::Command1_Click() {
     try {
-        ValueWriter w;
-        for (vb::TextBox* box : {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9, &Text10,
-                                 &Text11, &Text12, &Text13, &txtSpace})
-            w.Text(box->Text()).EndLine();
-        w.Integer(Keyer.CWKeyingType).EndLine();
-        w.Text(Text14.Text()).EndLine();
-        w.Integer(Check1.Value()).EndLine();
-        w.Text(txtCWLoop.Text()).EndLine();
-        WriteFileAtomic(FindNoCase(Folders.ProgramFolder, "CW.txt"), w.Bytes());
+        CWSettings saved = KeyerSettings.CW;
+        saved.KeyingType = Keyer.CWKeyingType;
+        WriteCWSettings(FindNoCase(Folders.ProgramFolder, "CW.txt"), saved);
 
         const QString method = optLoop.Value() ? "Loop" : (OptSleep.Value() ? "Sleep" : "Timer");
         SaveSetting(kRegistryApp, kRegistrySection, "UserCWSelection", method);

@@ -1,9 +1,12 @@
 #pragma once
-// The CW window: the CW messages of F1 to F11 and every keyer setting. Its controls are the live
-// settings (read at every use); "Done" writes them to CW.txt and the registry and hides the window.
+// The CW window: the CW messages of F1 to F11 and every keyer setting. It shows KeyerSettings.CW
+// (KeyerSettings.h) and keeps it current as the operator edits; "Done" writes it to CW.txt, the timing
+// method to the registry, and hides the window.
 #include "platform/vb/Controls.h"
 #include "platform/vb/Form.h"
 #include "platform/vb/Forms.h"
+
+#include <array>
 
 namespace tylog {
 
@@ -81,6 +84,9 @@ public:
     double LoopsPer60ms = 0;
 
     void Form_Load() override;
+    // Shows KeyerSettings.CW in the boxes and selects its keying option, which puts the option's type
+    // in force (an option already selected is left alone).
+    void ShowSettings();
 
     // Speed one word per minute up or down, without limits.
     void UpDown1_UpClick();
@@ -110,6 +116,10 @@ public:
 private:
     void layOut();
     void wireEvents();
+    std::array<vb::TextBox*, 11> messageBoxes(); // F1 .. F11
+    void chooseKeyingType(int type);
+    void showKeyingOption(int type);
+    void stepSpeed(int delta);
     void stepWordSpace(int delta);
     void scaleLoop(double factor);
     void setLoopControlsEnabled(bool enabled);

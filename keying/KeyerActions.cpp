@@ -1,35 +1,38 @@
 #include "keying/KeyerActions.h"
 #include "keying/CWFrm.h"
+#include "keying/KeyerBoxes.h"
+#include "keying/KeyerSettings.h"
 #include "keying/PhoneFrm.h"
 
 namespace tylog {
 
 namespace {
-KeyerActions*& installed() {
-    static KeyerActions* a = nullptr;
-    return a;
+// The speed is the settings'; the CW window, when loaded, shows it.
+void stepCWSpeed(int delta) {
+    QString& speed = KeyerSettings.CW.Speed;
+    speed = SteppedSpeed(speed, delta);
+    CWFrmWindow* f = vb::IfLoaded<CWFrmWindow>();
+    if (f && f->Text11.Text() != speed) f->Text11.setText(speed);
 }
 } // namespace
 
-void KeyerActions::FKeyCW(int& KeyCode) { (void)KeyCode; }
+void KeyerActions::FKeyCW(int KeyCode) { (void)KeyCode; }
 void KeyerActions::LoopThroughCWBuffer() {}
-void KeyerActions::CWSpeedUp() { CWFrm().UpDown1_UpClick(); }
-void KeyerActions::CWSpeedDown() { CWFrm().UpDown1_DownClick(); }
-QString KeyerActions::CWSpeedText() { return CWFrm().Text11.Text(); }
-void KeyerActions::DisableCWRepeat() { CWFrm().tmrRepeat.setEnabled(false); }
-void KeyerActions::FKeyPhone(int& KeyCode) { (void)KeyCode; }
+void KeyerActions::CWSpeedUp() { stepCWSpeed(+1); }
+void KeyerActions::CWSpeedDown() { stepCWSpeed(-1); }
+QString KeyerActions::CWSpeedText() { return KeyerSettings.CW.Speed; }
+// The repeat timers are the windows'; a window that is not loaded has none running.
+void KeyerActions::DisableCWRepeat() {
+    if (CWFrmWindow* f = vb::IfLoaded<CWFrmWindow>()) f->tmrRepeat.setEnabled(false);
+}
+void KeyerActions::FKeyPhone(int KeyCode) { (void)KeyCode; }
 bool KeyerActions::PhonePlaying() { return false; }
 void KeyerActions::StopPhone() {}
-void KeyerActions::DisablePhoneRepeat() { PhoneFrm().tmrRepeat.setEnabled(false); }
+void KeyerActions::DisablePhoneRepeat() {
+    if (PhoneFrmWindow* f = vb::IfLoaded<PhoneFrmWindow>()) f->tmrRepeat.setEnabled(false);
+}
 void KeyerActions::wk_clearbuf() {}
 std::int32_t KeyerActions::wk_getstatus() { return 0; }
 void KeyerActions::wk_backspace() {}
-
-KeyerActions& Keyers() {
-    static KeyerActions standard;
-    return installed() ? *installed() : standard;
-}
-
-void InstallKeyerActions(KeyerActions* a) { installed() = a; }
 
 } // namespace tylog

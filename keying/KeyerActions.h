@@ -1,8 +1,11 @@
 #pragma once
 // What the logging windows ask of the CW and voice keyers and of the external keyer, in one place, so
 // the keyboard map does not depend on how (or whether yet) each is done. A process-wide instance is
-// installed; the default does what the keyer windows offer today: the speed steps of the CW window and
-// its repeat timers. Sending, playing and the external keyer are not there yet and do nothing.
+// installed (Link<KeyerActions>); the default does what the keyers offer today: the speed steps of the CW settings (shown
+// by the CW window when it is loaded) and the stop of the windows' repeat timers. Sending, playing and
+// the external keyer are not there yet and do nothing. None of it loads a window.
+#include "core/Link.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -12,15 +15,15 @@ struct KeyerActions {
     virtual ~KeyerActions() = default;
 
     // CW keyer.
-    virtual void FKeyCW(int& KeyCode);        // sends the message of a function key
+    virtual void FKeyCW(int KeyCode);         // sends the message of a function key
     virtual void LoopThroughCWBuffer();       // starts sending Keyer.CWBuffer
     virtual void CWSpeedUp();                 // +1 WPM
     virtual void CWSpeedDown();               // -1 WPM
-    virtual QString CWSpeedText();            // the speed box's text
+    virtual QString CWSpeedText();            // the speed as its box shows it
     virtual void DisableCWRepeat();           // stops the F1 repeat timer
 
     // Voice keyer.
-    virtual void FKeyPhone(int& KeyCode);     // plays the message of F1 to F9
+    virtual void FKeyPhone(int KeyCode);      // plays the message of F1 to F9
     virtual bool PhonePlaying();              // the voice player's mode is "playing"
     virtual void StopPhone();                 // stops the voice player
     virtual void DisablePhoneRepeat();        // stops the F1 repeat timer
@@ -32,8 +35,6 @@ struct KeyerActions {
 };
 
 // The installed instance; the default one until another is installed.
-KeyerActions& Keyers();
-// Installs a; nullptr puts the default back. The caller keeps a alive while installed.
-void InstallKeyerActions(KeyerActions* a);
+inline KeyerActions& Keyers() { return Link<KeyerActions>::get(); }
 
 } // namespace tylog

@@ -24,4 +24,14 @@ bool RepeatIntervalMs(const QString& text, int* intervalMs) {
     return true;
 }
 
+QString SteppedSpeed(const QString& speed, int delta) {
+    double wpm = 0;
+    return IsNumericText(speed, &wpm) ? NumberText(wpm + delta) : speed;
+}
+
+QString HeldWordSpace(const QString& units) {
+    double n = 0;
+    return IsNumericText(units, &n) && n < -8 ? QStringLiteral("-8") : units;
+}
+
 } // namespace tylog

@@ -1,5 +1,5 @@
 #pragma once
-// Number rules shared by the keyer windows' boxes and the start-up reading of their settings.
+// Number rules shared by the keyer windows' boxes, the keyers and the reading of their settings.
 #include <QString>
 
 namespace tylog {
@@ -14,5 +14,12 @@ QString NumberText(double value);
 // interval s x 1000 ms (nearest, halves to even) and true; anything else false (the box then
 // shows "0" and the interval is 0).
 bool RepeatIntervalMs(const QString& text, int* intervalMs);
+
+// The speed one word per minute up or down (delta +1 or -1), without limits; a speed that is no number
+// stays as it is.
+QString SteppedSpeed(const QString& speed, int delta);
+
+// The word space as its box holds it: a number below -8 becomes "-8".
+QString HeldWordSpace(const QString& units);
 
 } // namespace tylog

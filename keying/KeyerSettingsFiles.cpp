@@ -29,67 +29,109 @@ double Number(ValueReader& r) {
 
 // The repeat seconds go through the box's own rule: the files are written from what the box held,
 // but a hand-edited or damaged file could otherwise start a repeat the box would never allow.
-void ReadRepeatSeconds(ValueReader& r, vb::TextBox& box, vb::Timer& timer) {
+QString RepeatSeconds(ValueReader& r) {
     bool quoted = false;
     const QString value = r.ReadUntyped(&quoted);
     double seconds = 0;
     if (!IsNumericText(value, &seconds)) throw VbError(VbError::TypeMismatch, "Type mismatch");
     int ms = 0;
-    if (RepeatIntervalMs(value, &ms)) box.setText(quoted ? value : NumberText(seconds));
-    else box.setText("0");
-    timer.setInterval(ms);
+    if (!RepeatIntervalMs(value, &ms)) return "0";
+    return quoted ? value : NumberText(seconds);
+}
+
+// Reads the file's values one by one into file.settings; a value that is missing or does not
+// convert ends the reading.
+template <class Settings, class ReadValues>
+SettingsFile<Settings> ReadSettingsFile(const QString& path, ReadValues readValues) {
+    SettingsFile<Settings> file;
+    try {
+        ValueReader r = ValueReader::FromBytes(ReadAllBytes(path));
+        file.opened = true;
+        readValues(r, file.settings);
+        file.whole = true;
+    } catch (const VbError&) {
+    }
+    return file;
 }
 
 } // namespace
 
+SettingsFile<CWSettings> ReadCWSettings(const QString& path) {
+    return ReadSettingsFile<CWSettings>(path, [](ValueReader& r, CWSettings& s) {
+        for (int i = 0; i < 9; ++i) s.Messages[static_cast<size_t>(i)] = BoxText(r);
+        if (s.Messages[8].isEmpty()) s.Messages[8] = "VVV DE ";
+        s.SerialPort = BoxText(r);
+        s.Speed = BoxText(r);
+        s.Messages[9] = BoxText(r);
+        s.Messages[10] = BoxText(r);
+        s.WordSpace = HeldWordSpace(BoxText(r));
+        s.KeyingType = r.ReadByte();
+        s.ParallelPort = BoxText(r);
+        const double echo = Number(r);
+        if (echo != 0 && echo != 1 && echo != 2) throw VbError(380, "Invalid property value");
+        s.Echo = echo == 1;
+        s.RepeatSeconds = RepeatSeconds(r);
+    });
+}
+
+SettingsFile<VoiceSettings> ReadVoiceSettings(const QString& path) {
+    return ReadSettingsFile<VoiceSettings>(path, [](ValueReader& r, VoiceSettings& s) {
+        for (QString& wave : s.WaveFiles) wave = BoxText(r);
+        s.SerialPort = BoxText(r);
+        double line = -1;
+        IsNumericText(r.ReadUntyped(), &line);
+        if (line == 0 || line == 1 || line == 2) s.KeyingLine = static_cast<int>(line);
+        s.RepeatSeconds = RepeatSeconds(r);
+        s.ParallelPort = BoxText(r);
+    });
+}
+
+void WriteCWSettings(const QString& path, const CWSettings& s) {
+    ValueWriter w;
+    for (int i = 0; i < 9; ++i) w.Text(s.Messages[static_cast<size_t>(i)]).EndLine();
+    w.Text(s.SerialPort).EndLine();
+    w.Text(s.Speed).EndLine();
+    w.Text(s.Messages[9]).EndLine();
+    w.Text(s.Messages[10]).EndLine();
+    w.Text(s.WordSpace).EndLine();
+    w.Integer(s.KeyingType).EndLine();
+    w.Text(s.ParallelPort).EndLine();
+    w.Integer(s.Echo ? 1 : 0).EndLine();
+    w.Text(s.RepeatSeconds).EndLine();
+    WriteFileAtomic(path, w.Bytes());
+}
+
+void WriteVoiceSettings(const QString& path, const VoiceSettings& s) {
+    ValueWriter w;
+    for (const QString& wave : s.WaveFiles) w.Text(wave.trimmed()).EndLine();
+    w.Text(s.SerialPort).EndLine();
+    w.Integer(s.KeyingLine).EndLine();
+    w.Text(s.RepeatSeconds).EndLine();
+    w.Text(s.ParallelPort).EndLine();
+    WriteFileAtomic(path, w.Bytes());
+}
+
 void LoadVoiceSettings() {
-    ValueReader r = ValueReader::FromBytes(ReadAllBytes(FindNoCase(Folders.ProgramFolder, "wave2.txt")));
-    PhoneFrmWindow& f = PhoneFrm();
-    for (vb::TextBox* box : {&f.Text1, &f.Text2, &f.Text3, &f.Text4, &f.Text5, &f.Text6, &f.Text7, &f.Text8, &f.Text9})
-        box->setText(BoxText(r));
-    f.Text10.setText(BoxText(r));
-    double line = -1;
-    IsNumericText(r.ReadUntyped(), &line);
-    if (line == 0) f.Option1.setValue(true);
-    else if (line == 1) f.Option2.setValue(true);
-    else if (line == 2) f.Option3.setValue(true);
-    ReadRepeatSeconds(r, f.txtPHLoop, f.tmrRepeat);
-    f.Text11.setText(BoxText(r));
+    const SettingsFile<VoiceSettings> file = ReadVoiceSettings(FindNoCase(Folders.ProgramFolder, "wave2.txt"));
+    if (file.opened) {
+        KeyerSettings.Voice = file.settings;
+        // The window shows the settings when it loads; one already loaded shows them anew.
+        if (PhoneFrmWindow* f = vb::IfLoaded<PhoneFrmWindow>()) f->ShowSettings();
+        else PhoneFrm();
+    }
+    if (!file.whole) throw VbError(file.opened ? VbError::InputPastEnd : VbError::FileNotFound, "wave2.txt could not be read");
 }
 
 void LoadCWSettings() {
-    try {
-        ValueReader r = ValueReader::FromBytes(ReadAllBytes(FindNoCase(Folders.ProgramFolder, "cw.txt")));
-        const QString first = BoxText(r);
-        CWFrmWindow& f = CWFrm();
-        f.Text1.setText(first);
-        for (vb::TextBox* box : {&f.Text2, &f.Text3, &f.Text4, &f.Text5, &f.Text6, &f.Text7, &f.Text8})
-            box->setText(BoxText(r));
-        const QString f9 = BoxText(r);
-        f.Text9.setText(f9.isEmpty() ? QStringLiteral("VVV DE ") : f9);
-        for (vb::TextBox* box : {&f.Text10, &f.Text11, &f.Text12, &f.Text13, &f.txtSpace})
-            box->setText(BoxText(r));
-        Keyer.CWKeyingType = r.ReadByte();
-        f.Text14.setText(BoxText(r));
-        const double echo = Number(r);
-        if (echo != 0 && echo != 1 && echo != 2) throw VbError(380, "Invalid property value");
-        f.Check1.setValue(static_cast<int>(echo));
-        ReadRepeatSeconds(r, f.txtCWLoop, f.tmrRepeat);
-
-        f.Option1.setValue(false);
-        f.Option2.setValue(false);
-        f.Option3.setValue(false);
-        switch (Keyer.CWKeyingType) {
-        case 1: f.Option1.setValue(true); break;
-        case 2: f.Option2.setValue(true); break;
-        case 3: f.Option3.setValue(true); break;
-        case 0: f.Option4.setValue(true); break;
-        case 5: f.Option5.setValue(true); break;
-        default: break;
-        }
-    } catch (const VbError&) {
-        // Silent: what was read stays, the rest keeps the window's design values.
-    }
+    const SettingsFile<CWSettings> file = ReadCWSettings(FindNoCase(Folders.ProgramFolder, "cw.txt"));
+    if (!file.opened) return;
+    CWSettings settings = file.settings;
+    Keyer.CWKeyingType = settings.KeyingType;
+    // Only a whole file chooses the keying option on show; the type read is in force all the same.
+    if (!file.whole) settings.KeyingType = CWSettings{}.KeyingType;
+    KeyerSettings.CW = settings;
+    if (CWFrmWindow* f = vb::IfLoaded<CWFrmWindow>()) f->ShowSettings();
+    else CWFrm();
 }
 
 } // namespace tylog

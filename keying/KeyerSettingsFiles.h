@@ -1,16 +1,43 @@
 #pragma once
-// Start-up reading of the keyer windows' settings files (program folder): wave2.txt into the voice
-// keyer window, CW.txt into the CW window. The windows' own "Done" buttons write the files.
+// The keyers' settings files in the program folder, CW.txt and wave2.txt, and their start-up reading.
+// The files hold one value per line (CR LF): texts in double quotes, numbers bare.
+#include "keying/KeyerSettings.h"
+
+#include <QString>
 
 namespace tylog {
 
-// wave2.txt's 13 values into PhoneFrm (loading the window, hidden). Throws VbError when the file is
-// missing, short or holds a value that does not convert; the values read before the failure stay.
+// What reading a settings file gave: the values up to the first one missing or not converting, the
+// rest at their defaults.
+template <class Settings>
+struct SettingsFile {
+    Settings settings;
+    bool opened = false; // the file was there
+    bool whole = false;  // every value was read
+};
+
+// CW.txt: texts as the boxes show them (a bare number as its decimal text); an empty F9 message
+// becomes "VVV DE "; a word space below -8 is held at "-8"; the keying type is a byte; the echo is
+// 0 or 1 (2, a greyed check box, reads as off); repeat seconds that are no number stop the reading,
+// and outside 0 <= s < 60 they read as "0".
+SettingsFile<CWSettings> ReadCWSettings(const QString& path);
+// wave2.txt: a push-to-talk line other than 0, 1 or 2 leaves the default; repeat seconds as in CW.txt.
+SettingsFile<VoiceSettings> ReadVoiceSettings(const QString& path);
+
+// Rewrite the file atomically (the old one stays whole on failure, VbError); the wave paths are
+// written without their surrounding blanks, every other text as it stands.
+void WriteCWSettings(const QString& path, const CWSettings& settings);
+void WriteVoiceSettings(const QString& path, const VoiceSettings& settings);
+
+// Start-up: wave2.txt into KeyerSettings.Voice, loading the voice window (hidden) to show it. Throws
+// VbError when the file is missing, short or holds a value that does not convert; the values read
+// before stay, the rest keep their defaults.
 void LoadVoiceSettings();
 
-// CW.txt's 18 values into CWFrm (loading the window, hidden), then selects the keying option of
-// CWKeyingType. Traps its own errors silently: without the file the CW window is not loaded and
-// CWKeyingType stays 0; a short or malformed file keeps what was read and selects no option.
+// Start-up: CW.txt ("cw.txt") into KeyerSettings.CW and its keying type into Keyer.CWKeyingType,
+// loading the CW window (hidden) to show them. Silent: without the file nothing changes and the
+// window is not loaded; a short or malformed file keeps what was read, and the window keeps its
+// design keying option "None" while the type read is in force.
 void LoadCWSettings();
 
 } // namespace tylog

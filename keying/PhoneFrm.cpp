@@ -1,11 +1,12 @@
 #include "keying/PhoneFrm.h"
 #include "core/ProcessState.h"
 #include "keying/KeyerBoxes.h"
+#include "keying/KeyerSettingsFiles.h"
 #include "keying/ToolWindowScaling.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
-#include "platform/ValueFile.h"
 #include "platform/VbError.h"
+#include "platform/vb/Design.h"
 
 namespace tylog {
 
@@ -15,88 +16,97 @@ PhoneFrmWindow::PhoneFrmWindow() : vb::Form("PhoneFrm") {
 }
 
 void PhoneFrmWindow::layOut() {
-    setCaption("Phone Wave Selections");
+    for (int key = 1; key <= 9; ++key) lblFKey.Add(*this, "lblFKey", key);
+    const vb::ControlLook bold{.FontBold = true};
     // Inner area 8400 x 6000 twips on the design screen.
-    Move(0, 0, 8400 + NonClientWidth(), 6000 + NonClientHeight());
+    vb::ApplyDesign(
+        *this, {.Caption = "Phone Wave Selections", .ClientWidth = 8400, .ClientHeight = 6000},
+        {
+            // The wave file of each function key, with its "Browse".
+            // control      caption     left  top   width height tab
+            {lblFKey[1], "F1", 120, 390, 435, 255},
+            {Text1, {}, 600, 360, 4800, 315, 0},
+            {Command2, "Browse", 5520, 360, 975, 315, 1},
+            {lblFKey[2], "F2", 120, 780, 435, 255},
+            {Text2, {}, 600, 750, 4800, 315, 2},
+            {Command3, "Browse", 5520, 750, 975, 315, 3},
+            {lblFKey[3], "F3", 120, 1170, 435, 255},
+            {Text3, {}, 600, 1140, 4800, 315, 4},
+            {Command4, "Browse", 5520, 1140, 975, 315, 5},
+            {lblFKey[4], "F4", 120, 1560, 435, 255},
+            {Text4, {}, 600, 1530, 4800, 315, 6},
+            {Command5, "Browse", 5520, 1530, 975, 315, 7},
+            {lblFKey[5], "F5", 120, 1950, 435, 255},
+            {Text5, {}, 600, 1920, 4800, 315, 8},
+            {Command6, "Browse", 5520, 1920, 975, 315, 9},
+            {lblFKey[6], "F6", 120, 2340, 435, 255},
+            {Text6, {}, 600, 2310, 4800, 315, 10},
+            {Command7, "Browse", 5520, 2310, 975, 315, 11},
+            {lblFKey[7], "F7", 120, 2730, 435, 255},
+            {Text7, {}, 600, 2700, 4800, 315, 12},
+            {Command8, "Browse", 5520, 2700, 975, 315, 13},
+            {lblFKey[8], "F8", 120, 3120, 435, 255},
+            {Text8, {}, 600, 3090, 4800, 315, 14},
+            {Command9, "Browse", 5520, 3090, 975, 315, 15},
+            {lblFKey[9], "F9", 120, 3510, 435, 255},
+            {Text9, {}, 600, 3480, 4800, 315, 16},
+            {Command10, "Browse", 5520, 3480, 975, 315, 17},
+            {lblPHLoop, "Loop (Sec)", 6600, 90, 975, 255},
+            {txtPHLoop, "0", 6600, 360, 495, 315, 18},
 
-    vb::TextBox* boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9};
-    vb::CommandButton* browse[] = {&Command2, &Command3, &Command4, &Command5, &Command6,
-                                   &Command7, &Command8, &Command9, &Command10};
-    for (int i = 0; i < 9; ++i) {
-        const double top = 360 + i * 390;
-        vb::Label& key = lblFKey.Add(*this, "lblFKey", i + 1);
-        key.setCaption(QString("F%1").arg(i + 1));
-        key.Move(120, top + 30, 435, 255);
-        boxes[i]->Move(600, top, 4800, 315);
-        boxes[i]->setTabIndex(2 * i);
-        browse[i]->setCaption("Browse");
-        browse[i]->Move(5520, top, 975, 315);
-        browse[i]->setTabIndex(2 * i + 1);
-    }
-    lblPHLoop.setCaption("Loop (Sec)");
-    lblPHLoop.Move(6600, 90, 975, 255);
-    txtPHLoop.setText("0");
-    txtPHLoop.Move(6600, 360, 495, 315);
-    txtPHLoop.setTabIndex(18);
+            // Push-to-talk.
+            {lblPort, "Serial Port", 7200, 750, 1080, 255},
+            {Text10, "0", 7200, 1020, 615, 315, 19},
+            {fraLine, {}, 7200, 1410, 1080, 1155},
+            {Option1, "RTS", 120, 240, 900, 255, 20},
+            {Option2, "DTR", 120, 510, 900, 255, 21},
+            {Option3, "Parallel", 120, 780, 900, 255, 22},
+            {lblAddress, "Parallel Port", 7200, 2640, 1080, 255},
+            {Text11, "&H378", 7200, 2910, 855, 315, 23},
 
-    lblPort.setCaption("Serial Port");
-    lblPort.Move(7200, 750, 1080, 255);
-    Text10.setText("0");
-    Text10.Move(7200, 1020, 615, 315);
-    Text10.setTabIndex(19);
-    fraLine.Move(7200, 1410, 1080, 1155);
-    Option1.setCaption("RTS");
-    Option1.Move(120, 240, 900, 255);
-    Option1.setTabIndex(20);
-    Option2.setCaption("DTR");
-    Option2.Move(120, 510, 900, 255);
-    Option2.setTabIndex(21);
-    Option3.setCaption("Parallel");
-    Option3.Move(120, 780, 900, 255);
-    Option3.setTabIndex(22);
+            {Command11, "Test", 7200, 3360, 1080, 375, 24},
+            {lblPlaysF1, "Plays F1 Command", 7200, 3780, 1080, 435},
+            {Command1, "Done", 7200, 4320, 1080, 375, 25},
+
+            // Fixed texts.
+            {lblPhoneMode, "(You  must be in Phone mode)", 120, 3960, 2880, 255, {}, bold},
+            {lblCaution, "Caution, RF feedback can damage your PC!", 3120, 3960, 4020, 255, {}, bold},
+            {lblSetup, "Setup:", 120, 4380, 3360, 225, {}, bold},
+            {lblSetupText,
+             "Record each message as a wave file with the system's sound recorder, at CD quality. Connect the sound "
+             "card's line-out to the transceiver's audio input and raise the sound card's level gradually from the "
+             "lowest setting: overdriving damages the radio.",
+             120, 4605, 3360, 1275},
+            {lblToUse, "To Use:", 3600, 4380, 3480, 225, {}, bold},
+            {lblToUseText,
+             "Each wave file belongs to one function key, pressed on the main logging window. The transmitter is keyed "
+             "by hand, by VOX or through a serial port: enter the port number (0 for none) and choose the RTS or DTR "
+             "line.",
+             3600, 4605, 3480, 1275},
+        });
     Option1.setValue(true);
-    lblAddress.setCaption("Parallel Port");
-    lblAddress.Move(7200, 2640, 1080, 255);
-    Text11.setText("&H378");
-    Text11.Move(7200, 2910, 855, 315);
-    Text11.setTabIndex(23);
+}
 
-    Command11.setCaption("Test");
-    Command11.Move(7200, 3360, 1080, 375);
-    Command11.setTabIndex(24);
-    lblPlaysF1.setCaption("Plays F1 Command");
-    lblPlaysF1.Move(7200, 3780, 1080, 435);
-    Command1.setCaption("Done");
-    Command1.Move(7200, 4320, 1080, 375);
-    Command1.setTabIndex(25);
-
-    lblPhoneMode.setCaption("(You  must be in Phone mode)");
-    lblPhoneMode.setFontBold(true);
-    lblPhoneMode.Move(120, 3960, 2880, 255);
-    lblCaution.setCaption("Caution, RF feedback can damage your PC!");
-    lblCaution.setFontBold(true);
-    lblCaution.Move(3120, 3960, 4020, 255);
-    lblSetup.setCaption("Setup:");
-    lblSetup.setFontBold(true);
-    lblSetup.Move(120, 4380, 3360, 225);
-    lblSetupText.setCaption(
-        "Record each message as a wave file with the system's sound recorder, at CD quality. Connect the sound "
-        "card's line-out to the transceiver's audio input and raise the sound card's level gradually from the "
-        "lowest setting: overdriving damages the radio.");
-    lblSetupText.Move(120, 4605, 3360, 1275);
-    lblToUse.setCaption("To Use:");
-    lblToUse.setFontBold(true);
-    lblToUse.Move(3600, 4380, 3480, 225);
-    lblToUseText.setCaption(
-        "Each wave file belongs to one function key, pressed on the main logging window. The transmitter is keyed "
-        "by hand, by VOX or through a serial port: enter the port number (0 for none) and choose the RTS or DTR "
-        "line.");
-    lblToUseText.Move(3600, 4605, 3480, 1275);
-
-    ApplyTabOrder();
+std::array<vb::TextBox*, 9> PhoneFrmWindow::waveBoxes() {
+    return {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9};
 }
 
 void PhoneFrmWindow::wireEvents() {
+    // Every setting the operator changes is in force at once: the boxes keep KeyerSettings.Voice current.
+    const std::array<vb::TextBox*, 9> waves = waveBoxes();
+    for (size_t i = 0; i < waves.size(); ++i) {
+        vb::TextBox* box = waves[i];
+        box->Change = [box, i] { KeyerSettings.Voice.WaveFiles[i] = box->Text(); };
+    }
+    Text10.Change = [this] { KeyerSettings.Voice.SerialPort = Text10.Text(); };
+    Text11.Change = [this] { KeyerSettings.Voice.ParallelPort = Text11.Text(); };
+    txtPHLoop.Change = [this] { KeyerSettings.Voice.RepeatSeconds = txtPHLoop.Text(); };
+    const std::pair<vb::OptionButton*, int> lines[] = {{&Option1, 0}, {&Option2, 1}, {&Option3, 2}};
+    for (auto [option, line] : lines)
+        option->Click = [option = option, line = line] {
+            if (option->Value()) KeyerSettings.Voice.KeyingLine = line;
+        };
+
     const std::pair<vb::CommandButton*, vb::TextBox*> browse[] = {
         {&Command2, &Text1}, {&Command3, &Text2}, {&Command4, &Text3}, {&Command5, &Text4}, {&Command6, &Text5},
         {&Command7, &Text6}, {&Command8, &Text7}, {&Command9, &Text8}, {&Command10, &Text9}};
@@ -112,19 +122,27 @@ void PhoneFrmWindow::wireEvents() {
 void PhoneFrmWindow::Form_Load() {
     Screen& screen = *platform().screen;
     ScaleToolWindow(*this, QRectF(0, 0, screen.Width(), screen.Height()), screen.Width());
+    ShowSettings();
+}
+
+void PhoneFrmWindow::ShowSettings() {
+    const VoiceSettings s = KeyerSettings.Voice; // a copy: the boxes write back into it as they change
+    const std::array<vb::TextBox*, 9> waves = waveBoxes();
+    for (size_t i = 0; i < waves.size(); ++i) waves[i]->setText(s.WaveFiles[i]);
+    Text10.setText(s.SerialPort);
+    vb::OptionButton* const lines[] = {&Option1, &Option2, &Option3};
+    if (s.KeyingLine >= 0 && s.KeyingLine <= 2) lines[s.KeyingLine]->setValue(true);
+    txtPHLoop.setText(s.RepeatSeconds);
+    int ms = 0;
+    RepeatIntervalMs(s.RepeatSeconds, &ms);
+    tmrRepeat.setInterval(ms);
+    Text11.setText(s.ParallelPort);
 }
 
 void PhoneFrmWindow::Command1_Click() {
     Hide();
-    ValueWriter w;
-    for (vb::TextBox* box : {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9})
-        w.Text(box->Text().trimmed()).EndLine();
-    w.Text(Text10.Text()).EndLine();
-    w.Integer(Option3.Value() ? 2 : (Option2.Value() ? 1 : 0)).EndLine();
-    w.Text(txtPHLoop.Text()).EndLine();
-    w.Text(Text11.Text()).EndLine();
     try {
-        WriteFileAtomic(FindNoCase(Folders.ProgramFolder, "wave2.txt"), w.Bytes());
+        WriteVoiceSettings(FindNoCase(Folders.ProgramFolder, "wave2.txt"), KeyerSettings.Voice);
     } catch (const VbError&) {
         // The old file stays whole; "Done" reports nothing.
     }

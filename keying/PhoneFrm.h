@@ -1,9 +1,12 @@
 #pragma once
-// The voice keyer window: the WAV files of F1 to F9, the push-to-talk line and the F1 repeat.
-// Its controls are the live settings; "Done" hides it and writes them to wave2.txt.
+// The voice keyer window: the WAV files of F1 to F9, the push-to-talk line and the F1 repeat. It shows
+// KeyerSettings.Voice (KeyerSettings.h) and keeps it current as the operator edits; "Done" hides it
+// and writes the settings to wave2.txt.
 #include "platform/vb/Controls.h"
 #include "platform/vb/Form.h"
 #include "platform/vb/Forms.h"
+
+#include <array>
 
 namespace tylog {
 
@@ -56,6 +59,8 @@ public:
     vb::Timer tmrRepeat{*this, "tmrRepeat", 0, false};
 
     void Form_Load() override;
+    // Shows KeyerSettings.Voice in the boxes and selects its push-to-talk line.
+    void ShowSettings();
     void Command1_Click();
     // The "Browse" family: fills box from the open dialog.
     void Browse(vb::TextBox& box);
@@ -68,6 +73,7 @@ public:
 private:
     void layOut();
     void wireEvents();
+    std::array<vb::TextBox*, 9> waveBoxes(); // F1 .. F9
 };
 
 inline PhoneFrmWindow& PhoneFrm() { return vb::Instance<PhoneFrmWindow>(); }

@@ -2,12 +2,12 @@
 #include "core/ProcessState.h"
 #include "core/StationSettingsFile.h"
 #include "logging/Outfrm.h"
+#include "platform/vb/Design.h"
 
 namespace tylog {
 
 Form1Window::Form1Window() : vb::Form("Form1") {
-    setCaption("Form1");
-    lblDX.setVisible(false);
+    vb::ApplyDesign(*this, {.Caption = "Form1"}, {{.control = lblDX, .Look = {.Visible = false}}});
 }
 
 // Only the out-of-state window exists so far; the in-state window joins here when it lands.

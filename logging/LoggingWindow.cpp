@@ -14,6 +14,7 @@
 #include "platform/Platform.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
+#include "platform/vb/Design.h"
 #include "platform/vb/Forms.h"
 
 #include <cmath>
@@ -33,94 +34,78 @@ void requireFinite(double v) {
 
 LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), twin_(twin) {
     KeyPreview = true;
-    setCaption(QString("Q7BZW's TY State QSO Party Contest Log ") + ProgramVersionText + QString(41, ' ') + "www.q7bzw-software.example");
-    setFontName("Arial");
-    setFontSize(8.25);
-    Move(0, 0, kDesignWidth, kDesignHeight);
-
     for (int i : {0, 1, 2, 3, 4, 5, 7}) lblStation.Add(*this, "lblStation", i);
-    for (int i = 0; i < 50; ++i) {
-        vb::Label& l = lblDXSpot.Add(*this, "lblDXSpot", i);
-        l.setCaption("DXLBL");
-        l.Move(120 + 480 * (i % 10), 720 + 120 * (i / 10), 600, 255);
-        l.setVisible(false);
-    }
+    for (int i = 0; i < 50; ++i) lblDXSpot.Add(*this, "lblDXSpot", i);
+    for (int i = 0; i < 5; ++i) lblFreqSpot.Add(*this, "lblFreqSpot", i);
+
+    // What both twins show alike; each twin places the controls (and captions its own) in its layout.
+    const vb::ControlLook hidden{.Visible = false}, modeTip{.ToolTipText = "Click to change modes."};
+    std::vector<vb::ControlDesign> design = {
+        {.control = txtCall, .Look = {.ToolTipText = "Enter mobiles with /M"}},
+        {.control = lblStation[0], .Caption = "RS(T) Sn", .Look = hidden},
+        {.control = lblStation[3], .Caption = "Serial"},
+        {.control = lblStation[4], .Caption = "County"},
+        {.control = lblPossDup, .Caption = "Possible Duplicates"},
+        {.control = cmdDup, .Caption = "On", .Look = {.ToolTipText = "Displaying partial dupes slows the program on older pc's."}},
+        {.control = lblRecentContacts, .Caption = "Recent Contacts"},
+        {.control = ListView1, .Look = {.ToolTipText = "Click record to edit or delete."}},
+        {.control = cmdList, .Caption = "Last 20",
+         .Look = {.ToolTipText = "List all or last 20 contacts (Listing all will slow the program)"}},
+        {.control = cmdEdit, .Caption = "Edit Contact", .Look = hidden},
+        {.control = cmdDelete, .Caption = "Delete Contact", .Look = hidden},
+        {.control = lblScorStats, .Caption = "Score Statistics"},
+        {.control = Label26, .Caption = "QSO Points .................."},
+        {.control = Label7, .Caption = "Total Score (less bonus)"},
+        {.control = Label8, .Caption = "QSOs / Hr (last 20 min)"},
+        {.control = Label9, .Caption = "QSOs / Hr (last 60 min)"},
+        {.control = Label15, .Look = hidden},
+        {.control = lblCurTime, .Caption = "Reg Time"},
+        {.control = Label16, .Caption = "am"},
+        {.control = lblutctime, .Caption = "UTC TIME"},
+        {.control = Label11, .Caption = "UTC"},
+        {.control = lblttrack, .Caption = "00:00:00"},
+        {.control = cmdLogOn, .Caption = TimeOnCaption, .Look = {.ToolTipText = "Records On/Off times and controls duration clock."}},
+        {.control = Label21, .Caption = "Band"},
+        {.control = Label24, .Caption = "160", .Look = modeTip},
+        {.control = lblBandSwitch, .Caption = "Mode"},
+        {.control = Label30, .Caption = "CW", .Look = modeTip},
+        {.control = Label2, .Caption = "CALL"},
+        {.control = Label1, .Caption = "1"},
+        {.control = Label17, .Caption = "Bearing"},
+        {.control = Label18, .Caption = "Miles"},
+        {.control = Label3, .Caption = "New"},
+        {.control = Label4, .Caption = "12345", .Look = hidden},
+        {.control = Command1, .Look = hidden},
+        {.control = lblPostConDate, .Caption = "Date", .Look = hidden},
+        {.control = txtPostConDate, .Look = hidden},
+        {.control = lblPostConTime, .Caption = "Time", .Look = hidden},
+        {.control = txtPostConTime, .Look = hidden},
+        {.control = lblDialog, .Look = {.BackColor = DialogBackColor}},
+        {.control = lblDupe, .Look = {.BackColor = DupeEmptyBackColor}},
+        {.control = txtDX, .Look = hidden},
+        // The band map: a dark panel behind its axis, scale and spot labels, hidden until it opens.
+        {.control = lblDX, .Look = {.Visible = false, .BackColor = BandMapBackColor}},
+        {LineDX, {}, 2880, 1440, 4920, 1440, {}, hidden},
+    };
+    // The spot labels in rows of ten, and the frequency scale.
+    for (int i = 0; i < 50; ++i)
+        design.push_back({lblDXSpot[i], "DXLBL", 120.0 + 480 * (i % 10), 720.0 + 120 * (i / 10), 600, 255, {},
+                          {.Visible = false, .BackColor = BandMapBackColor}});
     const double freqSpot[5][2] = {{240, 1560}, {240, 1680}, {960, 1560}, {1680, 1560}, {960, 1680}};
-    for (int i = 0; i < 5; ++i) {
-        vb::Label& l = lblFreqSpot.Add(*this, "lblFreqSpot", i);
-        l.setCaption("lblFreqSpot");
-        l.Move(freqSpot[i][0], freqSpot[i][1], 615, 255);
-        l.setVisible(false);
-    }
-    LineDX.SetPoints(2880, 1440, 4920, 1440);
-    LineDX.setVisible(false);
-    // The band map: a dark panel behind its axis, scale and spot labels.
-    lblDX.setBackColor(BandMapBackColor);
+    for (int i = 0; i < 5; ++i)
+        design.push_back({lblFreqSpot[i], "lblFreqSpot", freqSpot[i][0], freqSpot[i][1], 615, 255, {},
+                          {.Visible = false, .ForeColor = BandMapAxisColor, .BackColor = BandMapBackColor}});
+    vb::ApplyDesign(*this,
+                    {.Caption = QString("Q7BZW's TY State QSO Party Contest Log ") + ProgramVersionText + QString(41, ' ') +
+                                "www.q7bzw-software.example",
+                     .Width = kDesignWidth, .Height = kDesignHeight, .FontName = "Arial", .FontSize = 8.25},
+                    design);
     lblDX.ZOrder(1);
     LineDX.setBorderColor(BandMapAxisColor);
-    for (auto& [i, l] : lblDXSpot) l->setBackColor(BandMapBackColor);
-    for (auto& [i, l] : lblFreqSpot) {
-        l->setBackColor(BandMapBackColor);
-        l->setForeColor(BandMapAxisColor);
-    }
-
-    txtCall.setToolTipText("Enter mobiles with /M");
-    lblStation[0].setCaption("RS(T) Sn");
-    lblStation[3].setCaption("Serial");
-    lblStation[4].setCaption("County");
-    lblStation[0].setVisible(false);
-    lblPossDup.setCaption("Possible Duplicates");
-    cmdDup.setCaption("On");
-    cmdDup.setToolTipText("Displaying partial dupes slows the program on older pc's.");
-    lblRecentContacts.setCaption("Recent Contacts");
-    ListView1.setToolTipText("Click record to edit or delete.");
-    cmdList.setCaption("Last 20");
-    cmdList.setToolTipText("List all or last 20 contacts (Listing all will slow the program)");
-    cmdEdit.setCaption("Edit Contact");
-    cmdDelete.setCaption("Delete Contact");
-    cmdEdit.setVisible(false);
-    cmdDelete.setVisible(false);
-    lblScorStats.setCaption("Score Statistics");
-    Label26.setCaption("QSO Points ..................");
-    Label7.setCaption("Total Score (less bonus)");
-    Label8.setCaption("QSOs / Hr (last 20 min)");
-    Label9.setCaption("QSOs / Hr (last 60 min)");
-    Label15.setVisible(false);
-    lblCurTime.setCaption("Reg Time");
-    Label16.setCaption("am");
-    lblutctime.setCaption("UTC TIME");
-    Label11.setCaption("UTC");
-    lblttrack.setCaption("00:00:00");
-    cmdLogOn.setCaption(TimeOnCaption);
-    cmdLogOn.setToolTipText("Records On/Off times and controls duration clock.");
-    Label21.setCaption("Band");
-    Label24.setCaption("160");
-    Label24.setToolTipText("Click to change modes.");
-    lblBandSwitch.setCaption("Mode");
-    Label30.setCaption("CW");
-    Label30.setToolTipText("Click to change modes.");
-    Label2.setCaption("CALL");
-    Label1.setCaption("1");
-    Label17.setCaption("Bearing");
-    Label18.setCaption("Miles");
-    Label3.setCaption("New");
-    Label4.setCaption("12345");
-    Label4.setVisible(false);
-    Command1.setVisible(false);
-    lblPostConDate.setCaption("Date");
-    lblPostConTime.setCaption("Time");
-    for (vb::Control* c : std::initializer_list<vb::Control*>{&lblPostConDate, &txtPostConDate, &lblPostConTime,
-                                                              &txtPostConTime, &txtDX, &lblDX})
-        c->setVisible(false);
-    lblDialog.setBackColor(DialogBackColor);
-    lblDupe.setBackColor(DupeEmptyBackColor);
 
     mnuOpen.setEnabled(false);
     mnuHearthbookImport.setEnabled(false);
     if (setupMenu_) setupMenu_->setEnabled(false);
-
-    // The window's face for every control (the lists, the entry boxes, the labels alike).
-    for (vb::Control* c : Controls()) c->setFontName("Arial");
 
     cmdLogOn.Click = [this] { cmdLogOn_Click(); };
     Timer1.Tick = [this] { Timer1_Timer(); };

@@ -4,6 +4,7 @@
 #include "logstore/CountyTable.h"
 #include "platform/Platform.h"
 #include "platform/VbError.h"
+#include "platform/vb/Design.h"
 #include "rig/RadioLink.h"
 
 namespace tylog {
@@ -14,95 +15,80 @@ OutfrmWindow::OutfrmWindow() : LoggingWindow("Outfrm", Twin::OutOfState) {
 }
 
 void OutfrmWindow::layout() {
-    txtCall.Move(0, 2970, 1135, 285);
-    txtRSTR.Move(1200, 2970, 1015, 285);
-    txtCntry.Move(4200, 960, 1820, 285);
-    txtCntry.setVisible(false);
-    txtSec.Move(2280, 2970, 2385, 285);
-    txtRSTS.Move(3240, 3600, 1050, 285);
-    txtRSTS.setVisible(false);
-    lblStation[0].Move(2880, 3840, 1050, 375);
-    lblStation[1].Move(4080, 720, 1815, 375);
-    lblStation[1].setCaption("State/Prov/Cntr");
-    lblStation[1].setVisible(false);
-    lblStation[2].Move(0, 2520, 1135, 375);
-    lblStation[2].setCaption("  Call");
-    lblStation[2].setToolTipText("Enter mobiles with /M");
-    lblStation[3].Move(1200, 2520, 1015, 375);
-    lblStation[4].Move(2280, 2520, 2385, 375);
-    lblStation[5].Move(4920, 2580, 2205, 375);
-    lblStation[5].setCaption("Counties Worked");
-    lblStation[7].Move(7200, 2580, 2205, 375);
-    lblStation[7].setCaption("Counties To Go");
-    List1.Move(7200, 2940, 2205, 2985);
-    List2.Move(4920, 2940, 2205, 2985);
-    lblDialog.Move(0, 3360, 4695, 975);
-    lblPossDup.Move(0, 4440, 4695, 375);
-    lblDupe.Move(0, 4920, 4695, 855);
-    cmdDup.Move(4080, 4530, 495, 210);
-    lblRecentContacts.Move(0, 0, 6375, 375);
-    ListView1.Move(0, 480, 6375, 1935);
-    cmdList.Move(5160, 80, 825, 240);
-    cmdEdit.Move(2160, 1440, 1215, 855);
-    cmdDelete.Move(4200, 1440, 1215, 855);
-    lblScorStats.Move(6480, 0, 2895, 375);
-    Label5.Move(6480, 480, 1935, 255);
-    Label5.setCaption("Total PH Contacts ........");
-    lblTotCon.Move(8400, 440, 975, 260);
-    Label10.Move(6480, 780, 1935, 255);
-    Label10.setCaption("Total CW/Dig Contacts..");
-    lblSectogo.Move(8400, 740, 975, 260);
-    Label26.Move(6480, 1080, 1935, 255);
-    Label27.Move(8400, 1040, 975, 255);
-    Label13.Move(6480, 1380, 1935, 255);
-    Label13.setCaption("Total Multipliers ...........");
-    lblTotSec.Move(8400, 1340, 975, 260);
-    Label7.Move(6480, 1680, 1935, 255);
-    lblTotScore.Move(8400, 1640, 975, 260);
-    Label8.Move(6480, 1980, 1935, 255);
-    lblAQSO20.Move(8400, 1940, 975, 260);
-    Label9.Move(6480, 2280, 1935, 255);
-    lblAQSO60.Move(8400, 2240, 975, 260);
-    Label15.Move(6120, 360, 2775, 255);
-    Label15.setCaption("Multipliers Worked:");
-    lblCurTime.Move(8280, 6030, 735, 255);
-    Label16.Move(9110, 6030, 375, 255);
-    lblutctime.Move(8280, 6250, 735, 255);
-    Label11.Move(9110, 6250, 375, 255);
-    Label12.Move(0, 5880, 1425, 255);
-    Label12.setCaption("Operating Time");
-    lblttrack.Move(240, 6120, 975, 315);
-    cmdLogOn.Move(1440, 6000, 1575, 435);
-    Label21.Move(3240, 5880, 615, 255);
-    Label24.Move(3240, 6120, 615, 315);
-    lblBandSwitch.Move(4080, 5880, 615, 255);
-    Label30.Move(4080, 6120, 615, 315);
-    Label2.Move(5040, 6090, 1095, 375);
-    Label1.Move(6240, 6090, 765, 375);
-    Label25.Move(7080, 6090, 1095, 375);
-    Label25.setCaption("SPC");
-    Label17.Move(1440, 5400, 855, 255);
-    Label22.Move(2160, 5400, 735, 270);
-    Label18.Move(120, 5400, 720, 255);
-    Label23.Move(600, 5400, 735, 270);
-    Label20.Move(3000, 5400, 825, 255);
-    Label20.setCaption("Continent");
-    Label19.Move(3720, 5400, 735, 270);
-    for (vb::Control* c : std::initializer_list<vb::Control*>{&Label17, &Label22, &Label18, &Label23, &Label20, &Label19})
-        c->setVisible(false);
-    Label3.Move(4800, 960, 420, 255);
-    Label3.setVisible(false);
-    Label4.Move(4080, 5040, 855, 375);
-    Command1.Move(8400, 3120, 750, 220);
-    Command1.setCaption("Crnt Mode");
-    lblPostConDate.Move(1560, 3960, 645, 285);
-    txtPostConDate.Move(2280, 3960, 885, 285);
-    lblPostConTime.Move(120, 3960, 735, 285);
-    txtPostConTime.Move(885, 3960, 540, 285);
-    txtDX.Move(360, 3480, 2175, 495);
-    lblDX.Move(480, 1920, 855, 255);
-    Line3.SetPoints(4800, 6000, 9480, 6000);
-    Line8.SetPoints(4800, 2520, 4800, 6510);
+    vb::ApplyDesign(*this, {},
+                    {
+                        // control      caption     left  top   width height tab
+                        {txtCall, {}, 0, 2970, 1135, 285},
+                        {txtRSTR, {}, 1200, 2970, 1015, 285},
+                        {txtCntry, {}, 4200, 960, 1820, 285, {}, {.Visible = false}},
+                        {txtSec, {}, 2280, 2970, 2385, 285},
+                        {txtRSTS, {}, 3240, 3600, 1050, 285, {}, {.Visible = false}},
+                        {lblStation[0], {}, 2880, 3840, 1050, 375},
+                        {lblStation[1], "State/Prov/Cntr", 4080, 720, 1815, 375, {}, {.Visible = false}},
+                        {lblStation[2], "  Call", 0, 2520, 1135, 375, {}, {.ToolTipText = "Enter mobiles with /M"}},
+                        {lblStation[3], {}, 1200, 2520, 1015, 375},
+                        {lblStation[4], {}, 2280, 2520, 2385, 375},
+                        {lblStation[5], "Counties Worked", 4920, 2580, 2205, 375},
+                        {lblStation[7], "Counties To Go", 7200, 2580, 2205, 375},
+                        {List1, {}, 7200, 2940, 2205, 2985},
+                        {List2, {}, 4920, 2940, 2205, 2985},
+                        {lblDialog, {}, 0, 3360, 4695, 975},
+                        {lblPossDup, {}, 0, 4440, 4695, 375},
+                        {lblDupe, {}, 0, 4920, 4695, 855},
+                        {cmdDup, {}, 4080, 4530, 495, 210},
+                        {lblRecentContacts, {}, 0, 0, 6375, 375},
+                        {ListView1, {}, 0, 480, 6375, 1935},
+                        {cmdList, {}, 5160, 80, 825, 240},
+                        {cmdEdit, {}, 2160, 1440, 1215, 855},
+                        {cmdDelete, {}, 4200, 1440, 1215, 855},
+                        {lblScorStats, {}, 6480, 0, 2895, 375},
+                        {Label5, "Total PH Contacts ........", 6480, 480, 1935, 255},
+                        {lblTotCon, {}, 8400, 440, 975, 260},
+                        {Label10, "Total CW/Dig Contacts..", 6480, 780, 1935, 255},
+                        {lblSectogo, {}, 8400, 740, 975, 260},
+                        {Label26, {}, 6480, 1080, 1935, 255},
+                        {Label27, {}, 8400, 1040, 975, 255},
+                        {Label13, "Total Multipliers ...........", 6480, 1380, 1935, 255},
+                        {lblTotSec, {}, 8400, 1340, 975, 260},
+                        {Label7, {}, 6480, 1680, 1935, 255},
+                        {lblTotScore, {}, 8400, 1640, 975, 260},
+                        {Label8, {}, 6480, 1980, 1935, 255},
+                        {lblAQSO20, {}, 8400, 1940, 975, 260},
+                        {Label9, {}, 6480, 2280, 1935, 255},
+                        {lblAQSO60, {}, 8400, 2240, 975, 260},
+                        {Label15, "Multipliers Worked:", 6120, 360, 2775, 255},
+                        {lblCurTime, {}, 8280, 6030, 735, 255},
+                        {Label16, {}, 9110, 6030, 375, 255},
+                        {lblutctime, {}, 8280, 6250, 735, 255},
+                        {Label11, {}, 9110, 6250, 375, 255},
+                        {Label12, "Operating Time", 0, 5880, 1425, 255},
+                        {lblttrack, {}, 240, 6120, 975, 315},
+                        {cmdLogOn, {}, 1440, 6000, 1575, 435},
+                        {Label21, {}, 3240, 5880, 615, 255},
+                        {Label24, {}, 3240, 6120, 615, 315},
+                        {lblBandSwitch, {}, 4080, 5880, 615, 255},
+                        {Label30, {}, 4080, 6120, 615, 315},
+                        {Label2, {}, 5040, 6090, 1095, 375},
+                        {Label1, {}, 6240, 6090, 765, 375},
+                        {Label25, "SPC", 7080, 6090, 1095, 375},
+                        {Label17, {}, 1440, 5400, 855, 255, {}, {.Visible = false}},
+                        {Label22, {}, 2160, 5400, 735, 270, {}, {.Visible = false}},
+                        {Label18, {}, 120, 5400, 720, 255, {}, {.Visible = false}},
+                        {Label23, {}, 600, 5400, 735, 270, {}, {.Visible = false}},
+                        {Label20, "Continent", 3000, 5400, 825, 255, {}, {.Visible = false}},
+                        {Label19, {}, 3720, 5400, 735, 270, {}, {.Visible = false}},
+                        {Label3, {}, 4800, 960, 420, 255, {}, {.Visible = false}},
+                        {Label4, {}, 4080, 5040, 855, 375},
+                        {Command1, "Crnt Mode", 8400, 3120, 750, 220},
+                        {lblPostConDate, {}, 1560, 3960, 645, 285},
+                        {txtPostConDate, {}, 2280, 3960, 885, 285},
+                        {lblPostConTime, {}, 120, 3960, 735, 285},
+                        {txtPostConTime, {}, 885, 3960, 540, 285},
+                        {txtDX, {}, 360, 3480, 2175, 495},
+                        {lblDX, {}, 480, 1920, 855, 255},
+                        {Line3, {}, 4800, 6000, 9480, 6000},
+                        {Line8, {}, 4800, 2520, 4800, 6510},
+                    });
     mnuColors.setEnabled(false);
 }
 

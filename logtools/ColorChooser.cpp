@@ -1,6 +1,7 @@
 #include "logtools/ColorChooser.h"
 #include "core/ProcessState.h"
 #include "platform/Platform.h"
+#include "platform/vb/Design.h"
 
 namespace tylog {
 
@@ -15,29 +16,18 @@ void ChooseColor(std::int32_t& color, vb::Label& sample) {
 } // namespace
 
 Form6Window::Form6Window() : vb::Form("Form6") {
-    setCaption(" Modify Multiplier Color Selections");
-    Move(0, 0, 5595 + NonClientWidth(), 2115 + NonClientHeight());
-
-    Command1.setCaption("Change \"Remaining\" Color");
-    Command1.Move(120, 120, 2535, 495);
-    Command1.setTabIndex(0);
-    Command3.setCaption("Change \"Worked\" Color");
-    Command3.Move(2880, 120, 2535, 495);
-    Command3.setTabIndex(1);
-    Label2.setCaption("Appearance of multiplier remaining");
-    Label2.Move(480, 840, 1935, 495);
-    Label1.setCaption("Appearance of multiplier worked");
-    Label1.Move(3240, 840, 1935, 495);
-    for (vb::Label* l : {&Label2, &Label1}) {
-        l->setFontName("Arial");
-        l->setFontSize(9);
-    }
-    Line2.SetPoints(2760, 0, 2760, 1440);
-    Line1.SetPoints(120, 1440, 5520, 1440);
-    Command6.setCaption("Done");
-    Command6.Move(2160, 1680, 1095, 375);
-    Command6.setTabIndex(2);
-    ApplyTabOrder();
+    const vb::ControlLook sample{.FontName = "Arial", .FontSize = 9};
+    vb::ApplyDesign(*this, {.Caption = " Modify Multiplier Color Selections", .ClientWidth = 5595, .ClientHeight = 2115},
+                    {
+                        // control  caption                                left  top   width height tab
+                        {Command1, "Change \"Remaining\" Color", 120, 120, 2535, 495, 0},
+                        {Command3, "Change \"Worked\" Color", 2880, 120, 2535, 495, 1},
+                        {Label2, "Appearance of multiplier remaining", 480, 840, 1935, 495, {}, sample},
+                        {Label1, "Appearance of multiplier worked", 3240, 840, 1935, 495, {}, sample},
+                        {Line2, {}, 2760, 0, 2760, 1440},
+                        {Line1, {}, 120, 1440, 5520, 1440},
+                        {Command6, "Done", 2160, 1680, 1095, 375, 2},
+                    });
 
     Command1.Click = [this] { Command1_Click(); };
     Command3.Click = [this] { Command3_Click(); };

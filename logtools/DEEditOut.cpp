@@ -6,6 +6,7 @@
 #include "logstore/KeyFilters.h"
 #include "logtools/CountyTypeAhead.h"
 #include "platform/Dialogs.h"
+#include "platform/vb/Design.h"
 
 #include <cmath>
 
@@ -30,48 +31,39 @@ int editedRecord() {
 } // namespace
 
 DEEditOutWindow::DEEditOutWindow() : vb::Form("DEEditOut") {
-    setCaption("Edit Contact Entry");
-    setBorderStyle(3);
-    Move(0, 0, 4680 + NonClientWidth(), 4800 + NonClientHeight());
-
-    lblHeading.setCaption("Edit Contact:");
-    lblHeading.Move(1320, 180, 3000, 375);
-    lblHeading.setFontName("Arial");
-    lblHeading.setFontSize(9.75);
-    lblHeading.setFontBold(true);
-
-    vb::TextBox* boxes[] = {&txtEditCall, &txtEditCk, &txtEditPre, &txtEditNum,
-                            &txtEditDate, &txtEditTime, &txtEditBnd, &Text1};
-    const char* captions[] = {"Callsign", "Ser Rec", "County", "Ser Sent", "Date", "Time", "Mode", "Band"};
-    for (int i = 0; i < 8; ++i) {
-        const double top = 720 + 420 * i;
-        vb::Label& caption = lblRow.Add(*this, "lblRow", i);
-        caption.setCaption(captions[i]);
-        caption.Move(1320, top + 30, 1095, 285);
-        caption.setAlignment(1);
-        boxes[i]->Move(2520, top, 1935, 315);
-        boxes[i]->setTabIndex(i);
-    }
-    cmdDone.setCaption("Done");
-    cmdDone.Move(2520, 4200, 1215, 375);
-    cmdDone.setTabIndex(8);
-
-    // The marks sit in the left margin, in front of their row's caption.
-    const std::pair<vb::Label*, int> marks[] = {{&Label1, 0}, {&Label2, 2}, {&Label3, 6}, {&Label6, 7}};
-    for (auto [mark, row] : marks) {
-        mark->setCaption(mark == &Label1 ? DupeMark : InvalidMark);
-        mark->Move(120, 720 + 420 * row, 1095, 315);
-        mark->setFontName("Arial");
-        mark->setFontSize(8.25);
-        mark->setForeColor(MarkForeColor);
-        mark->setBackColor(MarkBackColor);
-        mark->setVisible(false);
-    }
-    cmdDeleteDupe.setCaption("Delete Dupe");
-    cmdDeleteDupe.Move(120, 1095, 1095, 345);
-    cmdDeleteDupe.setVisible(false);
-    cmdDeleteDupe.setTabIndex(9);
-    ApplyTabOrder();
+    for (int i = 0; i < 8; ++i) lblRow.Add(*this, "lblRow", i);
+    // The marks sit in the left margin, in front of their row's caption, hidden until a check fails.
+    const vb::ControlLook mark{.FontName = "Arial", .FontSize = 8.25, .Visible = false, .ForeColor = MarkForeColor,
+                               .BackColor = MarkBackColor};
+    vb::ApplyDesign(*this, {.Caption = "Edit Contact Entry", .ClientWidth = 4680, .ClientHeight = 4800, .BorderStyle = 3},
+                    {
+                        // control  caption  left  top   width height tab
+                        {lblHeading, "Edit Contact:", 1320, 180, 3000, 375, {},
+                         {.FontName = "Arial", .FontSize = 9.75, .FontBold = true}},
+                        {lblRow[0], "Callsign", 1320, 750, 1095, 285},
+                        {txtEditCall, {}, 2520, 720, 1935, 315, 0},
+                        {lblRow[1], "Ser Rec", 1320, 1170, 1095, 285},
+                        {txtEditCk, {}, 2520, 1140, 1935, 315, 1},
+                        {lblRow[2], "County", 1320, 1590, 1095, 285},
+                        {txtEditPre, {}, 2520, 1560, 1935, 315, 2},
+                        {lblRow[3], "Ser Sent", 1320, 2010, 1095, 285},
+                        {txtEditNum, {}, 2520, 1980, 1935, 315, 3},
+                        {lblRow[4], "Date", 1320, 2430, 1095, 285},
+                        {txtEditDate, {}, 2520, 2400, 1935, 315, 4},
+                        {lblRow[5], "Time", 1320, 2850, 1095, 285},
+                        {txtEditTime, {}, 2520, 2820, 1935, 315, 5},
+                        {lblRow[6], "Mode", 1320, 3270, 1095, 285},
+                        {txtEditBnd, {}, 2520, 3240, 1935, 315, 6},
+                        {lblRow[7], "Band", 1320, 3690, 1095, 285},
+                        {Text1, {}, 2520, 3660, 1935, 315, 7},
+                        {cmdDone, "Done", 2520, 4200, 1215, 375, 8},
+                        {Label1, DupeMark, 120, 720, 1095, 315, {}, mark},    // Callsign
+                        {Label2, InvalidMark, 120, 1560, 1095, 315, {}, mark}, // County
+                        {Label3, InvalidMark, 120, 3240, 1095, 315, {}, mark}, // Mode
+                        {Label6, InvalidMark, 120, 3660, 1095, 315, {}, mark}, // Band
+                        {cmdDeleteDupe, "Delete Dupe", 120, 1095, 1095, 345, 9, {.Visible = false}},
+                    });
+    for (int i = 0; i < 8; ++i) lblRow[i].setAlignment(1);
 
     cmdDone.Click = [this] { cmdDone_Click(); };
     cmdDeleteDupe.Click = [this] { cmdDeleteDupe_Click(); };

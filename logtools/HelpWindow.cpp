@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
 #include "platform/VbError.h"
+#include "platform/vb/Design.h"
 
 #include <QPlainTextEdit>
 #include <algorithm>
@@ -10,24 +11,14 @@
 namespace tylog {
 
 Form5Window::Form5Window() : vb::Form("Form5") {
-    setCaption("Help Page");
-    Move(0, 0, 7725 + NonClientWidth(), 6000 + NonClientHeight());
-
-    Text1.Move(240, 240, 7215, 4935);
-    Text1.setBackColor(0xE0E0E0);
-    Text1.setFontName("MS Sans Serif");
-    Text1.setFontSize(9.75);
-    Text1.setFontBold(true);
+    vb::ApplyDesign(*this, {.Caption = "Help Page", .ClientWidth = 7725, .ClientHeight = 6000},
+                    {
+                        // control  caption  left  top   width height tab
+                        {Text1, {}, 240, 240, 7215, 4935, 0,
+                         {.FontName = "MS Sans Serif", .FontSize = 9.75, .FontBold = true, .BackColor = 0xE0E0E0}},
+                        {Command1, "Close", 3240, 5400, 1215, 375, 1, {.FontName = "Arial", .FontSize = 8.25, .FontBold = true}},
+                    });
     static_cast<QPlainTextEdit*>(Text1.widget())->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1.setTabIndex(0);
-
-    Command1.setCaption("Close");
-    Command1.Move(3240, 5400, 1215, 375);
-    Command1.setFontName("Arial");
-    Command1.setFontSize(8.25);
-    Command1.setFontBold(true);
-    Command1.setTabIndex(1);
-    ApplyTabOrder();
 
     Command1.Click = [this] { Command1_Click(); };
 }

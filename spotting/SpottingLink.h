@@ -1,9 +1,11 @@
 #pragma once
-// What the logging windows need of the spotting window and the spectrum map, behind one seam so that
+// What the logging windows need of the spotting window and the spectrum map, behind one link so that
 // they can be built before those windows exist. The spotting window installs its own link when it
 // lands: the view choice is its "list" option button (set: spot list, clear: band map), the
 // transport the text of its transport list. Until then the installed link reports spotting off
 // ("None"), the spot list as the chosen view and no spectrum map, and the show requests do nothing.
+#include "core/Link.h"
+
 #include <QString>
 
 namespace tylog {
@@ -25,9 +27,7 @@ public:
     virtual void ShowSpottingWindow() {}
 };
 
-// The installed link; the do-nothing one unless another is installed.
-SpottingLink& spottingLink();
-// Installs a link (kept by its owner); nullptr puts the do-nothing one back.
-void InstallSpottingLink(SpottingLink* link);
+// The installed link (Link<SpottingLink>); the do-nothing one unless another is installed.
+inline SpottingLink& spottingLink() { return Link<SpottingLink>::get(); }
 
 } // namespace tylog

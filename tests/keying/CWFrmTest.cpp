@@ -1,4 +1,5 @@
 #include "keying/CWFrm.h"
+#include "keying/KeyerSettings.h"
 #include "keying/KeyerSettingsFiles.h"
 #include "keying/KeyerState.h"
 #include "tests/keying/KeyerWindowFixture.h"
@@ -190,4 +191,34 @@ TEST_F(CWWindow, ScalesIntoTheWorkArea) {
     EXPECT_DOUBLE_EQ(w.Text1.Top(), f.Text1.Top() * 1.9);
     EXPECT_DOUBLE_EQ(w.Option3.Height(), f.Option3.Height() * 1.9);
     EXPECT_DOUBLE_EQ(w.Text1.FontSize(), f.Text1.FontSize() * 1.5) << "fonts grow at most 1.5 times";
+}
+
+TEST_F(CWWindow, ShowsTheSettingsAndKeepsThemCurrentWithoutDone) {
+    KeyerSettings.CW.Messages[10] = "TU ^";
+    KeyerSettings.CW.Speed = "31";
+    KeyerSettings.CW.Echo = false;
+    KeyerSettings.CW.KeyingType = 3;
+    CWFrmWindow& f = CWFrm();
+    EXPECT_EQ(f.Text13.Text(), "TU ^");
+    EXPECT_EQ(f.Text11.Text(), "31");
+    EXPECT_EQ(f.Check1.Value(), 0);
+    EXPECT_TRUE(f.Option3.Value());
+
+    // What the operator changes is in force at once, for the keyers to read.
+    ShowActive(f);
+    TypeAndLeave(f.Text1, "cq de");
+    TypeAndLeave(f.txtSpace, "-12");
+    TypeAndLeave(f.txtCWLoop, "2.5");
+    Click(f.Command2);
+    Click(f.Check1);
+    Click(f.Option2);
+    const CWSettings& s = KeyerSettings.CW;
+    EXPECT_EQ(s.Messages[0], "CQ DE");
+    EXPECT_EQ(s.WordSpace, "-8");
+    EXPECT_EQ(s.RepeatSeconds, "2.5");
+    EXPECT_EQ(s.Speed, "32");
+    EXPECT_TRUE(s.Echo);
+    EXPECT_EQ(s.KeyingType, 2);
+    EXPECT_EQ(Keyer.CWKeyingType, 2);
+    EXPECT_FALSE(dir.exists("CW.txt")) << "only Done writes the file";
 }

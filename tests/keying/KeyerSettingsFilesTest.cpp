@@ -1,3 +1,5 @@
+// The keyers' settings files: read into their values and written back byte for byte, and their
+// start-up reading, which fills the process-wide settings and the windows that show them.
 #include "core/ProcessState.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerSettingsFiles.h"
@@ -7,6 +9,11 @@
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+// Readable QStrings in the failure messages.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
 
 using namespace tylog;
 using tylog::testing::CrLfLines;
@@ -18,6 +25,14 @@ namespace {
 class KeyerFiles : public ::testing::Test {
 protected:
     void SetUp() override { Folders.ProgramFolder = dir.path(); }
+    SettingsFile<CWSettings> readCW(const QByteArray& bytes) {
+        dir.write("CW.txt", bytes);
+        return ReadCWSettings(dir.file("CW.txt"));
+    }
+    SettingsFile<VoiceSettings> readVoice(const QByteArray& bytes) {
+        dir.write("wave2.txt", bytes);
+        return ReadVoiceSettings(dir.file("wave2.txt"));
+    }
     ScratchFolder dir;
 };
 
@@ -34,11 +49,175 @@ QByteArray Wave2File(const char* line = "1", const char* loop = "\"30\"") {
     return b + line + "\r\n" + loop + "\r\n\"&H278\"\r\n";
 }
 
+// The file cut after its first n lines.
+QByteArray FirstLines(const QByteArray& file, int n) {
+    qsizetype end = 0;
+    for (int i = 0; i < n; ++i) end = file.indexOf("\r\n", end) + 2;
+    return file.left(end);
+}
+
 } // namespace
 
-TEST_F(KeyerFiles, CWSettingsFillTheWindowAndSelectTheKeyingOption) {
+// ---- The files and their values -------------------------------------------------------------------
+
+TEST_F(KeyerFiles, CWFileReadsIntoItsValues) {
+    const SettingsFile<CWSettings> file = readCW(CwFile());
+    EXPECT_TRUE(file.opened);
+    EXPECT_TRUE(file.whole);
+    const CWSettings& s = file.settings;
+    const char* messages[] = {"CQ TQP TEST", "5NN # ^", "TU", "QRZ?", "$", "AGN?", "NR?", "CTY?", "TEST DE", "F10 TEXT", "F11, TEXT"};
+    for (size_t i = 0; i < 11; ++i) EXPECT_EQ(s.Messages[i], messages[i]) << "F" << i + 1;
+    EXPECT_EQ(s.SerialPort, "3");
+    EXPECT_EQ(s.Speed, "28");
+    EXPECT_EQ(s.WordSpace, "-2");
+    EXPECT_EQ(s.KeyingType, 2);
+    EXPECT_EQ(s.ParallelPort, "&H3BC");
+    EXPECT_FALSE(s.Echo);
+    EXPECT_EQ(s.RepeatSeconds, "5");
+}
+
+TEST_F(KeyerFiles, VoiceFileReadsIntoItsValues) {
+    const SettingsFile<VoiceSettings> file = readVoice(Wave2File());
+    EXPECT_TRUE(file.whole);
+    const VoiceSettings& s = file.settings;
+    EXPECT_EQ(s.WaveFiles[0], "C:\\msgs\\cq.wav");
+    EXPECT_EQ(s.WaveFiles[1], "exch.wav");
+    EXPECT_EQ(s.WaveFiles[2], "");
+    EXPECT_EQ(s.WaveFiles[8], "test.wav");
+    EXPECT_EQ(s.SerialPort, "4");
+    EXPECT_EQ(s.KeyingLine, 1);
+    EXPECT_EQ(s.RepeatSeconds, "30");
+    EXPECT_EQ(s.ParallelPort, "&H278");
+}
+
+TEST_F(KeyerFiles, WhatTheProgramWritesReadsBackAndWritesAgainByteForByte) {
+    // The shipped files, and texts as the boxes keep them: as typed, commas and all.
+    dir.copyShipped("CW.txt");
+    dir.copyShipped("wave2.txt");
+    const QByteArray cwFiles[] = {
+        dir.read("CW.txt"),
+        CwFile("5", "1", "\".0625\""),
+        CrLfLines({"\"A, B\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"VVV DE \"", "\"04\"", "\"-1\"",
+                   "\"\"", "\"  \"", "\"-1.5\"", "3", "\"888\"", "1", "\"59.9\""}),
+    };
+    for (const QByteArray& bytes : cwFiles) {
+        const SettingsFile<CWSettings> file = readCW(bytes);
+        ASSERT_TRUE(file.whole) << bytes.toStdString();
+        WriteCWSettings(dir.file("again.txt"), file.settings);
+        EXPECT_EQ(dir.read("again.txt"), bytes);
+    }
+    const QByteArray voiceFiles[] = {dir.read("wave2.txt"), Wave2File("2", "\"2.5\""),
+                                     CrLfLines({"\"/home/op/cq one.wav\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"",
+                                                "\"\"", "\"\"", "\" 3\"", "0", "\"0\"", "\"&H3BC\""})};
+    for (const QByteArray& bytes : voiceFiles) {
+        const SettingsFile<VoiceSettings> file = readVoice(bytes);
+        ASSERT_TRUE(file.whole) << bytes.toStdString();
+        WriteVoiceSettings(dir.file("again.txt"), file.settings);
+        EXPECT_EQ(dir.read("again.txt"), bytes);
+    }
+}
+
+TEST_F(KeyerFiles, TheDefaultsAreTheFreshInstallationsFiles) {
+    WriteCWSettings(dir.file("CW.txt"), CWSettings{});
+    EXPECT_EQ(dir.read("CW.txt"), CrLfLines({"\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"0\"",
+                                             "\"13\"", "\"\"", "\"\"", "\"0\"", "0", "\"&H378\"", "1", "\"0\""}));
+    VoiceSettings voice;
+    voice.WaveFiles[0] = "  /home/op/cq.wav ";
+    voice.SerialPort = " 3";
+    WriteVoiceSettings(dir.file("wave2.txt"), voice);
+    EXPECT_EQ(dir.read("wave2.txt"), CrLfLines({"\"/home/op/cq.wav\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"",
+                                                "\"\"", "\" 3\"", "0", "\"0\"", "\"&H378\""}))
+        << "only the wave paths lose their blanks";
+}
+
+TEST_F(KeyerFiles, ReadingCWTakesTheBoxesRules) {
+    QByteArray emptyF9 = CwFile();
+    emptyF9.replace("\"TEST DE\"", "\"\"");
+    EXPECT_EQ(readCW(emptyF9).settings.Messages[8], "VVV DE ");
+    QByteArray farSpace = CwFile();
+    farSpace.replace("\"-2\"", "-12");
+    EXPECT_EQ(readCW(farSpace).settings.WordSpace, "-8");
+    QByteArray bareNumbers = CwFile();
+    bareNumbers.replace("\"28\"", "28.50");
+    EXPECT_EQ(readCW(bareNumbers).settings.Speed, "28.5") << "a bare number as its decimal text";
+    EXPECT_FALSE(readCW(CwFile("2", "2")).settings.Echo) << "a greyed box is not ticked";
+}
+
+TEST_F(KeyerFiles, RepeatSecondsOutsideTheBoxRangeReadAsZero) {
+    struct Case { const char* stored; const char* read; };
+    const Case cases[] = {{"\"30\"", "30"}, {"\"2.5\"", "2.5"}, {"12", "12"}, {"\"59.9\"", "59.9"},
+                          {"\"60\"", "0"},  {"\"75\"", "0"},    {"-3", "0"},  {"\"0\"", "0"}};
+    for (const Case& c : cases) {
+        const SettingsFile<CWSettings> cw = readCW(CwFile("1", "1", c.stored));
+        EXPECT_TRUE(cw.whole) << c.stored;
+        EXPECT_EQ(cw.settings.RepeatSeconds, c.read) << c.stored;
+        EXPECT_EQ(readVoice(Wave2File("0", c.stored)).settings.RepeatSeconds, c.read) << c.stored;
+    }
+}
+
+TEST_F(KeyerFiles, AMissingShortOrBadCWFileKeepsWhatWasRead) {
+    const SettingsFile<CWSettings> missing = ReadCWSettings(dir.file("CW.txt"));
+    EXPECT_FALSE(missing.opened);
+    EXPECT_FALSE(missing.whole);
+    EXPECT_EQ(missing.settings.Speed, "13");
+
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* wordSpace; // value 14, read before the failure or not
+        int keyingType;
+        const char* parallelPort;
+    };
+    const Case cases[] = {
+        {"ends after the keying type", FirstLines(CwFile(), 15), "-2", 2, "&H378"},
+        {"ends after the speed", FirstLines(CwFile(), 11), "0", 0, "&H378"},
+        {"a keying type that is no number", CwFile("\"x\""), "-2", 0, "&H378"},
+        {"a keying type that is no byte", CwFile("300"), "-2", 0, "&H378"},
+        {"an echo of 3", CwFile("2", "3"), "-2", 2, "&H3BC"},
+        {"repeat seconds that are no number", CwFile("2", "1", "\"soon\""), "-2", 2, "&H3BC"},
+    };
+    for (const Case& c : cases) {
+        const SettingsFile<CWSettings> file = readCW(c.bytes);
+        EXPECT_TRUE(file.opened) << c.name;
+        EXPECT_FALSE(file.whole) << c.name;
+        EXPECT_EQ(file.settings.Messages[0], "CQ TQP TEST") << c.name;
+        EXPECT_EQ(file.settings.WordSpace, c.wordSpace) << c.name;
+        EXPECT_EQ(file.settings.KeyingType, c.keyingType) << c.name;
+        EXPECT_EQ(file.settings.ParallelPort, c.parallelPort) << c.name;
+        EXPECT_TRUE(file.settings.Echo) << c.name;
+        EXPECT_EQ(file.settings.RepeatSeconds, "0") << c.name;
+    }
+}
+
+TEST_F(KeyerFiles, AMissingShortOrBadVoiceFileKeepsWhatWasRead) {
+    EXPECT_FALSE(ReadVoiceSettings(dir.file("wave2.txt")).opened);
+
+    const SettingsFile<VoiceSettings> shortFile = readVoice(FirstLines(Wave2File(), 9));
+    EXPECT_FALSE(shortFile.whole);
+    EXPECT_EQ(shortFile.settings.WaveFiles[8], "test.wav");
+    EXPECT_EQ(shortFile.settings.SerialPort, "0");
+
+    const SettingsFile<VoiceSettings> badRepeat = readVoice(Wave2File("2", "\"soon\""));
+    EXPECT_FALSE(badRepeat.whole);
+    EXPECT_EQ(badRepeat.settings.KeyingLine, 2);
+    EXPECT_EQ(badRepeat.settings.ParallelPort, "&H378");
+
+    // A push-to-talk line other than 0, 1 or 2 is no failure; it leaves "RTS".
+    for (const char* line : {"7", "\"x\"", "-1"}) {
+        const SettingsFile<VoiceSettings> file = readVoice(Wave2File(line));
+        EXPECT_TRUE(file.whole) << line;
+        EXPECT_EQ(file.settings.KeyingLine, 0) << line;
+    }
+}
+
+// ---- Start-up reading ------------------------------------------------------------------------------
+
+TEST_F(KeyerFiles, CWSettingsFillTheSettingsAndTheWindowAndSelectTheKeyingOption) {
     dir.write("CW.txt", CwFile());
     LoadCWSettings();
+    EXPECT_EQ(KeyerSettings.CW.Speed, "28");
+    EXPECT_EQ(KeyerSettings.CW.KeyingType, 2);
+    EXPECT_EQ(Keyer.CWKeyingType, 2);
     CWFrmWindow* f = vb::IfLoaded<CWFrmWindow>();
     ASSERT_NE(f, nullptr);
     EXPECT_FALSE(f->isVisible());
@@ -51,7 +230,6 @@ TEST_F(KeyerFiles, CWSettingsFillTheWindowAndSelectTheKeyingOption) {
     EXPECT_EQ(f->Text12.Text(), "F10 TEXT");
     EXPECT_EQ(f->Text13.Text(), "F11, TEXT");
     EXPECT_EQ(f->txtSpace.Text(), "-2");
-    EXPECT_EQ(Keyer.CWKeyingType, 2);
     EXPECT_EQ(f->Text14.Text(), "&H3BC");
     EXPECT_EQ(f->Check1.Value(), 0);
     EXPECT_EQ(f->txtCWLoop.Text(), "5");
@@ -70,14 +248,6 @@ TEST_F(KeyerFiles, ShippedCWFileLoads) {
     EXPECT_EQ(f.Text11.Text(), "25");
     EXPECT_EQ(Keyer.CWKeyingType, 0);
     EXPECT_TRUE(f.Option4.Value());
-}
-
-TEST_F(KeyerFiles, EmptyNinthCWValueBecomesVVVDE) {
-    QByteArray b = CwFile();
-    b.replace("\"TEST DE\"", "\"\"");
-    dir.write("cw.txt", b);
-    LoadCWSettings();
-    EXPECT_EQ(CWFrm().Text9.Text(), "VVV DE ");
 }
 
 TEST_F(KeyerFiles, CWKeyingTypeSelectsItsOption) {
@@ -107,9 +277,7 @@ TEST_F(KeyerFiles, MissingCWFileLeavesTheWindowUnloaded) {
 }
 
 TEST_F(KeyerFiles, ShortCWFileKeepsWhatWasReadAndSelectsNoOption) {
-    QByteArray b = CwFile("2");
-    b.truncate(b.indexOf("\"&H3BC\"")); // ends after the keying type
-    dir.write("CW.txt", b);
+    dir.write("CW.txt", FirstLines(CwFile("2"), 15)); // ends after the keying type
     LoadCWSettings();
     CWFrmWindow& f = CWFrm();
     EXPECT_EQ(f.Text13.Text(), "F11, TEXT");
@@ -118,6 +286,7 @@ TEST_F(KeyerFiles, ShortCWFileKeepsWhatWasReadAndSelectsNoOption) {
     EXPECT_EQ(f.Check1.Value(), 1);
     EXPECT_FALSE(f.Option2.Value());
     EXPECT_TRUE(f.Option4.Value()) << "the design option stays";
+    EXPECT_EQ(Keyer.CWKeyingType, 2) << "showing the option put nothing else in force";
 }
 
 TEST_F(KeyerFiles, MalformedCWValueStopsTheReadingSilently) {
@@ -136,9 +305,11 @@ TEST_F(KeyerFiles, MalformedCWValueStopsTheReadingSilently) {
     EXPECT_TRUE(Fakes().dialogs.shown.isEmpty());
 }
 
-TEST_F(KeyerFiles, VoiceSettingsFillTheWindow) {
+TEST_F(KeyerFiles, VoiceSettingsFillTheSettingsAndTheWindow) {
     dir.write("wave2.txt", Wave2File());
     LoadVoiceSettings();
+    EXPECT_EQ(KeyerSettings.Voice.WaveFiles[0], "C:\\msgs\\cq.wav");
+    EXPECT_EQ(KeyerSettings.Voice.KeyingLine, 1);
     PhoneFrmWindow* f = vb::IfLoaded<PhoneFrmWindow>();
     ASSERT_NE(f, nullptr);
     EXPECT_FALSE(f->isVisible());
@@ -171,10 +342,9 @@ TEST_F(KeyerFiles, VoiceLineValueSelectsItsOption) {
 
 TEST_F(KeyerFiles, MissingOrShortVoiceFileFails) {
     EXPECT_THROW(LoadVoiceSettings(), VbError);
+    EXPECT_EQ(vb::IfLoaded<PhoneFrmWindow>(), nullptr);
 
-    QByteArray b = Wave2File();
-    b.truncate(b.indexOf("\"4\""));
-    dir.write("wave2.txt", b);
+    dir.write("wave2.txt", FirstLines(Wave2File(), 9));
     EXPECT_THROW(LoadVoiceSettings(), VbError);
     EXPECT_EQ(PhoneFrm().Text9.Text(), "test.wav") << "values read before the failure stay";
     EXPECT_EQ(PhoneFrm().Text10.Text(), "0");
@@ -183,20 +353,18 @@ TEST_F(KeyerFiles, MissingOrShortVoiceFileFails) {
     EXPECT_THROW(LoadVoiceSettings(), VbError) << "repeat seconds that are no number";
 }
 
-TEST_F(KeyerFiles, RepeatSecondsOutsideTheBoxRangeBecomeZero) {
-    struct Case { const char* stored; const char* box; int interval; };
-    const Case cases[] = {{"\"30\"", "30", 30000}, {"\"2.5\"", "2.5", 2500},  {"12", "12", 12000},
-                          {"\"59.9\"", "59.9", 59900}, {"\"60\"", "0", 0},     {"\"75\"", "0", 0},
-                          {"-3", "0", 0},           {"\"0\"", "0", 0}};
-    for (const Case& c : cases) {
-        dir.write("wave2.txt", Wave2File("0", c.stored));
-        dir.write("CW.txt", CwFile("1", "1", c.stored));
-        LoadVoiceSettings();
-        LoadCWSettings();
-        EXPECT_EQ(PhoneFrm().txtPHLoop.Text(), c.box) << c.stored;
-        EXPECT_EQ(PhoneFrm().tmrRepeat.Interval(), c.interval) << c.stored;
-        EXPECT_EQ(CWFrm().txtCWLoop.Text(), c.box) << c.stored;
-        EXPECT_EQ(CWFrm().tmrRepeat.Interval(), c.interval) << c.stored;
-        EXPECT_TRUE(CWFrm().Option1.Value()) << "the file was read to its end";
-    }
+TEST_F(KeyerFiles, ALoadedWindowShowsTheSettingsReadAgain) {
+    dir.write("wave2.txt", Wave2File("0", "\"2.5\""));
+    dir.write("CW.txt", CwFile("1", "1", "\"75\""));
+    LoadVoiceSettings();
+    LoadCWSettings();
+    dir.write("wave2.txt", Wave2File("0", "\"12\""));
+    dir.write("CW.txt", CwFile("1", "1", "\"59.9\""));
+    LoadVoiceSettings();
+    LoadCWSettings();
+    EXPECT_EQ(PhoneFrm().txtPHLoop.Text(), "12");
+    EXPECT_EQ(PhoneFrm().tmrRepeat.Interval(), 12000);
+    EXPECT_EQ(CWFrm().txtCWLoop.Text(), "59.9");
+    EXPECT_EQ(CWFrm().tmrRepeat.Interval(), 59900);
+    EXPECT_TRUE(CWFrm().Option1.Value());
 }

@@ -1,3 +1,4 @@
+#include "keying/KeyerSettings.h"
 #include "keying/KeyerSettingsFiles.h"
 #include "keying/PhoneFrm.h"
 #include "tests/keying/KeyerWindowFixture.h"
@@ -94,4 +95,28 @@ TEST_F(PhoneWindow, ScalesToTheScreen) {
     EXPECT_DOUBLE_EQ(f.Option3.Top(), design.Option3.Top() * 2);
     EXPECT_DOUBLE_EQ(f.Command10.Width(), design.Command10.Width() * 2);
     EXPECT_DOUBLE_EQ(f.Text1.FontSize(), design.Text1.FontSize() * 1.5);
+}
+
+TEST_F(PhoneWindow, ShowsTheSettingsAndKeepsThemCurrentWithoutDone) {
+    KeyerSettings.Voice.WaveFiles[8] = "/home/op/test.wav";
+    KeyerSettings.Voice.KeyingLine = 2;
+    KeyerSettings.Voice.RepeatSeconds = "7";
+    PhoneFrmWindow& f = PhoneFrm();
+    EXPECT_EQ(f.Text9.Text(), "/home/op/test.wav");
+    EXPECT_TRUE(f.Option3.Value());
+    EXPECT_EQ(f.txtPHLoop.Text(), "7");
+    EXPECT_EQ(f.tmrRepeat.Interval(), 7000);
+
+    ShowActive(f);
+    Fakes().dialogs.AnswerOpen("/home/op/cq.wav");
+    Click(f.Command2);
+    TypeAndLeave(f.Text10, "2");
+    TypeAndLeave(f.Text11, "&h278");
+    Click(f.Option1);
+    const VoiceSettings& s = KeyerSettings.Voice;
+    EXPECT_EQ(s.WaveFiles[0], "/home/op/cq.wav");
+    EXPECT_EQ(s.SerialPort, "2");
+    EXPECT_EQ(s.ParallelPort, "&H278");
+    EXPECT_EQ(s.KeyingLine, 0);
+    EXPECT_FALSE(dir.exists("wave2.txt")) << "only Done writes the file";
 }

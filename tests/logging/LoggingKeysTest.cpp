@@ -2,6 +2,7 @@
 // keyers is recorded by a stand-in for them.
 #include "keying/CWFrm.h"
 #include "keying/KeyerActions.h"
+#include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "keying/PhoneFrm.h"
 #include "tests/logging/EntryFixture.h"
@@ -18,13 +19,13 @@ struct RecordingKeyers : KeyerActions {
     std::int32_t status = 0;
     int speed = 20;
 
-    void FKeyCW(int& KeyCode) override { calls << QString("FKeyCW %1").arg(KeyCode); }
+    void FKeyCW(int KeyCode) override { calls << QString("FKeyCW %1").arg(KeyCode); }
     void LoopThroughCWBuffer() override { calls << "LoopThroughCWBuffer"; }
     void CWSpeedUp() override { calls << "CWSpeedUp"; ++speed; }
     void CWSpeedDown() override { calls << "CWSpeedDown"; --speed; }
     QString CWSpeedText() override { return QString::number(speed); }
     void DisableCWRepeat() override { calls << "DisableCWRepeat"; }
-    void FKeyPhone(int& KeyCode) override { calls << QString("FKeyPhone %1").arg(KeyCode); }
+    void FKeyPhone(int KeyCode) override { calls << QString("FKeyPhone %1").arg(KeyCode); }
     bool PhonePlaying() override { return playing; }
     void StopPhone() override { calls << "StopPhone"; playing = false; }
     void DisablePhoneRepeat() override { calls << "DisablePhoneRepeat"; }
@@ -43,9 +44,9 @@ class KeyMapTest : public EntryTest {
 protected:
     void SetUp() override {
         EntryTest::SetUp();
-        InstallKeyerActions(&keyers);
+        Link<KeyerActions>::install(&keyers);
     }
-    void TearDown() override { InstallKeyerActions(nullptr); }
+    void TearDown() override { Link<KeyerActions>::install(nullptr); }
 
     void setMode(const char* mode, int keyingType) {
         Station.CurrentMode = mode;
@@ -144,7 +145,7 @@ TEST_F(KeyMapTest, ArrowsChangeTheCWSpeedInCWModeOnly) {
 }
 
 TEST_F(KeyMapTest, TheStandardKeyersStepTheCWWindowsSpeed) {
-    InstallKeyerActions(nullptr);
+    Link<KeyerActions>::install(nullptr);
     OutfrmWindow& w = open();
     setMode("CW", 1);
     CWFrm().Text11.setText("13");
@@ -152,6 +153,31 @@ TEST_F(KeyMapTest, TheStandardKeyersStepTheCWWindowsSpeed) {
     EXPECT_EQ(CWFrm().Text11.Text(), "14");
     EXPECT_EQ(w.lblDialog.Caption(), "14 WPM");
     EXPECT_FALSE(CWFrm().isVisible());
+}
+
+TEST_F(KeyMapTest, TheStandardKeyersWorkFromTheSettingsAndLoadNoWindow) {
+    Link<KeyerActions>::install(nullptr);
+    OutfrmWindow& w = open();
+    setMode("CW", 1);
+    KeyerSettings.CW.Speed = "20";
+    key(Qt::Key_Down);
+    EXPECT_EQ(KeyerSettings.CW.Speed, "19");
+    EXPECT_EQ(w.lblDialog.Caption(), "19 WPM");
+    Keyer.CWRepeatArmed = true;
+    Keyer.PhoneRepeatArmed = true;
+    key(Qt::Key_Up);
+    EXPECT_EQ(w.lblDialog.Caption(), "20 WPM");
+    EXPECT_FALSE(Keyer.CWRepeatArmed);
+    EXPECT_FALSE(Keyer.PhoneRepeatArmed);
+    EXPECT_EQ(vb::IfLoaded<CWFrmWindow>(), nullptr);
+    EXPECT_EQ(vb::IfLoaded<PhoneFrmWindow>(), nullptr);
+
+    // A loaded CW window shows the speed, and its repeat timer stops.
+    CWFrm().tmrRepeat.setEnabled(true);
+    Keyer.CWRepeatArmed = true;
+    key(Qt::Key_Up);
+    EXPECT_EQ(CWFrm().Text11.Text(), "21");
+    EXPECT_FALSE(CWFrm().tmrRepeat.Enabled());
 }
 
 TEST_F(KeyMapTest, AnyKeyStopsARepeatingMessage) {

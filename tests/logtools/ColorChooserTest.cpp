@@ -1,5 +1,6 @@
 #include "logtools/ColorChooser.h"
 #include "core/ProcessState.h"
+#include "platform/vb/Design.h"
 #include "tests/support/TestSupport.h"
 
 #include <QTest>
@@ -86,4 +87,22 @@ TEST_F(ColorChooser, ScalesEveryFontByTheHorizontalRatio) {
         EXPECT_DOUBLE_EQ(f.Line2.Y2(), 1440 * c.ry);
         vb::Unload(f);
     }
+}
+
+TEST_F(ColorChooser, IsLaidOutAsDesigned) {
+    Form6Window f; // not loaded: the design values, before the load scales them
+    const vb::ControlLook sample{.FontName = "Arial", .FontSize = 9};
+    EXPECT_EQ(vb::DesignDifferences(f, {.Caption = " Modify Multiplier Color Selections", .ClientWidth = 5595, .ClientHeight = 2115},
+                                    {
+                                        {f.Command1, "Change \"Remaining\" Color", 120, 120, 2535, 495, 0},
+                                        {f.Command3, "Change \"Worked\" Color", 2880, 120, 2535, 495, 1},
+                                        {f.Label2, "Appearance of multiplier remaining", 480, 840, 1935, 495, {}, sample},
+                                        {f.Label1, "Appearance of multiplier worked", 3240, 840, 1935, 495, {}, sample},
+                                        {f.Line2, {}, 2760, 0, 2760, 1440},
+                                        {f.Line1, {}, 120, 1440, 5520, 1440},
+                                        {f.Command6, "Done", 2160, 1680, 1095, 375, 2},
+                                    })
+                  .join('\n')
+                  .toStdString(),
+              "");
 }

@@ -1,5 +1,6 @@
 #include "logtools/HelpWindow.h"
 #include "core/ProcessState.h"
+#include "platform/vb/Design.h"
 #include "tests/support/TestSupport.h"
 
 #include <QPlainTextEdit>
@@ -75,4 +76,18 @@ TEST_F(HelpViewer, ScalesToTheScreenAndCentresExactly) {
         EXPECT_DOUBLE_EQ(f.Text1.FontSize(), 9.75 * std::min(c.rx, c.ry));
         vb::Unload(f);
     }
+}
+
+TEST_F(HelpViewer, IsLaidOutAsDesigned) {
+    Form5Window f; // not loaded: the design values, before the load scales them
+    EXPECT_EQ(vb::DesignDifferences(
+                  f, {.Caption = "Help Page", .ClientWidth = 7725, .ClientHeight = 6000},
+                  {
+                      {f.Text1, {}, 240, 240, 7215, 4935, {},
+                       {.FontName = "MS Sans Serif", .FontSize = 9.75, .FontBold = true, .BackColor = 0xE0E0E0}},
+                      {f.Command1, "Close", 3240, 5400, 1215, 375, {}, {.FontName = "Arial", .FontSize = 8.25, .FontBold = true}},
+                  })
+                  .join('\n')
+                  .toStdString(),
+              "");
 }

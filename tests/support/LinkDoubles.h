@@ -1,5 +1,5 @@
 #pragma once
-// Doubles of the seams to windows that do not exist yet: a radio that records what it is asked to
+// Doubles of the links to windows that do not exist yet: a radio that records what it is asked to
 // tune, and a spotting window whose choices the test sets and whose requests it counts. Each
 // installs itself for its lifetime.
 #include "rig/RadioLink.h"
@@ -11,9 +11,9 @@ namespace tylog::testing {
 
 class RecordingRadio : public RadioLink {
 public:
-    RecordingRadio() { InstallRadioLink(this); }
-    ~RecordingRadio() override { InstallRadioLink(nullptr); }
-    void ChangeFrequency(float& qChangeFreq) override { tuned.push_back(qChangeFreq); }
+    RecordingRadio() { Link<RadioLink>::install(this); }
+    ~RecordingRadio() override { Link<RadioLink>::install(nullptr); }
+    void ChangeFrequency(float qChangeFreq) override { tuned.push_back(qChangeFreq); }
     void StartPolling() override { ++pollingStarts; }
     std::vector<float> tuned;
     int pollingStarts = 0;
@@ -21,8 +21,8 @@ public:
 
 class ScriptedSpotting : public SpottingLink {
 public:
-    ScriptedSpotting() { InstallSpottingLink(this); }
-    ~ScriptedSpotting() override { InstallSpottingLink(nullptr); }
+    ScriptedSpotting() { Link<SpottingLink>::install(this); }
+    ~ScriptedSpotting() override { Link<SpottingLink>::install(nullptr); }
     bool OptList() const override { return optList; }
     QString Transport() const override { return transport; }
     bool SpectrumMapVisible() const override { return spectrumMapVisible; }

@@ -1,0 +1,44 @@
+#pragma once
+// The keyers' settings as values, in one process-wide place: the CW keyer's (CW.txt) and the voice
+// keyer's (wave2.txt). The keyers read them here; the CW and voice windows show them and keep them
+// current as the operator edits (a change is in force at once), and their "Done" saves them.
+// KeyerSettingsFiles.h reads and writes the files.
+#include <QString>
+#include <array>
+
+namespace tylog {
+
+// CW.txt's 18 values. The texts are the boxes' texts as typed, as the file stores them (a port "04",
+// a word space "-1.5" and repeat seconds ".5" are written back unchanged); the keyers take numbers
+// from them by the boxes' rules (KeyerBoxes.h), for which a text that is no number is a failure.
+struct CWSettings {
+    std::array<QString, 11> Messages; // F1 .. F11 (F12 is keyboard CW): $ call, # serial, * RST, ^ county
+    QString SerialPort = "0";         // the RTS/DTR keying port, "0" = none
+    QString Speed = "13";             // words per minute
+    QString WordSpace = "0";          // word-space adjustment in units, -8 and up
+    // The keying option the CW window shows: 0 none, 1 RTS, 2 DTR, 3 parallel port, 5 external keyer.
+    // The interface in force is Keyer.CWKeyingType (KeyerState.h), which the option buttons set with
+    // it; "Done" saves the one in force.
+    int KeyingType = 0;
+    QString ParallelPort = "&H378";   // the parallel port's base address
+    bool Echo = true;                 // sent CW shown on the logging window
+    QString RepeatSeconds = "0";      // F1 repeats every s seconds, 0 < s < 60; "0" = no repeat
+};
+
+// wave2.txt's 13 values; texts as in CWSettings.
+struct VoiceSettings {
+    std::array<QString, 9> WaveFiles; // F1 .. F9
+    QString SerialPort = "0";         // the push-to-talk port, "0" = none
+    int KeyingLine = 0;               // push-to-talk on 0 RTS, 1 DTR, 2 the parallel port
+    QString RepeatSeconds = "0";
+    QString ParallelPort = "&H378";
+};
+
+struct KeyerSettingsData {
+    CWSettings CW;
+    VoiceSettings Voice;
+};
+
+inline KeyerSettingsData KeyerSettings;
+
+} // namespace tylog
