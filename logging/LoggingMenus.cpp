@@ -1,5 +1,6 @@
-// Menu commands both logging windows share: new log, ADIF export, the keyer setup windows, voice
-// navigation, the list of previous contacts, clearing the entry line, help.
+// Menu commands both logging windows share: new log, ADIF export, the submission file, the keyer setup
+// windows, voice navigation, the list of previous contacts, clearing the entry line, help.
+#include "logtools/DECabrilloIn.h"
 #include "logtools/HelpWindow.h"
 #include "core/ProcessState.h"
 #include "core/StationSettingsFile.h"
@@ -33,7 +34,8 @@ void LoggingWindow::wireMenus() {
     mnuHelp.Click = [this] { mnuHelp_Click(); };
     mnuClear.Click = [this] { mnuClear_Click(); };
     mnuBlind.Click = [this] { mnuBlind_Click(); };
-    // The other windows of the menus ("&Write Submission File", "&Rig Interface", "&Configure",
+    mnuWriteSumm.Click = [this] { mnuWriteSumm_Click(); };
+    // The other windows of the menus ("&Rig Interface", "&Configure",
     // "&View Spectrum Map", "&Privileges", "M&ap", "&Graph", "L&ist") are wired as they come.
 }
 
@@ -72,6 +74,15 @@ void LoggingWindow::mnuClear_Click() { ClearEntry(); }
 
 // Voice navigation stays open beside the logging window.
 void LoggingWindow::mnuBlind_Click() { BlindFrm().Show(); }
+
+// The summary sheet reads the score and the multiplier totals of this window as they are shown.
+void LoggingWindow::mnuWriteSumm_Click() {
+    DECabrilloInWindow& sheet = DECabrilloIn();
+    sheet.Totals = {twin_ == Twin::InState ? CabrilloWindow::InState : CabrilloWindow::OutOfState,
+                    lblTotScore.Caption(), List2.ListCount(), List1.ListCount(), Run.MultiplierCount};
+    sheet.Show(vb::vbModal);
+    if (auto* f = vb::IfLoaded<DECabrilloInWindow>()) vb::Unload(*f);
+}
 
 void LoggingWindow::mnuHelp_Click() {
     Form5().Show(vb::vbModal);
