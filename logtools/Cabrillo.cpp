@@ -261,7 +261,8 @@ CabrilloOutcome RememberSubmitter(const CabrilloSubmitter& s) {
         SetSharedPref(QStringLiteral("OWN_ADDRESS_LINE1"), s.AddressLine1.trimmed(), 0);
         SetSharedPref(QStringLiteral("OWN_ADDRESS_LINE2"), s.AddressLine2.trimmed(), 0);
         SetSharedPref(QStringLiteral("OWN_EMAIL"), s.EMail.trimmed(), 0);
-        SetSharedPref(QStringLiteral("OWN_CLUB_NAME"), s.Club.trimmed(), 1);
+        // No path: the file could not be read at start-up and is left alone for the run.
+        SetSharedPref(QStringLiteral("OWN_CLUB_NAME"), s.Club.trimmed(), SharedPrefs.SharedPrefsPath.isEmpty() ? 0 : 1);
     } catch (const VbError& e) {
         return {CabrilloStatus::StoreFailed, e.Description, 0};
     }

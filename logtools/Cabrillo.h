@@ -98,7 +98,7 @@ CabrilloFile BuildCabrilloFile(const ContactLogData& log, const CountyTableData&
 CabrilloOutcome WriteCabrilloFile(const QString& target, const QByteArray& bytes);
 
 // Stores the trimmed values for the next sheet: the per-user registry, then the shared preferences
-// (written once, with the last key).
+// (written once, with the last key; not when start-up could not read the file and left it alone).
 CabrilloOutcome RememberSubmitter(const CabrilloSubmitter& s);
 // What the last RememberSubmitter stored; empty texts when nothing was.
 CabrilloSubmitter RecallSubmitter();

@@ -455,4 +455,15 @@ TEST(CabrilloSubmitter, PreferencesThatCannotBeWrittenAreReported) {
     EXPECT_FALSE(o.Error.isEmpty());
 }
 
+// Start-up leaves a shared preferences file it could not read alone (no path): the values are kept in
+// the registry and in memory, and nothing is reported.
+TEST(CabrilloSubmitter, AnUnreadSharedPreferencesFileIsLeftAlone) {
+    SharedPrefs.SharedPrefsPath.clear();
+    SharedPrefs.SharedPrefsText = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>";
+    const CabrilloOutcome o = RememberSubmitter({"Pat Doe", "", "", "", "TCC"});
+    ASSERT_TRUE(o.Ok()) << o.Error.toStdString();
+    EXPECT_EQ(RecallSubmitter().Club, "TCC");
+    EXPECT_TRUE(SharedPrefs.SharedPrefsText.endsWith("<OWN_CLUB_NAME>TCC</OWN_CLUB_NAME>"));
+}
+
 } // namespace
