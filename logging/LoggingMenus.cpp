@@ -1,5 +1,6 @@
 // Menu commands both logging windows share: new log, ADIF export, the keyer setup windows, voice
-// navigation, the list of previous contacts, clearing the entry line, help.
+// navigation, the list of previous contacts, clearing the entry line, help and the rate graph.
+#include "logtools/GraphQSO.h"
 #include "logtools/HelpWindow.h"
 #include "core/ProcessState.h"
 #include "core/StationSettingsFile.h"
@@ -33,8 +34,9 @@ void LoggingWindow::wireMenus() {
     mnuHelp.Click = [this] { mnuHelp_Click(); };
     mnuClear.Click = [this] { mnuClear_Click(); };
     mnuBlind.Click = [this] { mnuBlind_Click(); };
+    mnuGraph.Click = [this] { mnuGraph_Click(); };
     // The other windows of the menus ("&Write Submission File", "&Rig Interface", "&Configure",
-    // "&View Spectrum Map", "&Privileges", "M&ap", "&Graph", "L&ist") are wired as they come.
+    // "&View Spectrum Map", "&Privileges", "M&ap", "L&ist") are wired as they come.
 }
 
 void LoggingWindow::mnuNew_Click() {
@@ -76,6 +78,11 @@ void LoggingWindow::mnuBlind_Click() { BlindFrm().Show(); }
 void LoggingWindow::mnuHelp_Click() {
     Form5().Show(vb::vbModal);
     if (auto* f = vb::IfLoaded<Form5Window>()) vb::Unload(*f);
+}
+
+void LoggingWindow::mnuGraph_Click() {
+    GraphQSO().Show(vb::vbModal);
+    if (auto* f = vb::IfLoaded<GraphQSOWindow>()) vb::Unload(*f);
 }
 
 } // namespace tylog
