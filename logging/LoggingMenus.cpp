@@ -1,5 +1,7 @@
 // Menu commands both logging windows share: new log, ADIF export, the keyer setup windows, voice
-// navigation, the list of previous contacts, clearing the entry line, help and the rate graph.
+// navigation, the list of previous contacts, clearing the entry line, help, the rate graph and the
+// county map.
+#include "logtools/CountyMapTY.h"
 #include "logtools/GraphQSO.h"
 #include "logtools/HelpWindow.h"
 #include "core/ProcessState.h"
@@ -35,8 +37,9 @@ void LoggingWindow::wireMenus() {
     mnuClear.Click = [this] { mnuClear_Click(); };
     mnuBlind.Click = [this] { mnuBlind_Click(); };
     mnuGraph.Click = [this] { mnuGraph_Click(); };
+    mnuMap.Click = [this] { mnuMap_Click(); };
     // The other windows of the menus ("&Write Submission File", "&Rig Interface", "&Configure",
-    // "&View Spectrum Map", "&Privileges", "M&ap", "L&ist") are wired as they come.
+    // "&View Spectrum Map", "&Privileges", "L&ist") are wired as they come.
 }
 
 void LoggingWindow::mnuNew_Click() {
@@ -83,6 +86,16 @@ void LoggingWindow::mnuHelp_Click() {
 void LoggingWindow::mnuGraph_Click() {
     GraphQSO().Show(vb::vbModal);
     if (auto* f = vb::IfLoaded<GraphQSOWindow>()) vb::Unload(*f);
+}
+
+// The map paints the counties of this window's worked-county list.
+void LoggingWindow::mnuMap_Click() {
+    CountyMapTYWindow& map = CountyMapTY();
+    QStringList worked;
+    for (int i = 0; i < List2.ListCount(); ++i) worked << List2.List(i);
+    map.WorkedCounties = worked;
+    map.Show(vb::vbModal);
+    if (auto* f = vb::IfLoaded<CountyMapTYWindow>()) vb::Unload(*f);
 }
 
 } // namespace tylog
