@@ -1,6 +1,9 @@
 // Menu commands both logging windows share: new log, ADIF export, the submission file, the keyer setup
-// windows, voice navigation, the list of previous contacts, clearing the entry line, help.
+// windows, voice navigation, the list of previous contacts, clearing the entry line, help, the rate graph
+// and the county map.
+#include "logtools/CountyMapTY.h"
 #include "logtools/DECabrilloIn.h"
+#include "logtools/GraphQSO.h"
 #include "logtools/HelpWindow.h"
 #include "core/ProcessState.h"
 #include "core/StationSettingsFile.h"
@@ -35,8 +38,10 @@ void LoggingWindow::wireMenus() {
     mnuClear.Click = [this] { mnuClear_Click(); };
     mnuBlind.Click = [this] { mnuBlind_Click(); };
     mnuWriteSumm.Click = [this] { mnuWriteSumm_Click(); };
-    // The other windows of the menus ("&Rig Interface", "&Configure",
-    // "&View Spectrum Map", "&Privileges", "M&ap", "&Graph", "L&ist") are wired as they come.
+    mnuGraph.Click = [this] { mnuGraph_Click(); };
+    mnuMap.Click = [this] { mnuMap_Click(); };
+    // The other windows of the menus ("&Rig Interface", "&Configure", "&View Spectrum Map", "&Privileges",
+    // "L&ist") are wired as they come.
 }
 
 void LoggingWindow::mnuNew_Click() {
@@ -87,6 +92,21 @@ void LoggingWindow::mnuWriteSumm_Click() {
 void LoggingWindow::mnuHelp_Click() {
     Form5().Show(vb::vbModal);
     if (auto* f = vb::IfLoaded<Form5Window>()) vb::Unload(*f);
+}
+
+void LoggingWindow::mnuGraph_Click() {
+    GraphQSO().Show(vb::vbModal);
+    if (auto* f = vb::IfLoaded<GraphQSOWindow>()) vb::Unload(*f);
+}
+
+// The map paints the counties of this window's worked-county list.
+void LoggingWindow::mnuMap_Click() {
+    CountyMapTYWindow& map = CountyMapTY();
+    QStringList worked;
+    for (int i = 0; i < List2.ListCount(); ++i) worked << List2.List(i);
+    map.WorkedCounties = worked;
+    map.Show(vb::vbModal);
+    if (auto* f = vb::IfLoaded<CountyMapTYWindow>()) vb::Unload(*f);
 }
 
 } // namespace tylog

@@ -231,6 +231,8 @@ public:
     void mnuClear_Click();
     void mnuBlind_Click();
     void mnuWriteSumm_Click();
+    void mnuGraph_Click();
+    void mnuMap_Click();
 
 protected:
     // Extra tool windows the twin unloads (the in-state window's rover county list).

@@ -620,7 +620,10 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        p.setPen(QPen(ToQColor(owner_->BorderColor()), owner_->BorderWidth));
+        QPen pen(ToQColor(owner_->BorderColor()), owner_->BorderWidth);
+        if (owner_->BorderStyle == 2) pen.setStyle(Qt::DashLine);
+        else if (owner_->BorderStyle == 3) pen.setStyle(Qt::DotLine);
+        p.setPen(pen);
         Screen& s = *platform().screen;
         const double tx = s.TwipsPerPixelX(), ty = s.TwipsPerPixelY();
         const QPointF origin(std::min(owner_->X1(), owner_->X2()) / tx - 1, std::min(owner_->Y1(), owner_->Y2()) / ty - 1);

@@ -206,6 +206,7 @@ public:
     long BorderColor() const { return borderColor_; }
     void setBorderColor(long c);
     int BorderWidth = 1;
+    int BorderStyle = 1; // 1 solid, 2 dash, 3 dot; set before the line is shown
 
 protected:
     void applyGeometry() override;
