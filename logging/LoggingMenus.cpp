@@ -1,5 +1,6 @@
 // Menu commands both logging windows share: new log, ADIF export, the keyer setup windows, voice
-// navigation, the list of previous contacts, clearing the entry line, help.
+// navigation, the list of previous contacts, clearing the entry line, help, the county list.
+#include "logtools/CountyList.h"
 #include "logtools/HelpWindow.h"
 #include "core/ProcessState.h"
 #include "core/StationSettingsFile.h"
@@ -33,8 +34,9 @@ void LoggingWindow::wireMenus() {
     mnuHelp.Click = [this] { mnuHelp_Click(); };
     mnuClear.Click = [this] { mnuClear_Click(); };
     mnuBlind.Click = [this] { mnuBlind_Click(); };
+    mnuCountyList.Click = [this] { mnuCountyList_Click(); };
     // The other windows of the menus ("&Write Submission File", "&Rig Interface", "&Configure",
-    // "&View Spectrum Map", "&Privileges", "M&ap", "&Graph", "L&ist") are wired as they come.
+    // "&View Spectrum Map", "&Privileges", "M&ap", "&Graph") are wired as they come.
 }
 
 void LoggingWindow::mnuNew_Click() {
@@ -76,6 +78,14 @@ void LoggingWindow::mnuBlind_Click() { BlindFrm().Show(); }
 void LoggingWindow::mnuHelp_Click() {
     Form5().Show(vb::vbModal);
     if (auto* f = vb::IfLoaded<Form5Window>()) vb::Unload(*f);
+}
+
+// The county picked goes into this window's county box, and nothing more happens until the
+// operator goes on.
+void LoggingWindow::mnuCountyList_Click() {
+    frmCountyList().onCountyPicked = [this](const QString& county) { txtSec.setText(county); };
+    frmCountyList().Show(vb::vbModal);
+    if (auto* f = vb::IfLoaded<frmCountyListWindow>()) vb::Unload(*f);
 }
 
 } // namespace tylog

@@ -230,6 +230,7 @@ public:
     void mnuHelp_Click();
     void mnuClear_Click();
     void mnuBlind_Click();
+    void mnuCountyList_Click();
 
 protected:
     // Extra tool windows the twin unloads (the in-state window's rover county list).
