@@ -1,6 +1,7 @@
 // Menu commands both logging windows share: new log, ADIF export, the submission file, the keyer setup
-// windows, voice navigation, the list of previous contacts, clearing the entry line, help, the rate graph
-// and the county map.
+// windows, voice navigation, the list of previous contacts, clearing the entry line, help, the rate graph,
+// the county map and the county list.
+#include "logtools/CountyList.h"
 #include "logtools/CountyMapTY.h"
 #include "logtools/DECabrilloIn.h"
 #include "logtools/GraphQSO.h"
@@ -40,8 +41,9 @@ void LoggingWindow::wireMenus() {
     mnuWriteSumm.Click = [this] { mnuWriteSumm_Click(); };
     mnuGraph.Click = [this] { mnuGraph_Click(); };
     mnuMap.Click = [this] { mnuMap_Click(); };
-    // The other windows of the menus ("&Rig Interface", "&Configure", "&View Spectrum Map", "&Privileges",
-    // "L&ist") are wired as they come.
+    mnuCountyList.Click = [this] { mnuCountyList_Click(); };
+    // The other windows of the menus ("&Rig Interface", "&Configure", "&View Spectrum Map", "&Privileges")
+    // are wired as they come.
 }
 
 void LoggingWindow::mnuNew_Click() {
@@ -107,6 +109,14 @@ void LoggingWindow::mnuMap_Click() {
     map.WorkedCounties = worked;
     map.Show(vb::vbModal);
     if (auto* f = vb::IfLoaded<CountyMapTYWindow>()) vb::Unload(*f);
+}
+
+// The county picked goes into this window's county box, and nothing more happens until the
+// operator goes on.
+void LoggingWindow::mnuCountyList_Click() {
+    frmCountyList().onCountyPicked = [this](const QString& county) { txtSec.setText(county); };
+    frmCountyList().Show(vb::vbModal);
+    if (auto* f = vb::IfLoaded<frmCountyListWindow>()) vb::Unload(*f);
 }
 
 } // namespace tylog

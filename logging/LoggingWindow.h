@@ -233,6 +233,7 @@ public:
     void mnuWriteSumm_Click();
     void mnuGraph_Click();
     void mnuMap_Click();
+    void mnuCountyList_Click();
 
 protected:
     // Extra tool windows the twin unloads (the in-state window's rover county list).

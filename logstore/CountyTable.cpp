@@ -35,4 +35,15 @@ void CountyNameFromAbbrev(QString& name, QString& abbrev) {
     }
 }
 
+QString CountyAbbrevForCW(const QString& name) {
+    if (name.isEmpty()) return name;
+    const int count = static_cast<int>(CountyTable.Count);
+    for (int i = 1; i <= count; ++i) {
+        if (CountyTable.Name[i].compare(name, Qt::CaseInsensitive) != 0) continue;
+        const QString& abbrev = CountyTable.Abbrev[i];
+        return !abbrev.isEmpty() && abbrev.size() < name.size() ? abbrev : name;
+    }
+    return name;
+}
+
 } // namespace tylog

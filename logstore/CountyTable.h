@@ -19,5 +19,9 @@ inline CountyTableData CountyTable;
 void LoadCounties();
 // Upper-cases abbrev and sets name to the first row's name with that abbreviation, else "".
 void CountyNameFromAbbrev(QString& name, QString& abbrev);
+// What the CW sender keys for a county ("^"): the abbreviation of the first row whose name equals
+// `name` (letter case ignored, nothing trimmed) when it is not empty and shorter than the name, else
+// the name itself.
+QString CountyAbbrevForCW(const QString& name);
 
 } // namespace tylog

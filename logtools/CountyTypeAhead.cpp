@@ -1,5 +1,6 @@
 #include "logtools/CountyTypeAhead.h"
 #include "core/ProcessState.h"
+#include "core/ReferenceTables.h"
 #include "logstore/CountyTable.h"
 #include "logstore/KeyFilters.h"
 #include "platform/Dialogs.h"
@@ -9,24 +10,46 @@
 
 namespace tylog {
 
-void CountyTypeAheadKeyPress(vb::TextBox& box, int& KeyAscii, const CountyTypeAheadBox& member) {
+namespace {
+
+// The names a member completes from, rows 1..count.
+struct Names {
+    const std::vector<QString>& rows;
+    int count;
+};
+
+Names namesOf(TypeAheadSource source) {
+    if (source == TypeAheadSource::Countries) return {PrefixTable.Country, static_cast<int>(PrefixTable.Count)};
+    return {CountyTable.Name, static_cast<int>(CountyTable.Count)};
+}
+
+} // namespace
+
+void TypeAheadKeyPress(vb::TextBox& box, int& KeyAscii, const TypeAheadMember& member,
+                       const std::function<void()>& onEnter) {
     if (member.SwallowQuote && KeyAscii == 34) KeyAscii = 0;
     if (KeyAscii == 13) {
         KeyAscii = 0;
-        if (member.OnEnter) member.OnEnter();
+        if (onEnter) onEnter();
         return;
     }
-    if (KeyAscii > 0 && box.SelStart() == 0 && !(member.BlankAtStartKeepsText && KeyAscii == 32)) box.setText(QString());
-    if (box.Text().isEmpty() && KeyAscii > 0) KeyUpperCase(KeyAscii);
+    if (KeyAscii > 0 && box.SelStart() == 0) {
+        if (member.AtStart != KeyAtStart::BlankKeepsText || KeyAscii != 32) box.setText(QString());
+        if (member.AtStart == KeyAtStart::EmptiesAndCapitalises) KeyUpperCase(KeyAscii);
+    }
+    const bool capitals = member.AtStart != KeyAtStart::EmptiesAndCapitalises;
+    if (capitals && box.Text().isEmpty() && KeyAscii > 0) KeyUpperCase(KeyAscii);
     const QString text = box.Text();
     const int caret = box.SelStart();
-    if (caret >= 1 && caret < text.size() && text[caret - 1] == QLatin1Char(' ')) KeyUpperCase(KeyAscii);
+    // Short of the end only while a completed tail is selected (or the caret was moved).
+    if (capitals && caret >= 1 && caret < text.size() && text[caret - 1] == QLatin1Char(' ')) KeyUpperCase(KeyAscii);
     if (KeyAscii <= 0) return;
 
-    // The last county of the table that begins with what is typed is offered.
+    // The last name of the table that begins with what is typed is offered.
     const QString typed = text.left(caret) + FromAnsi(QByteArray(1, static_cast<char>(KeyAscii)));
-    for (int i = static_cast<int>(CountyTable.Count); i >= 1; --i) {
-        const QString& name = CountyTable.Name[static_cast<size_t>(i)];
+    const Names names = namesOf(member.Source);
+    for (int i = names.count; i >= 1; --i) {
+        const QString& name = names.rows[static_cast<size_t>(i)];
         if (!name.startsWith(typed, Qt::CaseInsensitive)) continue;
         box.setText(typed + name.mid(typed.size()));
         KeyAscii = 0;
@@ -36,10 +59,10 @@ void CountyTypeAheadKeyPress(vb::TextBox& box, int& KeyAscii, const CountyTypeAh
     }
 }
 
-bool CheckCountyBox(vb::TextBox& box, vb::Label& marker, bool emptyPasses) {
+bool CheckCountyBox(vb::TextBox& box, vb::Label& marker, const TypeAheadMember& member) {
     marker.setVisible(false);
     const QString text = box.Text();
-    if (emptyPasses && text.isEmpty()) {
+    if (member.EmptyPasses && text.isEmpty()) {
         Run.InvalidCountyFlag = 0;
         return true;
     }

@@ -1,5 +1,6 @@
 // The menu commands of the out-of-state window: new log, exit, list previous contacts, the keyer
 // setup windows, help, the ADIF export, and the items that can never be chosen.
+#include "logtools/CountyList.h"
 #include "logtools/HelpWindow.h"
 #include "core/StationSettingsFile.h"
 #include "keying/BlindFrm.h"
@@ -154,6 +155,39 @@ TEST_F(MenusTest, HelpOpensModallyAndIsUnloaded) {
     pick(w.mnuHelp);
     EXPECT_FALSE(text.isEmpty());
     EXPECT_EQ(vb::IfLoaded<Form5Window>(), nullptr);
+}
+
+// "L&ist" opens a freshly filled county list; the county clicked replaces the county box's text, and
+// the list is unloaded however it closed.
+TEST_F(MenusTest, CountyListPutsTheClickedCountyIntoTheCountyBox) {
+    OutfrmWindow& w = open();
+    w.txtSec.setText("Lark");
+    platform().onModalShown = [](vb::Form& f) {
+        auto* list = dynamic_cast<frmCountyListWindow*>(&f);
+        if (!list) {
+            ADD_FAILURE() << f.Name.toStdString() << " opened";
+            f.Hide();
+            return;
+        }
+        QTreeWidget* t = list->ListView1.tree();
+        EXPECT_EQ(t->topLevelItemCount(), 134);
+        QTreeWidgetItem* lowater = t->topLevelItem(54);
+        t->scrollToItem(lowater);
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualItemRect(lowater).center());
+        if (f.isVisible()) {
+            ADD_FAILURE() << "the click did not close the list";
+            f.Hide();
+        }
+    };
+    pick(w.mnuCountyList);
+    EXPECT_EQ(w.txtSec.Text(), "Lowater");
+    EXPECT_EQ(vb::IfLoaded<frmCountyListWindow>(), nullptr);
+
+    platform().onModalShown = [](vb::Form& f) { f.close(); };
+    pick(w.mnuCountyList);
+    EXPECT_EQ(w.txtSec.Text(), "Lowater");
+    EXPECT_EQ(vb::IfLoaded<frmCountyListWindow>(), nullptr);
+    EXPECT_TRUE(Fakes().dialogs.shown.size() == 1) << "only the start-up question";
 }
 
 TEST_F(MenusTest, ItemsThatCanNeverBeChosen) {

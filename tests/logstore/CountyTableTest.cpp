@@ -87,3 +87,28 @@ TEST_F(CountyTableTest, AbbreviationLookupUpperCasesAndTakesTheFirstExactMatch) 
         EXPECT_EQ(abbrev, c.abbrevAfter) << c.typed.toStdString();
     }
 }
+
+// The "^" of a CW message: the shorter of a county's abbreviation and the name as given.
+TEST_F(CountyTableTest, CountyAbbrevForCWKeysTheShorterText) {
+    dir.write("TYCounty.txt", CrLfLines({"\"TYLarkmoor\",\"LARK\"", "\"TYLarkmoor\",\"LK\"", "\"TYAsh\",\"ASHE\"",
+                                         "\"TYElm\",\"ELM\"", "\"TYBare\",\"\"", "\"TYGalloway Downs\",\"GALD\""}));
+    LoadCounties();
+    struct Case {
+        QString name, keyed;
+    };
+    const Case cases[] = {
+        {"Larkmoor", "LARK"},                // the first row of a name counts
+        {"LARKMOOR", "LARK"},                // letter case ignored
+        {"Larkmoor ", "Larkmoor "},          // nothing trimmed: no row, the name as given
+        {"Ash", "Ash"},                      // a longer abbreviation
+        {"Elm", "Elm"},                      // one as long as the name
+        {"Bare", "Bare"},                    // none at all
+        {"galloway downs", "GALD"},
+        {"Nowhere", "Nowhere"},
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CountyAbbrevForCW(c.name), c.keyed) << c.name.toStdString();
+
+    CountyTable = CountyTableData{};
+    EXPECT_EQ(CountyAbbrevForCW("Larkmoor"), "Larkmoor") << "an empty table";
+}

@@ -64,6 +64,7 @@ protected:
     ScratchFolder folder;
 };
 
+// Done trims the call, both serials and the county, and writes date and time in the log's own form.
 TEST_F(DEEditOutTest, ShowsTheRecordAndDoneStoresItTrimmingFourFields) {
     setLog({contact("K1ABC", "20", "PH", "Larkmoor"), contact("W2XYZ", "40", "CW", "Cedar Hollow")});
     DEEditOutWindow& e = open(2);
@@ -84,8 +85,8 @@ TEST_F(DEEditOutTest, ShowsTheRecordAndDoneStoresItTrimmingFourFields) {
     e.txtEditCk.setText(" 7 ");
     e.txtEditNum.setText(" 002 ");
     e.txtEditPre.setText(" Larkmoor ");
-    e.txtEditTime.setText(" 14:05 ");
-    e.txtEditDate.setText("2013/09/16 ");
+    e.txtEditTime.setText(" 9:05 ");
+    e.txtEditDate.setText("2013/9/6 ");
     e.txtEditBnd.setText("ph");
     e.Text1.setText("20");
     QTest::mouseClick(e.cmdDone.widget(), Qt::LeftButton);
@@ -96,8 +97,8 @@ TEST_F(DEEditOutTest, ShowsTheRecordAndDoneStoresItTrimmingFourFields) {
     EXPECT_EQ(r.SerialRcvd, "7");
     EXPECT_EQ(r.SerialSent, "002");
     EXPECT_EQ(r.County, "Larkmoor");
-    EXPECT_EQ(r.Time, " 14:05 ");
-    EXPECT_EQ(r.Date, "2013/09/16 ");
+    EXPECT_EQ(r.Time, "09:05");
+    EXPECT_EQ(r.Date, "2013/09/06");
     EXPECT_EQ(r.Mode, "ph");
     EXPECT_EQ(r.Band, "20");
     EXPECT_EQ(r.Spc, "XX");
@@ -115,8 +116,9 @@ TEST_F(DEEditOutTest, TheEditedRecordIsNeverItsOwnDuplicate) {
     EXPECT_EQ(ContactLog.Rec[1].Call, "K1ABC");
 }
 
-// Call, band, mode and county make a duplicate, letter case ignored, nothing trimmed; the sent
-// county and the St/Prv/Country field do not count.
+// Call, band, mode and county make a duplicate, letter case ignored; the sent county and the
+// St/Prv/Country field do not count. The scan compares what Done would write, so a blank that the
+// write trims hides no duplicate.
 TEST_F(DEEditOutTest, DoneRefusesADuplicateOfAnotherRecord) {
     ContactRecord other = contact("k1abc", "20", "ph", "LARKMOOR");
     other.SentCounty = "Elsewhere";
@@ -136,13 +138,22 @@ TEST_F(DEEditOutTest, DoneRefusesADuplicateOfAnotherRecord) {
     EXPECT_TRUE(e.cmdDeleteDupe.Visible());
     EXPECT_EQ(ContactLog.Rec[3].Call, "N0CALL") << "nothing written";
 
-    // A trailing blank makes the call differ: saved, without the blank.
+    // Blanks around the call and the county are trimmed on writing: still the same contact.
     e.txtEditCall.setText("K1ABC ");
+    e.txtEditPre.setText(" Larkmoor");
+    e.cmdDone.RaiseClick();
+    EXPECT_TRUE(e.isVisible());
+    EXPECT_EQ(Fakes().dialogs.beeps, 6);
+    EXPECT_EQ(ContactLog.Rec[3].Call, "N0CALL");
+
+    // Another county is another contact: saved, without the blanks.
+    e.txtEditPre.setText("Lowater ");
     e.cmdDone.RaiseClick();
     EXPECT_FALSE(e.isVisible());
     EXPECT_FALSE(e.Label1.Visible());
     EXPECT_TRUE(e.cmdDeleteDupe.Visible()) << "once shown it stays until the editor closes";
     EXPECT_EQ(ContactLog.Rec[3].Call, "K1ABC");
+    EXPECT_EQ(ContactLog.Rec[3].County, "Lowater");
 }
 
 // The time is checked before the date, and both before the duplicate scan.
@@ -257,12 +268,18 @@ TEST_F(DEEditOutTest, LeaveChecksKeepTheFocusAndMarkTheBox) {
         EXPECT_TRUE(c.box->HasFocus());
         c.box->setText(QString(c.title).contains("Date") ? "2013/09/15" : "23:59");
     }
-    // A time in the date box passes: one test serves both boxes.
-    e.txtEditDate.SetFocus();
-    e.txtEditDate.setText("14:01");
-    const qsizetype shown = Fakes().dialogs.shown.size();
-    QTest::keyClick(e.txtEditDate.widget(), Qt::Key_Tab);
-    EXPECT_EQ(Fakes().dialogs.shown.size(), shown);
+    // Each box takes its own kind only: a time in the date box, or a date in the time box, is refused.
+    const DateCase swapped[] = {{&e.txtEditDate, "14:01", "Invalid Date Format!"},
+                                {&e.txtEditTime, "2013/09/15", "Invalid Time Format!"}};
+    for (const DateCase& c : swapped) {
+        c.box->SetFocus();
+        c.box->setText(c.bad);
+        Fakes().dialogs.AnswerMsgBox(vbOK);
+        QTest::keyClick(c.box->widget(), Qt::Key_Tab);
+        EXPECT_EQ(Fakes().dialogs.shown.back().title, c.title);
+        EXPECT_TRUE(c.box->HasFocus());
+        c.box->setText(QString(c.title).contains("Date") ? "2013/09/15" : "23:59");
+    }
 }
 
 // The county box completes what is typed to the last county of the table that begins with it.
