@@ -9,6 +9,8 @@
 
 #include <QSet>
 
+#include <vector>
+
 namespace tylog {
 
 namespace {
@@ -60,32 +62,32 @@ void OutfrmWindow::ShowScore() {
 }
 
 void OutfrmWindow::RebuildCountyLists() {
-    // Built as plain lists first: a reload runs this over the whole log on every band or mode change.
-    QStringList toGo;
-    for (int i = 1; i <= static_cast<int>(CountyTable.Count); ++i) toGo << CountyTable.Name[static_cast<size_t>(i)];
-    QStringList worked;
-    QSet<QString> spellings; // every spelling met so far: most records repeat one exactly
-    QSet<QString> seen;      // upper-cased, for the case-blind "already listed" test
+    // A reload runs this over the whole log on every band or mode change: each record keeps the table
+    // row of its county, so a county of the table is told by its row and only a county the table does
+    // not have is compared as text.
+    const int rows = static_cast<int>(CountyTable.Count);
+    std::vector<char> worked(static_cast<size_t>(rows) + 1, 0);
+    QStringList workedList; // in the order first worked, as first spelled
+    QSet<QString> others;   // upper-cased, the counties the table does not have
     for (int i = 1; i <= ContactLog.Count; ++i) {
-        const QString& county = ContactLog.Rec[static_cast<size_t>(i)].County;
-        if (county.isEmpty() || spellings.contains(county)) continue;
-        spellings.insert(county);
-        const QString key = county.toUpper();
-        if (seen.contains(key)) continue;
-        seen.insert(key);
-        worked << county;
-    }
-    for (const QString& county : worked) {
-        for (qsizetype k = 0; k < toGo.size(); ++k)
-            if (sameText(toGo[k], county)) {
-                toGo.removeAt(k);
-                break;
-            }
+        const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
+        if (r.County.isEmpty()) continue;
+        const int row = ContactCountyRow(r);
+        if (row > 0) {
+            if (worked[static_cast<size_t>(row)]) continue;
+            worked[static_cast<size_t>(row)] = 1;
+        } else {
+            const QString key = r.County.toUpper();
+            if (others.contains(key)) continue;
+            others.insert(key);
+        }
+        workedList << r.County;
     }
     List1.Clear();
-    for (const QString& c : toGo) List1.AddItem(c);
+    for (int row = 1; row <= rows; ++row)
+        if (!worked[static_cast<size_t>(row)]) List1.AddItem(CountyTable.Name[static_cast<size_t>(row)]);
     List2.Clear();
-    for (const QString& c : worked) List2.AddItem(c);
+    for (const QString& c : workedList) List2.AddItem(c);
     lblStation[5].setCaption("Counties Worked - " + QString::number(List2.ListCount()));
     lblStation[7].setCaption("Counties To Go - " + QString::number(List1.ListCount()));
 }

@@ -37,25 +37,14 @@ QString OperatingTimeText(double s) {
     return two(hours) + ":" + two(minutes) + ":" + two(seconds);
 }
 
-namespace {
-bool recordMoment(const ContactRecord& r, QDateTime* out) {
-    const QDate d = QDate::fromString(r.Date, "yyyy/MM/dd");
-    QTime t = QTime::fromString(r.Time, "hh:mm:ss");
-    if (!t.isValid()) t = QTime::fromString(r.Time, "hh:mm");
-    if (!t.isValid()) t = QTime::fromString(r.Time, "h:mm");
-    if (!d.isValid() || !t.isValid()) return false;
-    *out = QDateTime(d, t, Qt::UTC);
-    return true;
-}
-} // namespace
-
 bool CountRates(const ContactLogData& log, const QDateTime& nowUtc, Rates* out) {
     Rates r;
-    const QDateTime now(nowUtc.date(), QTime(nowUtc.time().hour(), nowUtc.time().minute(), nowUtc.time().second()), Qt::UTC);
+    // Whole seconds, as the records hold them; each record's moment is read once and kept with it.
+    const std::int64_t now = QDateTime(nowUtc.date(), nowUtc.time(), Qt::UTC).toSecsSinceEpoch();
     for (int i = log.Count; i >= 1; --i) {
-        QDateTime when;
-        if (!recordMoment(log.Rec[static_cast<size_t>(i)], &when)) return false;
-        const qint64 age = when.secsTo(now);
+        std::int64_t when = 0;
+        if (!ContactMoment(log.Rec[static_cast<size_t>(i)], &when)) return false;
+        const std::int64_t age = now - when;
         if (age < 1200) ++r.last20;
         if (age >= 3600) break;
         ++r.last60;
