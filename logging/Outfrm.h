@@ -104,6 +104,9 @@ public:
     void mnuRestore_Click();
 
 private:
+    // Fills the recent-contacts list with these rows by putting the first in at the top, when the list
+    // shows the others already; false (nothing done) otherwise.
+    bool listIsShiftedBy(const QList<QStringList>& rows);
     void layout();
     void wireEvents();
     void wireRecentListAndArchive();

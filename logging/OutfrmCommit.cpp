@@ -120,7 +120,6 @@ void OutfrmWindow::Mains() {
         Run.DigitalContactCount = c.DigitalContactCount;
         FillRecentContacts();
         AddWorkedCounty();
-        QCoreApplication::processEvents();
         ShowScore();
     }
 
@@ -129,7 +128,8 @@ void OutfrmWindow::Mains() {
         for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
         txtCall.SetFocus();
     }
-    QCoreApplication::processEvents();
+    // The window repaints once, when the key's handling returns to the event loop: a repaint here
+    // would draw what the lines below change again.
     lblDupe.setBackColor(DupeEmptyBackColor);
     lblDupe.setCaption(QString());
     UpdateRateMeter();
@@ -154,7 +154,7 @@ void OutfrmWindow::FillRecentContacts() {
     const int first = Run.ListAllContacts == 1 ? 1 : (count < 20 ? 1 : count - 19);
     QList<QStringList> rows;
     for (int i = count; i >= first; --i) rows.append(RecentContactRow(ContactLog, i));
-    ListView1.SetItems(rows);
+    if (!listIsShiftedBy(rows)) ListView1.SetItems(rows);
     QString next = "1";
     if (count >= 1) {
         const QString last = ContactLog.Rec[static_cast<size_t>(count)].SerialSent;
@@ -163,6 +163,21 @@ void OutfrmWindow::FillRecentContacts() {
     }
     if (next.size() < 3) next = next.rightJustified(3, '0');
     Label1.setCaption(next);
+}
+
+bool OutfrmWindow::listIsShiftedBy(const QList<QStringList>& rows) {
+    // After a contact the list is what it showed, one row down (and, once full, less its last row):
+    // a row put in at the top then moves the others instead of rewriting every cell of them. Not with
+    // a row selected, which must stay where it is.
+    const int shown = ListView1.ItemCount();
+    const int want = static_cast<int>(rows.size());
+    if (want < 1 || ListView1.SelectedRow() >= 0 || (shown != want && shown != want - 1)) return false;
+    for (int r = 1; r < want; ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            if (ListView1.ItemText(r - 1, c) != rows[r][c]) return false;
+    ListView1.InsertItem(0, rows[0]);
+    while (ListView1.ItemCount() > want) ListView1.RemoveItem(ListView1.ItemCount() - 1);
+    return true;
 }
 
 void OutfrmWindow::AskOpenExistingLog() {
