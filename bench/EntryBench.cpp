@@ -22,7 +22,7 @@ OutfrmWindow& WindowOn(int contacts) {
     WriteContestLog(contacts);
     OutfrmWindow& w = Outfrm();
     if (!w.isVisible()) w.Show();
-    Run.TimeOnRunning = 1;
+    Run.TimeOnRunning = true;
     w.ReloadAndRescore();
     QCoreApplication::processEvents();
     return w;

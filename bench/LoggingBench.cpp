@@ -83,7 +83,7 @@ void AppendFsyncClose(const QString& path, const QByteArray& line) {
 void CommitContact(benchmark::State& state) {
     const int contacts = static_cast<int>(state.range(0));
     OutfrmWindow& w = WindowOn(contacts - 1);
-    Run.TimeOnRunning = 1;
+    Run.TimeOnRunning = true;
     const qint64 logSize = QFile(LogPath()).size();
     const QString floorPath = JoinPath(Folders.ProgramFolder, "floor.txt");
     const QByteArray line = LogLine(ContactLog.Rec[static_cast<size_t>(ContactLog.Count)]);

@@ -132,7 +132,7 @@ void OutfrmWindow::Form_Load() {
                                                               {"Status", 0},  {"Comments", 3400}, {"Prefix", 520},
                                                               {"Time", 600},  {"From", 520}};
         for (auto [header, n] : spotColumns) AddListColumn(txtDX, header, n);
-        Run.PartialDupeDisplay = 1;
+        Run.PartialDupeDisplay = true;
         if (Station.FormSizePercent < 100) ApplyFormSize();
         if (Station.ListPreviousOption == 1) mnuListPrevious.setChecked(true);
         MarkModeAndBand();

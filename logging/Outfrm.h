@@ -43,14 +43,14 @@ public:
     void mnuDigital_Click();
     void Label24_Click();
     void Label30_Click();
-    void BandFreqConversion(float& frequencyValue);
-    void ModeSelection(QString& strMode);
+    void BandFreqConversion(float frequencyValue);
+    void ModeSelection(const QString& strMode);
 
     // Spots (the spotting window reaches these through Form1).
     void PacketResize();
     void BandMapScale();
     void DisplayBandMapLabels() override;
-    void BandMapSpots(QVariant& qDXSpotCall, QVariant& qDXSpotFreq, QVariant& qDXSpotRecord);
+    void BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord);
     // Spot list and band map (OutfrmSpots.cpp).
     void txtDX_Click();
     void txtDX_DblClick();

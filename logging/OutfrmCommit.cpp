@@ -57,7 +57,7 @@ void OutfrmWindow::Mains() {
         txtPostConTime.setText(tm.toString("hh:mm"));
     }
 
-    if (Run.TimeOnRunning == 0) cmdLogOn_Click();
+    if (!Run.TimeOnRunning) cmdLogOn_Click();
     CheckRequiredFields();
     QString name;
     QString abbrev = txtSec.Text();
@@ -66,7 +66,7 @@ void OutfrmWindow::Mains() {
     CheckValidCounty();
     CheckDupeAtLog();
 
-    if (Run.MissingFieldFlag == 0 && Run.DupeFlag == 0 && Run.InvalidCountyFlag == 0) {
+    if (!Run.MissingFieldFlag && !Run.DupeFlag && !Run.InvalidCountyFlag) {
         if (!ContactLog.Loaded) {
             lblDialog.setCaption("The log is not loaded: the contact was not logged.");
             Beep();
@@ -123,7 +123,7 @@ void OutfrmWindow::Mains() {
         ShowScore();
     }
 
-    if (Run.MissingFieldFlag == 0 && Run.InvalidCountyFlag == 0) {
+    if (!Run.MissingFieldFlag && !Run.InvalidCountyFlag) {
         for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) t->setText(QString());
         for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
         txtCall.SetFocus();
@@ -137,11 +137,11 @@ void OutfrmWindow::Mains() {
 }
 
 void OutfrmWindow::CheckRequiredFields() {
-    Run.MissingFieldFlag = 0;
+    Run.MissingFieldFlag = false;
     auto fail = [this](const char* message, vb::TextBox& box) {
         Beep();
         lblDialog.setCaption(message);
-        Run.MissingFieldFlag = 1;
+        Run.MissingFieldFlag = true;
         box.SetFocus();
     };
     if (txtSec.Text().isEmpty()) fail("Need County!", txtSec);
@@ -151,7 +151,7 @@ void OutfrmWindow::CheckRequiredFields() {
 
 void OutfrmWindow::FillRecentContacts() {
     const int count = ContactLog.Count;
-    const int first = Run.ListAllContacts == 1 ? 1 : (count < 20 ? 1 : count - 19);
+    const int first = Run.ListAllContacts ? 1 : (count < 20 ? 1 : count - 19);
     QList<QStringList> rows;
     for (int i = count; i >= first; --i) rows.append(RecentContactRow(ContactLog, i));
     if (!listIsShiftedBy(rows)) ListView1.SetItems(rows);

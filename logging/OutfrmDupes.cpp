@@ -21,7 +21,7 @@ QString dupeMessage(const char* head, const ContactRecord& r, int i) {
 } // namespace
 
 void OutfrmWindow::CheckDupeAtLog() {
-    Run.DupeFlag = 0;
+    Run.DupeFlag = false;
     const DupeCheck d =
         CheckDuplicate(ContactLog, txtCall.Text(), Station.CurrentBand, Station.CurrentMode, txtSec.Text());
     // A station worked before brings its county along.
@@ -40,9 +40,9 @@ void OutfrmWindow::CheckDupeAtLog() {
         // The entry line is emptied once the prompt has been heard; the wait is bounded, so a
         // long or broken prompt cannot hold the window.
         if (Station.VoiceNavLevel != 0) voice.WaitForPrompt();
-        Run.DupeFlag = 1;
+        Run.DupeFlag = true;
     }
-    if (Run.DupeFlag == 1) {
+    if (Run.DupeFlag) {
         txtCall.SetFocus();
         for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) t->setText(QString());
         for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
@@ -83,13 +83,13 @@ void OutfrmWindow::PartialDupeList(int& KeyAscii) {
     const QString typed = box + FromAnsi(QByteArray(1, static_cast<char>(KeyAscii)));
 
     QString list;
-    if (Run.PartialDupeDisplay == 1 && listed) {
+    if (Run.PartialDupeDisplay && listed) {
         list = PartialDupes(ContactLog, Station.CurrentBand, Station.CurrentMode, typed);
         lblDupe.setBackColor(list.isEmpty() ? DupeEmptyBackColor : DialogBackColor);
         lblDupe.setCaption(list);
     }
     if (!list.isEmpty() && box.size() > 2) lblDialog.setCaption("Possible Duplicate!");
-    else if (Run.TimeOnRunning == 1) lblDialog.setCaption(" ");
+    else if (Run.TimeOnRunning) lblDialog.setCaption(" ");
 
     if (typed.size() == 3 && listed) {
         auto digitOrSlash = [](QChar c) { return c.unicode() >= 47 && c.unicode() <= 57; };

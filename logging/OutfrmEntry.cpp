@@ -74,8 +74,8 @@ void OutfrmWindow::callBoxKey(int& KeyAscii) {
         txtRSTR_KeyPress(KeyAscii);
         KeyAscii = 0;
     }
-    if (txtCall.Text().size() < 3 && KeyAscii != 13 && Run.TimeOnRunning == 1) lblDialog.setCaption(" ");
-    if (Run.TimeOnRunning == 0) {
+    if (txtCall.Text().size() < 3 && KeyAscii != 13 && Run.TimeOnRunning) lblDialog.setCaption(" ");
+    if (!Run.TimeOnRunning) {
         lblDialog.setCaption("Click Log \"Time On\"!");
         Beep();
     }

@@ -54,11 +54,10 @@ void OutfrmWindow::ReloadAndRescore() {
 
 void OutfrmWindow::ShowScore() {
     lblTotCon.setCaption(FormatGrouped(Run.PhoneContactCount));
-    lblSectogo.setCaption(FormatGrouped(static_cast<double>(Run.CWContactCount) + Run.DigitalContactCount));
-    Label27.setCaption(FormatGrouped(Run.QsoPoints));
+    lblSectogo.setCaption(FormatGrouped(Run.CWContactCount + Run.DigitalContactCount));
+    Label27.setCaption(FormatGrouped(static_cast<double>(Run.QsoPoints)));
     lblTotSec.setCaption(FormatGrouped(List2.ListCount()));
-    // In 64-bit: a 32-bit float is exact only up to 16,777,216.
-    lblTotScore.setCaption(FormatGrouped(static_cast<double>(List2.ListCount()) * static_cast<double>(Run.QsoPoints)));
+    lblTotScore.setCaption(FormatGrouped(static_cast<double>(List2.ListCount() * Run.QsoPoints)));
 }
 
 void OutfrmWindow::RebuildCountyLists() {
@@ -102,10 +101,10 @@ void OutfrmWindow::AddWorkedCounty() {
 }
 
 void OutfrmWindow::CheckValidCounty() {
-    Run.InvalidCountyFlag = 1;
+    Run.InvalidCountyFlag = true;
     for (int i = 1; i <= static_cast<int>(CountyTable.Count); ++i) {
         if (sameText(txtSec.Text(), CountyTable.Name[static_cast<size_t>(i)])) {
-            Run.InvalidCountyFlag = 0;
+            Run.InvalidCountyFlag = false;
             return;
         }
     }

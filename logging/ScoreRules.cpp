@@ -5,17 +5,26 @@
 
 namespace tylog {
 
+namespace {
+// Whether mode is the two letters a, b (capitals) in either case. Runs for every contact of every
+// reload, so no general case-blind compare; no letter outside ASCII folds to these.
+bool isMode(const QString& mode, char16_t a, char16_t b) {
+    if (mode.size() != 2) return false;
+    const char16_t x = mode[0].unicode(), y = mode[1].unicode();
+    return (x == a || x == a + 32) && (y == b || y == b + 32);
+}
+} // namespace
+
 void AddContactPoints(ScoreCounts& c, const QString& mode, const QString& call, bool mobileQualifies) {
-    // Latin-1 literals: this runs for every contact of every reload.
     const bool mobile = mobileQualifies && call.contains(QLatin1Char('/')) &&
                         call.contains(QLatin1String("/M"), Qt::CaseInsensitive);
-    if (mode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0) {
+    if (isMode(mode, u'P', u'H')) {
         c.QsoPoints += mobile ? 3 : 1;
         c.PhoneContactCount += 1;
         return;
     }
     c.QsoPoints += mobile ? 3 : 2;
-    if (mode.compare(QLatin1String("CW"), Qt::CaseInsensitive) == 0) c.CWContactCount += 1;
+    if (isMode(mode, u'C', u'W')) c.CWContactCount += 1;
     else c.DigitalContactCount += 1;
 }
 

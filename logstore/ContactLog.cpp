@@ -361,7 +361,7 @@ bool LoadLog() {
     }
     clearAbove(ContactLog.Count);
     ContactLog.Loaded = true;
-    if (Run.BackupBaselineCount == 0) Run.BackupBaselineCount = static_cast<float>(ContactLog.Count);
+    if (Run.BackupBaselineCount == 0) Run.BackupBaselineCount = ContactLog.Count;
     return true;
 }
 
@@ -414,7 +414,7 @@ void NewLog() {
 }
 
 void BackupLog() {
-    if (static_cast<float>(ContactLog.Count) == Run.BackupBaselineCount || ContactLog.Count <= 0) return;
+    if (ContactLog.Count == Run.BackupBaselineCount || ContactLog.Count <= 0) return;
     try {
         copyToBackup();
     } catch (const VbError&) {

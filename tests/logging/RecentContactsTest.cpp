@@ -98,7 +98,7 @@ TEST_F(RecentContactsTest, EditOpensTheEditorOnTheSelectedRecordAndRewritesTheLo
     EXPECT_EQ(editorShown, 1);
     EXPECT_EQ(vb::IfLoaded<DEEditOutWindow>(), nullptr) << "unloaded after it closed";
     EXPECT_FALSE(w.cmdEdit.Visible());
-    EXPECT_EQ(tylog::Run.EditIndex, 2.0f);
+    EXPECT_EQ(tylog::Run.EditIndex, 2);
     ContactRecord r = ContactLog.Rec[2];
     EXPECT_EQ(r.Call, "K2AB");
     EXPECT_EQ(r.County, "Lowater");
@@ -178,13 +178,13 @@ TEST_F(RecentContactsTest, ThePartialDuplicateSwitch) {
     w.lblDupe.setCaption("K1ABC");
     QTest::mouseClick(w.cmdDup.widget(), Qt::LeftButton);
     EXPECT_EQ(w.cmdDup.Caption(), "Off");
-    EXPECT_EQ(tylog::Run.PartialDupeDisplay, 0);
+    EXPECT_FALSE(tylog::Run.PartialDupeDisplay);
     EXPECT_EQ(w.lblDupe.BackColor(), DupeEmptyBackColor);
     EXPECT_EQ(w.lblDupe.Caption(), "K1ABC") << "the text stays";
     EXPECT_TRUE(w.txtCall.HasFocus());
     QTest::mouseClick(w.cmdDup.widget(), Qt::LeftButton);
     EXPECT_EQ(w.cmdDup.Caption(), "On");
-    EXPECT_EQ(tylog::Run.PartialDupeDisplay, 1);
+    EXPECT_TRUE(tylog::Run.PartialDupeDisplay);
 }
 
 TEST_F(RecentContactsTest, ColumnSortAndCopyToTheClipboard) {
