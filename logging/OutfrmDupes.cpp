@@ -15,6 +15,10 @@ namespace tylog {
 namespace {
 constexpr long DupeWarningBackColor = 0x0000FF; // red
 
+void setBackColorOf(vb::Control& c, long color) {
+    if (c.BackColor() != color) c.setBackColor(color);
+}
+
 QString dupeMessage(const char* head, const ContactRecord& r, int i) {
     return head + r.Call + "  " + r.Date + "  " + r.Time + "   Rec# " + QString::number(i);
 }
@@ -75,19 +79,17 @@ void OutfrmWindow::DupCheck2() {
 }
 
 void OutfrmWindow::PartialDupeList(int& KeyAscii) {
-    lblDialog.setBackColor(DialogBackColor);
-    lblDupe.setBackColor(DupeEmptyBackColor);
-    lblDupe.setCaption(QString());
     const QString box = txtCall.Text();
     const bool listed = KeyAscii >= 46 && KeyAscii <= 90; // ".", "/", digits, upper-case letters
     const QString typed = box + FromAnsi(QByteArray(1, static_cast<char>(KeyAscii)));
-
-    QString list;
-    if (Run.PartialDupeDisplay && listed) {
-        list = PartialDupes(ContactLog, Station.CurrentBand, Station.CurrentMode, typed);
-        lblDupe.setBackColor(list.isEmpty() ? DupeEmptyBackColor : DialogBackColor);
-        lblDupe.setCaption(list);
-    }
+    const QString list = Run.PartialDupeDisplay && listed
+                             ? PartialDupes(ContactLog, Station.CurrentBand, Station.CurrentMode, typed)
+                             : QString();
+    // Each set once, to what the key leaves: a colour or text changed and changed back within one key
+    // still costs a repaint, and this runs on every key.
+    setBackColorOf(lblDialog, DialogBackColor);
+    setBackColorOf(lblDupe, list.isEmpty() ? DupeEmptyBackColor : DialogBackColor);
+    lblDupe.setCaption(list);
     if (!list.isEmpty() && box.size() > 2) lblDialog.setCaption("Possible Duplicate!");
     else if (Run.TimeOnRunning) lblDialog.setCaption(" ");
 
