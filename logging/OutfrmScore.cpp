@@ -17,6 +17,15 @@ namespace {
 // Case-blind equality; texts of different lengths never compare equal, and most calls of a log differ in length.
 bool sameText(const QString& a, const QString& b) { return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0; }
 
+void setItemsOf(vb::ListBox& list, const QStringList& items) {
+    // Left alone only when a refill would leave it exactly so: nothing chosen, scrolled to the top.
+    bool same = list.ListCount() == items.size() && list.ListIndex() < 0 && list.TopIndex() == 0;
+    for (int i = 0; same && i < items.size(); ++i) same = list.List(i) == items[i];
+    if (same) return;
+    list.Clear();
+    for (const QString& item : items) list.AddItem(item);
+}
+
 int indexOfNoCase(const vb::ListBox& list, const QString& text) {
     for (int i = 0; i < list.ListCount(); ++i)
         if (sameText(list.List(i), text)) return i;
@@ -82,11 +91,12 @@ void OutfrmWindow::RebuildCountyLists() {
         }
         workedList << r.County;
     }
-    List1.Clear();
+    QStringList toGo;
     for (int row = 1; row <= rows; ++row)
-        if (!worked[static_cast<size_t>(row)]) List1.AddItem(CountyTable.Name[static_cast<size_t>(row)]);
-    List2.Clear();
-    for (const QString& c : workedList) List2.AddItem(c);
+        if (!worked[static_cast<size_t>(row)]) toGo << CountyTable.Name[static_cast<size_t>(row)];
+    // A band or mode change seldom changes them: lists that already hold these are left alone.
+    setItemsOf(List1, toGo);
+    setItemsOf(List2, workedList);
     lblStation[5].setCaption("Counties Worked - " + QString::number(List2.ListCount()));
     lblStation[7].setCaption("Counties To Go - " + QString::number(List1.ListCount()));
 }
