@@ -1,8 +1,7 @@
 #include "app/Artwork.h"
-#include "core/Version.h"
-#include "app/Startup.h"
+#include "app/ArtworkText.h"
 
-#include <QFont>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,6 +11,12 @@
 #include <cmath>
 
 namespace tylog {
+
+// Made by the build (ArtworkMasksTool).
+extern const ArtMask kLogoTextMasks[];
+extern const int kLogoTextMasksCount;
+extern const ArtMask kRadioTextMasks[];
+extern const int kRadioTextMasksCount;
 
 namespace {
 
@@ -64,13 +69,28 @@ void drawWaves(QPainter& p, QPointF from, double r0, double step, int count) {
     }
 }
 
-QFont font(double pixelHeight, bool bold, bool italic = false) {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(std::max(1, int(std::lround(pixelHeight))));
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
+// The texts as the build drew them when the picture has the size they were drawn for: the first text
+// drawn in a run loads the font database, which would hold back the logo, the first window of a start.
+// Any other size draws them.
+void drawTexts(QPainter& p, QSize px, const QList<ArtText>& texts, const ArtMask* masks, int count) {
+    bool drawn = count == texts.size();
+    for (int i = 0; drawn && i < count; ++i) drawn = QSize(masks[i].pictureWidth, masks[i].pictureHeight) == px;
+    if (!drawn) {
+        DrawArtTexts(p, texts);
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        const ArtMask& m = masks[i];
+        if (m.width <= 0 || m.height <= 0) continue;
+        const QRgb c = texts[i].color.rgb();
+        QImage img(m.width, m.height, QImage::Format_ARGB32_Premultiplied);
+        const unsigned char* a = m.alpha;
+        for (int y = 0; y < m.height; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+            for (int x = 0; x < m.width; ++x) line[x] = qPremultiply(qRgba(qRed(c), qGreen(c), qBlue(c), *a++));
+        }
+        p.drawImage(QPoint(m.x, m.y), img);
+    }
 }
 
 } // namespace
@@ -120,21 +140,10 @@ QPixmap LogoPicture(QSize px) {
     drawTower(p, towerX, towerBase, towerH, QColor(170, 180, 200));
 
     // Name, contest and version.
-    const double textX = w * 0.38;
-    p.setPen(Qt::white);
-    p.setFont(font(h * 0.20, true));
-    p.drawText(QRectF(textX, h * 0.14, w - textX, h * 0.24), Qt::AlignLeft | Qt::AlignVCenter, "tylog");
-    p.setPen(kAmber);
-    p.setFont(font(h * 0.058, false));
-    p.drawText(QRectF(textX, h * 0.40, w - textX, h * 0.08), Qt::AlignLeft | Qt::AlignVCenter,
-               QString::fromUtf8("Tessaly State QSO Party"));
-    p.setPen(QColor(200, 210, 230));
-    p.setFont(font(h * 0.040, false));
-    p.drawText(QRectF(textX, h * 0.49, w - textX, h * 0.07), Qt::AlignLeft | Qt::AlignVCenter,
-               QString::fromUtf8("Contest logger \u2014 version ") + ProgramVersionText);
+    drawTexts(p, px, LogoTexts(px), kLogoTextMasks, kLogoTextMasksCount);
     QPen rule(kAmber, std::max(1.0, h / 300));
     p.setPen(rule);
-    p.drawLine(QPointF(textX, h * 0.395), QPointF(w * 0.92, h * 0.395));
+    p.drawLine(QPointF(w * 0.38, h * 0.395), QPointF(w * 0.92, h * 0.395)); // under the name
     p.end();
     return pm;
 }
@@ -156,14 +165,11 @@ QPixmap RadioPicture(QSize px) {
     p.drawRoundedRect(body, h * 0.08, h * 0.08);
 
     // Frequency display.
-    const QRectF display(body.left() + body.width() * 0.06, body.top() + body.height() * 0.14, body.width() * 0.52,
-                         body.height() * 0.34);
+    const QRectF display = RadioDisplayRect(px);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(20, 14, 4));
     p.drawRoundedRect(display, h * 0.03, h * 0.03);
-    p.setPen(kAmber);
-    p.setFont(font(display.height() * 0.62, true));
-    p.drawText(display, Qt::AlignCenter, "14.250.00");
+    drawTexts(p, px, RadioTexts(px), kRadioTextMasks, kRadioTextMasksCount);
 
     // Meter bars under the display.
     const int bars = 12;
