@@ -50,7 +50,7 @@ void PartialDupeScan(benchmark::State& state) {
                    50);
     state.SetLabel(LabelOf(state));
 }
-BENCHMARK(PartialDupeScan)->ArgsProduct({{1000, 5000, 11000}, {1, 0}})->UseManualTime()->Iterations(2000)
+BENCHMARK(PartialDupeScan)->ArgsProduct({{1000, 5000, 11000}, {1, 0}})->UseManualTime()->Iterations(Pairs(2000))
     ->Unit(benchmark::kMicrosecond);
 
 void Keystroke(benchmark::State& state) {
@@ -80,7 +80,7 @@ void Keystroke(benchmark::State& state) {
     if (w.txtCall.Text() != t.before + QChar(t.key)) state.SkipWithError("the box did not take the key");
     state.SetLabel(LabelOf(state));
 }
-BENCHMARK(Keystroke)->ArgsProduct({{1000, 5000, 11000}, {1, 0}})->UseManualTime()->Iterations(2000)
+BENCHMARK(Keystroke)->ArgsProduct({{1000, 5000, 11000}, {1, 0}})->UseManualTime()->Iterations(Pairs(2000))
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace

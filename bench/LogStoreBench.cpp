@@ -72,7 +72,7 @@ void Load(benchmark::State& state) {
     RunPaired(state, {{}, [&] { ReadAndSplit(pieces); }}, {{}, [] { LoadLog(); }}, 0);
     if (ContactLog.Count != contacts) state.SkipWithError("load failed");
 }
-BENCHMARK(Load)->ArgsProduct({{1000, 5000, 11000}})->UseManualTime()->Iterations(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(Load)->ArgsProduct({{1000, 5000, 11000}})->UseManualTime()->Iterations(Pairs(200))->Unit(benchmark::kMillisecond);
 
 // The first load of a run: no string of an earlier load to keep.
 void LoadCold(benchmark::State& state) {
@@ -81,14 +81,14 @@ void LoadCold(benchmark::State& state) {
     std::vector<QByteArrayView> pieces;
     RunPaired(state, {{}, [&] { ReadAndSplit(pieces); }}, {[] { ContactLog = {}; }, [] { LoadLog(); }}, 0);
 }
-BENCHMARK(LoadCold)->ArgsProduct({{1000, 5000, 11000}})->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadCold)->ArgsProduct({{1000, 5000, 11000}})->UseManualTime()->Iterations(Pairs(100))->Unit(benchmark::kMillisecond);
 
 void Save(benchmark::State& state) {
     const QByteArray bytes = WriteLog(static_cast<int>(state.range(0)));
     LoadLog();
     RunPaired(state, {{}, [&] { WriteSyncRename(bytes); }}, {{}, [] { SaveLog(); }}, 0);
 }
-BENCHMARK(Save)->ArgsProduct({{1000, 5000, 11000}})->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(Save)->ArgsProduct({{1000, 5000, 11000}})->UseManualTime()->Iterations(Pairs(50))->Unit(benchmark::kMillisecond);
 
 void Append(benchmark::State& state) {
     WriteLog(static_cast<int>(state.range(0)));
@@ -106,7 +106,7 @@ void Append(benchmark::State& state) {
                [] { AppendLastContact(); }},
               0);
 }
-BENCHMARK(Append)->ArgsProduct({{1000, 11000}})->UseManualTime()->Iterations(300)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Append)->ArgsProduct({{1000, 11000}})->UseManualTime()->Iterations(Pairs(300))->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

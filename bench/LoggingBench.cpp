@@ -65,7 +65,7 @@ void ReloadAndRescore(benchmark::State& state) {
     if (ContactLog.Count != contacts) state.SkipWithError("the log did not load");
 }
 BENCHMARK(ReloadAndRescore)->ArgsProduct({{1000, 5000, 11000}})->UseManualTime()
-    ->Iterations(200)->Unit(benchmark::kMillisecond);
+    ->Iterations(Pairs(200))->Unit(benchmark::kMillisecond);
 
 // Open, append one line, fsync, close: what storing a contact cannot do without.
 void AppendFsyncClose(const QString& path, const QByteArray& line) {
@@ -122,7 +122,7 @@ void CommitContact(benchmark::State& state) {
     state.counters["repaint_us"] = Quantile(repaint, 0.5);
     if (ContactLog.Count != contacts) state.SkipWithError("not stored");
 }
-BENCHMARK(CommitContact)->ArgsProduct({{1000, 5000, 11000}})->UseManualTime()->Iterations(300)
+BENCHMARK(CommitContact)->ArgsProduct({{1000, 5000, 11000}})->UseManualTime()->Iterations(Pairs(300))
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace

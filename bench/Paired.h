@@ -3,6 +3,7 @@
 // its fsync and scheduling times swing widely, so one iteration is one pair, the floor and the measure
 // back to back (which goes first alternates), and the ratio is taken pair by pair. The reported time is
 // the measure's; the counters hold the medians and spreads bench/run reads.
+#include <QByteArray>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -25,11 +26,24 @@ inline double Quantile(std::vector<double> v, double q) {
     return v[std::min(i, v.size() - 1)];
 }
 
+// The timed runs go through these two, so that an instruction count can take them alone:
+// valgrind --tool=callgrind --collect-atstart=no --toggle-collect='tylog::bench::MeasuredRun*'
+// (bench/run --instructions does it).
+[[gnu::noinline]] inline void MeasuredRun(const std::function<void()>& run) { run(); }
+[[gnu::noinline]] inline void FloorRun(const std::function<void()>& run) { run(); }
+
+// The number of iterations (pairs) a benchmark asks for, or TYLOG_BENCH_PAIRS when set (fewer, for
+// an instruction count under valgrind).
+inline benchmark::IterationCount Pairs(benchmark::IterationCount n) {
+    const QByteArray env = qgetenv("TYLOG_BENCH_PAIRS");
+    return env.isEmpty() ? n : env.toLongLong();
+}
+
 namespace detail {
-inline double timeOnce(const Pass& p) {
+inline double timeOnce(const Pass& p, void (*runner)(const std::function<void()>&)) {
     if (p.prepare) p.prepare();
     const auto t0 = std::chrono::steady_clock::now();
-    p.run();
+    runner(p.run);
     const auto t1 = std::chrono::steady_clock::now();
     return std::chrono::duration<double>(t1 - t0).count();
 }
@@ -52,11 +66,11 @@ inline void RunPaired(benchmark::State& state, const Pass& floor, const Pass& me
     for (auto _ : state) {
         double tf = 0, tm = 0;
         if (floorFirst) {
-            tf = detail::timeOnce(floor);
-            tm = detail::timeOnce(measure);
+            tf = detail::timeOnce(floor, FloorRun);
+            tm = detail::timeOnce(measure, MeasuredRun);
         } else {
-            tm = detail::timeOnce(measure);
-            tf = detail::timeOnce(floor);
+            tm = detail::timeOnce(measure, MeasuredRun);
+            tf = detail::timeOnce(floor, FloorRun);
         }
         floorFirst = !floorFirst;
         state.SetIterationTime(tm);
@@ -76,7 +90,7 @@ inline void RunPaired(benchmark::State& state, const Pass& floor, const Pass& me
 inline void RunAgainstGoal(benchmark::State& state, const Pass& measure, double goalMicroseconds) {
     std::vector<double> m;
     for (auto _ : state) {
-        const double t = detail::timeOnce(measure);
+        const double t = detail::timeOnce(measure, MeasuredRun);
         state.SetIterationTime(t);
         m.push_back(t);
     }

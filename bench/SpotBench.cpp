@@ -100,7 +100,7 @@ void EventLoopDelayDuringBurst(benchmark::State& state) {
     state.counters["hold_max"] = tylog::bench::Quantile(holds, 1.0);
     state.SetLabel(state.range(0) != 0 ? "band map" : "list");
 }
-BENCHMARK(EventLoopDelayDuringBurst)->Arg(1)->Arg(0)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(EventLoopDelayDuringBurst)->Arg(1)->Arg(0)->Iterations(tylog::bench::Pairs(3))->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -44,7 +44,7 @@ void StartupToFirstWindow(benchmark::State& state) {
     tylog::bench::RunPaired(state, {{}, [&] { Start(dir + "/tylog_bench_bare_window"); }},
                             {{}, [&] { Start(dir + "/tylog_bench_startup_probe"); }}, 1.5);
 }
-BENCHMARK(StartupToFirstWindow)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
+BENCHMARK(StartupToFirstWindow)->UseManualTime()->Iterations(tylog::bench::Pairs(40))->Unit(benchmark::kMillisecond);
 
 } // namespace
 
