@@ -311,9 +311,7 @@ int ContactCountyRow(const ContactRecord& r) {
     const int count = static_cast<int>(CountyTable.Count);
     // The table is known by its first name's string and its size: a load makes new strings.
     const QString& first = count >= 1 ? CountyTable.Name[1] : QString();
-    if (c.tableCount == count && sameString(c.tableFirst, first) && sameString(c.county, r.County) &&
-        (c.countyRow == 0 || c.countyRow <= count))
-        return c.countyRow;
+    if (c.tableCount == count && sameString(c.tableFirst, first) && sameString(c.county, r.County)) return c.countyRow;
     int row = 0;
     if (!r.County.isEmpty()) {
         for (int i = 1; i <= count; ++i) {
