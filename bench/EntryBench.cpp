@@ -24,7 +24,7 @@ OutfrmWindow& WindowOn(int contacts) {
     if (!w.isVisible()) w.Show();
     Run.TimeOnRunning = true;
     w.ReloadAndRescore();
-    QCoreApplication::processEvents();
+    LetTheWindowRepaint();
     return w;
 }
 
@@ -70,11 +70,11 @@ void Keystroke(benchmark::State& state) {
                                w.txtCall.setText(head);
                                w.txtCall.setSelStart(static_cast<int>(head.size()));
                                type(last);
-                               QCoreApplication::processEvents();
+                               LetTheWindowRepaint();
                            },
                            [&] {
                                type(t.key);
-                               QCoreApplication::processEvents();
+                               LetTheWindowRepaint();
                            }},
                    200);
     if (w.txtCall.Text() != t.before + QChar(t.key)) state.SkipWithError("the box did not take the key");

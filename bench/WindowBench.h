@@ -24,6 +24,12 @@ inline QDateTime NowUtc() { return QDateTime(NowLocal().date(), NowLocal().time(
 
 inline QString LogPath() { return JoinPath(Folders.ProgramFolder, "log.txt"); }
 
+// Runs the event loop until the window has repainted all that changed: a list view lays out on a
+// timer of its own and repaints in the pass after it, so one pass is not always enough.
+inline void LetTheWindowRepaint() {
+    for (int pass = 0; pass < 3; ++pass) QCoreApplication::processEvents();
+}
+
 // Writes log.txt: the generated contest of `contacts` contacts ending now.
 inline void WriteContestLog(int contacts) {
     WriteFileAtomic(LogPath(), ContestLogBytes(contacts, NowUtc(), ShippedCountyNames()));
