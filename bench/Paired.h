@@ -48,6 +48,13 @@ inline double timeOnce(const Pass& p, void (*runner)(const std::function<void()>
     return std::chrono::duration<double>(t1 - t0).count();
 }
 
+// One untimed run first: what is built once on first use (an index over the log, a cache) is not
+// the cost of every run.
+inline void warmUp(const Pass& p) {
+    if (p.prepare) p.prepare();
+    p.run();
+}
+
 // Median and spread (the 25th and 75th percentiles) of one series, in microseconds.
 inline void report(benchmark::State& state, const char* name, const std::vector<double>& seconds) {
     std::vector<double> us(seconds.size());
@@ -61,6 +68,8 @@ inline void report(benchmark::State& state, const char* name, const std::vector<
 // Pairs of (floor, measure); the goal is the highest ratio measure/floor allowed (0: none, the ratio is
 // only shown). Register with ->UseManualTime().
 inline void RunPaired(benchmark::State& state, const Pass& floor, const Pass& measure, double goalRatio) {
+    detail::warmUp(floor);
+    detail::warmUp(measure);
     std::vector<double> f, m, ratio;
     bool floorFirst = true;
     for (auto _ : state) {
@@ -88,6 +97,7 @@ inline void RunPaired(benchmark::State& state, const Pass& floor, const Pass& me
 
 // A measure against a fixed goal in microseconds (no floor). Register with ->UseManualTime().
 inline void RunAgainstGoal(benchmark::State& state, const Pass& measure, double goalMicroseconds) {
+    detail::warmUp(measure);
     std::vector<double> m;
     for (auto _ : state) {
         const double t = detail::timeOnce(measure, MeasuredRun);
