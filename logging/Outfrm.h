@@ -6,6 +6,8 @@
 
 #include <QVariant>
 
+#include <cstdint>
+
 namespace tylog {
 
 class OutfrmWindow : public LoggingWindow {
@@ -104,9 +106,16 @@ public:
     void mnuRestore_Click();
 
 private:
-    // Fills the recent-contacts list with these rows by putting the first in at the top, when the list
-    // shows the others already; false (nothing done) otherwise.
-    bool listIsShiftedBy(const QList<QStringList>& rows);
+    // What FillRecentContacts last put in the recent-contacts list: records count..first of the log
+    // at that revision. Code that puts anything else there clears `filled`.
+    struct ListedContacts {
+        bool filled = false;
+        std::uint64_t revision = 0;
+        int count = 0, first = 0;
+    } listed_;
+    // Puts the newest record in at the top of the list when it shows the records before it as
+    // FillRecentContacts left them; false (nothing done) otherwise.
+    bool addNewestToList(int count, int first);
     void layout();
     void wireEvents();
     void wireRecentListAndArchive();

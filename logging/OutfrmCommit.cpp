@@ -108,9 +108,9 @@ void OutfrmWindow::Mains() {
             return;
         }
 
-        lblDialog.setBackColor(DialogBackColor);
+        SetBackColorIfNew(lblDialog, DialogBackColor);
         lblDialog.setCaption(QString());
-        lblDupe.setBackColor(DupeEmptyBackColor);
+        SetBackColorIfNew(lblDupe, DupeEmptyBackColor);
         lblDupe.setCaption(QString());
         ScoreCounts c{Run.QsoPoints, Run.PhoneContactCount, Run.CWContactCount, Run.DigitalContactCount};
         AddContactPoints(c, Station.CurrentMode, r.Call, true);
@@ -124,13 +124,13 @@ void OutfrmWindow::Mains() {
     }
 
     if (!Run.MissingFieldFlag && !Run.InvalidCountyFlag) {
-        for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) t->setText(QString());
+        for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) EmptyIfFilled(*t);
         for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
         txtCall.SetFocus();
     }
     // The window repaints once, when the key's handling returns to the event loop: a repaint here
     // would draw what the lines below change again.
-    lblDupe.setBackColor(DupeEmptyBackColor);
+    SetBackColorIfNew(lblDupe, DupeEmptyBackColor);
     lblDupe.setCaption(QString());
     UpdateRateMeter();
     Run.RigFrequencyText.clear();
@@ -152,9 +152,12 @@ void OutfrmWindow::CheckRequiredFields() {
 void OutfrmWindow::FillRecentContacts() {
     const int count = ContactLog.Count;
     const int first = Run.ListAllContacts ? 1 : (count < 20 ? 1 : count - 19);
-    QList<QStringList> rows;
-    for (int i = count; i >= first; --i) rows.append(RecentContactRow(ContactLog, i));
-    if (!listIsShiftedBy(rows)) ListView1.SetItems(rows);
+    if (!addNewestToList(count, first)) {
+        QList<QStringList> rows;
+        for (int i = count; i >= first; --i) rows.append(RecentContactRow(ContactLog, i));
+        ListView1.SetItems(rows);
+    }
+    listed_ = {true, ContactLog.Revision, count, first};
     QString next = "1";
     if (count >= 1) {
         const QString last = ContactLog.Rec[static_cast<size_t>(count)].SerialSent;
@@ -165,17 +168,19 @@ void OutfrmWindow::FillRecentContacts() {
     Label1.setCaption(next);
 }
 
-bool OutfrmWindow::listIsShiftedBy(const QList<QStringList>& rows) {
-    // After a contact the list is what it showed, one row down (and, once full, less its last row):
-    // a row put in at the top then moves the others instead of rewriting every cell of them. Not with
-    // a row selected, which must stay where it is.
+bool OutfrmWindow::addNewestToList(int count, int first) {
+    // After a contact the list shows what it did, one row down (and once full, less its last row): the
+    // new row put in at the top moves the others instead of every cell being rewritten. Only when this
+    // window filled the list with the records before it, which have not changed since (the log's
+    // revision is the same), and no row is selected (a selected row stays where it is).
+    const int want = count - first + 1;
     const int shown = ListView1.ItemCount();
-    const int want = static_cast<int>(rows.size());
-    if (want < 1 || ListView1.SelectedRow() >= 0 || (shown != want && shown != want - 1)) return false;
-    for (int r = 1; r < want; ++r)
-        for (int c = 0; c < rows[r].size(); ++c)
-            if (ListView1.ItemText(r - 1, c) != rows[r][c]) return false;
-    ListView1.InsertItem(0, rows[0]);
+    if (!listed_.filled || listed_.revision != ContactLog.Revision || listed_.count != count - 1 || want < 1 ||
+        shown != listed_.count - listed_.first + 1 || shown < want - 1 || ListView1.SelectedRow() >= 0)
+        return false;
+    for (int r = 0; r < want - 1; ++r)
+        if (ListView1.ItemText(r) != QString::number(count - 1 - r)) return false;
+    ListView1.InsertItem(0, RecentContactRow(ContactLog, count));
     while (ListView1.ItemCount() > want) ListView1.RemoveItem(ListView1.ItemCount() - 1);
     return true;
 }

@@ -15,10 +15,6 @@ namespace tylog {
 namespace {
 constexpr long DupeWarningBackColor = 0x0000FF; // red
 
-void setBackColorOf(vb::Control& c, long color) {
-    if (c.BackColor() != color) c.setBackColor(color);
-}
-
 QString dupeMessage(const char* head, const ContactRecord& r, int i) {
     return head + r.Call + "  " + r.Date + "  " + r.Time + "   Rec# " + QString::number(i);
 }
@@ -48,7 +44,7 @@ void OutfrmWindow::CheckDupeAtLog() {
     }
     if (Run.DupeFlag) {
         txtCall.SetFocus();
-        for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) t->setText(QString());
+        for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) EmptyIfFilled(*t);
         for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
     }
 }
@@ -73,6 +69,7 @@ void OutfrmWindow::DupCheck2() {
         }
     }
     if (listPrevious) {
+        listed_.filled = false;
         ListView1.ClearItems();
         for (const QStringList& row : rows) ListView1.AddItem(row);
     }
@@ -87,8 +84,8 @@ void OutfrmWindow::PartialDupeList(int& KeyAscii) {
                              : QString();
     // Each set once, to what the key leaves: a colour or text changed and changed back within one key
     // still costs a repaint, and this runs on every key.
-    setBackColorOf(lblDialog, DialogBackColor);
-    setBackColorOf(lblDupe, list.isEmpty() ? DupeEmptyBackColor : DialogBackColor);
+    SetBackColorIfNew(lblDialog, DialogBackColor);
+    SetBackColorIfNew(lblDupe, list.isEmpty() ? DupeEmptyBackColor : DialogBackColor);
     lblDupe.setCaption(list);
     if (!list.isEmpty() && box.size() > 2) lblDialog.setCaption("Possible Duplicate!");
     else if (Run.TimeOnRunning) lblDialog.setCaption(" ");

@@ -114,7 +114,10 @@ void OutfrmWindow::ListView1_Click() {
 
 void OutfrmWindow::ListView1_LostFocus() { ListView1_Click(); }
 
-void OutfrmWindow::ListView1_ColumnClick(int ColumnIndex) { ListView1.SortOnce(ColumnIndex - 1); }
+void OutfrmWindow::ListView1_ColumnClick(int ColumnIndex) {
+    listed_.filled = false;
+    ListView1.SortOnce(ColumnIndex - 1);
+}
 
 void OutfrmWindow::ListView1_MouseUp(int Button, int Shift, double X, double Y) {
     (void)Shift;
