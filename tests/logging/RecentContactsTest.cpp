@@ -222,3 +222,41 @@ TEST_F(RecentContactsTest, AnEmptyListCopiesTheHeaderOnly) {
 }
 
 } // namespace
+
+TEST_F(RecentContactsTest, EachContactLoggedListsTheNewestTwentyWhateverTheListShowedBefore) {
+    OutfrmWindow& w = open(Lines(19));
+    w.cmdLogOn_Click();
+    auto logged = [&](const char* call) {
+        w.txtCall.SetFocus();
+        keys(QString(call) + " 5 lar\r");
+    };
+    auto expectNewest = [&](int count, const char* when) {
+        const int rows = std::min(count, 20);
+        ASSERT_EQ(w.ListView1.ItemCount(), rows) << when;
+        for (int r = 0; r < rows; ++r) {
+            EXPECT_EQ(w.ListView1.ItemText(r), QString::number(count - r)) << when << " row " << r;
+            EXPECT_EQ(w.ListView1.ItemText(r, 1), ContactLog.Rec[static_cast<size_t>(count - r)].Call) << when;
+        }
+    };
+    logged("W1AA");
+    expectNewest(20, "the list growing to twenty");
+    logged("W1AB");
+    expectNewest(21, "the oldest row dropping out");
+
+    // A sort, the earlier contacts of a call, a selected row: the next contact lists the newest again.
+    w.ListView1_ColumnClick(1);
+    ASSERT_EQ(w.ListView1.ItemText(0), "10") << "the record numbers sorted as text";
+    logged("W1AC");
+    expectNewest(22, "after a sort");
+    pick(w.mnuListPrevious);
+    w.txtCall.SetFocus();
+    keys("K3A");
+    keys(" ");
+    ASSERT_EQ(w.ListView1.ItemCount(), 1) << "the earlier contacts of K3A";
+    w.ClearEntry();
+    logged("W1AD");
+    expectNewest(23, "after the earlier contacts of a call");
+    clickRow(w, 3);
+    logged("W1AE");
+    expectNewest(24, "with a row selected");
+}
