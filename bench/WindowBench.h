@@ -1,7 +1,10 @@
 #pragma once
-// What the benchmarks of the logging window share: a headless Qt, the fake platform, and a scratch
-// program folder with the shipped files it needs, holding an out-of-state station on 20 m CW.
+// What the benchmarks of the logging window share: a headless Qt, the fake platform, a scratch program
+// folder with the shipped files it needs, an out-of-state station on 20 m CW, the fake clock standing at
+// the benchmarks' "now" (the end of the generated contest), and the contest log written there.
+#include "bench/ContestLog.h"
 #include "core/ProcessState.h"
+#include "platform/TextFile.h"
 #include "platform/testing/Fakes.h"
 
 #include <QApplication>
@@ -13,6 +16,24 @@
 #include <initializer_list>
 
 namespace tylog::bench {
+
+// The benchmarks' "now": local time, with UTC five hours ahead.
+inline QDateTime NowLocal() { return QDateTime(QDate(2013, 9, 15), QTime(14, 0, 0)); }
+inline constexpr int kUtcAheadHours = 5;
+inline QDateTime NowUtc() { return QDateTime(NowLocal().date(), NowLocal().time(), Qt::UTC).addSecs(kUtcAheadHours * 3600); }
+
+inline QString LogPath() { return JoinPath(Folders.ProgramFolder, "log.txt"); }
+
+// Runs the event loop until the window has repainted all that changed: a list view lays out on a
+// timer of its own and repaints in the pass after it, so one pass is not always enough.
+inline void LetTheWindowRepaint() {
+    for (int pass = 0; pass < 3; ++pass) QCoreApplication::processEvents();
+}
+
+// Writes log.txt: the generated contest of `contacts` contacts ending now.
+inline void WriteContestLog(int contacts) {
+    WriteFileAtomic(LogPath(), ContestLogBytes(contacts, NowUtc(), ShippedCountyNames()));
+}
 
 // prepare runs once the folder and station are set, before the first benchmark.
 inline int RunWindowBenchmarks(int argc, char** argv, std::initializer_list<const char*> shippedFiles,
@@ -32,6 +53,8 @@ inline int RunWindowBenchmarks(int argc, char** argv, std::initializer_list<cons
     Station.OutOfStateFlag = 1;
     Station.HostState = "TY";
     Station.RigType = "None";
+    Station.UtcOffsetHours = kUtcAheadHours;
+    testing::Fakes().clock.Set(NowLocal(), kUtcAheadHours);
     testing::Fakes().dialogs.AlwaysAnswerMsgBox("Open existing log?", vbYes);
     if (prepare) prepare();
     benchmark::Initialize(&argc, argv);

@@ -57,26 +57,26 @@ struct RunState {
     QString ProgramVersion;
     QString RigFrequencyText;
 
-    float QsoPoints = 0;
-    float PhoneContactCount = 0;
-    float CWContactCount = 0;
-    float DigitalContactCount = 0;
+    std::int64_t QsoPoints = 0;
+    int PhoneContactCount = 0;
+    int CWContactCount = 0;
+    int DigitalContactCount = 0;
     std::int32_t MultiplierCount = 0;
     std::array<int, 8> DXWorkedCount{}; // counts of the seven worked-country lists, 1..7
     std::array<std::array<std::uint8_t, 101>, 9> MultiplierGrid{};
 
-    float BackupBaselineCount = 0;
+    int BackupBaselineCount = 0; // the log's count when the run began; 0 until a log is loaded
 
-    std::uint8_t TimeOnRunning = 0;
+    bool TimeOnRunning = false;
     QDateTime TimeOnStart; // local
-    float OperSecondsRunning = 0;
+    std::int64_t OperSecondsRunning = 0; // QSOpref.txt keeps it as OperSecondsSaved, a single
 
-    std::uint8_t MissingFieldFlag = 0;
-    std::uint8_t InvalidCountyFlag = 0;
-    std::uint8_t DupeFlag = 0;
-    std::uint8_t PartialDupeDisplay = 1;
-    std::uint8_t ListAllContacts = 0;
-    float EditIndex = 0;
+    bool MissingFieldFlag = false;
+    bool InvalidCountyFlag = false;
+    bool DupeFlag = false;
+    bool PartialDupeDisplay = true;
+    bool ListAllContacts = false;
+    int EditIndex = 0; // the record the contact editor opens on
 
     // A character code (decimal text) handed from one entry box's key handler to another's within one
     // key press, and the box it goes to: 0 none, 3 the county box, 4 the serial box.

@@ -14,11 +14,11 @@ Form1Window::Form1Window() : vb::Form("Form1") {
 
 void Form1Window::SavePref() { SaveStationSettings(); }
 
-void Form1Window::BandFreqConversion(float& frequencyValue) {
+void Form1Window::BandFreqConversion(float frequencyValue) {
     if (Station.OutOfStateFlag != 0) Outfrm().BandFreqConversion(frequencyValue);
 }
 
-void Form1Window::ModeSelection(QString& strMode) {
+void Form1Window::ModeSelection(const QString& strMode) {
     if (Station.OutOfStateFlag != 0) Outfrm().ModeSelection(strMode);
 }
 
@@ -30,7 +30,7 @@ void Form1Window::DisplayBandMapLabels() {
     if (Station.OutOfStateFlag != 0) Outfrm().DisplayBandMapLabels();
 }
 
-void Form1Window::BandMapSpots(QVariant& qDXSpotCall, QVariant& qDXSpotFreq, QVariant& qDXSpotRecord) {
+void Form1Window::BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord) {
     if (Station.OutOfStateFlag != 0) Outfrm().BandMapSpots(qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
 }
 

@@ -17,11 +17,11 @@ public:
     vb::Label lblDX{*this, "lblDX"};
 
     void SavePref();
-    void BandFreqConversion(float& frequencyValue);
-    void ModeSelection(QString& strMode);
+    void BandFreqConversion(float frequencyValue);
+    void ModeSelection(const QString& strMode);
     void PacketResize();
     void DisplayBandMapLabels();
-    void BandMapSpots(QVariant& qDXSpotCall, QVariant& qDXSpotFreq, QVariant& qDXSpotRecord);
+    void BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord);
 };
 
 inline Form1Window& Form1() { return vb::Instance<Form1Window>(); }

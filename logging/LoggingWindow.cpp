@@ -141,10 +141,10 @@ void LoggingWindow::Form_Unload(int& Cancel) {
 void LoggingWindow::Form_Terminate() { keepOperatingTimeAndEnd(); }
 
 void LoggingWindow::keepOperatingTimeAndEnd() {
-    if (Run.TimeOnRunning == 1) {
-        Station.OperSecondsSaved = Run.OperSecondsRunning;
+    if (Run.TimeOnRunning) {
+        Station.OperSecondsSaved = static_cast<float>(Run.OperSecondsRunning);
         SaveStationSettings();
-        Run.TimeOnRunning = 0;
+        Run.TimeOnRunning = false;
     }
     End();
 }
@@ -162,15 +162,15 @@ void LoggingWindow::mnuExit_Click() { keepOperatingTimeAndEnd(); }
 // ---- Time On / Time Off, clocks, rate meter -----------------------------------------------------
 
 void LoggingWindow::cmdLogOn_Click() {
-    if (Run.TimeOnRunning == 0) {
+    if (!Run.TimeOnRunning) {
         Run.TimeOnStart = platform().clock->Now();
-        Run.TimeOnRunning = 1;
+        Run.TimeOnRunning = true;
         cmdLogOn.setCaption(TimeOffCaption);
         lblDialog.setCaption(" ");
     } else {
-        Run.TimeOnRunning = 0;
+        Run.TimeOnRunning = false;
         cmdLogOn.setCaption(TimeOnCaption);
-        Station.OperSecondsSaved = Run.OperSecondsRunning;
+        Station.OperSecondsSaved = static_cast<float>(Run.OperSecondsRunning);
         const QDateTime utc = UtcFromLocal(platform().clock->Now(), Station.UtcOffsetHours);
         lblDialog.setCaption("Logged Off at " + utc.toString("M/d/yyyy") + " " + utc.toString("hh:mm:ss"));
         SaveStationSettings();
@@ -188,11 +188,11 @@ void LoggingWindow::Timer2_Timer() {
     lblCurTime.setCaption(QString("%1:%2:%3").arg(h12).arg(t.minute(), 2, 10, QChar('0')).arg(t.second(), 2, 10, QChar('0')));
     Label16.setCaption(t.hour() < 12 ? "AM" : "PM");
     lblutctime.setCaption(utc.toString("hh:mm:ss"));
-    if (Run.TimeOnRunning == 1) {
+    if (Run.TimeOnRunning) {
         const QDateTime start(Run.TimeOnStart.date(), Run.TimeOnStart.time(), Qt::UTC);
         const QDateTime now(local.date(), local.time(), Qt::UTC);
-        Run.OperSecondsRunning = static_cast<float>(std::fabs(static_cast<double>(start.secsTo(now)) + Station.OperSecondsSaved));
-        lblttrack.setCaption(OperatingTimeText(Run.OperSecondsRunning));
+        Run.OperSecondsRunning = std::llround(std::fabs(static_cast<double>(start.secsTo(now)) + Station.OperSecondsSaved));
+        lblttrack.setCaption(OperatingTimeText(static_cast<double>(Run.OperSecondsRunning)));
     }
 }
 
@@ -205,8 +205,8 @@ void LoggingWindow::UpdateRateMeter() {
 }
 
 void LoggingWindow::ShowOperatingTime() {
-    Run.OperSecondsRunning = Station.OperSecondsSaved;
-    lblttrack.setCaption(OperatingTimeText(Run.OperSecondsRunning));
+    Run.OperSecondsRunning = std::llround(Station.OperSecondsSaved);
+    lblttrack.setCaption(OperatingTimeText(static_cast<double>(Run.OperSecondsRunning)));
 }
 
 // ---- Form size ----------------------------------------------------------------------------------

@@ -245,6 +245,15 @@ private:
     void keepOperatingTimeAndEnd();
 };
 
+// A colour or an emptied box set only when it changes: the same value set again still costs the
+// control a repaint, and the entry line's handlers run on every key and contact.
+inline void SetBackColorIfNew(vb::Control& c, long color) {
+    if (c.BackColor() != color) c.setBackColor(color);
+}
+inline void EmptyIfFilled(vb::TextBox& box) {
+    if (!box.Text().isEmpty()) box.setText(QString());
+}
+
 // The Time On / Time Off captions (their quotation marks belong to them).
 inline const char* const TimeOnCaption = "&Log \"Time On\"";
 inline const char* const TimeOffCaption = "&Log \"Time Off\"";

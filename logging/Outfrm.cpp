@@ -7,6 +7,8 @@
 #include "platform/vb/Design.h"
 #include "rig/RadioLink.h"
 
+#include <QTreeWidget>
+
 namespace tylog {
 
 OutfrmWindow::OutfrmWindow() : LoggingWindow("Outfrm", Twin::OutOfState) {
@@ -110,11 +112,13 @@ void OutfrmWindow::Form_Load() {
                                                           {"County", 1420}, {"Snt", 420}, {"Date/Time", 900},
                                                           {"Mo", 430}, {"Bnd", 430}};
         for (auto [header, n] : columns) AddListColumn(ListView1, header, n);
+        // Rows of one line each: the list then lays out without measuring every row after each contact.
+        ListView1.tree()->setUniformRowHeights(true);
         const std::pair<const char*, double> spotColumns[] = {{"Call", 1040}, {"Frequency", 880}, {"QTH", 2000},
                                                               {"Status", 0},  {"Comments", 3400}, {"Prefix", 520},
                                                               {"Time", 600},  {"From", 520}};
         for (auto [header, n] : spotColumns) AddListColumn(txtDX, header, n);
-        Run.PartialDupeDisplay = 1;
+        Run.PartialDupeDisplay = true;
         if (Station.FormSizePercent < 100) ApplyFormSize();
         if (Station.ListPreviousOption == 1) mnuListPrevious.setChecked(true);
         MarkModeAndBand();

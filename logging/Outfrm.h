@@ -6,6 +6,8 @@
 
 #include <QVariant>
 
+#include <cstdint>
+
 namespace tylog {
 
 class OutfrmWindow : public LoggingWindow {
@@ -43,14 +45,14 @@ public:
     void mnuDigital_Click();
     void Label24_Click();
     void Label30_Click();
-    void BandFreqConversion(float& frequencyValue);
-    void ModeSelection(QString& strMode);
+    void BandFreqConversion(float frequencyValue);
+    void ModeSelection(const QString& strMode);
 
     // Spots (the spotting window reaches these through Form1).
     void PacketResize();
     void BandMapScale();
     void DisplayBandMapLabels() override;
-    void BandMapSpots(QVariant& qDXSpotCall, QVariant& qDXSpotFreq, QVariant& qDXSpotRecord);
+    void BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord);
     // Spot list and band map (OutfrmSpots.cpp).
     void txtDX_Click();
     void txtDX_DblClick();
@@ -104,6 +106,16 @@ public:
     void mnuRestore_Click();
 
 private:
+    // What FillRecentContacts last put in the recent-contacts list: records count..first of the log
+    // at that revision. Code that puts anything else there clears `filled`.
+    struct ListedContacts {
+        bool filled = false;
+        std::uint64_t revision = 0;
+        int count = 0, first = 0;
+    } listed_;
+    // Puts the newest record in at the top of the list when it shows the records before it as
+    // FillRecentContacts left them; false (nothing done) otherwise.
+    bool addNewestToList(int count, int first);
     void layout();
     void wireEvents();
     void wireRecentListAndArchive();

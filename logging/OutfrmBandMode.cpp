@@ -82,7 +82,7 @@ void OutfrmWindow::Label30_Click() {
     else mnuSSB_Click();
 }
 
-void OutfrmWindow::BandFreqConversion(float& frequencyValue) {
+void OutfrmWindow::BandFreqConversion(float frequencyValue) {
     try {
         const QString band = BandForFrequency(frequencyValue);
         if (!band.isEmpty() && band.compare(Station.CurrentBand, Qt::CaseInsensitive) != 0 && BandSwitchesWindow(band))
@@ -92,7 +92,7 @@ void OutfrmWindow::BandFreqConversion(float& frequencyValue) {
     }
 }
 
-void OutfrmWindow::ModeSelection(QString& strMode) {
+void OutfrmWindow::ModeSelection(const QString& strMode) {
     try {
         if (strMode.isEmpty() || strMode.compare(Station.CurrentMode, Qt::CaseInsensitive) == 0) return;
         if (strMode.compare("PH", Qt::CaseInsensitive) == 0) mnuSSB_Click();

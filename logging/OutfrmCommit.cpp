@@ -57,7 +57,7 @@ void OutfrmWindow::Mains() {
         txtPostConTime.setText(tm.toString("hh:mm"));
     }
 
-    if (Run.TimeOnRunning == 0) cmdLogOn_Click();
+    if (!Run.TimeOnRunning) cmdLogOn_Click();
     CheckRequiredFields();
     QString name;
     QString abbrev = txtSec.Text();
@@ -66,7 +66,7 @@ void OutfrmWindow::Mains() {
     CheckValidCounty();
     CheckDupeAtLog();
 
-    if (Run.MissingFieldFlag == 0 && Run.DupeFlag == 0 && Run.InvalidCountyFlag == 0) {
+    if (!Run.MissingFieldFlag && !Run.DupeFlag && !Run.InvalidCountyFlag) {
         if (!ContactLog.Loaded) {
             lblDialog.setCaption("The log is not loaded: the contact was not logged.");
             Beep();
@@ -108,9 +108,9 @@ void OutfrmWindow::Mains() {
             return;
         }
 
-        lblDialog.setBackColor(DialogBackColor);
+        SetBackColorIfNew(lblDialog, DialogBackColor);
         lblDialog.setCaption(QString());
-        lblDupe.setBackColor(DupeEmptyBackColor);
+        SetBackColorIfNew(lblDupe, DupeEmptyBackColor);
         lblDupe.setCaption(QString());
         ScoreCounts c{Run.QsoPoints, Run.PhoneContactCount, Run.CWContactCount, Run.DigitalContactCount};
         AddContactPoints(c, Station.CurrentMode, r.Call, true);
@@ -120,28 +120,28 @@ void OutfrmWindow::Mains() {
         Run.DigitalContactCount = c.DigitalContactCount;
         FillRecentContacts();
         AddWorkedCounty();
-        QCoreApplication::processEvents();
         ShowScore();
     }
 
-    if (Run.MissingFieldFlag == 0 && Run.InvalidCountyFlag == 0) {
-        for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) t->setText(QString());
+    if (!Run.MissingFieldFlag && !Run.InvalidCountyFlag) {
+        for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) EmptyIfFilled(*t);
         for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
         txtCall.SetFocus();
     }
-    QCoreApplication::processEvents();
-    lblDupe.setBackColor(DupeEmptyBackColor);
+    // The window repaints once, when the key's handling returns to the event loop: a repaint here
+    // would draw what the lines below change again.
+    SetBackColorIfNew(lblDupe, DupeEmptyBackColor);
     lblDupe.setCaption(QString());
     UpdateRateMeter();
     Run.RigFrequencyText.clear();
 }
 
 void OutfrmWindow::CheckRequiredFields() {
-    Run.MissingFieldFlag = 0;
+    Run.MissingFieldFlag = false;
     auto fail = [this](const char* message, vb::TextBox& box) {
         Beep();
         lblDialog.setCaption(message);
-        Run.MissingFieldFlag = 1;
+        Run.MissingFieldFlag = true;
         box.SetFocus();
     };
     if (txtSec.Text().isEmpty()) fail("Need County!", txtSec);
@@ -151,10 +151,13 @@ void OutfrmWindow::CheckRequiredFields() {
 
 void OutfrmWindow::FillRecentContacts() {
     const int count = ContactLog.Count;
-    const int first = Run.ListAllContacts == 1 ? 1 : (count < 20 ? 1 : count - 19);
-    QList<QStringList> rows;
-    for (int i = count; i >= first; --i) rows.append(RecentContactRow(ContactLog, i));
-    ListView1.SetItems(rows);
+    const int first = Run.ListAllContacts ? 1 : (count < 20 ? 1 : count - 19);
+    if (!addNewestToList(count, first)) {
+        QList<QStringList> rows;
+        for (int i = count; i >= first; --i) rows.append(RecentContactRow(ContactLog, i));
+        ListView1.SetItems(rows);
+    }
+    listed_ = {true, ContactLog.Revision, count, first};
     QString next = "1";
     if (count >= 1) {
         const QString last = ContactLog.Rec[static_cast<size_t>(count)].SerialSent;
@@ -163,6 +166,23 @@ void OutfrmWindow::FillRecentContacts() {
     }
     if (next.size() < 3) next = next.rightJustified(3, '0');
     Label1.setCaption(next);
+}
+
+bool OutfrmWindow::addNewestToList(int count, int first) {
+    // After a contact the list shows what it did, one row down (and once full, less its last row): the
+    // new row put in at the top moves the others instead of every cell being rewritten. Only when this
+    // window filled the list with the records before it, which have not changed since (the log's
+    // revision is the same), and no row is selected (a selected row stays where it is).
+    const int want = count - first + 1;
+    const int shown = ListView1.ItemCount();
+    if (!listed_.filled || listed_.revision != ContactLog.Revision || listed_.count != count - 1 || want < 1 ||
+        shown != listed_.count - listed_.first + 1 || shown < want - 1 || ListView1.SelectedRow() >= 0)
+        return false;
+    for (int r = 0; r < want - 1; ++r)
+        if (ListView1.ItemText(r) != QString::number(count - 1 - r)) return false;
+    ListView1.InsertItem(0, RecentContactRow(ContactLog, count));
+    while (ListView1.ItemCount() > want) ListView1.RemoveItem(ListView1.ItemCount() - 1);
+    return true;
 }
 
 void OutfrmWindow::AskOpenExistingLog() {

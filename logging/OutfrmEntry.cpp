@@ -3,6 +3,7 @@
 #include "core/ProcessState.h"
 #include "keying/BlindFrm.h"
 #include "keying/KeyerState.h"
+#include "logging/DupeRules.h"
 #include "logging/Outfrm.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
@@ -15,24 +16,6 @@ namespace tylog {
 namespace {
 QString charOf(int keyAscii) { return FromAnsi(QByteArray(1, static_cast<char>(keyAscii))); }
 
-bool isDigitKey(int k) { return k >= '0' && k <= '9'; }
-
-// A digit typed at the end of a complete call starts the serial: the call (from its second character
-// on) has a digit that is not its last character and nothing below "0" (no "/", "-", "." or blank).
-bool digitStartsSerial(const QString& call, int keyAscii, int caret) {
-    if (call.size() <= 2 || !isDigitKey(keyAscii) || caret != call.size()) return false;
-    int digits = 0;
-    qsizetype lastDigit = 0; // 1-based
-    for (qsizetype i = 1; i < call.size(); ++i) {
-        const char16_t c = call[i].unicode();
-        if (c < u'0') return false;
-        if (c <= u'9') {
-            ++digits;
-            lastDigit = i + 1;
-        }
-    }
-    return digits >= 1 && lastDigit != call.size();
-}
 } // namespace
 
 void OutfrmWindow::wireEntryLine() {
@@ -84,15 +67,15 @@ void OutfrmWindow::callBoxKey(int& KeyAscii) {
         for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
     }
     if (KeyAscii == '"') KeyAscii = 0;
-    if (digitStartsSerial(txtCall.Text(), KeyAscii, txtCall.SelStart())) {
+    if (DigitStartsSerial(txtCall.Text(), KeyAscii, txtCall.SelStart())) {
         Run.PendingKey = QString::number(KeyAscii);
         Run.PendingKeyTarget = 4;
         txtRSTR.SetFocus();
         txtRSTR_KeyPress(KeyAscii);
         KeyAscii = 0;
     }
-    if (txtCall.Text().size() < 3 && KeyAscii != 13 && Run.TimeOnRunning == 1) lblDialog.setCaption(" ");
-    if (Run.TimeOnRunning == 0) {
+    if (txtCall.Text().size() < 3 && KeyAscii != 13 && Run.TimeOnRunning) lblDialog.setCaption(" ");
+    if (!Run.TimeOnRunning) {
         lblDialog.setCaption("Click Log \"Time On\"!");
         Beep();
     }

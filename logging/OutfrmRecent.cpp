@@ -66,7 +66,7 @@ void OutfrmWindow::cmdDelete_Click() {
 void OutfrmWindow::cmdEdit_Click() {
     const int k = SelectedRecord();
     if (k == 0) return; // nothing selected: nothing to edit
-    Run.EditIndex = static_cast<float>(k);
+    Run.EditIndex = k;
     DEEditOut().onDeleteDupe = [this] { cmdDelete_Click(); };
     DEEditOut().Show(vb::vbModal);
     if (auto* editor = vb::IfLoaded<DEEditOutWindow>()) vb::Unload(*editor);
@@ -83,11 +83,11 @@ void OutfrmWindow::cmdEdit_Click() {
 }
 
 void OutfrmWindow::cmdList_Click() {
-    if (Run.ListAllContacts != 0) {
-        Run.ListAllContacts = 0;
+    if (Run.ListAllContacts) {
+        Run.ListAllContacts = false;
         cmdList.setCaption("Last 20");
     } else {
-        Run.ListAllContacts = 1;
+        Run.ListAllContacts = true;
         cmdList.setCaption("All");
     }
     FillRecentContacts();
@@ -96,11 +96,11 @@ void OutfrmWindow::cmdList_Click() {
 
 void OutfrmWindow::cmdDup_Click() {
     lblDupe.setBackColor(DupeEmptyBackColor);
-    if (Run.PartialDupeDisplay == 1) {
-        Run.PartialDupeDisplay = 0;
+    if (Run.PartialDupeDisplay) {
+        Run.PartialDupeDisplay = false;
         cmdDup.setCaption("Off");
     } else {
-        Run.PartialDupeDisplay = 1;
+        Run.PartialDupeDisplay = true;
         cmdDup.setCaption("On");
     }
     txtCall.SetFocus();
@@ -114,7 +114,10 @@ void OutfrmWindow::ListView1_Click() {
 
 void OutfrmWindow::ListView1_LostFocus() { ListView1_Click(); }
 
-void OutfrmWindow::ListView1_ColumnClick(int ColumnIndex) { ListView1.SortOnce(ColumnIndex - 1); }
+void OutfrmWindow::ListView1_ColumnClick(int ColumnIndex) {
+    listed_.filled = false;
+    ListView1.SortOnce(ColumnIndex - 1);
+}
 
 void OutfrmWindow::ListView1_MouseUp(int Button, int Shift, double X, double Y) {
     (void)Shift;

@@ -9,11 +9,22 @@
 
 #include <QSet>
 
+#include <vector>
+
 namespace tylog {
 
 namespace {
 // Case-blind equality; texts of different lengths never compare equal, and most calls of a log differ in length.
 bool sameText(const QString& a, const QString& b) { return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0; }
+
+void setItemsOf(vb::ListBox& list, const QStringList& items) {
+    // Left alone only when a refill would leave it exactly so: nothing chosen, scrolled to the top.
+    bool same = list.ListCount() == items.size() && list.ListIndex() < 0 && list.TopIndex() == 0;
+    for (int i = 0; same && i < items.size(); ++i) same = list.List(i) == items[i];
+    if (same) return;
+    list.Clear();
+    for (const QString& item : items) list.AddItem(item);
+}
 
 int indexOfNoCase(const vb::ListBox& list, const QString& text) {
     for (int i = 0; i < list.ListCount(); ++i)
@@ -52,40 +63,40 @@ void OutfrmWindow::ReloadAndRescore() {
 
 void OutfrmWindow::ShowScore() {
     lblTotCon.setCaption(FormatGrouped(Run.PhoneContactCount));
-    lblSectogo.setCaption(FormatGrouped(static_cast<double>(Run.CWContactCount) + Run.DigitalContactCount));
-    Label27.setCaption(FormatGrouped(Run.QsoPoints));
+    lblSectogo.setCaption(FormatGrouped(Run.CWContactCount + Run.DigitalContactCount));
+    Label27.setCaption(FormatGrouped(static_cast<double>(Run.QsoPoints)));
     lblTotSec.setCaption(FormatGrouped(List2.ListCount()));
-    // In 64-bit: a 32-bit float is exact only up to 16,777,216.
-    lblTotScore.setCaption(FormatGrouped(static_cast<double>(List2.ListCount()) * static_cast<double>(Run.QsoPoints)));
+    lblTotScore.setCaption(FormatGrouped(static_cast<double>(List2.ListCount() * Run.QsoPoints)));
 }
 
 void OutfrmWindow::RebuildCountyLists() {
-    // Built as plain lists first: a reload runs this over the whole log on every band or mode change.
-    QStringList toGo;
-    for (int i = 1; i <= static_cast<int>(CountyTable.Count); ++i) toGo << CountyTable.Name[static_cast<size_t>(i)];
-    QStringList worked;
-    QSet<QString> spellings; // every spelling met so far: most records repeat one exactly
-    QSet<QString> seen;      // upper-cased, for the case-blind "already listed" test
+    // A reload runs this over the whole log on every band or mode change: each record keeps the table
+    // row of its county, so a county of the table is told by its row and only a county the table does
+    // not have is compared as text.
+    const int rows = static_cast<int>(CountyTable.Count);
+    std::vector<char> worked(static_cast<size_t>(rows) + 1, 0);
+    QStringList workedList; // in the order first worked, as first spelled
+    QSet<QString> others;   // upper-cased, the counties the table does not have
     for (int i = 1; i <= ContactLog.Count; ++i) {
-        const QString& county = ContactLog.Rec[static_cast<size_t>(i)].County;
-        if (county.isEmpty() || spellings.contains(county)) continue;
-        spellings.insert(county);
-        const QString key = county.toUpper();
-        if (seen.contains(key)) continue;
-        seen.insert(key);
-        worked << county;
+        const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
+        if (r.County.isEmpty()) continue;
+        const int row = ContactCountyRow(r);
+        if (row > 0) {
+            if (worked[static_cast<size_t>(row)]) continue;
+            worked[static_cast<size_t>(row)] = 1;
+        } else {
+            const QString key = r.County.toUpper();
+            if (others.contains(key)) continue;
+            others.insert(key);
+        }
+        workedList << r.County;
     }
-    for (const QString& county : worked) {
-        for (qsizetype k = 0; k < toGo.size(); ++k)
-            if (sameText(toGo[k], county)) {
-                toGo.removeAt(k);
-                break;
-            }
-    }
-    List1.Clear();
-    for (const QString& c : toGo) List1.AddItem(c);
-    List2.Clear();
-    for (const QString& c : worked) List2.AddItem(c);
+    QStringList toGo;
+    for (int row = 1; row <= rows; ++row)
+        if (!worked[static_cast<size_t>(row)]) toGo << CountyTable.Name[static_cast<size_t>(row)];
+    // A band or mode change seldom changes them: lists that already hold these are left alone.
+    setItemsOf(List1, toGo);
+    setItemsOf(List2, workedList);
     lblStation[5].setCaption("Counties Worked - " + QString::number(List2.ListCount()));
     lblStation[7].setCaption("Counties To Go - " + QString::number(List1.ListCount()));
 }
@@ -100,10 +111,10 @@ void OutfrmWindow::AddWorkedCounty() {
 }
 
 void OutfrmWindow::CheckValidCounty() {
-    Run.InvalidCountyFlag = 1;
+    Run.InvalidCountyFlag = true;
     for (int i = 1; i <= static_cast<int>(CountyTable.Count); ++i) {
         if (sameText(txtSec.Text(), CountyTable.Name[static_cast<size_t>(i)])) {
-            Run.InvalidCountyFlag = 0;
+            Run.InvalidCountyFlag = false;
             return;
         }
     }

@@ -49,7 +49,7 @@ void OutfrmWindow::wireSpots() {
 
 // ---- Spot intake --------------------------------------------------------------------------------
 
-void OutfrmWindow::BandMapSpots(QVariant& qDXSpotCall, QVariant& qDXSpotFreq, QVariant& qDXSpotRecord) {
+void OutfrmWindow::BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord) {
     try {
         double mhz = 0;
         if (!ParseSpotFrequency(qDXSpotFreq.toString(), &mhz)) return;

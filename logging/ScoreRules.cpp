@@ -5,17 +5,26 @@
 
 namespace tylog {
 
+namespace {
+// Whether mode is the two letters a, b (capitals) in either case. Runs for every contact of every
+// reload, so no general case-blind compare; no letter outside ASCII folds to these.
+bool isMode(const QString& mode, char16_t a, char16_t b) {
+    if (mode.size() != 2) return false;
+    const char16_t x = mode[0].unicode(), y = mode[1].unicode();
+    return (x == a || x == a + 32) && (y == b || y == b + 32);
+}
+} // namespace
+
 void AddContactPoints(ScoreCounts& c, const QString& mode, const QString& call, bool mobileQualifies) {
-    // Latin-1 literals: this runs for every contact of every reload.
     const bool mobile = mobileQualifies && call.contains(QLatin1Char('/')) &&
                         call.contains(QLatin1String("/M"), Qt::CaseInsensitive);
-    if (mode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0) {
+    if (isMode(mode, u'P', u'H')) {
         c.QsoPoints += mobile ? 3 : 1;
         c.PhoneContactCount += 1;
         return;
     }
     c.QsoPoints += mobile ? 3 : 2;
-    if (mode.compare(QLatin1String("CW"), Qt::CaseInsensitive) == 0) c.CWContactCount += 1;
+    if (isMode(mode, u'C', u'W')) c.CWContactCount += 1;
     else c.DigitalContactCount += 1;
 }
 
@@ -37,25 +46,14 @@ QString OperatingTimeText(double s) {
     return two(hours) + ":" + two(minutes) + ":" + two(seconds);
 }
 
-namespace {
-bool recordMoment(const ContactRecord& r, QDateTime* out) {
-    const QDate d = QDate::fromString(r.Date, "yyyy/MM/dd");
-    QTime t = QTime::fromString(r.Time, "hh:mm:ss");
-    if (!t.isValid()) t = QTime::fromString(r.Time, "hh:mm");
-    if (!t.isValid()) t = QTime::fromString(r.Time, "h:mm");
-    if (!d.isValid() || !t.isValid()) return false;
-    *out = QDateTime(d, t, Qt::UTC);
-    return true;
-}
-} // namespace
-
 bool CountRates(const ContactLogData& log, const QDateTime& nowUtc, Rates* out) {
     Rates r;
-    const QDateTime now(nowUtc.date(), QTime(nowUtc.time().hour(), nowUtc.time().minute(), nowUtc.time().second()), Qt::UTC);
+    // Whole seconds, as the records hold them; each record's moment is read once and kept with it.
+    const std::int64_t now = QDateTime(nowUtc.date(), nowUtc.time(), Qt::UTC).toSecsSinceEpoch();
     for (int i = log.Count; i >= 1; --i) {
-        QDateTime when;
-        if (!recordMoment(log.Rec[static_cast<size_t>(i)], &when)) return false;
-        const qint64 age = when.secsTo(now);
+        std::int64_t when = 0;
+        if (!ContactMoment(log.Rec[static_cast<size_t>(i)], &when)) return false;
+        const std::int64_t age = now - when;
         if (age < 1200) ++r.last20;
         if (age >= 3600) break;
         ++r.last60;

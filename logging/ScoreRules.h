@@ -3,16 +3,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+
 namespace tylog {
 
 struct ContactLogData;
 
 // Counters of a rescore: points and contacts per mode.
 struct ScoreCounts {
-    float QsoPoints = 0;
-    float PhoneContactCount = 0;
-    float CWContactCount = 0;
-    float DigitalContactCount = 0;
+    std::int64_t QsoPoints = 0;
+    int PhoneContactCount = 0;
+    int CWContactCount = 0;
+    int DigitalContactCount = 0;
 };
 
 // Adds one contact: phone 1 point, any other mode 2; a call with "/M" anywhere is worth 3 when

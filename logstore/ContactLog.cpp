@@ -1,6 +1,7 @@
 #include "logstore/ContactLog.h"
 #include "core/ProcessState.h"
 #include "core/StationSettingsFile.h"
+#include "logstore/CountyTable.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/Session.h"
@@ -8,7 +9,9 @@
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
 
+#include <QDate>
 #include <QDir>
+#include <QTime>
 #include <QFileInfo>
 
 #include <array>
@@ -156,24 +159,32 @@ private:
     std::size_t next_ = 0;
 };
 
-// Sets field to the slice's text, keeping the slot's own string when a reload finds it unchanged.
-void assign(QString& field, RecentTexts& recent, const LogScanner::Slice& s) {
+// Sets field to the slice's text, keeping the slot's own string when a reload finds it unchanged;
+// true when the field's text changed.
+bool assign(QString& field, RecentTexts& recent, const LogScanner::Slice& s) {
     if (s.size == 0) {
-        if (!field.isNull()) field = QString();
-        return;
+        if (field.isNull()) return false;
+        const bool changed = !field.isEmpty();
+        field = QString();
+        return changed;
     }
     if (!isPlain(s)) {
-        field = textOf(s);
-        return;
+        QString text = textOf(s);
+        if (text == field) return false;
+        field = std::move(text);
+        return true;
     }
+    bool changed = false;
     if (!sameText(field, s.begin, s.size)) {
+        changed = true;
         if (const QString* seen = recent.Find(s.begin, s.size)) {
             field = *seen;
-            return;
+            return true;
         }
         field = QString::fromLatin1(s.begin, s.size);
     }
     recent.Add(&field, s.begin, s.size);
+    return changed;
 }
 
 double numberOf(const LogScanner::Slice& s) {
@@ -182,20 +193,26 @@ double numberOf(const LogScanner::Slice& s) {
     return ParseNumber(textOf(s), &d) ? d : 0.0;
 }
 
-void readLog() {
+// Reads log.txt into the records from 1 up, counting them in ContactLog.Count; true when a record
+// read differs from what its slot held.
+bool readLog() {
     const QByteArray bytes = ReadAllBytes(foundLog());
     LogScanner r(bytes);
     std::array<RecentTexts, std::size(kHead) + std::size(kTail)> recent;
+    bool changed = false;
     while (!r.AtEnd()) {
         if (ContactLog.Count >= ContactLogData::Capacity)
             throw VbError(VbError::SubscriptOutOfRange, "Subscript out of range");
         ContactRecord& rec = ContactLog.Rec[ContactLog.Count + 1];
         std::size_t i = 0;
-        for (TextField f : kHead) assign(rec.*f, recent[i++], r.Next());
-        rec.Spare16 = numberOf(r.Next());
-        for (TextField f : kTail) assign(rec.*f, recent[i++], r.Next());
+        for (TextField f : kHead) changed |= assign(rec.*f, recent[i++], r.Next());
+        const double spare = numberOf(r.Next());
+        changed |= spare != rec.Spare16;
+        rec.Spare16 = spare;
+        for (TextField f : kTail) changed |= assign(rec.*f, recent[i++], r.Next());
         ++ContactLog.Count;
     }
+    return changed;
 }
 
 void resetScore() {
@@ -231,6 +248,87 @@ QByteArray LogLine(const ContactRecord& r) {
 
 QString WorkingLogPath() { return foundLog(); }
 
+std::uint64_t NextLogRevision() {
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
+namespace {
+
+// The digits of text[at .. at + n), or -1 when one is not a digit.
+int digitsAt(const QString& text, qsizetype at, qsizetype n) {
+    int v = 0;
+    for (qsizetype i = at; i < at + n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') return -1;
+        v = v * 10 + (c - u'0');
+    }
+    return v;
+}
+
+// The date and time as the store writes them ("yyyy/MM/dd", "hh:mm:ss") read by hand; any other form
+// goes through the general parser.
+QDate dateOf(const QString& d) {
+    if (d.size() == 10 && d[4] == u'/' && d[7] == u'/') {
+        const int y = digitsAt(d, 0, 4), m = digitsAt(d, 5, 2), day = digitsAt(d, 8, 2);
+        if (y >= 0 && m >= 0 && day >= 0) return QDate::isValid(y, m, day) ? QDate(y, m, day) : QDate();
+    }
+    return QDate::fromString(d, "yyyy/MM/dd");
+}
+
+QTime timeOf(const QString& t) {
+    if (t.size() == 8 && t[2] == u':' && t[5] == u':') {
+        const int h = digitsAt(t, 0, 2), m = digitsAt(t, 3, 2), s = digitsAt(t, 6, 2);
+        if (h >= 0 && m >= 0 && s >= 0) return QTime::isValid(h, m, s) ? QTime(h, m, s) : QTime();
+    }
+    QTime time = QTime::fromString(t, "hh:mm:ss");
+    if (!time.isValid()) time = QTime::fromString(t, "hh:mm");
+    if (!time.isValid()) time = QTime::fromString(t, "h:mm");
+    return time;
+}
+
+bool sameString(const QString& a, const QString& b) { return a.constData() == b.constData() && a.size() == b.size(); }
+
+} // namespace
+
+bool ContactMoment(const ContactRecord& r, std::int64_t* secondsSinceEpoch) {
+    ContactRecordCache& c = r.Cache;
+    if (!c.momentKnown || !sameString(c.date, r.Date) || !sameString(c.time, r.Time)) {
+        const QDate d = dateOf(r.Date);
+        const QTime t = timeOf(r.Time);
+        c.momentValid = d.isValid() && t.isValid();
+        c.moment = c.momentValid ? (d.toJulianDay() - 2440588) * 86400 + t.msecsSinceStartOfDay() / 1000 : 0;
+        c.date = r.Date;
+        c.time = r.Time;
+        c.momentKnown = true;
+    }
+    *secondsSinceEpoch = c.moment;
+    return c.momentValid;
+}
+
+int ContactCountyRow(const ContactRecord& r) {
+    ContactRecordCache& c = r.Cache;
+    const int count = static_cast<int>(CountyTable.Count);
+    // The table is known by its first name's string and its size: a load makes new strings.
+    const QString& first = count >= 1 ? CountyTable.Name[1] : QString();
+    if (c.tableCount == count && sameString(c.tableFirst, first) && sameString(c.county, r.County)) return c.countyRow;
+    int row = 0;
+    if (!r.County.isEmpty()) {
+        for (int i = 1; i <= count; ++i) {
+            const QString& name = CountyTable.Name[static_cast<size_t>(i)];
+            if (name.size() == r.County.size() && name.compare(r.County, Qt::CaseInsensitive) == 0) {
+                row = i;
+                break;
+            }
+        }
+    }
+    c.county = r.County;
+    c.tableFirst = first;
+    c.tableCount = count;
+    c.countyRow = row;
+    return row;
+}
+
 int CheckLogBytes(const QByteArray& bytes) {
     LogScanner r(bytes);
     int count = 0;
@@ -244,12 +342,15 @@ int CheckLogBytes(const QByteArray& bytes) {
 }
 
 bool LoadLog() {
+    const int before = ContactLog.Count;
     ContactLog.Count = 0;
     ContactLog.Loaded = false;
     resetScore();
     try {
-        readLog();
+        // A reload that finds the records as they were keeps the revision, and with it every index.
+        if (readLog() || ContactLog.Count != before) ContactLog.Revision = NextLogRevision();
     } catch (const VbError&) {
+        ContactLog.Revision = NextLogRevision();
         // Only whole records stay; the one cut short is dropped with everything above it.
         clearAbove(ContactLog.Count);
         MsgBox("Error opening file.", vbOKOnly, "File Error");
@@ -258,7 +359,7 @@ bool LoadLog() {
     }
     clearAbove(ContactLog.Count);
     ContactLog.Loaded = true;
-    if (Run.BackupBaselineCount == 0) Run.BackupBaselineCount = static_cast<float>(ContactLog.Count);
+    if (Run.BackupBaselineCount == 0) Run.BackupBaselineCount = ContactLog.Count;
     return true;
 }
 
@@ -271,6 +372,7 @@ void AppendLastContact() {
 
 void SaveLog() {
     requireLoaded();
+    ContactLog.Revision = NextLogRevision(); // a rewrite follows edits made in place
     if (ContactLog.Count < 0 || ContactLog.Count > ContactLogData::Capacity)
         throw VbError(VbError::SubscriptOutOfRange, "Subscript out of range");
     QByteArray bytes;
@@ -282,6 +384,7 @@ void SaveLog() {
 void DeleteContact(int k) {
     requireLoaded();
     if (k < 1 || k > ContactLog.Count) return;
+    ContactLog.Revision = NextLogRevision();
     for (int i = k; i < ContactLog.Count; ++i) ContactLog.Rec[i] = std::move(ContactLog.Rec[i + 1]);
     ContactLog.Rec[ContactLog.Count] = ContactRecord{};
     --ContactLog.Count;
@@ -309,7 +412,7 @@ void NewLog() {
 }
 
 void BackupLog() {
-    if (static_cast<float>(ContactLog.Count) == Run.BackupBaselineCount || ContactLog.Count <= 0) return;
+    if (ContactLog.Count == Run.BackupBaselineCount || ContactLog.Count <= 0) return;
     try {
         copyToBackup();
     } catch (const VbError&) {

@@ -1,8 +1,22 @@
 #pragma once
 #include <QString>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace tylog {
+
+// What is worked out once from a record's fields and kept with it (ContactMoment, ContactCountyRow).
+// Each value holds the very string it came from: it stands while the record's field is still that
+// string (a field assigned anew, or changed in place, is another), so no writer has to clear it.
+struct ContactRecordCache {
+    QString date, time; // the moment's sources
+    std::int64_t moment = 0;
+    bool momentKnown = false, momentValid = false;
+    QString county, tableFirst; // the county's source, and the county table it was looked up in
+    int tableCount = -1;
+    int countyRow = 0;
+};
 
 // One contact: the 20 fields of a log.txt line, in file order. All text but Spare16.
 struct ContactRecord {
@@ -10,17 +24,47 @@ struct ContactRecord {
     QString SerialSent, Date, Time, Mode, Band;
     double Spare16 = 0;
     QString Spare17, Spare18, SerialRcvd, Frequency;
+    mutable ContactRecordCache Cache;
+};
+
+// The moment of a record's Date ("yyyy/MM/dd") and Time ("hh:mm:ss", "hh:mm" or "h:mm") in seconds
+// since 1970-01-01 00:00 UTC; false when they do not read as one. Kept with the record.
+bool ContactMoment(const ContactRecord& r, std::int64_t* secondsSinceEpoch);
+// The row (1..Count) of CountyTable whose name is the record's county, compared without regard to
+// case (the first such row); 0 when there is none. Kept with the record.
+int ContactCountyRow(const ContactRecord& r);
+
+// A new value for ContactLogData::Revision, never given before in this run.
+std::uint64_t NextLogRevision();
+
+// The record slots 0..N-1 of a log, made on first use: a start does not touch the megabytes of
+// 11,001 empty records before its first window shows (the log is read after it).
+template <std::size_t N>
+class ContactSlots {
+public:
+    ContactRecord& operator[](std::size_t i) { return made()[i]; }
+    const ContactRecord& operator[](std::size_t i) const { return made()[i]; }
+
+private:
+    std::vector<ContactRecord>& made() const {
+        if (records_.empty()) records_.resize(N);
+        return records_;
+    }
+    mutable std::vector<ContactRecord> records_;
 };
 
 // The log in memory: records 1..Count (record i is line i of log.txt); slot 0 and every slot above
 // Count are empty.
 struct ContactLogData {
     static constexpr int Capacity = 11000;
-    ContactLogData() : Rec(Capacity + 1) {}
-    std::vector<ContactRecord> Rec;
+    ContactSlots<Capacity + 1> Rec;
     int Count = 0;
     // Set only by a LoadLog that succeeded; writers refuse to touch log.txt until then.
     bool Loaded = false;
+    // Changes when records 1..Count may have changed other than by a record added at the end: a load
+    // that read anything new, a rewrite (which follows every edit), a delete, a new log. Indexes over
+    // the log rebuild on a new revision and take added records as they come.
+    std::uint64_t Revision = NextLogRevision();
 };
 
 inline ContactLogData ContactLog;

@@ -63,13 +63,13 @@ bool CheckCountyBox(vb::TextBox& box, vb::Label& marker, const TypeAheadMember& 
     marker.setVisible(false);
     const QString text = box.Text();
     if (member.EmptyPasses && text.isEmpty()) {
-        Run.InvalidCountyFlag = 0;
+        Run.InvalidCountyFlag = false;
         return true;
     }
-    Run.InvalidCountyFlag = 1;
+    Run.InvalidCountyFlag = true;
     for (int i = 1; i <= static_cast<int>(CountyTable.Count); ++i) {
         if (text.compare(CountyTable.Name[static_cast<size_t>(i)], Qt::CaseInsensitive) == 0) {
-            Run.InvalidCountyFlag = 0;
+            Run.InvalidCountyFlag = false;
             return true;
         }
     }

@@ -60,7 +60,7 @@ TEST_F(MenusTest, ExitSavesARunningClockAndEndsWithoutABackup) {
     Keyer.CWSending = 1; // Exit does not wait for the CW sender
     pick(w.mnuExit);
     EXPECT_EQ(Fakes().end.ended, 1);
-    EXPECT_EQ(tylog::Run.TimeOnRunning, 0);
+    EXPECT_FALSE(tylog::Run.TimeOnRunning);
     EXPECT_TRUE(QDir(Folders.BackupFolder).entryList(QDir::Files).isEmpty());
     Station = StationSettings();
     LoadStationSettings();

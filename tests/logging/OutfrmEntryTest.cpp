@@ -419,7 +419,7 @@ TEST_F(EntryTest, PartialDuplicatesAreListedWhileTheCallIsTyped) {
     EXPECT_EQ(w.lblDupe.BackColor(), DupeEmptyBackColor);
     // Switched off, the line stays empty.
     w.ClearEntry();
-    tylog::Run.PartialDupeDisplay = 0;
+    tylog::Run.PartialDupeDisplay = false;
     keys("k1a");
     EXPECT_EQ(w.lblDupe.Caption(), "");
 }
@@ -438,7 +438,7 @@ TEST_F(EntryTest, TheListStopsAfterAHundredCharacters) {
 TEST_F(EntryTest, TheThirdCharacterOfACallIsChecked) {
     OutfrmWindow& w = open();
     for (bool display : {true, false}) {
-        tylog::Run.PartialDupeDisplay = display ? 1 : 0;
+        tylog::Run.PartialDupeDisplay = display;
         const std::pair<const char*, bool> cases[] = {{"kab", true}, {"k1a", false}, {"ka1", false}, {"w/a", false}};
         for (auto [typed, warns] : cases) {
             w.ClearEntry();
@@ -527,7 +527,7 @@ TEST_F(EntryTest, PostContestWithoutADateIsRefusedFirst) {
     keys("\r");
     EXPECT_EQ(w.lblDialog.Caption(), "Invalid date format!");
     EXPECT_EQ(Fakes().dialogs.beeps, beeps + 1);
-    EXPECT_EQ(tylog::Run.TimeOnRunning, 0);
+    EXPECT_FALSE(tylog::Run.TimeOnRunning);
     EXPECT_EQ(ContactLog.Count, 0);
     EXPECT_EQ(w.txtCall.Text(), "K1ABC");
 }

@@ -73,7 +73,7 @@ TEST_F(OutfrmTest, EnterLogsTheContactAndWritesItsLine) {
     EXPECT_EQ(tylog::Run.RigFrequencyText, "");
     EXPECT_EQ(w.ListView1.ItemCount(), 1);
     EXPECT_EQ(w.ListView1.ItemText(0, 5), "09/15 14:01");
-    EXPECT_EQ(tylog::Run.TimeOnRunning, 1); // the first Enter starts the operating-time clock
+    EXPECT_TRUE(tylog::Run.TimeOnRunning); // the first Enter starts the operating-time clock
 
     // The second contact carries no frequency: the radio reported none in between.
     // Typed, an abbreviation would be completed to a name; set, it is what Mains expands.

@@ -98,7 +98,7 @@ TEST_F(RecentContactsTest, EditOpensTheEditorOnTheSelectedRecordAndRewritesTheLo
     EXPECT_EQ(editorShown, 1);
     EXPECT_EQ(vb::IfLoaded<DEEditOutWindow>(), nullptr) << "unloaded after it closed";
     EXPECT_FALSE(w.cmdEdit.Visible());
-    EXPECT_EQ(tylog::Run.EditIndex, 2.0f);
+    EXPECT_EQ(tylog::Run.EditIndex, 2);
     ContactRecord r = ContactLog.Rec[2];
     EXPECT_EQ(r.Call, "K2AB");
     EXPECT_EQ(r.County, "Lowater");
@@ -178,13 +178,13 @@ TEST_F(RecentContactsTest, ThePartialDuplicateSwitch) {
     w.lblDupe.setCaption("K1ABC");
     QTest::mouseClick(w.cmdDup.widget(), Qt::LeftButton);
     EXPECT_EQ(w.cmdDup.Caption(), "Off");
-    EXPECT_EQ(tylog::Run.PartialDupeDisplay, 0);
+    EXPECT_FALSE(tylog::Run.PartialDupeDisplay);
     EXPECT_EQ(w.lblDupe.BackColor(), DupeEmptyBackColor);
     EXPECT_EQ(w.lblDupe.Caption(), "K1ABC") << "the text stays";
     EXPECT_TRUE(w.txtCall.HasFocus());
     QTest::mouseClick(w.cmdDup.widget(), Qt::LeftButton);
     EXPECT_EQ(w.cmdDup.Caption(), "On");
-    EXPECT_EQ(tylog::Run.PartialDupeDisplay, 1);
+    EXPECT_TRUE(tylog::Run.PartialDupeDisplay);
 }
 
 TEST_F(RecentContactsTest, ColumnSortAndCopyToTheClipboard) {
@@ -222,3 +222,41 @@ TEST_F(RecentContactsTest, AnEmptyListCopiesTheHeaderOnly) {
 }
 
 } // namespace
+
+TEST_F(RecentContactsTest, EachContactLoggedListsTheNewestTwentyWhateverTheListShowedBefore) {
+    OutfrmWindow& w = open(Lines(19));
+    w.cmdLogOn_Click();
+    auto logged = [&](const char* call) {
+        w.txtCall.SetFocus();
+        keys(QString(call) + " 5 lar\r");
+    };
+    auto expectNewest = [&](int count, const char* when) {
+        const int rows = std::min(count, 20);
+        ASSERT_EQ(w.ListView1.ItemCount(), rows) << when;
+        for (int r = 0; r < rows; ++r) {
+            EXPECT_EQ(w.ListView1.ItemText(r), QString::number(count - r)) << when << " row " << r;
+            EXPECT_EQ(w.ListView1.ItemText(r, 1), ContactLog.Rec[static_cast<size_t>(count - r)].Call) << when;
+        }
+    };
+    logged("W1AA");
+    expectNewest(20, "the list growing to twenty");
+    logged("W1AB");
+    expectNewest(21, "the oldest row dropping out");
+
+    // A sort, the earlier contacts of a call, a selected row: the next contact lists the newest again.
+    w.ListView1_ColumnClick(1);
+    ASSERT_EQ(w.ListView1.ItemText(0), "10") << "the record numbers sorted as text";
+    logged("W1AC");
+    expectNewest(22, "after a sort");
+    pick(w.mnuListPrevious);
+    w.txtCall.SetFocus();
+    keys("K3A");
+    keys(" ");
+    ASSERT_EQ(w.ListView1.ItemCount(), 1) << "the earlier contacts of K3A";
+    w.ClearEntry();
+    logged("W1AD");
+    expectNewest(23, "after the earlier contacts of a call");
+    clickRow(w, 3);
+    logged("W1AE");
+    expectNewest(24, "with a row selected");
+}

@@ -49,7 +49,7 @@ protected:
     }
 
     DEEditOutWindow& open(int record) {
-        tylog::Run.EditIndex = static_cast<float>(record);
+        tylog::Run.EditIndex = record;
         DEEditOutWindow& e = DEEditOut();
         ShowActive(e);
         return e;
@@ -254,7 +254,7 @@ TEST_F(DEEditOutTest, LeaveChecksKeepTheFocusAndMarkTheBox) {
         EXPECT_FALSE(c.mark->Visible()) << c.good;
         EXPECT_FALSE(c.box->HasFocus()) << c.good;
     }
-    EXPECT_EQ(tylog::Run.InvalidCountyFlag, 0);
+    EXPECT_FALSE(tylog::Run.InvalidCountyFlag);
 
     struct DateCase { vb::TextBox* box; const char* bad; const char* title; };
     const DateCase dates[] = {{&e.txtEditDate, "2013/13/01", "Invalid Date Format!"},
