@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 #include "core/Version.h"
+#include "logging/Infrm.h"
 #include "logging/Outfrm.h"
 #include "app/LogoWindow.h"
 #include "core/ProcessState.h"
@@ -51,14 +52,10 @@ void RunStartup() {
 }
 
 bool ShowLoggingWindow() {
-    if (Station.OutOfStateFlag != 0) {
-        Outfrm().Show(); // its load unloads the setup window
-        return true;
-    }
-    MsgBox("This version logs only from outside Tessaly: answer No to \"Are you in Tessaly?\" to log as an "
-           "out-of-state station.",
-           vbInformation, "In-State Log");
-    return false;
+    // The window's load unloads the setup window.
+    if (Station.OutOfStateFlag != 0) Outfrm().Show();
+    else Infrm().Show();
+    return true;
 }
 
 } // namespace tylog

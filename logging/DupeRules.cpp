@@ -151,7 +151,25 @@ DupeCheck CheckDuplicate(const ContactLogData& log, const QString& call, const Q
     return d;
 }
 
-QString PartialDupes(const ContactLogData& log, const QString& band, const QString& mode, const QString& typed) {
+InStateDupeCheck CheckDuplicateInState(const ContactLogData& log, const QString& call, const QString& band,
+                                       const QString& mode, const QString& typedCounty, const QString& typedSpc,
+                                       const QString& ownCounty) {
+    InStateDupeCheck d{typedCounty, typedSpc, 0};
+    for (int i : ContactsOfCall(log, call)) {
+        const ContactRecord& r = log.Rec[static_cast<size_t>(i)];
+        if (d.county.isEmpty()) d.county = r.County;
+        if (d.spc.isEmpty()) d.spc = r.Spc;
+        if (sameNoCase(r.Band, band) && sameNoCase(r.Mode, mode) && sameNoCase(d.county, r.County) &&
+            sameNoCase(r.SentCounty, ownCounty)) {
+            d.duplicate = i;
+            break;
+        }
+    }
+    return d;
+}
+
+QString PartialDupes(const ContactLogData& log, const QString& band, const QString& mode, const QString& typed,
+                     const QString* sentCounty) {
     QString list;
     const std::vector<CallIndex::Entry>* entries = indexOf(log).OnBandAndMode(band, mode);
     if (!entries) return list;
@@ -170,11 +188,31 @@ QString PartialDupes(const ContactLogData& log, const QString& band, const QStri
         }
         const ContactRecord& r = log.Rec[static_cast<size_t>(e.record)];
         if (!startsWithNoCase(r.Call, typed)) continue;
+        if (sentCounty && !sameNoCase(r.SentCounty, *sentCounty)) continue;
         list.prepend(QLatin1Char(' '));
         list.prepend(r.Call);
         if (list.size() > 100) break;
     }
     return list;
+}
+
+namespace {
+struct Province {
+    const char* start;
+    const char* abbrev;
+};
+constexpr Province kCanadianPrefixes[] = {
+    {"VE1", "NS"}, {"VE2", "QU"}, {"VE3", "ON"}, {"VE4", "MB"}, {"VE5", "SK"}, {"VE6", "AB"}, {"VE7", "BC"},
+    {"VE8", "NT"}, {"VE9", "NB"}, {"VO1", "NF"}, {"VO2", "LB"}, {"VY1", "YT"}, {"VY2", "PE"},
+};
+} // namespace
+
+QString CanadianProvinceOfCall(const QString& call) {
+    if (call.size() <= 2) return {};
+    const QString start = call.left(3);
+    for (const Province& p : kCanadianPrefixes)
+        if (start.compare(QLatin1String(p.start), Qt::CaseInsensitive) == 0) return p.abbrev;
+    return {};
 }
 
 bool DigitStartsSerial(const QString& call, int keyAscii, int caret) {

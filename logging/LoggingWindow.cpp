@@ -114,6 +114,7 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
     mnuTaskbar.Click = [this] { mnuTaskbar_Click(); };
     mnuExit.Click = [this] { mnuExit_Click(); };
     wireMenus();
+    wireRecentList();
 }
 
 // ---- Closing and ending the run -----------------------------------------------------------------

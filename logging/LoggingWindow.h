@@ -5,10 +5,14 @@
 #include "platform/vb/Controls.h"
 #include "platform/vb/Form.h"
 
+#include <QStringList>
+
 #include <cstdint>
 #include <memory>
 
 namespace tylog {
+
+struct ContactRecord;
 
 class LoggingWindow : public vb::Form {
     Q_OBJECT
@@ -221,6 +225,36 @@ public:
     // 1 from a key-down with Ctrl until the next character, which it eats.
     std::uint8_t SkipKeyPress = 0;
 
+    // Recent-contacts list and its commands (LoggingRecent.cpp): the start question, the list with the
+    // next serial number, edit, delete, last 20 or all, the partial-duplicate switch, column sort, copy.
+    void AskOpenExistingLog();
+    void FillRecentContacts();
+    void cmdDelete_Click();
+    void cmdEdit_Click();
+    void cmdList_Click();
+    void cmdDup_Click();
+    void ListView1_Click();
+    void ListView1_LostFocus();
+    void ListView1_ColumnClick(int ColumnIndex);
+    void ListView1_MouseUp(int Button, int Shift, double X, double Y);
+    void mnuCopyListtoClipboard_Click();
+    // The record number of the selected row; 0 when no row is selected or it names no record.
+    int SelectedRecord() const;
+
+    // Logging a contact, as both windows store one (LoggingCommit.cpp).
+    // Checks and rewrites the post-contest date and time boxes while they are shown; false (message and
+    // beep) when one does not hold a date or time.
+    bool CheckPostContestEntry();
+    // Sets a record's date and time (the post-contest boxes, or now in UTC), mode, band and frequency.
+    void StampContact(ContactRecord& r) const;
+    // Whether the county box names a county of CountyTable (InvalidCountyFlag, message, focus).
+    void CheckValidCounty();
+    // Stores `r` as record Count + 1 and appends it to log.txt. False, with the operator told and
+    // nothing stored, when the log is not loaded, is full, or the append fails.
+    bool StoreContact(const ContactRecord& r);
+    // The reload could not count the log: the operator is told to mend log.txt, and the run ends.
+    void ReportRescoreFailureAndEnd();
+
     // Menu commands of both windows (LoggingMenus.cpp).
     void mnuNew_Click();
     void mnuexportADIF_Click();
@@ -238,9 +272,25 @@ public:
 protected:
     // Extra tool windows the twin unloads (the in-state window's rover county list).
     virtual void UnloadTwinToolWindows() {}
+    // Shows the twin's contact editor on Run.EditIndex, modally, and unloads it.
+    virtual void OpenContactEditor() = 0;
+    // Record `record` as a row of the recent-contacts list.
+    virtual QStringList RecentRow(int record) const;
+
+    // What FillRecentContacts last put in the recent-contacts list: records count..first of the log
+    // at that revision. Code that puts anything else there clears `filled`.
+    struct ListedContacts {
+        bool filled = false;
+        std::uint64_t revision = 0;
+        int count = 0, first = 0;
+    } listed_;
 
 private:
     void wireMenus();
+    void wireRecentList();
+    // Puts the newest record in at the top of the list when it shows the records before it as
+    // FillRecentContacts left them; false (nothing done) otherwise.
+    bool addNewestToList(int count, int first);
     // Saves the operating time of a running Time On clock, then ends the run.
     void keepOperatingTimeAndEnd();
 };

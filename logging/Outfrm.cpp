@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/VbError.h"
 #include "platform/vb/Design.h"
+#include "logtools/DEEditOut.h"
 #include "rig/RadioLink.h"
 
 #include <QTreeWidget>
@@ -97,8 +98,14 @@ void OutfrmWindow::layout() {
 void OutfrmWindow::wireEvents() {
     wireEntryLine();
     wireBandAndMode();
-    wireRecentListAndArchive();
+    wireArchive();
     wireSpots();
+}
+
+void OutfrmWindow::OpenContactEditor() {
+    DEEditOut().onDeleteDupe = [this] { cmdDelete_Click(); };
+    DEEditOut().Show(vb::vbModal);
+    if (auto* editor = vb::IfLoaded<DEEditOutWindow>()) vb::Unload(*editor);
 }
 
 void OutfrmWindow::Form_Load() {

@@ -27,15 +27,12 @@ public:
     // Logging a contact.
     void Mains();
     void CheckRequiredFields();
-    void FillRecentContacts();
-    void AskOpenExistingLog();
 
     // Score and county multipliers.
     void ReloadAndRescore() override;
     void ShowScore();
     void RebuildCountyLists();
     void AddWorkedCounty();
-    void CheckValidCounty();
 
     // Band and mode (the radio reaches these through Form1).
     void SelectBand(const QString& band); // what each band menu item does
@@ -85,19 +82,6 @@ public:
     void txtPostConTime_KeyPress(int& KeyAscii);
     void txtPostConDate_KeyPress(int& KeyAscii);
 
-    // Recent-contacts list and its commands (OutfrmRecent.cpp).
-    void cmdDelete_Click();
-    void cmdEdit_Click();
-    void cmdList_Click();
-    void cmdDup_Click();
-    void ListView1_Click();
-    void ListView1_LostFocus();
-    void ListView1_ColumnClick(int ColumnIndex);
-    void ListView1_MouseUp(int Button, int Shift, double X, double Y);
-    void mnuCopyListtoClipboard_Click();
-    // The record number of the selected row; 0 when no row is selected or it names no record.
-    int SelectedRecord() const;
-
     // Menus and tool windows (OutfrmMenus.cpp).
     // The commands both windows share are LoggingWindow's (LoggingMenus.cpp).
 
@@ -105,20 +89,13 @@ public:
     void mnuArchive_Click();
     void mnuRestore_Click();
 
+protected:
+    void OpenContactEditor() override;
+
 private:
-    // What FillRecentContacts last put in the recent-contacts list: records count..first of the log
-    // at that revision. Code that puts anything else there clears `filled`.
-    struct ListedContacts {
-        bool filled = false;
-        std::uint64_t revision = 0;
-        int count = 0, first = 0;
-    } listed_;
-    // Puts the newest record in at the top of the list when it shows the records before it as
-    // FillRecentContacts left them; false (nothing done) otherwise.
-    bool addNewestToList(int count, int first);
     void layout();
     void wireEvents();
-    void wireRecentListAndArchive();
+    void wireArchive();
     // Entry line and post-contest entry.
     void wireEntryLine();
     void wirePostContest();

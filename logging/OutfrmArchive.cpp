@@ -14,6 +14,11 @@ namespace {
 const char* const kLogFilter = "Log Files (*.log) | *.log";
 }
 
+void OutfrmWindow::wireArchive() {
+    mnuArchive.Click = [this] { mnuArchive_Click(); };
+    mnuRestore.Click = [this] { mnuRestore_Click(); };
+}
+
 void OutfrmWindow::mnuArchive_Click() {
     MsgBox("This function is used to create a permanent copy of your currently open log file.  To open your log file "
            "at a later date, click File > Restore from Archive or Backup.",

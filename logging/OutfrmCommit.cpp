@@ -18,44 +18,12 @@ bool isNumeric(const QString& s) {
     return ParseNumber(s, &v);
 }
 
-// Dates and times typed after the contest: the forms yyyy/mm/dd and hh:mm, and their near relatives.
-QDate parseDate(const QString& text) {
-    for (const char* f : {"yyyy/M/d", "yyyy-M-d", "M/d/yyyy", "yyyy/MM/dd"}) {
-        const QDate d = QDate::fromString(text.trimmed(), f);
-        if (d.isValid()) return d;
-    }
-    return {};
-}
-QTime parseTime(const QString& text) {
-    for (const char* f : {"h:mm", "hh:mm", "h:mm:ss", "hh:mm:ss"}) {
-        const QTime t = QTime::fromString(text.trimmed(), f);
-        if (t.isValid()) return t;
-    }
-    return {};
-}
 } // namespace
 
 void OutfrmWindow::Mains() {
     txtSec.setText(txtSec.Text().trimmed());
 
-    if (txtPostConTime.Visible()) {
-        const QDate d = parseDate(txtPostConDate.Text());
-        if (!d.isValid()) {
-            lblDialog.setCaption("Invalid date format!");
-            Beep();
-            return;
-        }
-        txtPostConDate.setText(d.toString("yyyy/MM/dd"));
-        const QString t = txtPostConTime.Text();
-        if ((t.size() == 3 || t.size() == 4) && isNumeric(t)) txtPostConTime.setText(t.left(t.size() - 2) + ":" + t.right(2));
-        const QTime tm = parseTime(txtPostConTime.Text());
-        if (!tm.isValid()) {
-            lblDialog.setCaption("Invalid time format!");
-            Beep();
-            return;
-        }
-        txtPostConTime.setText(tm.toString("hh:mm"));
-    }
+    if (!CheckPostContestEntry()) return;
 
     if (!Run.TimeOnRunning) cmdLogOn_Click();
     CheckRequiredFields();
@@ -67,46 +35,14 @@ void OutfrmWindow::Mains() {
     CheckDupeAtLog();
 
     if (!Run.MissingFieldFlag && !Run.DupeFlag && !Run.InvalidCountyFlag) {
-        if (!ContactLog.Loaded) {
-            lblDialog.setCaption("The log is not loaded: the contact was not logged.");
-            Beep();
-            return;
-        }
-        if (ContactLog.Count >= ContactLogData::Capacity) {
-            lblDialog.setCaption("The log is full (11000 contacts): the contact was not logged.");
-            Beep();
-            return;
-        }
-        ContactLog.Count += 1;
-        const int n = ContactLog.Count;
-        ContactRecord& r = ContactLog.Rec[static_cast<size_t>(n)];
-        r = ContactRecord();
-        r.SerialSent = isNumeric(Label1.Caption()) ? Label1.Caption() : QString::number(n);
-        r.Call = txtCall.Text();
-        r.SerialRcvd = txtRSTR.Text();
-        r.County = txtSec.Text();
-        if (txtPostConTime.Visible()) {
-            r.Date = txtPostConDate.Text();
-            r.Time = txtPostConTime.Text();
-        } else {
-            const QDateTime utc = UtcFromLocal(platform().clock->Now(), Station.UtcOffsetHours);
-            r.Date = utc.toString("yyyy/MM/dd");
-            r.Time = utc.toString("hh:mm:ss");
-        }
-        r.Mode = Station.CurrentMode;
-        r.Band = Station.CurrentBand;
-        r.Frequency = Run.RigFrequencyText;
-
-        try {
-            AppendLastContact();
-        } catch (const VbError& e) {
-            // Nothing reached the disk: the contact is not logged and the entry line keeps it.
-            ContactLog.Rec[static_cast<size_t>(n)] = ContactRecord();
-            ContactLog.Count -= 1;
-            Beep();
-            MsgBox(e.Description, vbOKOnly, "Unable to write file.");
-            return;
-        }
+        ContactRecord rec;
+        rec.SerialSent = isNumeric(Label1.Caption()) ? Label1.Caption() : QString::number(ContactLog.Count + 1);
+        rec.Call = txtCall.Text();
+        rec.SerialRcvd = txtRSTR.Text();
+        rec.County = txtSec.Text();
+        StampContact(rec);
+        if (!StoreContact(rec)) return;
+        const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(ContactLog.Count)];
 
         SetBackColorIfNew(lblDialog, DialogBackColor);
         lblDialog.setCaption(QString());
@@ -147,51 +83,6 @@ void OutfrmWindow::CheckRequiredFields() {
     if (txtSec.Text().isEmpty()) fail("Need County!", txtSec);
     if (txtRSTR.Text().isEmpty()) fail("Need Serial!", txtRSTR);
     if (txtCall.Text().size() < 3) fail("Need Call Sign!", txtCall);
-}
-
-void OutfrmWindow::FillRecentContacts() {
-    const int count = ContactLog.Count;
-    const int first = Run.ListAllContacts ? 1 : (count < 20 ? 1 : count - 19);
-    if (!addNewestToList(count, first)) {
-        QList<QStringList> rows;
-        for (int i = count; i >= first; --i) rows.append(RecentContactRow(ContactLog, i));
-        ListView1.SetItems(rows);
-    }
-    listed_ = {true, ContactLog.Revision, count, first};
-    QString next = "1";
-    if (count >= 1) {
-        const QString last = ContactLog.Rec[static_cast<size_t>(count)].SerialSent;
-        double v = 0;
-        next = ParseNumber(last, &v) ? QString::number(static_cast<long long>(v) + 1) : QString::number(count + 1);
-    }
-    if (next.size() < 3) next = next.rightJustified(3, '0');
-    Label1.setCaption(next);
-}
-
-bool OutfrmWindow::addNewestToList(int count, int first) {
-    // After a contact the list shows what it did, one row down (and once full, less its last row): the
-    // new row put in at the top moves the others instead of every cell being rewritten. Only when this
-    // window filled the list with the records before it, which have not changed since (the log's
-    // revision is the same), and no row is selected (a selected row stays where it is).
-    const int want = count - first + 1;
-    const int shown = ListView1.ItemCount();
-    if (!listed_.filled || listed_.revision != ContactLog.Revision || listed_.count != count - 1 || want < 1 ||
-        shown != listed_.count - listed_.first + 1 || shown < want - 1 || ListView1.SelectedRow() >= 0)
-        return false;
-    for (int r = 0; r < want - 1; ++r)
-        if (ListView1.ItemText(r) != QString::number(count - 1 - r)) return false;
-    ListView1.InsertItem(0, RecentContactRow(ContactLog, count));
-    while (ListView1.ItemCount() > want) ListView1.RemoveItem(ListView1.ItemCount() - 1);
-    return true;
-}
-
-void OutfrmWindow::AskOpenExistingLog() {
-    const int answer = MsgBox("Do you want to continue an existing contest? (Yes opens your existing log, No erases any "
-                              "existing log and starts a new log.)",
-                              vbYesNo | vbQuestion, "Open existing log?");
-    if (answer != vbYes) NewLog();
-    cmdEdit.setVisible(false);
-    cmdDelete.setVisible(false);
 }
 
 } // namespace tylog

@@ -51,13 +51,7 @@ void OutfrmWindow::ReloadAndRescore() {
         UpdateRateMeter();
         ShowScore();
     } catch (const VbError&) {
-        MsgBox("Error opening file.  This error is annoying but probably correctable.  In all likelihood, a character "
-               "such as a quote got into your data or one of your entries has an invalid date/time format.  Close this "
-               "program and open log.txt in the program's working directory with a text editor such as notepad.  "
-               "Inspect the data and fix any errors you see (remove any extra quotes and make sure your date and time "
-               "entries are valid).",
-               vbOKOnly, "File Error");
-        End();
+        ReportRescoreFailureAndEnd();
     }
 }
 
@@ -108,19 +102,6 @@ void OutfrmWindow::AddWorkedCounty() {
     if (k >= 0) List1.RemoveItem(k);
     lblStation[5].setCaption("Counties Worked - " + QString::number(List2.ListCount()));
     lblStation[7].setCaption("Counties To Go - " + QString::number(List1.ListCount()));
-}
-
-void OutfrmWindow::CheckValidCounty() {
-    Run.InvalidCountyFlag = true;
-    for (int i = 1; i <= static_cast<int>(CountyTable.Count); ++i) {
-        if (sameText(txtSec.Text(), CountyTable.Name[static_cast<size_t>(i)])) {
-            Run.InvalidCountyFlag = false;
-            return;
-        }
-    }
-    Beep();
-    lblDialog.setCaption(txtSec.Text() + " is not a valid county!");
-    txtSec.SetFocus();
 }
 
 } // namespace tylog

@@ -4,6 +4,7 @@
 #include "core/ProcessState.h"
 #include "core/ReferenceTables.h"
 #include "app/Startup.h"
+#include "logging/Infrm.h"
 #include "app/StationSetupWindow.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerState.h"
@@ -90,12 +91,15 @@ TEST(Startup, RunsTheChainAndDoneWritesTheSettingsAndSharedPreferences) {
     QTest::mouseClick(setup->Option1.widget(), Qt::LeftButton);
     EXPECT_TRUE(setup->Option4.Enabled());
     QTest::mouseClick(setup->Option4.widget(), Qt::LeftButton);
-    Fakes().dialogs.AnswerMsgBox(vbOK); // there is no in-state logging window yet: the setup stays
+    env.prog.write("log.txt", QByteArray());
+    Fakes().dialogs.AnswerMsgBox(vbYes); // "Open existing log?"
     QTest::mouseClick(setup->Command1.widget(), Qt::LeftButton);
     Pump();
 
-    EXPECT_EQ(Fakes().dialogs.shown.back().title, "In-State Log");
-    EXPECT_EQ(vb::IfLoaded<frmStationIDWindow>(), setup);
+    // The in-state answer opens the in-state window, which unloads the setup.
+    EXPECT_EQ(Fakes().dialogs.shown.back().title, "Open existing log?");
+    EXPECT_NE(vb::IfLoaded<InfrmWindow>(), nullptr);
+    EXPECT_EQ(vb::IfLoaded<frmStationIDWindow>(), nullptr);
     EXPECT_EQ(env.prog.read("QSOpref.txt"),
               CrLfLines({"\"N0CALL\"", "\"TY\"", "\"USA\"", "\"TY\"", "\"\"", "\"\"", "\"Alderbrook\"", "\"\"",
                          "\"CW\"", "\"20\"", "5", "97", "39", "\"NA\"", "100", "65280", "255", "0", "\"TY\"", "0",

@@ -1,0 +1,156 @@
+#pragma once
+// The in-state logging window: an operator inside the host state works everybody. Host-state counties,
+// the other states and provinces (the state grid) and DX countries are the multipliers.
+//
+// One file per concern: Infrm.cpp (layout and load), InfrmCommit.cpp (Mains and its checks, the rover
+// replay), InfrmDupes.cpp (duplicate checks), InfrmScore.cpp (rescore, score panel, multipliers),
+// InfrmGrid.cpp (state grid and pick lists), InfrmBandMode.cpp (band and mode), InfrmMenus.cpp (the
+// window's own menu items, the recent list's editor), InfrmEntry.cpp (the entry line's keys),
+// InfrmSpots.cpp (band map and spot list), InfrmArchive.cpp (archive and restore).
+#include "logging/LoggingWindow.h"
+#include "platform/vb/Design.h"
+#include "platform/vb/Forms.h"
+
+#include <QStringList>
+#include <QVariant>
+
+#include <array>
+#include <cstdint>
+
+namespace tylog {
+
+class InfrmWindow : public LoggingWindow {
+    Q_OBJECT
+public:
+    InfrmWindow();
+
+    // Score panel captions of this window.
+    vb::Label Label5{*this, "Label5"};   // "Total PH Contacts ......."
+    vb::Label Label13{*this, "Label13"}; // "Total CW/Dig Contacts."
+    vb::Label lblsectogo{*this, "lblsectogo"};
+    vb::Label Label6{*this, "Label6"}; // "Total Multipliers ..........."
+    // Counties still to work (List1 holds the DX countries, List2 the counties worked).
+    vb::ListBox List3{*this, "List3"};
+    vb::Line Line1{*this, "Line1"};
+    vb::Line Line6{*this, "Line6"};
+
+    // The state grid: Label10(1..63), one per SectionTable row, under call-area headings and rules.
+    vb::ControlArray<vb::Label> Label10;
+    vb::Label lblSecOne{*this, "lblSecOne"};
+    vb::Label lblSecTwo{*this, "lblSecTwo"};
+    vb::Label lblSecThre{*this, "lblSecThre"};
+    vb::Label lblSecFour{*this, "lblSecFour"};
+    vb::Label lblSecFive{*this, "lblSecFive"};
+    vb::Label Label14{*this, "Label14"}; // heading "6"
+    vb::Label lblSecSix{*this, "lblSecSix"}; // heading "7"
+    vb::Label lblSecEight{*this, "lblSecEight"};
+    vb::Label lblSecNine{*this, "lblSecNine"};
+    vb::Label lblSecZero{*this, "lblSecZero"};
+    vb::Label lblSecCA{*this, "lblSecCA"};
+    vb::Line Line2{*this, "Line2"};
+    vb::Line Line24{*this, "Line24"};
+    vb::Line Line19{*this, "Line19"};
+    vb::Line Line14{*this, "Line14"};
+    vb::Line Line9{*this, "Line9"};
+    vb::Line Line7{*this, "Line7"};
+    vb::Line Line22{*this, "Line22"};
+    vb::Line Line4{*this, "Line4"};
+    vb::Line Line12{*this, "Line12"};
+    vb::Line Line10{*this, "Line10"};
+    vb::Line Line5{*this, "Line5"};
+
+    // The design table (the layout of every control of the window), as the load applies it.
+    static vb::FormDesign Design();
+    std::vector<vb::ControlDesign> DesignRows();
+
+    void Form_Load() override;
+
+    // Logging a contact (InfrmCommit.cpp).
+    void Mains();
+    void CheckRequiredFields();
+    void CheckSection();
+    void ReplayForRoverCounties();
+    // 0 outside a rover replay; the list position being logged during one.
+    std::uint8_t RoverReplayIndex = 0;
+    bool InvalidSectionFlag = false;
+
+    // Duplicate checks (InfrmDupes.cpp).
+    void CheckDupeAtLog();
+    void DupCheck2();
+    void txtCall_LostFocus();
+    void PartialDupeList(int& KeyAscii);
+    void HoldAfterDupe();
+
+    // Rescore, score panel, recent contacts, multipliers (InfrmScore.cpp).
+    void ReloadAndRescore() override;
+    void ShowScore();
+    void MarkSectionWorked();
+    void MarkSectionsFromLog();
+    void ColorWorkedSections();
+    void RebuildDXList();
+    void AddWorkedDX();
+    void RebuildCountyLists();
+    void AddWorkedCounty();
+    void FillDXWorkedLists();
+    // The seven lists of DX countries worked per band ("160" .. "6"), entries 1..Run.DXWorkedCount[k].
+    std::array<QStringList, 8> DXWorkedList;
+
+    // State grid and pick lists (InfrmGrid.cpp).
+    void BuildSectionGrid();
+    void Label10_Click(int Index);
+    void Label10_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    void List1_Click();
+    void List2_Click();
+    void List3_Click();
+
+    // Band and mode (InfrmBandMode.cpp; the radio reaches these through Form1).
+    void SelectBand(const QString& band);
+    void BandChangeRefresh();
+    void mnu160_Click();
+    void mnuSSB_Click();
+    void mnuDigital_Click();
+    void Label24_Click();
+    void Label30_Click();
+    void BandFreqConversion(float frequencyValue);
+    void ModeSelection(const QString& strMode);
+
+    // The window's own menu items and the editor of the recent list (InfrmMenus.cpp).
+    void mnuChangeCounty_Click();
+    void mnuColors_Click();
+    void Label25_Change();
+    void SetListHeights() override;
+    void ClearEntry() override;
+
+    // Entry line (InfrmEntry.cpp): Enter in a box logs the contact, Tab moves on.
+    void txtCntry_Change();
+    QString KeyboardCWOnMessage() const override;
+
+    // Band map and spot list (InfrmSpots.cpp; the spotting window reaches these through Form1).
+    void PacketResize();
+    void DisplayBandMapLabels() override;
+    void BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord);
+
+protected:
+    void UnloadTwinToolWindows() override;
+    void OpenContactEditor() override;
+    QStringList RecentRow(int record) const override;
+
+private:
+    void layout();
+    void wireEvents();
+    void wireGrid();
+    void wireBandAndMode();
+    void wireOwnMenus();
+    // Hooks of the files others fill in.
+    void wireEntryLine();
+    void wireSpots();
+    void wireArchive();
+    vb::Menu* bandItem(const QString& band);
+    void SelectMode(const QString& mode, vb::Menu& item);
+    // HoldAfterDupe's start: the tick of the last refused duplicate.
+    std::uint32_t lastDupeTick_ = 0;
+};
+
+inline InfrmWindow& Infrm() { return vb::Instance<InfrmWindow>(); }
+
+} // namespace tylog

@@ -1,0 +1,169 @@
+// Logging a contact in the in-state window: the checks in their order, the record stored and counted,
+// and the rover's replay of it for each further county it stands on.
+#include "core/ProcessState.h"
+#include "core/SectionTable.h"
+#include "logging/DupeRules.h"
+#include "logging/Infrm.h"
+#include "logging/MultiplierRules.h"
+#include "logging/ScoreRules.h"
+#include "logstore/ContactLog.h"
+#include "logstore/CountyTable.h"
+#include "logtools/CountyChange.h"
+#include "platform/Platform.h"
+#include "platform/ValueFile.h"
+#include "platform/VbError.h"
+
+namespace tylog {
+
+namespace {
+bool isNumeric(const QString& s) {
+    double v = 0;
+    return ParseNumber(s, &v);
+}
+
+// The county box's abbreviation (any letter case) written out as the county's name.
+void expandCountyAbbreviation(vb::TextBox& box) {
+    if (box.Text().isEmpty()) return;
+    QString name;
+    QString abbrev = box.Text();
+    CountyNameFromAbbrev(name, abbrev);
+    if (!name.isEmpty()) box.setText(name);
+}
+} // namespace
+
+void InfrmWindow::Mains() {
+    const QString trimmed = txtSec.Text().trimmed();
+    if (trimmed != txtSec.Text()) txtSec.setText(trimmed);
+    if (!CheckPostContestEntry()) return;
+
+    // Only a host-state station has a county.
+    InvalidSectionFlag = false;
+    const auto outsideHostState = [this] { return !SameNoCase(txtCntry.Text(), Station.HostState); };
+    if (outsideHostState()) EmptyIfFilled(txtSec);
+    if (!Run.TimeOnRunning) cmdLogOn_Click();
+    CheckRequiredFields();
+    if (txtCntry.Text().size() < 4) CheckSection();
+    // The duplicate key holds the county's name: an abbreviation is written out before it is compared.
+    expandCountyAbbreviation(txtSec);
+    CheckDupeAtLog();
+    // The check may bring the county of an earlier contact; a station outside the host state has none.
+    if (outsideHostState()) EmptyIfFilled(txtSec);
+    Run.InvalidCountyFlag = false;
+    if (!txtSec.Text().isEmpty()) {
+        expandCountyAbbreviation(txtSec);
+        CheckValidCounty();
+    }
+
+    bool stored = false;
+    if (!Run.MissingFieldFlag && !Run.DupeFlag && !InvalidSectionFlag && !Run.InvalidCountyFlag) {
+        ContactRecord rec;
+        rec.Call = txtCall.Text();
+        rec.SerialRcvd = txtRSTR.Text();
+        rec.Spc = txtCntry.Text();
+        rec.County = txtSec.Text();
+        rec.SentCounty = Station.CurrentCounty;
+        rec.SerialSent = isNumeric(Label1.Caption()) ? Label1.Caption() : QString::number(ContactLog.Count + 1);
+        StampContact(rec);
+        if (!StoreContact(rec)) return;
+        stored = true;
+        const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(ContactLog.Count)];
+
+        SetBackColorIfNew(lblDialog, DialogBackColor);
+        lblDialog.setCaption(QString());
+        SetBackColorIfNew(lblDupe, DupeEmptyBackColor);
+        lblDupe.setCaption(QString());
+        if (!r.County.isEmpty()) AddWorkedCounty();
+        ScoreCounts c{Run.QsoPoints, Run.PhoneContactCount, Run.CWContactCount, Run.DigitalContactCount};
+        AddContactPoints(c, r.Mode, r.Call, SameNoCase(r.Spc, u"TY"));
+        Run.QsoPoints = c.QsoPoints;
+        Run.PhoneContactCount = c.PhoneContactCount;
+        Run.CWContactCount = c.CWContactCount;
+        Run.DigitalContactCount = c.DigitalContactCount;
+        FillRecentContacts();
+        // The reload counts DX countries by the same rule.
+        if (CountsAsDX(r.Spc)) AddWorkedDX();
+        if (r.Spc.size() < 4) MarkSectionWorked();
+        ShowScore();
+    }
+
+    if (!Run.MissingFieldFlag && !InvalidSectionFlag && !Run.InvalidCountyFlag) {
+        for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) EmptyIfFilled(*t);
+        for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
+        lblStation[4].setEnabled(false);
+        txtCall.SetFocus();
+    }
+    // The window repaints once, when the key's handling returns to the event loop; focus events run
+    // at once, so nothing waits for the loop here.
+    SetBackColorIfNew(lblDupe, DupeEmptyBackColor);
+    lblDupe.setCaption(QString());
+    UpdateRateMeter();
+    Run.RigFrequencyText.clear();
+
+    if (stored && Station.RoverFlag == 1 && RoverReplayIndex == 0 && frmCountyChangeRover().List1.ListCount() > 1)
+        ReplayForRoverCounties();
+}
+
+void InfrmWindow::CheckRequiredFields() {
+    Run.MissingFieldFlag = false;
+    auto fail = [this](const char* message, vb::TextBox& box) {
+        Beep();
+        lblDialog.setCaption(message);
+        Run.MissingFieldFlag = true;
+        box.SetFocus();
+    };
+    if (SameNoCase(txtCntry.Text(), Station.HostState) && txtSec.Text().isEmpty()) fail("Need County!", txtSec);
+    if (txtRSTR.Text().isEmpty()) fail("Need Serial!", txtRSTR);
+    if (txtCall.Text().size() < 3) fail("Need Call Sign!", txtCall);
+    // "Not Found" is what the prefix lookup writes when no country matched: no country at all.
+    if (txtCntry.Text().isEmpty() || SameNoCase(txtCntry.Text(), u"Not Found")) fail("Need Country!", txtCntry);
+}
+
+void InfrmWindow::CheckSection() {
+    InvalidSectionFlag = FindSection(txtCntry.Text()) == 0;
+    if (!InvalidSectionFlag) {
+        if (Label19.Caption().isEmpty()) Label19.setCaption("NA");
+        return;
+    }
+    Beep();
+    lblDialog.setCaption("Invald Section!");
+    txtCntry.SetFocus();
+}
+
+void InfrmWindow::ReplayForRoverCounties() {
+    frmCountyChangeRoverWindow& rover = frmCountyChangeRover();
+    const QString ownCounty = Station.CurrentCounty;
+    const QString logged = ContactLog.Rec[static_cast<size_t>(ContactLog.Count)].SentCounty;
+    // However the replay ends, the own county is the one it started with.
+    struct Restore {
+        InfrmWindow& w;
+        QString county;
+        ~Restore() {
+            w.RoverReplayIndex = 0;
+            Station.CurrentCounty = county;
+            w.Label25.setCaption(county);
+        }
+    } restore{*this, ownCounty};
+    try {
+        const int n = rover.List1.ListCount();
+        for (int i = 0; i < n; ++i) {
+            RoverReplayIndex = static_cast<std::uint8_t>(std::min(i, 255));
+            const QString county = rover.List1.List(i);
+            // Every county of the list but the one just logged, whichever place the list gives it.
+            if (SameNoCase(county, logged)) continue;
+            Station.CurrentCounty = county;
+            Label25.setCaption(county);
+            mnuRecall_Click();
+            SendTab();
+            if (rover.Check1.Value() == 0) {
+                const ContactRecord& last = ContactLog.Rec[static_cast<size_t>(ContactLog.Count)];
+                Label1.setCaption(last.SerialSent);
+                txtRSTR.setText(last.SerialRcvd);
+            }
+            if (!Run.DupeFlag) Mains();
+        }
+    } catch (const VbError&) {
+        Beep();
+    }
+}
+
+} // namespace tylog

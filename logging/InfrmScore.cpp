@@ -1,0 +1,150 @@
+// Rescoring, the score panel, the recent contacts' rows and the multipliers of the in-state window:
+// the state grid, the DX countries, the counties worked and still to work, the per-band DX lists.
+#include "core/ProcessState.h"
+#include "core/SectionTable.h"
+#include "logging/DupeRules.h"
+#include "logging/Infrm.h"
+#include "logging/MultiplierRules.h"
+#include "logging/ScoreRules.h"
+#include "logstore/ContactLog.h"
+#include "platform/VbError.h"
+
+namespace tylog {
+
+namespace {
+// Left alone when it already holds exactly these, nothing chosen and scrolled to the top: a band or
+// mode change seldom changes the lists.
+void setItemsOf(vb::ListBox& list, const QStringList& items) {
+    bool same = list.ListCount() == items.size() && list.ListIndex() < 0 && list.TopIndex() == 0;
+    for (int i = 0; same && i < items.size(); ++i) same = list.List(i) == items[i];
+    if (same) return;
+    list.Clear();
+    for (const QString& item : items) list.AddItem(item);
+}
+
+int indexOfNoCase(const vb::ListBox& list, const QString& text) {
+    for (int i = 0; i < list.ListCount(); ++i)
+        if (SameNoCase(list.List(i), text)) return i;
+    return -1;
+}
+
+const ContactRecord& lastRecord() { return ContactLog.Rec[static_cast<size_t>(ContactLog.Count)]; }
+} // namespace
+
+void InfrmWindow::ReloadAndRescore() {
+    if (!LoadLog()) return; // it has told the operator and ended the run
+    try {
+        for (int i = 1; i <= SectionTable.Count; ++i)
+            if (Label10.Exists(i)) Label10[i].setForeColor(Station.RemainingColor);
+        Run.MultiplierCount = 0;
+        ScoreCounts c;
+        c.QsoPoints = Run.QsoPoints;
+        for (int i = 1; i <= ContactLog.Count; ++i) {
+            const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
+            AddContactPoints(c, r.Mode, r.Call, SameNoCase(r.Spc, u"TY"));
+        }
+        Run.QsoPoints = c.QsoPoints;
+        Run.PhoneContactCount = c.PhoneContactCount;
+        Run.CWContactCount = c.CWContactCount;
+        Run.DigitalContactCount = c.DigitalContactCount;
+        MarkSectionsFromLog();
+        RebuildCountyLists();
+        UpdateRateMeter();
+        ColorWorkedSections();
+        FillDXWorkedLists();
+        RebuildDXList();
+        ShowScore();
+        FillRecentContacts();
+    } catch (const VbError&) {
+        ReportRescoreFailureAndEnd();
+    }
+}
+
+void InfrmWindow::ShowScore() {
+    const std::int64_t multipliers = List1.ListCount() + static_cast<std::int64_t>(Run.MultiplierCount) + List2.ListCount();
+    lblTotCon.setCaption(FormatGrouped(Run.PhoneContactCount));
+    lblsectogo.setCaption(FormatGrouped(Run.CWContactCount + Run.DigitalContactCount));
+    Label27.setCaption(FormatGrouped(static_cast<double>(Run.QsoPoints)));
+    lblTotSec.setCaption(FormatGrouped(static_cast<double>(multipliers)));
+    lblTotScore.setCaption(FormatGrouped(static_cast<double>(multipliers * Run.QsoPoints)));
+}
+
+QStringList InfrmWindow::RecentRow(int record) const {
+    const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(record)];
+    QStringList row{QString::number(record), r.Call, r.SerialRcvd, r.Spc, r.County, r.SerialSent,
+                    RecentDateTime(r.Date, r.Time), r.Mode, r.Band};
+    if (Station.RoverFlag == 1) row << r.SentCounty;
+    return row;
+}
+
+// ---- The state grid ------------------------------------------------------------------------------
+
+void InfrmWindow::MarkSectionWorked() {
+    const QString& spc = lastRecord().Spc;
+    if (SameNoCase(spc, u"TY")) return; // the host state is never a multiplier
+    const int row = FindSection(spc);
+    if (row == 0 || Run.MultiplierGrid[1][static_cast<size_t>(row)] != 0) return;
+    Run.MultiplierGrid[1][static_cast<size_t>(row)] = 1;
+    Run.MultiplierCount += 1;
+    if (Label10.Exists(row)) Label10[row].setForeColor(Station.WorkedColor);
+}
+
+void InfrmWindow::MarkSectionsFromLog() {
+    for (int i = 1; i <= ContactLog.Count; ++i) {
+        const QString& spc = ContactLog.Rec[static_cast<size_t>(i)].Spc;
+        if (spc.size() >= 4 || SameNoCase(spc, u"TY")) continue;
+        const int row = FindSection(spc);
+        if (row > 0) Run.MultiplierGrid[1][static_cast<size_t>(row)] = 1;
+    }
+}
+
+void InfrmWindow::ColorWorkedSections() {
+    const auto worked = [](int row) {
+        for (size_t col = 1; col <= 7; ++col)
+            if (Run.MultiplierGrid[col][static_cast<size_t>(row)] != 0) return true;
+        return false;
+    };
+    for (int i = 1; i <= SectionTable.Count; ++i)
+        if (worked(i) && Label10.Exists(i)) Label10[i].setForeColor(Station.WorkedColor);
+    int count = 0;
+    for (int row = 1; row <= 99; ++row)
+        if (worked(row)) ++count;
+    Run.MultiplierCount = count;
+}
+
+// ---- DX countries ---------------------------------------------------------------------------------
+
+void InfrmWindow::RebuildDXList() {
+    setItemsOf(List1, WorkedDXCountries(ContactLog));
+    lblStation[5].setCaption("DX - " + QString::number(List1.ListCount()));
+}
+
+void InfrmWindow::AddWorkedDX() {
+    const QString& spc = lastRecord().Spc;
+    if (indexOfNoCase(List1, spc) >= 0) return;
+    List1.AddItem(spc);
+    lblStation[5].setCaption("DX - " + QString::number(List1.ListCount()));
+}
+
+void InfrmWindow::FillDXWorkedLists() { tylog::FillDXWorkedLists(ContactLog, DXWorkedList, Run.DXWorkedCount); }
+
+// ---- Counties -------------------------------------------------------------------------------------
+
+void InfrmWindow::RebuildCountyLists() {
+    const CountyLists lists = WorkedAndRemainingCounties(ContactLog);
+    setItemsOf(List3, lists.toWork);
+    setItemsOf(List2, lists.worked);
+    lblStation[8].setCaption("Cnty Wkd - " + QString::number(List2.ListCount()));
+    lblStation[7].setCaption("Cnty Rem - " + QString::number(List3.ListCount()));
+}
+
+void InfrmWindow::AddWorkedCounty() {
+    const QString& county = lastRecord().County;
+    if (indexOfNoCase(List2, county) < 0) List2.AddItem(county);
+    const int k = indexOfNoCase(List3, county);
+    if (k >= 0) List3.RemoveItem(k);
+    lblStation[8].setCaption("Cnty Wkd - " + QString::number(List2.ListCount()));
+    lblStation[7].setCaption("Cnty Rem - " + QString::number(List3.ListCount()));
+}
+
+} // namespace tylog

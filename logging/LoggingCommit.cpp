@@ -1,0 +1,123 @@
+// What both logging windows do alike when a contact is logged: the county check, storing the record
+// with its append to log.txt, and the end of a run whose log cannot be counted.
+#include "core/ProcessState.h"
+#include "logging/DupeRules.h"
+#include "logging/LoggingWindow.h"
+#include "logstore/ContactLog.h"
+#include "logstore/CountyTable.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
+#include "platform/ValueFile.h"
+#include "platform/VbError.h"
+#include "logging/ScoreRules.h"
+
+namespace tylog {
+
+namespace {
+// Dates and times typed after the contest: the forms yyyy/mm/dd and hh:mm, and their near relatives.
+QDate parseDate(const QString& text) {
+    for (const char* f : {"yyyy/M/d", "yyyy-M-d", "M/d/yyyy", "yyyy/MM/dd"}) {
+        const QDate d = QDate::fromString(text.trimmed(), f);
+        if (d.isValid()) return d;
+    }
+    return {};
+}
+QTime parseTime(const QString& text) {
+    for (const char* f : {"h:mm", "hh:mm", "h:mm:ss", "hh:mm:ss"}) {
+        const QTime t = QTime::fromString(text.trimmed(), f);
+        if (t.isValid()) return t;
+    }
+    return {};
+}
+bool isNumeric(const QString& s) {
+    double v = 0;
+    return ParseNumber(s, &v);
+}
+} // namespace
+
+bool LoggingWindow::CheckPostContestEntry() {
+    if (!txtPostConTime.Visible()) return true;
+    const QDate d = parseDate(txtPostConDate.Text());
+    if (!d.isValid()) {
+        lblDialog.setCaption("Invalid date format!");
+        Beep();
+        return false;
+    }
+    txtPostConDate.setText(d.toString("yyyy/MM/dd"));
+    const QString t = txtPostConTime.Text();
+    if ((t.size() == 3 || t.size() == 4) && isNumeric(t)) txtPostConTime.setText(t.left(t.size() - 2) + ":" + t.right(2));
+    const QTime tm = parseTime(txtPostConTime.Text());
+    if (!tm.isValid()) {
+        lblDialog.setCaption("Invalid time format!");
+        Beep();
+        return false;
+    }
+    txtPostConTime.setText(tm.toString("hh:mm"));
+    return true;
+}
+
+void LoggingWindow::StampContact(ContactRecord& r) const {
+    if (txtPostConTime.Visible()) {
+        r.Date = txtPostConDate.Text();
+        r.Time = txtPostConTime.Text();
+    } else {
+        const QDateTime utc = UtcFromLocal(platform().clock->Now(), Station.UtcOffsetHours);
+        r.Date = utc.toString("yyyy/MM/dd");
+        r.Time = utc.toString("hh:mm:ss");
+    }
+    r.Mode = Station.CurrentMode;
+    r.Band = Station.CurrentBand;
+    r.Frequency = Run.RigFrequencyText;
+}
+
+void LoggingWindow::CheckValidCounty() {
+    Run.InvalidCountyFlag = true;
+    for (int i = 1; i <= static_cast<int>(CountyTable.Count); ++i) {
+        if (SameNoCase(txtSec.Text(), CountyTable.Name[static_cast<size_t>(i)])) {
+            Run.InvalidCountyFlag = false;
+            return;
+        }
+    }
+    Beep();
+    lblDialog.setCaption(txtSec.Text() + " is not a valid county!");
+    txtSec.SetFocus();
+}
+
+bool LoggingWindow::StoreContact(const ContactRecord& r) {
+    if (!ContactLog.Loaded) {
+        lblDialog.setCaption("The log is not loaded: the contact was not logged.");
+        Beep();
+        return false;
+    }
+    if (ContactLog.Count >= ContactLogData::Capacity) {
+        lblDialog.setCaption("The log is full (11000 contacts): the contact was not logged.");
+        Beep();
+        return false;
+    }
+    ContactLog.Count += 1;
+    const int n = ContactLog.Count;
+    ContactLog.Rec[static_cast<size_t>(n)] = r;
+    try {
+        AppendLastContact();
+    } catch (const VbError& e) {
+        // Nothing reached the disk: the contact is not logged and the entry line keeps it.
+        ContactLog.Rec[static_cast<size_t>(n)] = ContactRecord();
+        ContactLog.Count -= 1;
+        Beep();
+        MsgBox(e.Description, vbOKOnly, "Unable to write file.");
+        return false;
+    }
+    return true;
+}
+
+void LoggingWindow::ReportRescoreFailureAndEnd() {
+    MsgBox("Error opening file.  This error is annoying but probably correctable.  In all likelihood, a character "
+           "such as a quote got into your data or one of your entries has an invalid date/time format.  Close this "
+           "program and open log.txt in the program's working directory with a text editor such as notepad.  "
+           "Inspect the data and fix any errors you see (remove any extra quotes and make sure your date and time "
+           "entries are valid).",
+           vbOKOnly, "File Error");
+    End();
+}
+
+} // namespace tylog
