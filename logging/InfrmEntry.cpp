@@ -3,6 +3,7 @@
 #include "core/ProcessState.h"
 #include "logging/Infrm.h"
 #include "logging/MultiplierRules.h"
+#include "logstore/KeyFilters.h"
 
 namespace tylog {
 
@@ -17,13 +18,23 @@ void InfrmWindow::wireEntryLine() {
         box->setMaxLength(length);
     }
     ApplyTabOrder();
-    for (vb::TextBox* box : {&txtCall, &txtRSTR, &txtCntry, &txtSec})
+    for (vb::TextBox* box : {&txtRSTR, &txtCntry, &txtSec})
         box->KeyPress = [this](int& k) {
             if (k == 13) {
                 k = 0;
                 Mains();
             }
         };
+    txtCall.KeyPress = [this](int& k) {
+        KeyUpperCase(k);
+        if (k == 13) {
+            k = 0;
+            Mains();
+            return;
+        }
+        PartialDupeList(k);
+        if (Run.DupeFlag) HoldAfterDupe();
+    };
     txtCall.LostFocus = [this] { txtCall_LostFocus(); };
     txtCntry.Change = [this] { txtCntry_Change(); };
     Label1.Change = [this] { Label1_Change(); };
