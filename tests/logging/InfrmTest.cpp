@@ -53,6 +53,10 @@ TEST_F(InfrmTest, LoadsTheGridTheListsAndTheLog) {
     EXPECT_EQ(w.lblsectogo.Caption(), "1");
     EXPECT_EQ(w.Label1.Caption(), "002");
     EXPECT_DOUBLE_EQ(w.List3.Top() + w.List3.Height(), w.Line3.Y1());
+    // The clocks run: UTC is local 9:01:03 plus 5 hours.
+    Fakes().clock.Advance(1000);
+    EXPECT_EQ(w.lblutctime.Caption(), "14:01:03");
+    EXPECT_EQ(w.lblCurTime.Caption(), "9:01:03");
 }
 
 } // namespace
