@@ -34,8 +34,8 @@ const ContactRecord& lastRecord() { return ContactLog.Rec[static_cast<size_t>(Co
 void InfrmWindow::ReloadAndRescore() {
     if (!LoadLog()) return; // it has told the operator and ended the run
     try {
-        for (int i = 1; i <= SectionTable.Count; ++i)
-            if (Label10.Exists(i)) Label10[i].setForeColor(Station.RemainingColor);
+        // Every grid label goes back to the colour of a row still to work; ColorWorkedSections sets each
+        // once, to the colour it ends up with, so that an unchanged grid is not repainted.
         Run.MultiplierCount = 0;
         ScoreCounts c;
         c.QsoPoints = Run.QsoPoints;
@@ -90,10 +90,11 @@ void InfrmWindow::MarkSectionWorked() {
 }
 
 void InfrmWindow::MarkSectionsFromLog() {
+    const SectionIndex sections(SectionTable);
     for (int i = 1; i <= ContactLog.Count; ++i) {
         const QString& spc = ContactLog.Rec[static_cast<size_t>(i)].Spc;
         if (spc.size() >= 4 || SameNoCase(spc, u"TY")) continue;
-        const int row = FindSection(spc);
+        const int row = sections.RowOf(spc);
         if (row > 0) Run.MultiplierGrid[1][static_cast<size_t>(row)] = 1;
     }
 }
@@ -104,8 +105,11 @@ void InfrmWindow::ColorWorkedSections() {
             if (Run.MultiplierGrid[col][static_cast<size_t>(row)] != 0) return true;
         return false;
     };
-    for (int i = 1; i <= SectionTable.Count; ++i)
-        if (worked(i) && Label10.Exists(i)) Label10[i].setForeColor(Station.WorkedColor);
+    for (int i = 1; i <= SectionTable.Count; ++i) {
+        if (!Label10.Exists(i)) continue;
+        const long color = worked(i) ? Station.WorkedColor : Station.RemainingColor;
+        if (Label10[i].ForeColor() != color) Label10[i].setForeColor(color);
+    }
     int count = 0;
     for (int row = 1; row <= 99; ++row)
         if (worked(row)) ++count;

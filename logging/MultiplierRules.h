@@ -10,6 +10,18 @@
 namespace tylog {
 
 struct ContactLogData;
+struct SectionTableData;
+
+// FindSection over many records: the first row of each two-letter abbreviation found by its letters.
+class SectionIndex {
+public:
+    explicit SectionIndex(const SectionTableData& table);
+    int RowOf(const QString& abbrev) const;
+
+private:
+    const SectionTableData& table_;
+    std::array<short, 26 * 26> twoLetter_{};
+};
 
 // Whether a contact's St / Prv / Country counts as a DX country: longer than 3 characters, and none of
 // "Not Found" (what the prefix lookup writes when nothing matched), "Canada", "USA", "Alaska" and

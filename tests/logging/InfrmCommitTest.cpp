@@ -168,3 +168,16 @@ TEST_F(InfrmCommitTest, NothingIsStoredWhenTheAppendFails) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(MultiplierRules, BandListsAndWhatCountsAsDX) {
+    const std::pair<const char*, int> bands[] = {{"160", 1}, {"80", 2}, {"40", 3}, {"20", 4}, {"15", 5}, {"10", 6},
+                                                 {"6", 7},   {"2", 0},  {"1.25", 0}, {"70", 0}, {"30", 0}, {"16", 0},
+                                                 {"", 0},    {"100", 0}, {"5", 0}};
+    for (auto [band, k] : bands) EXPECT_EQ(DXBandIndex(band), k) << band;
+    for (const char* dx : {"Germany", "japan", "Aland Is."}) EXPECT_TRUE(CountsAsDX(dx)) << dx;
+    for (const char* no : {"CAN", "TY", "canada", "USA", "ALASKA", "hawaii", "not found", ""}) EXPECT_FALSE(CountsAsDX(no)) << no;
+}
+
+} // namespace
