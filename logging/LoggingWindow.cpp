@@ -347,4 +347,12 @@ void LoggingWindow::MarkModeAndBand() {
     }
 }
 
+void LoggingWindow::Form_MouseMove(int Button, int Shift, double X, double Y) {
+    (void)Button;
+    (void)Shift;
+    (void)X;
+    (void)Y;
+    lblDupe.setCaption(QString());
+}
+
 } // namespace tylog

@@ -186,6 +186,8 @@ public:
     void Form_Unload(int& Cancel) override;
     void Form_Terminate() override;
     void Form_Activate() override;
+    // Moving over the bare window clears a hover or partial-duplicate text.
+    void Form_MouseMove(int Button, int Shift, double X, double Y) override;
 
     // Time On / Time Off, clocks and the rate meter.
     void cmdLogOn_Click();

@@ -189,13 +189,6 @@ int buttonOf(Qt::MouseButton b) {
     default: return 0;
     }
 }
-int buttonsOf(Qt::MouseButtons b) {
-    int r = 0;
-    if (b & Qt::LeftButton) r |= vbLeftButton;
-    if (b & Qt::RightButton) r |= vbRightButton;
-    if (b & Qt::MiddleButton) r |= vbMiddleButton;
-    return r;
-}
 } // namespace
 
 bool Control::eventFilter(QObject* watched, QEvent* event) {
@@ -238,7 +231,7 @@ bool Control::eventFilter(QObject* watched, QEvent* event) {
         Screen& s = *platform().screen;
         if (MouseMove)
             runHandler("MouseMove", [&] {
-                MouseMove(buttonsOf(e->buttons()), ShiftOf(e->modifiers()), e->position().x() * s.TwipsPerPixelX(),
+                MouseMove(ButtonsOf(e->buttons()), ShiftOf(e->modifiers()), e->position().x() * s.TwipsPerPixelX(),
                           e->position().y() * s.TwipsPerPixelY());
             });
         return false;

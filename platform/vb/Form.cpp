@@ -1,5 +1,6 @@
 #include "platform/vb/Form.h"
 #include "platform/Platform.h"
+#include "platform/Screen.h"
 #include "platform/vb/Color.h"
 #include "platform/vb/Controls.h"
 #include "platform/vb/Forms.h"
@@ -9,6 +10,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPointer>
 
 #include <algorithm>
@@ -29,6 +31,7 @@ Form::Form(const QString& name) : QWidget(nullptr), Name(name) {
     client_->setObjectName("client");
     client_->installEventFilter(this);
     client_->setFocusPolicy(Qt::ClickFocus);
+    client_->setMouseTracking(true); // Form_MouseMove runs without a button held
     fontName_ = QApplication::font().family();
     setFontSize(fontSize_);
     hide();
@@ -271,6 +274,15 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
             formKey(static_cast<QKeyEvent*>(event)))
             return true;
         if (event->type() == QEvent::MouseButtonRelease) RunHandler(this, "Form_Click", [this] { Form_Click(); });
+        // A move a control did not take reaches the client area too: only the bare background counts.
+        if (event->type() == QEvent::MouseMove && !client_->childAt(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+            auto* e = static_cast<QMouseEvent*>(event);
+            Screen& s = *platform().screen;
+            RunHandler(this, "Form_MouseMove", [&] {
+                Form_MouseMove(ButtonsOf(e->buttons()), ShiftOf(e->modifiers()), e->position().x() * s.TwipsPerPixelX(),
+                               e->position().y() * s.TwipsPerPixelY());
+            });
+        }
     }
     if (watched == menuBar_ && (event->type() == QEvent::ActionAdded || event->type() == QEvent::ActionRemoved ||
                                 event->type() == QEvent::ActionChanged))

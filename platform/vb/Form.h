@@ -80,6 +80,8 @@ public:
     virtual void Form_KeyUp(int& KeyCode, int Shift) { (void)KeyCode; (void)Shift; }
     virtual void Form_KeyPress(int& KeyAscii) { (void)KeyAscii; }
     virtual void Form_Click() {}
+    // The pointer moving over the window's own background (not over a control), button held or not.
+    virtual void Form_MouseMove(int Button, int Shift, double X, double Y) { (void)Button; (void)Shift; (void)X; (void)Y; }
 
     // Focus events are delivered at once: SetFocus and SendTab return after the old control's
     // LostFocus and the new one's GotFocus have run, whether the window is active or not (Qt sends them

@@ -3,6 +3,14 @@
 
 namespace tylog::vb {
 
+int ButtonsOf(Qt::MouseButtons b) {
+    int r = 0;
+    if (b & Qt::LeftButton) r |= vbLeftButton;
+    if (b & Qt::RightButton) r |= vbRightButton;
+    if (b & Qt::MiddleButton) r |= vbMiddleButton;
+    return r;
+}
+
 int ShiftOf(Qt::KeyboardModifiers m) {
     int s = 0;
     if (m & Qt::ShiftModifier) s |= vbShiftMask;

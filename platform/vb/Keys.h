@@ -16,6 +16,8 @@ enum MouseButtons : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 
 
 int KeyCodeOf(const QKeyEvent* e);  // 0 when the key has no code
 int ShiftOf(Qt::KeyboardModifiers m);
+// The mouse buttons held, as MouseButtons bits.
+int ButtonsOf(Qt::MouseButtons b);
 // The character code a key gives (Ctrl+letter gives 1..26, Enter 13, Esc 27, Backspace 8); -1 for
 // keys that give no character.
 int KeyAsciiOf(const QKeyEvent* e);

@@ -2,6 +2,8 @@
 #include "core/SectionTable.h"
 #include "tests/logging/InfrmFixture.h"
 
+#include <QMouseEvent>
+
 using namespace tylog;
 using namespace tylog::testing;
 
@@ -18,6 +20,24 @@ TEST_F(InfrmTest, HoldsItsDesign) {
     EXPECT_FALSE(w.Label10[50].Visible());
     EXPECT_EQ(w.mnuDigital.Caption(), "&DG");
     ASSERT_NE(w.mnuChangeCounty(), nullptr);
+}
+
+// Resting on a grid label counts its contacts in lblDupe; moving on over the bare window clears it.
+TEST_F(InfrmTest, GridHoverTextIsClearedOverTheWindowsBackground) {
+    QByteArray log;
+    log += Contact({.call = "K1ABC", .spc = "OH", .county = ""});
+    log += Contact({.call = "K2ABC", .spc = "oh", .county = ""});
+    InfrmWindow& w = open(log);
+    ShowActive(w);
+    const auto moveOver = [](QWidget* widget, QPointF at) {
+        QMouseEvent e(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &e);
+    };
+    QWidget* oh = w.Label10[FindSection("OH")].widget();
+    moveOver(oh, oh->rect().center());
+    EXPECT_EQ(w.lblDupe.Caption(), "  Ohio    Total = 2");
+    moveOver(w.client(), QPointF(2, w.client()->height() - 2));
+    EXPECT_EQ(w.lblDupe.Caption(), "");
 }
 
 TEST_F(InfrmTest, LoadsTheGridTheListsAndTheLog) {

@@ -63,6 +63,7 @@ public:
     void Form_KeyUp(int&, int) override { maybeFail("Form_KeyUp"); }
     void Form_KeyPress(int&) override { maybeFail("Form_KeyPress"); }
     void Form_Click() override { maybeFail("Form_Click"); }
+    void Form_MouseMove(int, int, double, double) override { maybeFail("Form_MouseMove"); }
 
 private:
     void maybeFail(const char* name) {
@@ -70,8 +71,7 @@ private:
     }
 };
 
-void SendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button = Qt::LeftButton) {
-    const QPointF at(5, 5);
+void SendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button = Qt::LeftButton, QPointF at = {5, 5}) {
     QMouseEvent e(type, at, w->mapToGlobal(at), button, type == QEvent::MouseMove ? Qt::NoButton : button,
                   Qt::NoModifier);
     QCoreApplication::sendEvent(w, &e);
@@ -163,6 +163,8 @@ TEST(ErrorGuard, AnErrorInAnyHandlerStopsAtTheLayer) {
          [](GuardForm& f) { QTest::keyClick(f.client(), Qt::Key_A); }, {}},
         {"Form_Click", "GuardForm", true, FailIn("Form_Click"),
          [](GuardForm& f) { QTest::mouseClick(f.client(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 5)); }, {}},
+        {"Form_MouseMove", "GuardForm", true, FailIn("Form_MouseMove"),
+         [](GuardForm& f) { SendMouse(f.client(), QEvent::MouseMove, Qt::NoButton, QPoint(300, 5)); }, {}},
     };
     for (const EventCase& c : cases) {
         SCOPED_TRACE(std::string(c.event) + " of " + c.source);
