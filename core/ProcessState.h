@@ -47,8 +47,11 @@ struct StationSettings {
 };
 
 struct SharedPreferences {
-    QString SharedPrefsText; // the whole file less its final CR LF
+    QString SharedPrefsText; // the whole file less its final line end
     QString SharedPrefsPath;
+    // The file's own line end (CR LF unless it was written with LF or CR alone): it ends the file and
+    // every key line added, so a file of another program's keeps its form.
+    QString LineEnd = QStringLiteral("\r\n");
 };
 
 // What one run of the logger keeps besides the settings: version, score counters, entry-check flags,

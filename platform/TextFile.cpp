@@ -46,6 +46,10 @@ QByteArray ToAnsi(const QString& text) {
         char b = '?';
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
             b = static_cast<char>(c);
+        } else if (c >= 0x80 && c <= 0x9F && kHigh[c - 0x80] == 0) {
+            // The five codes Windows-1252 leaves unassigned were read as themselves: they go back
+            // unchanged, so every byte of a file read and rewritten stays what it was.
+            b = static_cast<char>(c);
         } else {
             for (int k = 0; k < 32; ++k)
                 if (kHigh[k] == c && c != 0) { b = static_cast<char>(0x80 + k); break; }

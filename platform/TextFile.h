@@ -7,8 +7,10 @@ namespace tylog {
 // Files of the program hold one byte per character (Windows-1252) and end lines with CR LF.
 inline constexpr const char* CrLf = "\r\n";
 
+// Every byte has its character and comes back as the same byte: the five codes Windows-1252 leaves
+// unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) read as U+0081 and so on.
 QString FromAnsi(const QByteArray& bytes);
-QByteArray ToAnsi(const QString& text); // characters outside Windows-1252 become '?'
+QByteArray ToAnsi(const QString& text); // other characters outside Windows-1252 become '?'
 
 // Whole-file helpers. All throw VbError on failure and never report a failed write as success.
 QByteArray ReadAllBytes(const QString& path);
