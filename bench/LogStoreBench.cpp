@@ -101,7 +101,16 @@ BENCHMARK(SaveFullLog)->Unit(benchmark::kMillisecond);
 void AppendOneContact(benchmark::State& state) {
     WriteFullLog();
     if (!LoadLog()) state.SkipWithError("load failed");
-    for (auto _ : state) AppendLastContact();
+    // Contact 11000 appended to the 10999 before it, again and again (the store refuses to grow a log
+    // past what loads); the log is cut back through the store, as every rewrite of the program goes.
+    for (auto _ : state) {
+        state.PauseTiming();
+        ContactLog.Count = ContactLogData::Capacity - 1;
+        SaveLog();
+        ContactLog.Count = ContactLogData::Capacity;
+        state.ResumeTiming();
+        AppendLastContact();
+    }
 }
 BENCHMARK(AppendOneContact)->Unit(benchmark::kMillisecond);
 

@@ -89,13 +89,13 @@ BENCHMARK(BareAppendAndSync)->Unit(benchmark::kMicrosecond);
 void MainsCommitsContact11000(benchmark::State& state) {
     OutfrmWindow& w = OpenWindow(ContactLogData::Capacity - 1);
     w.setVisible(state.range(0) != 0);
-    const QByteArray before = FullLog(ContactLogData::Capacity - 1);
     int n = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        WriteFileAtomic(LogPath(), before);
+        // Back to 10999 contacts through the store, as every rewrite of the program goes.
         ContactLog.Rec[ContactLogData::Capacity] = ContactRecord();
         ContactLog.Count = ContactLogData::Capacity - 1;
+        SaveLog();
         w.txtCall.setText(QString("W%1NEW").arg(n++ % 10));
         w.txtRSTR.setText("5");
         w.txtSec.setText("Larkmoor");

@@ -17,8 +17,14 @@ QByteArray ReadAllBytes(const QString& path);
 // Writes to a temporary file in the same folder, flushes and syncs it, then renames it over path,
 // so a failure leaves the old file whole.
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);
-// Appends and syncs before returning. When the file is not empty and does not end with CR LF,
-// writes CR LF first so the new line starts a line of its own.
+// Appends bytes to path (created when missing) and syncs them before it returns. With expectedSize
+// 0 or more the file must still be that long (as the caller read it), else nothing is written. Throws
+// VbError exactly when the bytes are not in the file: a write or sync that failed is taken back; after
+// any failure what the file holds decides, so bytes written and synced whose close failed count as
+// written. A file left with part of the bytes is said to be so in the error.
+void AppendSynced(const QString& path, const QByteArray& bytes, qint64 expectedSize = -1);
+// AppendSynced of a line; when the file is not empty and does not end with CR LF, CR LF goes first so
+// the line starts a line of its own.
 void AppendLineSynced(const QString& path, const QByteArray& line);
 // Byte copy; with a temporary file and rename, so the target is never half-written.
 void CopyFileAtomic(const QString& from, const QString& to);
