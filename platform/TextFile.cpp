@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <array>
@@ -180,6 +181,26 @@ void AppendLineSynced(const QString& path, const QByteArray& line) {
 
 void CopyFileAtomic(const QString& from, const QString& to) {
     WriteFileAtomic(to, ReadAllBytes(from));
+}
+
+QStringList RemoveStaleTemporaries(const QString& dir, const QStringList& names) {
+    static const QRegularExpression temporary(QStringLiteral("^(.+)\\.[A-Za-z0-9]{6}$"));
+    QList<QRegularExpression> targets;
+    for (const QString& n : names)
+        targets.append(QRegularExpression(QRegularExpression::wildcardToRegularExpression(n),
+                                          QRegularExpression::CaseInsensitiveOption));
+    QStringList removed;
+    for (const QString& e : QDir(dir).entryList(QDir::Files | QDir::Hidden)) {
+        const QRegularExpressionMatch m = temporary.match(e);
+        if (!m.hasMatch()) continue;
+        const QString target = m.captured(1);
+        for (const QRegularExpression& t : targets)
+            if (t.match(target).hasMatch()) {
+                if (QFile::remove(JoinPath(dir, e))) removed << e;
+                break;
+            }
+    }
+    return removed;
 }
 
 QString JoinPath(const QString& dir, const QString& name) {

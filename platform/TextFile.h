@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace tylog {
 
@@ -28,6 +29,10 @@ void AppendSynced(const QString& path, const QByteArray& bytes, qint64 expectedS
 void AppendLineSynced(const QString& path, const QByteArray& line);
 // Byte copy; with a temporary file and rename, so the target is never half-written.
 void CopyFileAtomic(const QString& from, const QString& to);
+// A rewrite killed before its rename can leave its temporary beside the target: the target's name,
+// a dot and six letters or digits ("log.txt.a1B2c3"). Removes from dir those whose target name matches
+// one of names (wildcards allowed, letter case ignored); returns the names removed.
+QStringList RemoveStaleTemporaries(const QString& dir, const QStringList& names);
 
 // Linux file names are case-sensitive, the program's files were not: finds an entry of dir whose
 // name equals name without regard to case and returns its full path; dir/name when none exists.
