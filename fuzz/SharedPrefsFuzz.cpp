@@ -29,10 +29,15 @@ QList<QByteArray> linesOf(const QByteArray& bytes) {
 }
 
 QList<QByteArray> withoutOurTags(const QList<QByteArray>& lines) {
+    static const QList<QByteArray> tags = [] {
+        QList<QByteArray> t;
+        for (const char* k : kKeys) t.append("<" + QByteArray(k) + ">");
+        return t;
+    }();
     QList<QByteArray> out;
     for (const QByteArray& l : lines) {
         bool ours = false;
-        for (const char* k : kKeys) ours = ours || l.contains("<" + QByteArray(k) + ">");
+        for (const QByteArray& t : tags) ours = ours || l.contains(t);
         if (!ours) out.append(l);
     }
     return out;
