@@ -8,6 +8,7 @@
 #include "app/StationSetupWindow.h"
 #include "core/UserFolders.h"
 #include "platform/Dialogs.h"
+#include "platform/TextFile.h"
 #include "platform/VbError.h"
 
 #include <QDir>
@@ -15,6 +16,13 @@
 namespace tylog {
 
 namespace {
+
+// A rewrite killed before its rename leaves its temporary in the folder of the file it replaces: the
+// program's own are removed at start. The shared folder is left alone; other programs write there.
+void removeStaleTemporaries() {
+    RemoveStaleTemporaries(Folders.ProgramFolder, {"log.txt", "QSOpref.txt", "CW.txt", "wave2.txt"});
+    RemoveStaleTemporaries(FindNoCase(Folders.DataFolder, "BACKUP"), {"*.log"});
+}
 
 void loadSharedPreferences(const QString& path) {
     try {
@@ -45,6 +53,7 @@ void RunStartup() {
 
     loadSharedPreferences(Folders.SharedFolder + PathSep + "SharedUserPreferences.xml");
     EnsureDirectory(Folders.BackupFolder, 0);
+    removeStaleTemporaries();
 
     Run.ProgramVersion = ProgramVersionText;
     // Showing the setup window loads it, and its load is the whole start-up loading.

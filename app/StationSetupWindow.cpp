@@ -237,7 +237,10 @@ void frmStationIDWindow::Command1_Click() {
     s.OwnName = Text10.Text();
     s.OwnCategory = Text11.Text();
     s.OwnCity = Text12.Text();
-    SaveStationSettings();
+    QString error;
+    if (!SaveStationSettings(&error))
+        MsgBox(error + CrLf + CrLf + "Your settings were not saved: they hold for this run only.", vbOKOnly,
+               "Unable to save settings.");
 
     SetSharedPref("OWN_CALL", Text1.Text(), 0);
     SetSharedPref("OWN_SPC", Text5.Text(), 0);

@@ -101,12 +101,14 @@ void Append(benchmark::State& state) {
                },
                [&] { AppendFsyncClose(line); }},
               {[&] {
+                   // Cut back and reloaded, so the store knows the file's end as after its own writes.
                    if (::truncate(QFile::encodeName(LogPath()).constData(), size) != 0) std::abort();
+                   LoadLog();
                },
                [] { AppendLastContact(); }},
               0);
 }
-BENCHMARK(Append)->ArgsProduct({{1000, 11000}})->UseManualTime()->Iterations(Pairs(300))->Unit(benchmark::kMicrosecond);
+BENCHMARK(Append)->ArgsProduct({{1000, 10999}})->UseManualTime()->Iterations(Pairs(300))->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

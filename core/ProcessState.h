@@ -17,7 +17,9 @@ struct UserFolders {
     QString BackupFolder;    // DataFolder/BACKUP
 };
 
-// The 25 values of QSOpref.txt, in file order.
+// The 25 values of QSOpref.txt, in file order. Counts, flags and percentages are int and bool here;
+// the file holds them as it always has (a byte, or a single for the seconds) and StationSettingsFile
+// converts, with the file's range checks, at reading and writing.
 struct StationSettings {
     QString OwnCall;
     QString OwnSpc;
@@ -33,22 +35,25 @@ struct StationSettings {
     float OwnLongitude = 0;
     float OwnLatitude = 0;
     QString OwnContinent;
-    std::uint8_t FormSizePercent = 0;
+    int FormSizePercent = 0; // of the screen, 30 to 100
     std::int32_t WorkedColor = 0;
     std::int32_t RemainingColor = 0;
-    float OperSecondsSaved = 0;
+    int OperSecondsSaved = 0; // whole seconds
     QString HostState;
-    std::uint8_t OutOfStateFlag = 0;
-    std::uint8_t RoverFlag = 0;
-    std::uint8_t VoiceNavLevel = 0;
+    bool OutOfStateFlag = false;
+    bool RoverFlag = false;
+    int VoiceNavLevel = 0; // 0 off, 1 call only, 2 all data fields
     QString RigType;
-    std::uint8_t TaskbarOption = 0;
-    std::uint8_t ListPreviousOption = 0;
+    bool TaskbarOption = false;
+    bool ListPreviousOption = false;
 };
 
 struct SharedPreferences {
-    QString SharedPrefsText; // the whole file less its final CR LF
+    QString SharedPrefsText; // the whole file less its final line end
     QString SharedPrefsPath;
+    // The file's own line end (CR LF unless it was written with LF or CR alone): it ends the file and
+    // every key line added, so a file of another program's keeps its form.
+    QString LineEnd = QStringLiteral("\r\n");
 };
 
 // What one run of the logger keeps besides the settings: version, score counters, entry-check flags,

@@ -6,6 +6,7 @@
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -14,6 +15,20 @@ namespace tylog {
 namespace {
 const QString kFileName = QStringLiteral("QSOpref.txt");
 
+// A byte of the file: 0 to 255 (the reader refuses anything else, so the writer never writes it).
+int byteValue(int v) { return std::clamp(v, 0, 255); }
+
+// The operating seconds are a single in the file; read, they are whole seconds (halves to even) that
+// an int holds.
+int secondsOf(float v) {
+    const double r = std::nearbyint(static_cast<double>(v));
+    if (r < std::numeric_limits<int>::min() || r > std::numeric_limits<int>::max())
+        throw VbError(VbError::Overflow, "Overflow");
+    return static_cast<int>(r);
+}
+
+QString settingsPath() { return FindNoCase(Folders.ProgramFolder, kFileName); }
+
 // Minutes since an arbitrary origin of a wall-clock reading cut to the minute, whatever its zone.
 qint64 wallMinutes(const QDateTime& t) {
     return t.date().toJulianDay() * 1440 + t.time().hour() * 60 + t.time().minute();
@@ -21,7 +36,7 @@ qint64 wallMinutes(const QDateTime& t) {
 } // namespace
 
 void LoadStationSettings() {
-    ValueReader r = ValueReader::FromBytes(ReadAllBytes(FindNoCase(Folders.ProgramFolder, kFileName)));
+    ValueReader r = ValueReader::FromBytes(ReadAllBytes(settingsPath()));
     StationSettings& s = Station;
     s.OwnCall = r.ReadText();
     s.OwnSpc = r.ReadText();
@@ -40,17 +55,17 @@ void LoadStationSettings() {
     s.FormSizePercent = r.ReadByte();
     s.WorkedColor = r.ReadLong();
     s.RemainingColor = r.ReadLong();
-    s.OperSecondsSaved = r.ReadSingle();
+    s.OperSecondsSaved = secondsOf(r.ReadSingle());
     s.HostState = r.ReadText();
-    s.OutOfStateFlag = r.ReadByte();
-    s.RoverFlag = r.ReadByte();
+    s.OutOfStateFlag = r.ReadByte() != 0;
+    s.RoverFlag = r.ReadByte() != 0;
     s.VoiceNavLevel = r.ReadByte();
     s.RigType = r.ReadText();
-    s.TaskbarOption = r.ReadByte();
-    s.ListPreviousOption = r.ReadByte();
+    s.TaskbarOption = r.ReadByte() != 0;
+    s.ListPreviousOption = r.ReadByte() != 0;
 }
 
-bool SaveStationSettings() {
+bool SaveStationSettings(QString* error) {
     const StationSettings& s = Station;
     ValueWriter w;
     w.Text(s.OwnCall).EndLine();
@@ -67,21 +82,23 @@ bool SaveStationSettings() {
     w.Single(s.OwnLongitude).EndLine();
     w.Single(s.OwnLatitude).EndLine();
     w.Text(s.OwnContinent).EndLine();
-    w.Integer(s.FormSizePercent).EndLine();
+    w.Integer(byteValue(s.FormSizePercent)).EndLine();
     w.Integer(s.WorkedColor).EndLine();
     w.Integer(s.RemainingColor).EndLine();
-    w.Single(s.OperSecondsSaved).EndLine();
+    w.Single(static_cast<float>(s.OperSecondsSaved)).EndLine();
     w.Text(s.HostState).EndLine();
     w.Integer(s.OutOfStateFlag).EndLine();
     w.Integer(s.RoverFlag).EndLine();
-    w.Integer(s.VoiceNavLevel).EndLine();
+    w.Integer(byteValue(s.VoiceNavLevel)).EndLine();
     w.Text(s.RigType).EndLine();
     w.Integer(s.TaskbarOption).EndLine();
     w.Integer(s.ListPreviousOption).EndLine();
     try {
-        WriteFileAtomic(JoinPath(Folders.ProgramFolder, kFileName), w.Bytes());
+        // Under the name it was found by: no second settings file beside one in other letters.
+        WriteFileAtomic(settingsPath(), w.Bytes());
         return true;
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
+        if (error) *error = e.Description;
         return false;
     }
 }

@@ -7,6 +7,7 @@
 #include "logstore/CountyTable.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
+#include "platform/TextFile.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
 #include "logging/ScoreRules.h"
@@ -100,11 +101,13 @@ bool LoggingWindow::StoreContact(const ContactRecord& r) {
     try {
         AppendLastContact();
     } catch (const VbError& e) {
-        // Nothing reached the disk: the contact is not logged and the entry line keeps it.
+        // The store judges a failed write by what log.txt then holds and fails only when the line is
+        // not there (a close that fails after the line was written and synced is no failure), so
+        // the log in memory follows the file: the contact is not logged and the entry line keeps it.
         ContactLog.Rec[static_cast<size_t>(n)] = ContactRecord();
         ContactLog.Count -= 1;
         Beep();
-        MsgBox(e.Description, vbOKOnly, "Unable to write file.");
+        MsgBox(e.Description + CrLf + CrLf + "The contact was not logged.", vbOKOnly, "Unable to write file.");
         return false;
     }
     return true;

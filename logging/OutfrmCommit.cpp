@@ -5,6 +5,7 @@
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
 #include "platform/Platform.h"
+#include "platform/TextFile.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
 

@@ -26,6 +26,16 @@ QString field(const char* name, const QString& value) {
     return '<' + QLatin1String(name) + ':' + QString::number(value.size()) + '>' + value;
 }
 
+// Text of the header: a "<" would start a data specifier there (a "<EOH>" ends the header early and
+// what follows reads as records), and a line break would add a line.
+QString headerText(const QString& text) {
+    QString t = text;
+    t.remove(QChar('<'));
+    t.remove(QChar('\r'));
+    t.remove(QChar('\n'));
+    return t;
+}
+
 QString bandName(const QString& band) { return band == QLatin1String("70") ? QStringLiteral("70cm") : band + "M"; }
 
 // hh:mm:ss and hh:mm as four digits hhmm; an empty time gives 0000.
@@ -65,7 +75,8 @@ std::vector<AdifCountry> ReadAdifCountries(const QString& path) {
 
 QByteArray AdifHeader(const QString& hostState, const QString& programVersion, const QDateTime& localNow) {
     QString h;
-    h += "Exported from Q7BZW's " + hostState + " State QSO Party Logging Program " + programVersion + CrLf;
+    h += "Exported from Q7BZW's " + headerText(hostState) + " State QSO Party Logging Program " +
+         headerText(programVersion) + CrLf;
     h += QString("Written by Orrin Brenner") + CrLf;
     h += QString("www.q7bzw-software.example    q7bzw@q7bzw-software.example") + CrLf;
     h += "Log exported on: " + localNow.toString("yyyy/MM/dd hh:mm:ss") + CrLf;

@@ -21,10 +21,12 @@ struct AdifCountry {
 QString AdifCountryFilePath();
 // Reads the country table, at most 1000 rows. Throws VbError.
 std::vector<AdifCountry> ReadAdifCountries(const QString& path);
-// The seven header lines.
+// The seven header lines. A "<" or a line break in the host state or version is dropped: the header
+// holds no data specifier but its closing "<EOH>".
 QByteArray AdifHeader(const QString& hostState, const QString& programVersion, const QDateTime& localNow);
 // One record's fields, "<eor>" and the empty line after it. power and comment are the operator's
-// answers, written into every record.
+// answers, written into every record. Every value goes out whole behind its length, so nothing in it
+// (a "<eor>" included) can end a field or a record.
 QByteArray AdifRecord(const ContactRecord& r, const std::vector<AdifCountry>& countries, const QString& power,
                       const QString& comment, const QString& hostState);
 

@@ -12,10 +12,12 @@
 #include <QDate>
 #include <QDir>
 #include <QTime>
+#include <QFile>
 #include <QFileInfo>
 
 #include <array>
 #include <cstdint>
+#include <sys/stat.h>
 
 namespace tylog {
 
@@ -34,7 +36,6 @@ constexpr TextField kTail[] = {&ContactRecord::Spare17, &ContactRecord::Spare18,
                                &ContactRecord::Frequency};
 
 QString foundLog() { return FindNoCase(Folders.ProgramFolder, kLogName); }
-QString canonicalLog() { return JoinPath(Folders.ProgramFolder, kLogName); }
 
 void requireLoaded() {
     // A log that failed to load is never overwritten with what little was read of it.
@@ -76,13 +77,16 @@ public:
             const char* start = ++p_;
             while (p_ < end_ && *p_ != '"') ++p_;
             s = {start, p_ - start, false};
+            unclosed_ = p_ >= end_;
             if (p_ < end_) ++p_;
             skipToSeparator();
         } else {
             const char* start = p_;
             skipToSeparator();
             s = {start, p_ - start, true};
+            unclosed_ = false;
         }
+        separator_ = p_;
         if (p_ < end_) {
             if (*p_ == ',') {
                 ++p_;
@@ -96,12 +100,19 @@ public:
         return s;
     }
 
+    // Of the last value read: whether its opening quote ran to the end of the text, and the separator
+    // that ended it (up to the end of what it consumed).
+    bool LastUnclosed() const { return unclosed_; }
+    QByteArray LastSeparator() const { return QByteArray(separator_, p_ - separator_); }
+
 private:
     void skipToSeparator() {
         while (p_ < end_ && *p_ != ',' && *p_ != '\r' && *p_ != '\n') ++p_;
     }
     const char* p_;
     const char* end_;
+    const char* separator_ = nullptr;
+    bool unclosed_ = false;
 };
 
 bool isSpaceByte(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13) || c == 0xA0; }
@@ -193,10 +204,64 @@ double numberOf(const LogScanner::Slice& s) {
     return ParseNumber(textOf(s), &d) ? d : 0.0;
 }
 
+// The bytes that make a line appended after a log a record of its own, from the scanner that read the
+// log's count records to its end. Whatever a log that loads ends with, there are such bytes: after a
+// last line end nothing; after a lone CR its LF; after a last value left open by its quote the
+// closing quote and CR LF; after a final comma nothing (the comma already separates); else CR LF.
+QByteArray jointAfter(const LogScanner& r, int count) {
+    if (count == 0) return {};
+    if (r.LastUnclosed()) return "\"" + QByteArray(CrLf);
+    const QByteArray separator = r.LastSeparator();
+    if (separator.isEmpty()) return CrLf;
+    if (separator == "\r") return "\n";
+    return {};
+}
+
+// What the store knows of log.txt's end from its own last load, append or rewrite: the joint for the
+// next line. It holds while the file is that same file, of that size and modification time; anything
+// else reads the file again, so a log changed by hand meanwhile is judged as it is now.
+struct KnownEnd {
+    bool valid = false;
+    QByteArray path;
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    timespec mtime{};
+    QByteArray joint;
+};
+KnownEnd gKnownEnd;
+
+bool statOf(const QString& path, struct stat* st) {
+    return ::stat(QFile::encodeName(path).constData(), st) == 0 && S_ISREG(st->st_mode);
+}
+
+void rememberEnd(const QString& path, const QByteArray& joint) {
+    struct stat st {};
+    gKnownEnd.valid = statOf(path, &st);
+    gKnownEnd.path = QFile::encodeName(path);
+    gKnownEnd.dev = st.st_dev;
+    gKnownEnd.ino = st.st_ino;
+    gKnownEnd.size = st.st_size;
+    gKnownEnd.mtime = st.st_mtim;
+    gKnownEnd.joint = joint;
+}
+
+bool knownEnd(const QString& path, QByteArray* joint, qint64* size) {
+    struct stat st {};
+    if (!gKnownEnd.valid || gKnownEnd.path != QFile::encodeName(path) || !statOf(path, &st)) return false;
+    if (st.st_dev != gKnownEnd.dev || st.st_ino != gKnownEnd.ino || st.st_size != gKnownEnd.size ||
+        st.st_mtim.tv_sec != gKnownEnd.mtime.tv_sec || st.st_mtim.tv_nsec != gKnownEnd.mtime.tv_nsec)
+        return false;
+    *joint = gKnownEnd.joint;
+    *size = st.st_size;
+    return true;
+}
+
 // Reads log.txt into the records from 1 up, counting them in ContactLog.Count; true when a record
 // read differs from what its slot held.
 bool readLog() {
-    const QByteArray bytes = ReadAllBytes(foundLog());
+    const QString path = foundLog();
+    const QByteArray bytes = ReadAllBytes(path);
     LogScanner r(bytes);
     std::array<RecentTexts, std::size(kHead) + std::size(kTail)> recent;
     bool changed = false;
@@ -212,6 +277,7 @@ bool readLog() {
         for (TextField f : kTail) changed |= assign(rec.*f, recent[i++], r.Next());
         ++ContactLog.Count;
     }
+    rememberEnd(path, jointAfter(r, ContactLog.Count));
     return changed;
 }
 
@@ -233,6 +299,21 @@ void copyToBackup() {
     }
     const QString name = platform().clock->Now().toString("yyyyMMddhhmm") + ".log";
     CopyFileAtomic(foundLog(), JoinPath(folder, name));
+}
+
+// Counts the records of a log's bytes by the rules of the load, throwing where the load fails; with
+// joint, also the bytes a line appended after them needs (jointAfter).
+int scanLog(const QByteArray& bytes, QByteArray* joint) {
+    LogScanner r(bytes);
+    int count = 0;
+    while (!r.AtEnd()) {
+        if (count >= ContactLogData::Capacity)
+            throw VbError(VbError::SubscriptOutOfRange, "The file holds more than 11000 contacts.");
+        for (int i = 0; i < 20; ++i) r.Next();
+        ++count;
+    }
+    if (joint) *joint = jointAfter(r, count);
+    return count;
 }
 
 } // namespace
@@ -329,17 +410,7 @@ int ContactCountyRow(const ContactRecord& r) {
     return row;
 }
 
-int CheckLogBytes(const QByteArray& bytes) {
-    LogScanner r(bytes);
-    int count = 0;
-    while (!r.AtEnd()) {
-        if (count >= ContactLogData::Capacity)
-            throw VbError(VbError::SubscriptOutOfRange, "The file holds more than 11000 contacts.");
-        for (int i = 0; i < 20; ++i) r.Next();
-        ++count;
-    }
-    return count;
-}
+int CheckLogBytes(const QByteArray& bytes) { return scanLog(bytes, nullptr); }
 
 bool LoadLog() {
     const int before = ContactLog.Count;
@@ -349,11 +420,15 @@ bool LoadLog() {
     try {
         // A reload that finds the records as they were keeps the revision, and with it every index.
         if (readLog() || ContactLog.Count != before) ContactLog.Revision = NextLogRevision();
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         ContactLog.Revision = NextLogRevision();
         // Only whole records stay; the one cut short is dropped with everything above it.
         clearAbove(ContactLog.Count);
-        MsgBox("Error opening file.", vbOKOnly, "File Error");
+        QString message = "Error opening file.";
+        if (e.Number == VbError::SubscriptOutOfRange && ContactLog.Count >= ContactLogData::Capacity)
+            message += QString(CrLf) + CrLf + QDir::toNativeSeparators(foundLog()) +
+                       " holds more than 11000 contacts, more than one log can hold.";
+        MsgBox(message, vbOKOnly, "File Error");
         End();
         return false;
     }
@@ -367,7 +442,26 @@ void AppendLastContact() {
     requireLoaded();
     if (ContactLog.Count < 1 || ContactLog.Count > ContactLogData::Capacity)
         throw VbError(VbError::SubscriptOutOfRange, "Subscript out of range");
-    AppendLineSynced(foundLog(), LogLine(ContactLog.Rec[ContactLog.Count]));
+    // The new line continues the file as it is now, whatever wrote its last bytes: it must load as
+    // one more record after the file's last complete one, or it is not written.
+    const QString path = foundLog();
+    QByteArray bytes;
+    qint64 size = 0;
+    if (!knownEnd(path, &bytes, &size)) {
+        const QByteArray current = QFileInfo(path).isFile() ? ReadAllBytes(path) : QByteArray();
+        try {
+            scanLog(current, &bytes);
+        } catch (const VbError& e) {
+            throw VbError(e.Number, QDir::toNativeSeparators(path) +
+                                        " does not end after a complete contact, so a contact added to it could "
+                                        "not be read back (" + e.Description + ").");
+        }
+        size = current.size();
+    }
+    bytes += LogLine(ContactLog.Rec[ContactLog.Count]);
+    gKnownEnd.valid = false;
+    AppendSynced(path, bytes, size);
+    rememberEnd(path, QByteArray()); // the line ends with CR LF
 }
 
 void SaveLog() {
@@ -378,7 +472,11 @@ void SaveLog() {
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(ContactLog.Count) * 120);
     for (int i = 1; i <= ContactLog.Count; ++i) bytes += LogLine(ContactLog.Rec[i]);
-    WriteFileAtomic(canonicalLog(), bytes);
+    // Under the name it was found by: a LOG.TXT copied from elsewhere is the log, not a second one.
+    const QString path = foundLog();
+    gKnownEnd.valid = false;
+    WriteFileAtomic(path, bytes);
+    rememberEnd(path, QByteArray()); // empty, or ending with CR LF
 }
 
 void DeleteContact(int k) {
@@ -405,7 +503,7 @@ void NewLog() {
     if (file.isFile() && file.size() > 0) copyToBackup();
     Run.OperSecondsRunning = 0;
     Station.OperSecondsSaved = 0;
-    WriteFileAtomic(canonicalLog(), QByteArray());
+    WriteFileAtomic(foundLog(), QByteArray());
     ContactLog.Count = 0;
     SaveStationSettings();
     LoadLog();

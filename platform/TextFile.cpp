@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <array>
@@ -46,6 +47,10 @@ QByteArray ToAnsi(const QString& text) {
         char b = '?';
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
             b = static_cast<char>(c);
+        } else if (c >= 0x80 && c <= 0x9F && kHigh[c - 0x80] == 0) {
+            // The five codes Windows-1252 leaves unassigned were read as themselves: they go back
+            // unchanged, so every byte of a file read and rewritten stays what it was.
+            b = static_cast<char>(c);
         } else {
             for (int k = 0; k < 32; ++k)
                 if (kHigh[k] == c && c != 0) { b = static_cast<char>(0x80 + k); break; }
@@ -87,24 +92,45 @@ void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
     }
 }
 
-void AppendLineSynced(const QString& path, const QByteArray& line) {
+namespace {
+
+enum class Held { Whole, None, Part, Unknown };
+
+// What the file holds past size: all of bytes, nothing, or something else.
+Held heldAfter(const QString& path, off_t size, const QByteArray& bytes) {
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Held::Unknown;
+    Held held = Held::Unknown;
+    const off_t now = ::lseek(fd, 0, SEEK_END);
+    if (now == size) {
+        held = Held::None;
+    } else if (now == size + static_cast<off_t>(bytes.size())) {
+        QByteArray back(bytes.size(), Qt::Uninitialized);
+        const ssize_t got = ::pread(fd, back.data(), static_cast<size_t>(back.size()), size);
+        held = got == bytes.size() && back == bytes ? Held::Whole : Held::Part;
+    } else if (now >= 0) {
+        held = Held::Part;
+    }
+    ::close(fd);
+    return held;
+}
+
+} // namespace
+
+void AppendSynced(const QString& path, const QByteArray& bytes, qint64 expectedSize) {
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0)
         throw ioError(VbError::PathFileAccess, "Path/File access error", path);
-    QByteArray out;
     const off_t size = ::lseek(fd, 0, SEEK_END);
-    if (size > 0) {
-        char tail[2] = {0, 0};
-        const off_t from = size >= 2 ? size - 2 : 0;
-        const ssize_t got = ::pread(fd, tail, static_cast<size_t>(size - from), from);
-        const bool endsCrLf = got == 2 && tail[0] == '\r' && tail[1] == '\n';
-        if (!endsCrLf)
-            out += CrLf;
+    if (size < 0 || (expectedSize >= 0 && size != expectedSize)) {
+        ::close(fd);
+        throw ioError(VbError::DeviceIO, size < 0 ? "Device I/O error" : "The file changed while it was being written",
+                      path);
     }
-    out += line;
-    const char* p = out.constData();
-    qsizetype left = out.size();
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
     bool ok = true;
     while (left > 0) {
         const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
@@ -117,15 +143,64 @@ void AppendLineSynced(const QString& path, const QByteArray& line) {
         left -= n;
     }
     if (ok && ::fsync(fd) != 0) ok = false;
-    // A line cut short would shift every later value of the file: take it back.
-    if (!ok && size >= 0 && ::ftruncate(fd, size) == 0) ::fsync(fd);
-    if (::close(fd) != 0) ok = false;
-    if (!ok)
-        throw ioError(VbError::DeviceIO, "Device I/O error", path);
+    // Bytes cut short would shift every later value of the file: take them back.
+    bool takenBack = false;
+    if (!ok) takenBack = ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (ok && closed) return;
+
+    // Something failed: what the file now holds decides. Bytes written and synced are there even when
+    // the close fails, and the caller must not take them for lost.
+    Held held = heldAfter(path, size, bytes);
+    if (held == Held::Unknown) held = ok ? Held::Whole : (takenBack ? Held::None : Held::Part);
+    if (held == Held::Whole) return;
+    if (held == Held::None) throw ioError(VbError::DeviceIO, "Device I/O error", path);
+    throw ioError(VbError::DeviceIO, "Device I/O error; the file could not be put back as it was, and may end in "
+                                     "part of what was written",
+                  path);
+}
+
+void AppendLineSynced(const QString& path, const QByteArray& line) {
+    const QByteArray native = QFile::encodeName(path);
+    QByteArray out;
+    qint64 size = -1;
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        size = ::lseek(fd, 0, SEEK_END);
+        if (size > 0) {
+            char tail[2] = {0, 0};
+            const off_t from = size >= 2 ? size - 2 : 0;
+            const ssize_t got = ::pread(fd, tail, static_cast<size_t>(size - from), from);
+            if (!(got == 2 && tail[0] == '\r' && tail[1] == '\n')) out += CrLf;
+        }
+        ::close(fd);
+    }
+    out += line;
+    AppendSynced(path, out, size < 0 ? -1 : size);
 }
 
 void CopyFileAtomic(const QString& from, const QString& to) {
     WriteFileAtomic(to, ReadAllBytes(from));
+}
+
+QStringList RemoveStaleTemporaries(const QString& dir, const QStringList& names) {
+    static const QRegularExpression temporary(QStringLiteral("^(.+)\\.[A-Za-z0-9]{6}$"));
+    QList<QRegularExpression> targets;
+    for (const QString& n : names)
+        targets.append(QRegularExpression(QRegularExpression::wildcardToRegularExpression(n),
+                                          QRegularExpression::CaseInsensitiveOption));
+    QStringList removed;
+    for (const QString& e : QDir(dir).entryList(QDir::Files | QDir::Hidden)) {
+        const QRegularExpressionMatch m = temporary.match(e);
+        if (!m.hasMatch()) continue;
+        const QString target = m.captured(1);
+        for (const QRegularExpression& t : targets)
+            if (t.match(target).hasMatch()) {
+                if (QFile::remove(JoinPath(dir, e))) removed << e;
+                break;
+            }
+    }
+    return removed;
 }
 
 QString JoinPath(const QString& dir, const QString& name) {

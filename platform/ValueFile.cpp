@@ -175,6 +175,15 @@ QString formatSignificant(double value, int digits) {
 } // namespace
 
 QString FormatSingle(float value) { return formatSignificant(static_cast<double>(value), 7); }
-QString FormatDouble(double value) { return formatSignificant(value, 15); }
+QString FormatDouble(double value) {
+    // Near the largest double, 15 digits can round past it and would read back as no number at all:
+    // such a number keeps all its digits.
+    if (std::fabs(value) > 1e308) {
+        const QString text = formatSignificant(value, 15);
+        double back = 0;
+        return ParseNumber(text, &back) ? text : formatSignificant(value, 17);
+    }
+    return formatSignificant(value, 15);
+}
 
 } // namespace tylog

@@ -59,7 +59,8 @@ private:
 QString StorableText(const QString& text);
 
 // Numbers written plainly: "." as the point, no trailing zeros, no digit before the point below 1
-// (".25", "-.5"), no point for whole numbers. Singles keep at most 7 significant digits, doubles 15.
+// (".25", "-.5"), no point for whole numbers. Singles keep at most 7 significant digits, doubles 15
+// (17 where 15 would round past the largest double). Every finite value reads back as a number.
 QString FormatSingle(float value);
 QString FormatDouble(double value);
 

@@ -140,6 +140,29 @@ TEST(Startup, KeepsTheOtherKeysOfAnExistingSharedPreferencesFile) {
     EXPECT_TRUE(text.endsWith("<OWN_ARRL_SECTION></OWN_ARRL_SECTION>\r\n"));
 }
 
+TEST(Startup, RemovesTheTemporariesOfRewritesThatWereKilled) {
+    StartupTestEnv env;
+    env.copyShippedData();
+    env.enterProgramFolder();
+    const QString backup = env.dataFolder() + "/BACKUP";
+    QDir().mkpath(backup);
+    const QStringList ours = {"log.txt.a1B2c3", "LOG.TXT.Zz9yY8", "QSOpref.txt.000000", "cw.txt.AbCdEf", "wave2.txt.qwerty"};
+    const QStringList others = {"notes.txt.a1B2c3", "log.txt.bak", "log.txt.a1B2c3d", "log.txt.a1-2c3", "log.txt"};
+    for (const QString& n : ours + others) env.prog.write(n, "x");
+    for (const char* n : {"201309151432.log.k3J9aa", "201309151432.log", "W9XYZ2013-09-15.log.AAAAAA", "keep.txt.AAAAAA"}) {
+        QFile f(backup + "/" + QString(n));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+
+    RunStartup();
+
+    for (const QString& n : ours) EXPECT_FALSE(env.prog.exists(n)) << n.toStdString();
+    for (const QString& n : others) EXPECT_TRUE(env.prog.exists(n)) << n.toStdString();
+    QStringList left = QDir(backup).entryList(QDir::Files);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"201309151432.log", "keep.txt.AAAAAA"}));
+}
+
 TEST(Startup, DoneReportsASharedPreferencesFileItCannotWriteAndGoesOn) {
     StartupTestEnv env;
     env.copyShippedData();

@@ -1,6 +1,7 @@
 // The station setup window as the operator drives it: key filters, typing aids, answers, "Done".
 #include "core/ProcessState.h"
 #include "app/StationSetupWindow.h"
+#include "core/SharedPrefs.h"
 #include "platform/vb/Forms.h"
 #include "tests/app/StartupTestEnv.h"
 
@@ -163,6 +164,44 @@ TEST_F(StationSetupTest, DoneTurnsNonNumbersIntoZeroAndStoresTextsAsTyped) {
     EXPECT_EQ(settingsLine(13), "0");
     EXPECT_TRUE(SharedPrefs.SharedPrefsText.contains("<OWN_UTC>0</OWN_UTC>"));
     EXPECT_TRUE(SharedPrefs.SharedPrefsText.contains("<OWN_LONGITUDE>0</OWN_LONGITUDE>"));
+}
+
+TEST_F(StationSetupTest, DoneSaysWhenTheSettingsCannotBeSaved) {
+    // QSOpref.txt cannot be replaced (a folder stands in its place, as root ignores permissions).
+    const QByteArray before = settings();
+    QFile::remove(env.prog.file("QSOpref.txt"));
+    QDir().mkdir(env.prog.file("QSOpref.txt"));
+    f->Text1.setText("K1ABC");
+    Fakes().dialogs.AnswerMsgBox(vbOK);
+    f->Command1_Click();
+    ASSERT_FALSE(Fakes().dialogs.shown.isEmpty());
+    const auto& shown = Fakes().dialogs.shown.first();
+    EXPECT_EQ(shown.title, "Unable to save settings.");
+    EXPECT_TRUE(shown.prompt.endsWith("\r\n\r\nYour settings were not saved: they hold for this run only."))
+        << shown.prompt.toStdString();
+    EXPECT_EQ(Station.OwnCall, "K1ABC"); // the run goes on with them
+    EXPECT_EQ(vb::IfLoaded<frmStationIDWindow>(), nullptr);
+    EXPECT_FALSE(before.isEmpty());
+}
+
+TEST_F(StationSetupTest, DoneChangesOnlyItsOwnKeysOfTheSharedPreferences) {
+    // Another program's UTF-8 values: Á is C3 81, č is C4 8D, Н is D0 9D.
+    const QByteArray other = "<OTHER_NAME>\xC3\x81gota \xC4\x8D\xD0\x9D</OTHER_NAME>";
+    const QByteArray start = CrLfLines({"<?xml version=\"1.0\" encoding=\"UTF-8\" ?>", other.constData(),
+                                        "<OWN_CALL>N0CALL</OWN_CALL>"});
+    const QString path = env.sharedFolder() + "/SharedUserPreferences.xml";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(start);
+    file.close();
+    LoadSharedPrefs(path);
+    f->Text1.setText("K1ABC");
+    f->Command1_Click();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    EXPECT_EQ(lines.value(1), other + "\r");
+    EXPECT_EQ(lines.value(2), "<OWN_CALL>K1ABC</OWN_CALL>\r");
+    EXPECT_EQ(lines.size(), 2 + 9 + 1);
 }
 
 TEST_F(StationSetupTest, FirstRunDoneWithoutAnAnswerOpensOutOfState) {

@@ -4,6 +4,7 @@
 #include "tests/app/FileSizeLimit.h"
 #include "tests/support/TestSupport.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace tylog;
@@ -52,35 +53,78 @@ TEST_F(SharedPrefsTest, KeysChangeInPlaceAndTheFileWaitsForSaveNow) {
     EXPECT_EQ(file(), CrLfLines({Declaration.constData(), "<OWN_CALL>W9XYZ</OWN_CALL>", "<OWN_SPC>TY</OWN_SPC>"}));
 }
 
-TEST_F(SharedPrefsTest, LoadDropsOnlyAFinalLineEnd) {
-    const std::pair<QByteArray, QString> cases[] = {
-        {Declaration + "\r\n<OWN_CALL>N0CALL</OWN_CALL>\r\n", Declaration + "\r\n<OWN_CALL>N0CALL</OWN_CALL>"},
-        {Declaration + "\r\n<A>b</A>", Declaration + "\r\n<A>b</A>"},
-        {Declaration + "\r\n\r\n", Declaration + "\r\n"},
-        {"", ""},
-        {"x", ""},
-        {"\n", ""},
+TEST_F(SharedPrefsTest, LoadDropsOnlyAFinalLineEndAndSaveGivesItBack) {
+    struct Case {
+        QByteArray bytes;
+        QString text;
+        QByteArray saved; // empty: the bytes read
     };
-    for (const auto& [bytes, text] : cases) {
-        SCOPED_TRACE(bytes.toStdString());
-        dir.write("SharedUserPreferences.xml", bytes);
+    const QByteArray decl = Declaration;
+    const Case cases[] = {
+        {decl + "\r\n<OWN_CALL>N0CALL</OWN_CALL>\r\n", decl + "\r\n<OWN_CALL>N0CALL</OWN_CALL>", {}},
+        {decl + "\r\n<A>b</A>", decl + "\r\n<A>b</A>", decl + "\r\n<A>b</A>\r\n"},
+        {decl + "\r\n\r\n", decl + "\r\n", {}},
+        {decl + "\n<A>b</A>\n", decl + "\n<A>b</A>", {}},
+        {decl + "\r<A>b</A>\r", decl + "\r<A>b</A>", {}},
+        // Empty, or too short to hold a line end: a new text.
+        {"", decl, decl + "\r\n"},
+        {"x", decl, decl + "\r\n"},
+        {"\n", decl, decl + "\r\n"},
+        {"\r\n", decl, decl + "\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes.toStdString());
+        dir.write("SharedUserPreferences.xml", c.bytes);
         ASSERT_NO_THROW(LoadSharedPrefs(path()));
-        EXPECT_EQ(SharedPrefs.SharedPrefsText, text);
+        EXPECT_EQ(SharedPrefs.SharedPrefsText, c.text);
         SaveSharedPrefs(path());
-        if (bytes.endsWith("\r\n")) { EXPECT_EQ(file(), bytes); }
+        EXPECT_EQ(file(), c.saved.isEmpty() ? c.bytes : c.saved);
     }
 
-    // An empty file takes keys like any other.
-    dir.write("SharedUserPreferences.xml", "");
+    // An empty file takes keys after the declaration; a file of LF lines takes them with LF.
+    for (const char* empty : {"", "x"}) {
+        dir.write("SharedUserPreferences.xml", empty);
+        LoadSharedPrefs(path());
+        SetSharedPref("OWN_CALL", "N0CALL", 1);
+        EXPECT_EQ(file(), decl + "\r\n<OWN_CALL>N0CALL</OWN_CALL>\r\n");
+    }
+    dir.write("SharedUserPreferences.xml", decl + "\n<A>b</A>\n");
     LoadSharedPrefs(path());
     SetSharedPref("OWN_CALL", "N0CALL", 1);
-    EXPECT_EQ(file(), "\r\n<OWN_CALL>N0CALL</OWN_CALL>\r\n");
+    EXPECT_EQ(file(), decl + "\n<A>b</A>\n<OWN_CALL>N0CALL</OWN_CALL>\n");
+}
 
-    // Found whatever the letter case of its name.
-    ScratchFolder other;
-    other.write("sharedUserPreferences.XML", Declaration + "\r\n<A>b</A>\r\n");
-    LoadSharedPrefs(other.file("SharedUserPreferences.xml"));
+TEST_F(SharedPrefsTest, OtherProgramsBytesAndKeysStayAsTheyWere) {
+    // UTF-8 values of another program: Á is C3 81, č is C4 8D, Н is D0 9D; 81, 8D, 8F, 90 and 9D have
+    // no character in Windows-1252.
+    const QByteArray other = "<OTHER_NAME>\xC3\x81gota \xC4\x8D \xD0\x9D \x8F\x90</OTHER_NAME>";
+    const QByteArray start = CrLfLines({Declaration.constData(), "<OWN_CALL>N0CALL</OWN_CALL>", other.constData(),
+                                        "<OWN_COUNTY>\xC3\x81rva", "<NOTE>x</OWN_COUNTY></NOTE>"});
+    dir.write("SharedUserPreferences.xml", start);
+    LoadSharedPrefs(path());
+    SetSharedPref("OWN_CALL", "N0CALL", 0);
+    SetSharedPref("OWN_COUNTY", "Larkmoor", 1);
+    // The line that lost its closing tag ends at its line end: the next line is not part of it.
+    EXPECT_EQ(file(), CrLfLines({Declaration.constData(), "<OWN_CALL>N0CALL</OWN_CALL>", other.constData(),
+                                 "<OWN_COUNTY>Larkmoor</OWN_COUNTY>", "<NOTE>x</OWN_COUNTY></NOTE>"}));
+
+    // Found under other letters, it is rewritten under that name: no second file beside it.
+    ScratchFolder other2;
+    other2.write("sharedUserPreferences.XML", Declaration + "\r\n<A>b</A>\r\n");
+    LoadSharedPrefs(other2.file("SharedUserPreferences.xml"));
     EXPECT_EQ(SharedPrefs.SharedPrefsText, Declaration + "\r\n<A>b</A>");
+    SetSharedPref("OWN_CALL", "N0CALL", 1);
+    EXPECT_EQ(QDir(other2.path()).entryList(QDir::Files), QStringList{"sharedUserPreferences.XML"});
+    EXPECT_EQ(other2.read("sharedUserPreferences.XML"), Declaration + "\r\n<A>b</A>\r\n<OWN_CALL>N0CALL</OWN_CALL>\r\n");
+}
+
+TEST_F(SharedPrefsTest, AValueCannotChangeTheFilesStructure) {
+    dir.write("SharedUserPreferences.xml", CrLfLines({Declaration.constData(), "<OWN_CALL>N0CALL</OWN_CALL>"}));
+    LoadSharedPrefs(path());
+    SetSharedPref("OWN_COUNTY", "x</OWN_COUNTY><OWN_CALL>EVIL</OWN_CALL>\r\n<Z>", 0);
+    SetSharedPref("OWN_CALL", "W9XYZ", 1);
+    EXPECT_EQ(file(), CrLfLines({Declaration.constData(), "<OWN_CALL>W9XYZ</OWN_CALL>",
+                                 "<OWN_COUNTY>x/OWN_COUNTYOWN_CALLEVIL/OWN_CALLZ</OWN_COUNTY>"}));
 }
 
 TEST_F(SharedPrefsTest, AFailedSaveReportsAndKeepsTheOldFile) {

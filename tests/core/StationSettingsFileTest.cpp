@@ -4,6 +4,7 @@
 #include "tests/support/TestSupport.h"
 #include "platform/VbError.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ namespace {
 
 const QByteArray SampleFile = CrLfLines({"\"N0CALL\"", "\"TY\"", "\"USA\"", "\"\"", "\" Lead, comma\"", "\"\"",
                                          "\"Larkmoor\"", "\"Port X\"", "\"CW\"", "\"1.25\"", "5.5", "-77.25", ".25",
-                                         "\"NA\"", "100", "16777215", "255", "3600.5", "\"TY\"", "1", "0", "2",
+                                         "\"NA\"", "100", "16777215", "255", "3600", "\"TY\"", "1", "0", "2",
                                          "\"None\"", "1", "0"});
 
 void FillSample() {
@@ -39,14 +40,14 @@ void FillSample() {
     s.FormSizePercent = 100;
     s.WorkedColor = 16777215;
     s.RemainingColor = 255;
-    s.OperSecondsSaved = 3600.5f;
+    s.OperSecondsSaved = 3600;
     s.HostState = "TY";
-    s.OutOfStateFlag = 1;
-    s.RoverFlag = 0;
+    s.OutOfStateFlag = true;
+    s.RoverFlag = false;
     s.VoiceNavLevel = 2;
     s.RigType = "None";
-    s.TaskbarOption = 1;
-    s.ListPreviousOption = 0;
+    s.TaskbarOption = true;
+    s.ListPreviousOption = false;
 }
 
 QByteArray ReplaceLine(QByteArray file, int line, const QByteArray& with) {
@@ -126,6 +127,59 @@ TEST_F(StationSettingsTest, LoadRefusesShortAndMistypedFilesKeepingWhatItRead) {
     }
 }
 
+TEST_F(StationSettingsTest, CountsAndFlagsAreConvertedAtTheFile) {
+    struct Case {
+        int line;
+        const char* read;
+        const char* written; // nullptr: the load fails at this value
+    };
+    const Case cases[] = {
+        {18, "12345678", "1.234568E+07"},  // seconds as a single writes them, as it always has
+        {18, "1.234568E+07", "1.234568E+07"},
+        {18, "-4", "-4"},
+        {18, "12.5", "12"},                // whole seconds
+        {18, "1E+10", nullptr},            // more seconds than the program can count
+        {18, "1E+39", nullptr},            // not a single
+        {20, "2", "1"},                    // a flag is set or not
+        {21, "255", "1"},
+        {24, "0", "0"},
+        {22, "2", "2"},
+        {15, "30", "30"},
+        {15, "300", nullptr},              // not a byte
+        {15, "-1", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.read) + " at " + std::to_string(c.line));
+        dir.write("QSOpref.txt", ReplaceLine(SampleFile, c.line, c.read));
+        Station = {};
+        if (!c.written) {
+            EXPECT_THROW(LoadStationSettings(), VbError);
+            continue;
+        }
+        ASSERT_NO_THROW(LoadStationSettings());
+        ASSERT_TRUE(SaveStationSettings());
+        EXPECT_EQ(file(), ReplaceLine(SampleFile, c.line, c.written));
+    }
+
+    // What memory holds beyond a byte is written as a byte the reader takes.
+    FillSample();
+    Station.FormSizePercent = 300;
+    Station.VoiceNavLevel = -2;
+    ASSERT_TRUE(SaveStationSettings());
+    EXPECT_NO_THROW(LoadStationSettings());
+    EXPECT_EQ(Station.FormSizePercent, 255);
+    EXPECT_EQ(Station.VoiceNavLevel, 0);
+}
+
+TEST_F(StationSettingsTest, AFileFoundUnderOtherLettersIsRewrittenUnderThatName) {
+    dir.write("qsopref.TXT", SampleFile);
+    LoadStationSettings();
+    Station.OwnCall = "W9XYZ";
+    ASSERT_TRUE(SaveStationSettings());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"qsopref.TXT"});
+    EXPECT_EQ(dir.read("qsopref.TXT"), ReplaceLine(SampleFile, 1, "\"W9XYZ\""));
+}
+
 TEST_F(StationSettingsTest, AFailedSaveReturnsFalseAndKeepsTheOldFile) {
     dir.write("QSOpref.txt", SampleFile);
     FillSample();
@@ -136,7 +190,9 @@ TEST_F(StationSettingsTest, AFailedSaveReturnsFalseAndKeepsTheOldFile) {
     }
     EXPECT_EQ(file(), SampleFile);
     Folders.ProgramFolder = dir.file("gone");
-    EXPECT_FALSE(SaveStationSettings());
+    QString error;
+    EXPECT_FALSE(SaveStationSettings(&error));
+    EXPECT_TRUE(error.contains("gone")) << error.toStdString();
 }
 
 TEST_F(StationSettingsTest, CheckUtcOffsetOffersTheClocksOffset) {

@@ -2,6 +2,7 @@
 // answers to its questions, a fake clock.
 #include "keying/KeyerState.h"
 #include "tests/logging/OutfrmFixture.h"
+#include "tests/support/FailingCalls.h"
 #include "tests/support/LinkDoubles.h"
 
 using namespace tylog;
@@ -139,7 +140,26 @@ TEST_F(OutfrmTest, AFailedAppendStoresNothingAndKeepsTheEntry) {
     EXPECT_EQ(ContactLog.Rec[1].Call, "");
     EXPECT_EQ(w.txtCall.Text(), "K1ABC");
     EXPECT_EQ(Fakes().dialogs.shown.back().title, "Unable to write file.");
+    EXPECT_TRUE(Fakes().dialogs.shown.back().prompt.endsWith("\r\n\r\nThe contact was not logged."));
     EXPECT_EQ(w.Label1.Caption(), "001");
+}
+
+TEST_F(OutfrmTest, AContactOnDiskIsLoggedEvenWhenClosingTheFileFails) {
+    OutfrmWindow& w = open(Contact("K0AA"));
+    {
+        FailingCall failing(FailingCall::Close, "log.txt");
+        logContact(w, "K1ABC", "5", "Larkmoor");
+        EXPECT_GE(failing.failures(), 1);
+    }
+    // No message, and memory agrees with the file: the same contact again is a duplicate.
+    EXPECT_TRUE(Fakes().dialogs.shown.size() == 1); // "Open existing log?" only
+    EXPECT_EQ(ContactLog.Count, 2);
+    EXPECT_EQ(folder.read("log.txt").count("\r\n"), 2);
+    EXPECT_EQ(w.txtCall.Text(), "");
+    logContact(w, "K1ABC", "5", "Larkmoor");
+    EXPECT_EQ(ContactLog.Count, 2);
+    EXPECT_TRUE(w.lblDialog.Caption().startsWith("Duplicate K1ABC"));
+    EXPECT_EQ(folder.read("log.txt").count("\r\n"), 2);
 }
 
 TEST_F(OutfrmTest, AFullLogRefusesTheNextContact) {

@@ -2,9 +2,11 @@
 // dialog and the file it writes, byte for byte.
 #include "logstore/AdifExport.h"
 #include "core/ProcessState.h"
+#include "fuzz/AdifReader.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QMap>
 #include <gtest/gtest.h>
 
 QT_BEGIN_NAMESPACE
@@ -106,6 +108,31 @@ TEST(AdifRecord, TimeOnPowerReportsAndComment) {
               "<Tx_Pwr:3>100 <Time_On:4>1401 <DXCC:1>1 <RST_Rcvd:2>59 <RST_Sent:3>599 <Comment:12>TY QSO Party\r\n"
               "<eor>\r\n\r\n");
     EXPECT_TRUE(record(r, "   ").contains("<Tx_Pwr:0> <Time_On:4>"));
+}
+
+TEST(AdifExport, HostileValuesCannotChangeTheFilesStructure) {
+    // A hand-edited QSOpref.txt may hold anything in the host state, quoted line breaks included.
+    const QString host = "T<EOH>\r\n<Call:4>EVIL <eor>";
+    ContactRecord r = contact("K1<eor>", "", "Lark<Cnty:1>x");
+    r.Spc = "<e";
+    r.RstRcvd = "5<EOH>";
+    QByteArray bytes = AdifHeader(host, "1.6<", QDateTime(QDate(2013, 9, 15), QTime(14, 0)));
+    EXPECT_EQ(bytes.count("\r\n"), 7);
+    bytes += AdifRecord(r, kCountries, "<eor>", "a <Comment:2>b", host);
+    bytes += AdifRecord(contact("W1AW", "", "Larkmoor"), kCountries, "", "", host);
+
+    const AdifRead read = ReadAdif(bytes);
+    ASSERT_TRUE(read.ok) << bytes.toStdString();
+    EXPECT_TRUE(read.header.startsWith("Exported from Q7BZW's TEOH>Call:4>EVIL eor> State QSO Party Logging Program 1.6\r\n"));
+    ASSERT_EQ(read.records.size(), 2);
+    QMap<QByteArray, QByteArray> first;
+    for (const AdifField& f : read.records[0]) first[f.name] = f.value;
+    EXPECT_EQ(first["CALL"], "K1<eor>");
+    EXPECT_EQ(first["CNTY"], "<e,Lark<Cnty:1>x");
+    EXPECT_EQ(first["TX_PWR"], "<eor>");
+    EXPECT_EQ(first["COMMENT"], "a <Comment:2>b");
+    EXPECT_EQ(first["RST_RCVD"], "5<EOH>");
+    EXPECT_EQ(read.records[1].first().value, "W1AW");
 }
 
 TEST(AdifCountries, ReadFromTheShippedFile) {

@@ -1,8 +1,10 @@
 #include "logstore/ContactLog.h"
+#include "logstore/LogArchive.h"
 #include "core/ProcessState.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
 #include "tests/app/FileSizeLimit.h"
+#include "tests/support/FailingCalls.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -101,7 +103,7 @@ TEST_F(ContactLogTest, SavingALoadedLogGivesTheSameBytes) {
     full.Spare10 = " lead";
     full.Spare16 = 2.5;
     full.Spare17 = "s17";
-    full.Spare18 = "caf\u00e9";
+    full.Spare18 = QString::fromUtf8("caf\u00e9 \u0081\u008d\u008f\u0090\u009d"); // unassigned in Windows-1252
     const QByteArray bytes = LogLine(full) + Lines(2, 3);
     dir.write("log.txt", bytes);
 
@@ -110,8 +112,8 @@ TEST_F(ContactLogTest, SavingALoadedLogGivesTheSameBytes) {
     EXPECT_EQ(ContactLog.Rec[1].Spare9, "s, 9");
     EXPECT_EQ(ContactLog.Rec[1].Spare10, " lead");
     EXPECT_EQ(ContactLog.Rec[1].Spare16, 2.5);
-    EXPECT_EQ(ContactLog.Rec[1].Spare18, QString::fromUtf8("café"));
-    EXPECT_TRUE(bytes.contains("caf\xE9"));
+    EXPECT_EQ(ContactLog.Rec[1].Spare18, QString::fromUtf8("caf\u00e9 \u0081\u008d\u008f\u0090\u009d"));
+    EXPECT_TRUE(bytes.contains("caf\xE9 \x81\x8D\x8F\x90\x9D"));
 
     SaveLog();
     EXPECT_EQ(log(), bytes);
@@ -171,7 +173,12 @@ TEST_F(ContactLogTest, LoadAcceptsTheReadersFormsAndRefusesBrokenFiles) {
             EXPECT_FALSE(ContactLog.Loaded);
             EXPECT_EQ(ContactLog.Count, c.countAfterFailure);
             ASSERT_EQ(dialogs.shown.size(), 1);
-            EXPECT_EQ(dialogs.shown[0].prompt, "Error opening file.");
+            // A log too long for the program says so, rather than leaving the operator to guess.
+            if (c.countAfterFailure == ContactLogData::Capacity)
+                EXPECT_EQ(dialogs.shown[0].prompt, "Error opening file.\r\n\r\n" + dir.file("log.txt") +
+                                                       " holds more than 11000 contacts, more than one log can hold.");
+            else
+                EXPECT_EQ(dialogs.shown[0].prompt, "Error opening file.");
             EXPECT_EQ(dialogs.shown[0].title, "File Error");
             EXPECT_EQ(dialogs.shown[0].buttons, vbOKOnly);
             EXPECT_EQ(Fakes().end.ended, 1);
@@ -340,6 +347,120 @@ TEST_F(ContactLogTest, AppendAddsOneSyncedLineOnALineOfItsOwn) {
     QFile::remove(dir.file("log.txt"));
     AppendLastContact();
     EXPECT_EQ(log(), Lines(3, 3));
+}
+
+TEST_F(ContactLogTest, ALogThatLoadsStaysLoadableAfterTheNextContact) {
+    // Last bytes a hand edit, another program or a cut can leave; each loads, so each must take more.
+    const QByteArray two = Lines(1, 2);
+    auto lastLineEnd = [&](const QByteArray& with) { return two.left(two.size() - 2) + with; };
+    QByteArray lfLines = two;
+    lfLines.replace("\r\n", "\n");
+    QByteArray openQuote = two;
+    openQuote.chop(3); // the closing quote of the last value and the line end
+    QByteArray openQuoteWithLineEnd = openQuote + "\r\n";
+    const std::pair<const char*, QByteArray> cases[] = {
+        {"CR LF", two},
+        {"LF only on the last line", lastLineEnd("\n")},
+        {"LF only throughout", lfLines},
+        {"a lone CR", lastLineEnd("\r")},
+        {"no line end", lastLineEnd("")},
+        {"a final comma", lastLineEnd(",")},
+        {"blanks after the closing quote", lastLineEnd(" \t")},
+        {"an unclosed last quote", openQuote},
+        {"an unclosed last quote over the line end", openQuoteWithLineEnd},
+        {"empty", QByteArray()},
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        dir.write("log.txt", bytes);
+        ASSERT_TRUE(LoadLog());
+        const int before = ContactLog.Count;
+        std::vector<QByteArray> loaded;
+        for (int i = 1; i <= before; ++i) loaded.push_back(LogLine(ContactLog.Rec[i]));
+        // Restore takes exactly what the append can continue.
+        dir.write("Tessaly/candidate.log", bytes);
+        EXPECT_NO_THROW(RestoreLogFrom(dir.file("Tessaly/candidate.log")));
+        EXPECT_EQ(CheckLogBytes(bytes), before);
+
+        for (int added = 1; added <= 2; ++added) {
+            ContactLog.Rec[before + added] = Contact(10 + added);
+            ContactLog.Count = before + added;
+            ASSERT_NO_THROW(AppendLastContact());
+            ASSERT_TRUE(LoadLog()) << log().toStdString();
+            ASSERT_EQ(ContactLog.Count, before + added);
+            for (int i = 1; i <= before; ++i) EXPECT_EQ(LogLine(ContactLog.Rec[i]), loaded[i - 1]) << i;
+            for (int i = 1; i <= added; ++i) EXPECT_EQ(LogLine(ContactLog.Rec[before + i]), LogLine(Contact(10 + i)));
+        }
+        EXPECT_TRUE(log().startsWith(bytes));
+        EXPECT_TRUE(log().endsWith(Lines(11, 12)));
+    }
+
+    // A file that no longer ends after a complete contact takes nothing, and says why.
+    loadLines(2);
+    QByteArray cut = Lines(1, 2);
+    cut.chop(12);
+    dir.write("log.txt", cut);
+    ContactLog.Rec[3] = Contact(3);
+    ContactLog.Count = 3;
+    try {
+        AppendLastContact();
+        ADD_FAILURE() << "appended";
+    } catch (const VbError& e) {
+        EXPECT_TRUE(e.Description.contains("does not end after a complete contact")) << e.Description.toStdString();
+    }
+    EXPECT_EQ(log(), cut);
+}
+
+TEST_F(ContactLogTest, AFailedAppendIsJudgedByWhatTheFileHolds) {
+    loadLines(2);
+    ContactLog.Rec[3] = Contact(3);
+    ContactLog.Count = 3;
+    {
+        // Written and synced, then the close fails: the contact is in the file, and is logged.
+        FailingCall failing(FailingCall::Close, "log.txt");
+        EXPECT_NO_THROW(AppendLastContact());
+        EXPECT_GE(failing.failures(), 1);
+    }
+    EXPECT_EQ(log(), Lines(1, 3));
+    ContactLog.Rec[4] = Contact(4);
+    ContactLog.Count = 4;
+    {
+        // The sync fails: the line is taken back, and the failure reported.
+        FailingCall failing(FailingCall::Fsync, "log.txt");
+        EXPECT_THROW(AppendLastContact(), VbError);
+        EXPECT_GE(failing.failures(), 1);
+    }
+    EXPECT_EQ(log(), Lines(1, 3));
+}
+
+TEST_F(ContactLogTest, ALogFoundUnderOtherLettersIsRewrittenUnderThatName) {
+    const std::pair<const char*, std::function<void()>> writers[] = {
+        {"SaveLog", [] { SaveLog(); }},
+        {"DeleteContact", [] { DeleteContact(1); }},
+        {"AppendLastContact",
+         [] {
+             ContactLog.Rec[4] = Contact(4);
+             ContactLog.Count = 4;
+             AppendLastContact();
+         }},
+        {"NewLog",
+         [this] {
+             dialogs.AnswerInput("YES");
+             NewLog();
+         }},
+    };
+    for (const auto& [name, write] : writers) {
+        SCOPED_TRACE(name);
+        QFile::remove(dir.file("LOG.TXT"));
+        dir.write("LOG.TXT", Lines(1, 3));
+        ASSERT_TRUE(LoadLog());
+        write();
+        QByteArray expected;
+        for (int i = 1; i <= ContactLog.Count; ++i) expected += LogLine(ContactLog.Rec[i]);
+        EXPECT_EQ(QDir(dir.path()).entryList({"log.txt"}, QDir::Files), QStringList{"LOG.TXT"}); // no case filter
+        EXPECT_EQ(dir.read("LOG.TXT"), expected);
+        ASSERT_TRUE(LoadLog());
+    }
 }
 
 TEST_F(ContactLogTest, DeleteMovesLaterRecordsDownAndRewritesTheFile) {

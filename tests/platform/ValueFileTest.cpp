@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 using namespace tylog;
 
 TEST(ValueReader, ReadsQuotedBareAndEmptyValues) {
@@ -48,4 +51,27 @@ TEST(Ansi, RoundTripsWindows1252) {
     EXPECT_EQ(text, QString::fromUtf8("€“éz"));
     EXPECT_EQ(ToAnsi(text), bytes);
     EXPECT_EQ(ToAnsi(QString::fromUtf8("ж")), QByteArray("?"));
+}
+
+TEST(Ansi, EveryByteComesBackAsItWasRead) {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(ToAnsi(FromAnsi(all)), all);
+    // UTF-8 of another program (Á, č, Н) is bytes like any other.
+    const QByteArray utf8 = QString::fromUtf8("Áč Н").toUtf8();
+    EXPECT_EQ(ToAnsi(FromAnsi(utf8)), utf8);
+}
+
+TEST(FormatDouble, EveryFiniteValueReadsBack) {
+    const double max = std::numeric_limits<double>::max();
+    const double cases[] = {max, -max, std::nextafter(max, 0.0), 1.7976931348623150e308, 1e308, 2.5, -0.5,
+                            std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::min()};
+    for (double v : cases) {
+        const QString text = FormatDouble(v);
+        double back = 0;
+        ASSERT_TRUE(ParseNumber(text, &back)) << text.toStdString();
+        EXPECT_NEAR(back, v, std::fabs(v) * 1e-14) << text.toStdString();
+    }
+    EXPECT_EQ(FormatDouble(2.5), "2.5");
+    EXPECT_EQ(FormatDouble(1e308), "1E+308");
 }
