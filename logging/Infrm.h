@@ -147,7 +147,8 @@ private:
     void wireArchive();
 
 public:
-    // DX list, band map and their mouse actions (InfrmSpots.cpp, over the shared SpotArea).
+    // DX list, band map and their mouse actions (InfrmSpots.cpp, over the shared SpotArea); archive
+    // and restore from the File menu (InfrmArchive.cpp, over the shared ArchiveCommands).
     void BandMapScale();
     void txtDX_Click();
     void txtDX_DblClick();
@@ -155,6 +156,8 @@ public:
     void lblDX_DblClick();
     void lblDXSpot_MouseDown(int Index, int Button, int Shift, double X, double Y);
     void lblDXSpot_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    void mnuArchive_Click();
+    void mnuRestore_Click();
 
 private:
     vb::Menu* bandItem(const QString& band);
