@@ -145,6 +145,21 @@ private:
     void wireEntryLine();
     void wireSpots();
     void wireArchive();
+
+public:
+    // DX list, band map and their mouse actions (InfrmSpots.cpp, over the shared SpotArea); archive
+    // and restore from the File menu (InfrmArchive.cpp, over the shared ArchiveCommands).
+    void BandMapScale();
+    void txtDX_Click();
+    void txtDX_DblClick();
+    void lblDX_Click();
+    void lblDX_DblClick();
+    void lblDXSpot_MouseDown(int Index, int Button, int Shift, double X, double Y);
+    void lblDXSpot_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    void mnuArchive_Click();
+    void mnuRestore_Click();
+
+private:
     vb::Menu* bandItem(const QString& band);
     void SelectMode(const QString& mode, vb::Menu& item);
     // HoldAfterDupe's start: the tick of the last refused duplicate.

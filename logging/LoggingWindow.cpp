@@ -30,6 +30,10 @@ bool finite(double v) { return std::isfinite(v); }
 void requireFinite(double v) {
     if (!finite(v)) throw VbError(VbError::Overflow, "Overflow");
 }
+
+// The form size as the menu stores it. A settings file edited by hand (or a first one, 0) may hold
+// anything a byte holds; such a size is taken as full size.
+bool formSizeInBounds(int percent) { return percent >= 30 && percent <= 100; }
 } // namespace
 
 LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), twin_(twin) {
@@ -216,8 +220,8 @@ void LoggingWindow::ApplyFormSize() {
     const double p = Station.FormSizePercent;
     Hide();
     try {
-        // A size of 0 (a first run) would make a window of nothing and fonts of 0 points.
-        if (p <= 0) throw VbError(VbError::Overflow, "Invalid form size");
+        // 0 would make a window of nothing and fonts of 0 points, 10 one too small to use.
+        if (!formSizeInBounds(Station.FormSizePercent)) throw VbError(VbError::Overflow, "Invalid form size");
         Screen& s = *platform().screen;
         setWidth(p * s.Width() / 100);
         setHeight(p * s.Height() / 100);
@@ -241,6 +245,11 @@ void LoggingWindow::ApplyFormSize() {
 
 void LoggingWindow::FitWindowToScreen() {
     mnuTaskbar.setChecked(Station.TaskbarOption != 0);
+    // A size out of bounds that the load did not hand to ApplyFormSize (above 100) is full size too.
+    if (!formSizeInBounds(Station.FormSizePercent)) {
+        Station.FormSizePercent = 100;
+        SaveStationSettings();
+    }
     if (Station.FormSizePercent != 100) return;
     Hide();
     const double oldHeight = Height(), oldWidth = Width();

@@ -106,9 +106,6 @@ private:
     bool callLeftDuringKey_ = false; // the call box lost the focus meanwhile
     void wireBandAndMode();
     void wireSpots();
-    void addSpotRow(const QStringList& row);
-    void openSpotArea(bool showList);
-    void closeSpotArea();
     void SelectMode(const QString& mode, vb::Menu& item);
     vb::Menu* bandItem(const QString& band);
 };

@@ -6,6 +6,7 @@
 #include "spotting/SpotRules.h"
 #include "spotting/DXSpotTable.h"
 #include "tests/logging/OutfrmFixture.h"
+#include "tests/logging/SpotFeed.h"
 #include "tests/support/LinkDoubles.h"
 
 #include <QHeaderView>
@@ -16,53 +17,13 @@ using namespace tylog::testing;
 
 namespace {
 
-// A spot line as the cluster sends it, cut into call, kHz and record the way the spotting window cuts
-// it: fixed columns, blanks (only) trimmed, the line end kept in the record.
-struct ClusterSpot {
-    QString call, khz, record;
-};
-
-QString trimBlanks(QString s) {
-    while (s.startsWith(' ')) s.remove(0, 1);
-    while (s.endsWith(' ')) s.chop(1);
-    return s;
-}
-
-ClusterSpot clusterSpot(const QString& khz, const QString& call, const QString& comment = "CW up 2",
-                        const QString& time = "1401", const QString& spotter = "W3LPL", const QString& prefix = "",
-                        const QString& origin = "") {
-    QString line(79, ' ');
-    const auto put = [&line](int column, const QString& text) { line.replace(column - 1, text.size(), text); };
-    put(1, "DX de " + spotter + ":");
-    put(25 - static_cast<int>(khz.size()), khz);
-    put(27, call);
-    put(40, comment);
-    put(65, prefix);
-    put(71, time + "Z");
-    put(76, origin);
-    line += "\r\n";
-    return {QString(line.mid(26, 13)).remove(' '), trimBlanks(line.mid(15, 9)), trimBlanks(line.mid(3))};
-}
-
-void feed(const QString& call, const QString& khz, const QString& record = QString()) {
-    QVariant c(call), f(khz), r(record);
-    Form1().BandMapSpots(c, f, r);
-}
-
-void feed(const ClusterSpot& s) { feed(s.call, s.khz, s.record); }
-
 class OutfrmSpotsTest : public OutfrmFixture {
 protected:
     void SetUp() override {
         OutfrmFixture::SetUp();
         Station.CurrentMode = "CW";
         Station.RigType = "None";
-        const std::pair<const char*, const char*> prefixes[] = {{"Q", "Queendom"}, {"Q1", "First Isles"}, {"W", "Westland"}};
-        for (auto [prefix, country] : prefixes) {
-            ++PrefixTable.Count;
-            PrefixTable.Prefix[PrefixTable.Count] = prefix;
-            PrefixTable.Country[PrefixTable.Count] = country;
-        }
+        AddSpotPrefixes();
     }
 
     // The wall clock, seconds after 09:01:02 local on the contest day.

@@ -1,0 +1,259 @@
+// Spots fed to the in-state window as the spotting window feeds them (through Form1, the run in
+// state): the DX list, the spot area squeezing this window's own controls, the band map, and the
+// mouse on the list and the spot labels.
+#include "logging/Outfrm.h"
+#include "spotting/DXSpotTable.h"
+#include "spotting/SpotRules.h"
+#include "tests/logging/InfrmFixture.h"
+#include "tests/logging/SpotFeed.h"
+#include "tests/support/LinkDoubles.h"
+
+#include <QTreeWidget>
+
+using namespace tylog;
+using namespace tylog::testing;
+
+namespace {
+
+class InfrmSpotsTest : public InfrmFixture {
+protected:
+    void SetUp() override {
+        InfrmFixture::SetUp();
+        Station.RigType = "None";
+        AddSpotPrefixes();
+    }
+
+    // The wall clock, seconds after 09:01:02 local on the contest day.
+    static void at(int seconds) { Fakes().clock.Set(QDateTime(QDate(2013, 9, 15), QTime(9, 1, 2).addSecs(seconds)), 5); }
+
+    // The spotting window's "Done" with a transport and the view chosen.
+    void done(const QString& transport, bool list) {
+        spotting.transport = transport;
+        spotting.optList = list;
+        Form1().PacketResize();
+        Pump();
+    }
+
+    InfrmWindow& openWith(bool list) {
+        InfrmWindow& w = open();
+        done("Telnet", list);
+        return w;
+    }
+
+    static std::vector<int> shownSpotLabels(InfrmWindow& w) {
+        std::vector<int> shown;
+        for (int i = 0; i < 50; ++i)
+            if (w.lblDXSpot[i].Visible()) shown.push_back(i);
+        return shown;
+    }
+
+    static double labelCentre(const vb::Label& l) { return l.Left() + l.Width() / 2; }
+
+    static void clickRow(InfrmWindow& w, int row, bool twice = false) {
+        QTreeWidget* tree = w.txtDX.tree();
+        const QPoint at = tree->visualItemRect(tree->topLevelItem(row)).center();
+        if (twice) QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+        else QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    ScriptedSpotting spotting;
+    RecordingRadio radio;
+};
+
+TEST_F(InfrmSpotsTest, SpotsReachThisWindowAndAreListedNewestFirst) {
+    InfrmWindow& w = open();
+    feed(clusterSpot("14025.0", "Q1ABC", "CW up 2", "1401", "W3LPL", "Q1", "FN20"));
+    at(30);
+    feed(clusterSpot("7023.5", "W7XX", "599 strong signal", "1402", "VE7CC-1"));
+    EXPECT_EQ(vb::IfLoaded<OutfrmWindow>(), nullptr);
+
+    EXPECT_EQ(DXSpotTable.Call[49], "W7XX");
+    EXPECT_FLOAT_EQ(DXSpotTable.Freq[49], 7.0235f);
+    EXPECT_EQ(DXSpotTable.Time[49], QDateTime(QDate(2013, 9, 15), QTime(9, 1, 32)));
+    EXPECT_EQ(DXSpotTable.Prefix[49], "W7");
+    EXPECT_EQ(DXSpotTable.Call[48], "Q1ABC");
+
+    ASSERT_EQ(w.txtDX.ColumnCount(), 8);
+    ASSERT_EQ(w.txtDX.ItemCount(), 2);
+    const QStringList newest = {"W7XX", "7.0235", "Westland", "", "de VE7CC-1:  599 strong signal", "", "1402", ""};
+    const QStringList older = {"Q1ABC", "14.025", "First Isles", "", "de W3LPL:  CW up 2", "Q1", "1401", "FN20"};
+    for (int c = 0; c < 8; ++c) {
+        EXPECT_EQ(w.txtDX.ItemText(0, c), newest[c]) << c;
+        EXPECT_EQ(w.txtDX.ItemText(1, c), older[c]) << c;
+    }
+    EXPECT_EQ(w.txtDX.ColumnAlignment(1), 1);
+    EXPECT_FALSE(w.txtDX.Visible()) << "listed while the spot area is closed";
+
+    // A frequency that is no number changes nothing; the list keeps 200 rows, the table 50 spots.
+    feed("Q9BAD", "14,025");
+    EXPECT_EQ(w.txtDX.ItemCount(), 2);
+    for (int i = 1; i <= 199; ++i) feed(QString("Q%1A").arg(i), QString::number(14000 + i));
+    ASSERT_EQ(w.txtDX.ItemCount(), 200);
+    EXPECT_EQ(w.txtDX.ItemText(0), "Q199A");
+    EXPECT_EQ(w.txtDX.ItemText(199), "W7XX") << "the first spot's row is the one dropped";
+    EXPECT_EQ(DXSpotTable.Call[0], "Q150A");
+}
+
+TEST_F(InfrmSpotsTest, PacketResizeMakesRoomBelowTheGridAndTheLists) {
+    InfrmWindow& w = open();
+    vb::Control* const moved[] = {&w.txtCall, &w.Label10[1], &w.Label10[63], &w.List3, &w.lblSecCA, &w.cmdLogOn};
+    std::vector<std::pair<double, double>> before;
+    for (vb::Control* c : moved) before.emplace_back(c->Top(), c->Height());
+    const double line2 = w.Line2.Y1(), left = w.Label10[1].Left();
+
+    done("None", true);
+    EXPECT_EQ(w.txtCall.Top(), before[0].first) << "spotting off while closed changes nothing";
+
+    const vb::Kind kinds[] = {vb::Kind::Label, vb::Kind::TextBox, vb::Kind::CommandButton, vb::Kind::ListBox,
+                              vb::Kind::ListView};
+    double bottom = 0;
+    for (vb::Control* c : w.Controls())
+        if (std::find(std::begin(kinds), std::end(kinds), c->kind()) != std::end(kinds))
+            bottom = std::max(bottom, (c->Top() + c->Height()) * 0.9);
+
+    done("Telnet", false);
+    for (size_t i = 0; i < std::size(moved); ++i) {
+        EXPECT_DOUBLE_EQ(moved[i]->Top(), before[i].first * 0.9) << moved[i]->Name.toStdString();
+        if (moved[i] != &w.List3) {
+            EXPECT_DOUBLE_EQ(moved[i]->Height(), before[i].second * 0.9) << moved[i]->Name.toStdString();
+        }
+    }
+    EXPECT_DOUBLE_EQ(w.Line2.Y1(), line2 * 0.9);
+    EXPECT_EQ(w.Label10[1].Left(), left);
+    for (const vb::ListBox* l : {&w.List1, &w.List2, &w.List3}) EXPECT_DOUBLE_EQ(l->Top() + l->Height(), w.Line3.Y1());
+    EXPECT_DOUBLE_EQ(w.lblDX.Top(), bottom);
+    EXPECT_DOUBLE_EQ(w.lblDX.Height(), w.ScaleHeight() - bottom);
+    EXPECT_DOUBLE_EQ(w.lblDX.Width(), 0.97 * w.Width());
+    EXPECT_EQ(w.txtDX.Top(), w.lblDX.Top());
+    EXPECT_TRUE(w.lblDX.Visible());
+    EXPECT_TRUE(w.LineDX.Visible());
+    EXPECT_FALSE(w.txtDX.Visible());
+    EXPECT_FALSE(Form1().lblDX.Visible()) << "only a switch of views sets the dispatcher's flag";
+    const QStringList band20 = {"14.000", "14.088", "14.175", "14.262", "14.350"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(w.lblFreqSpot[i].Visible());
+        EXPECT_EQ(w.lblFreqSpot[i].Caption(), band20[i]);
+    }
+    EXPECT_TRUE(shownSpotLabels(w).empty());
+
+    // "Done" again with a transport only switches: nothing is squeezed twice.
+    done("Telnet", true);
+    EXPECT_TRUE(w.txtDX.Visible());
+    EXPECT_FALSE(w.lblDX.Visible());
+    EXPECT_DOUBLE_EQ(w.txtCall.Top(), before[0].first * 0.9);
+    done("Telnet", false);
+    EXPECT_TRUE(Form1().lblDX.Visible());
+
+    // The list and "None" together while the band map shows: switch to the list, then close.
+    spotting.optList = true;
+    spotting.transport = "NONE";
+    Form1().PacketResize();
+    EXPECT_FALSE(Form1().lblDX.Visible());
+    EXPECT_FALSE(w.txtDX.Visible());
+    EXPECT_FALSE(w.lblDX.Visible());
+    for (size_t i = 0; i < std::size(moved); ++i)
+        EXPECT_NEAR(moved[i]->Top(), before[i].first * 0.99999999, 1e-6) << moved[i]->Name.toStdString();
+    for (const vb::ListBox* l : {&w.List1, &w.List2, &w.List3}) EXPECT_DOUBLE_EQ(l->Top() + l->Height(), w.Line3.Y1());
+    EXPECT_EQ(w.txtDX.Top(), 1000);
+    EXPECT_EQ(w.LineDX.Y1(), 1000);
+    EXPECT_EQ(w.lblFreqSpot[4].Top(), 1000);
+}
+
+TEST_F(InfrmSpotsTest, TheBandMapDrawsTheCurrentBandsSpotsByAge) {
+    InfrmWindow& w = openWith(false);
+    feed("Q1ABC", "14025");
+    EXPECT_EQ(w.lblFreqSpot[0].Caption(), "14.000") << "one spot keeps the whole band";
+    feed("Q2XYZ", "7010");
+    feed("QB3/QA1ABC", "14030");
+    const QStringList narrowed = {"14.024", "14.026", "14.027", "14.029", "14.031"};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(w.lblFreqSpot[i].Caption(), narrowed[i]) << i;
+    EXPECT_EQ(shownSpotLabels(w), (std::vector<int>{47, 49})) << "the 40 m spot is not drawn";
+    EXPECT_EQ(w.lblDXSpot[49].Caption(), "QB3");
+    EXPECT_EQ(w.lblDXSpot[47].ToolTipText(), "Q1ABC  14.025  14:01:02");
+    const double x1 = w.LineDX.X1(), x2 = w.LineDX.X2();
+    EXPECT_NEAR(labelCentre(w.lblDXSpot[47]), x1 + (x2 - x1) / 7, (x2 - x1) * 1e-4);
+    EXPECT_DOUBLE_EQ(w.lblDXSpot[47].Top(), w.LineDX.Y1() - w.lblDXSpot[47].Height() - 0.004 * w.Height());
+
+    // Ages 3600, 3599, 1799, 599 s: the hour-old spot and every older one stay hidden.
+    at(1);
+    feed("Q4AA", "14026");
+    at(1801);
+    feed("Q5BB", "14027");
+    at(3001);
+    feed("Q6CC", "14028");
+    at(3600);
+    Form1().DisplayBandMapLabels();
+    EXPECT_EQ(shownSpotLabels(w), (std::vector<int>{47, 48, 49}));
+    EXPECT_EQ(w.lblDXSpot[47].ForeColor(), SpotOldColor);
+    EXPECT_EQ(w.lblDXSpot[48].ForeColor(), SpotMidColor);
+    EXPECT_EQ(w.lblDXSpot[49].ForeColor(), SpotNewColor);
+
+    // A band change redraws the map for the new band (the hour-old 40 m spot stays hidden).
+    feed("Q7DD", "7020");
+    EXPECT_EQ(shownSpotLabels(w), (std::vector<int>{46, 47, 48})) << "the 40 m spot is not drawn";
+    w.SelectBand("40");
+    EXPECT_EQ(w.lblFreqSpot[0].Caption(), "7.009");
+    EXPECT_EQ(w.lblFreqSpot[4].Caption(), "7.021");
+    EXPECT_EQ(shownSpotLabels(w), std::vector<int>{49});
+}
+
+TEST_F(InfrmSpotsTest, TheMouseOnASpotLabelTunesFillsOrRemoves) {
+    InfrmWindow& w = openWith(false);
+    feed("Q1ABC", "14025");
+    vb::Label& label = w.lblDXSpot[49];
+    ASSERT_TRUE(label.Visible());
+
+    QTest::mouseMove(label.widget(), QPoint(3, 3));
+    EXPECT_EQ(w.lblDupe.Caption(), "Q1ABC  14.025  14:01:02");
+
+    QTest::mouseClick(label.widget(), Qt::RightButton);
+    EXPECT_EQ(radio.tuned, std::vector<float>{14.025f}) << "without asking whether there is a radio";
+    EXPECT_EQ(w.txtCall.Text(), "Q1ABC");
+    EXPECT_TRUE(w.txtRSTR.HasFocus()) << "a Tab on from the call box";
+
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::MiddleButton}) {
+        feed("Q2XYZ", "14030");
+        ASSERT_TRUE(label.Visible());
+        QTest::mouseClick(label.widget(), b);
+        EXPECT_EQ(DXSpotTable.Freq[49], 0) << b;
+        EXPECT_FALSE(label.Visible()) << b;
+        EXPECT_EQ(w.txtDX.ItemCount(), b == Qt::LeftButton ? 2 : 3) << "its list row stays";
+    }
+    EXPECT_EQ(radio.tuned.size(), 1u);
+
+    QTest::mouseClick(w.lblDX.widget(), Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(spotting.spottingWindowShows, 1);
+    QTest::mouseDClick(w.lblDX.widget(), Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(spotting.spectrumMapShows, 1);
+}
+
+TEST_F(InfrmSpotsTest, AClickOnTheListTunesAndFillsTheEntryLine) {
+    InfrmWindow& w = openWith(true);
+    feed("Q1ABC", "14025");
+    feed("Q2XYZ", "7010.5");
+    spotting.spectrumMapVisible = true;
+    feed("Q3AA", "21010");
+    EXPECT_EQ(spotting.spectrumMapRedraws, 1);
+
+    w.txtRSTR.SetFocus();
+    w.txtDX_Click(); // no row selected: only the focus moves
+    EXPECT_TRUE(w.txtCall.HasFocus());
+    EXPECT_EQ(w.txtCall.Text(), "");
+
+    const struct { const char* rig; int row; const char* call; std::vector<float> tuned; } cases[] = {
+        {"none", 2, "Q1ABC", {}},
+        {"Kenwood", 1, "Q2XYZ", {7.0105f}},
+    };
+    for (const auto& c : cases) {
+        Station.RigType = c.rig;
+        radio.tuned.clear();
+        clickRow(w, c.row);
+        EXPECT_EQ(w.txtCall.Text(), c.call) << c.rig;
+        EXPECT_TRUE(w.txtCall.HasFocus()) << c.rig;
+        EXPECT_EQ(radio.tuned, c.tuned) << c.rig;
+    }
+    clickRow(w, 0, true);
+    EXPECT_EQ(spotting.spectrumMapShows, 1);
+}
+
+} // namespace
