@@ -7,6 +7,7 @@
 #include "platform/TextFile.h"
 #include "platform/VbError.h"
 #include "platform/vb/Design.h"
+#include "platform/Diagnostics.h"
 
 #include <algorithm>
 
@@ -79,8 +80,9 @@ void BlindFrmWindow::BlindKeyPhone(const QString& q) {
             MMControl1.Command("Open");
             MMControl1.Command("Play");
         }
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         // A missing prompt or a silent machine: navigation goes on without sound.
+        qCDebug(lcKeying) << Q_FUNC_INFO << e.Description;
     }
 }
 
@@ -106,7 +108,8 @@ void BlindFrmWindow::Command1_Click() {
         if (Option3.Value()) Station.VoiceNavLevel = 2;
         Hide();
         SaveStationSettings();
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
+        qCDebug(lcKeying) << Q_FUNC_INFO << e.Description;
     }
 }
 

@@ -10,6 +10,7 @@
 #include "platform/TextFile.h"
 #include "platform/VbError.h"
 #include "platform/vb/Design.h"
+#include "platform/Diagnostics.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -338,8 +339,9 @@ void CWFrmWindow::Command1_Click() {
         const QString method = optLoop.Value() ? "Loop" : (OptSleep.Value() ? "Sleep" : "Timer");
         SaveSetting(kRegistryApp, kRegistrySection, "UserCWSelection", method);
         SaveSetting(kRegistryApp, kRegistrySection, "UserCWLoopOffset", NumberText(LoopsPer60ms));
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         // A file that cannot be written leaves the old one whole; the window closes all the same.
+        qCDebug(lcKeying) << Q_FUNC_INFO << e.Description;
     }
     Hide();
 }

@@ -7,6 +7,7 @@
 #include "platform/TextFile.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
+#include "platform/Diagnostics.h"
 
 namespace tylog {
 
@@ -49,7 +50,8 @@ SettingsFile<Settings> ReadSettingsFile(const QString& path, ReadValues readValu
         file.opened = true;
         readValues(r, file.settings);
         file.whole = true;
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
+        qCDebug(lcKeying) << Q_FUNC_INFO << e.Description;
     }
     return file;
 }

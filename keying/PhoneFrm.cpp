@@ -7,6 +7,7 @@
 #include "platform/TextFile.h"
 #include "platform/VbError.h"
 #include "platform/vb/Design.h"
+#include "platform/Diagnostics.h"
 
 namespace tylog {
 
@@ -143,8 +144,9 @@ void PhoneFrmWindow::Command1_Click() {
     Hide();
     try {
         WriteVoiceSettings(FindNoCase(Folders.ProgramFolder, "wave2.txt"), KeyerSettings.Voice);
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         // The old file stays whole; "Done" reports nothing.
+        qCDebug(lcKeying) << Q_FUNC_INFO << e.Description;
     }
 }
 

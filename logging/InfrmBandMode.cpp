@@ -4,6 +4,7 @@
 #include "logging/Infrm.h"
 #include "platform/VbError.h"
 #include "rig/BandRules.h"
+#include "platform/Diagnostics.h"
 
 namespace tylog {
 
@@ -87,7 +88,8 @@ void InfrmWindow::BandFreqConversion(float frequencyValue) {
         if (!band.isEmpty() && band.compare(Station.CurrentBand, Qt::CaseInsensitive) != 0 && BandSwitchesWindow(band))
             SelectBand(band);
         Run.RigFrequencyText = FrequencyText(frequencyValue);
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
+        qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;
     }
 }
 
@@ -96,7 +98,8 @@ void InfrmWindow::ModeSelection(const QString& strMode) {
         if (strMode.isEmpty() || strMode.compare(Station.CurrentMode, Qt::CaseInsensitive) == 0) return;
         if (strMode.compare("PH", Qt::CaseInsensitive) == 0) mnuSSB_Click();
         else if (strMode.compare("CW", Qt::CaseInsensitive) == 0) mnu160_Click();
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
+        qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;
     }
 }
 

@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
+#include "platform/Diagnostics.h"
 
 #include <cmath>
 
@@ -123,7 +124,8 @@ void LoggingWindow::ListView1_MouseUp(int Button, int Shift, double X, double Y)
     if (ListView1.ItemCount() < 1 || Button != 2) return;
     try {
         cmdEdit_Click();
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
+        qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;
     }
 }
 
@@ -137,7 +139,8 @@ void LoggingWindow::mnuCopyListtoClipboard_Click() {
         for (int row = ListView1.ItemCount() - 1; row >= 0; --row)
             for (int c = 0; c < columns; ++c) text += ListView1.ItemText(row, c) + end(c);
         platform().clipboard->SetText(text);
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
+        qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;
     }
 }
 

@@ -16,6 +16,7 @@
 #include "platform/VbError.h"
 #include "platform/vb/Design.h"
 #include "platform/vb/Forms.h"
+#include "platform/Diagnostics.h"
 
 #include <cmath>
 
@@ -137,8 +138,9 @@ void LoggingWindow::Form_Unload(int& Cancel) {
         if (auto* f = vb::IfLoaded<BlindFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<Form1Window>()) vb::Unload(*f);
         UnloadTwinToolWindows();
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         // A tool window that fails to close must not keep the run from ending; the backup still runs.
+        qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;
     }
     BackupLog();
 }
@@ -158,7 +160,8 @@ void LoggingWindow::Form_Activate() {
     if (!lblDX.Visible()) return;
     try {
         DisplayBandMapLabels();
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
+        qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;
     }
 }
 

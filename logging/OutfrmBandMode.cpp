@@ -4,6 +4,7 @@
 #include "core/StationSettingsFile.h"
 #include "rig/BandRules.h"
 #include "platform/VbError.h"
+#include "platform/Diagnostics.h"
 
 namespace tylog {
 
@@ -88,7 +89,8 @@ void OutfrmWindow::BandFreqConversion(float frequencyValue) {
         if (!band.isEmpty() && band.compare(Station.CurrentBand, Qt::CaseInsensitive) != 0 && BandSwitchesWindow(band))
             SelectBand(band);
         Run.RigFrequencyText = FrequencyText(frequencyValue);
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
+        qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;
     }
 }
 
@@ -97,7 +99,8 @@ void OutfrmWindow::ModeSelection(const QString& strMode) {
         if (strMode.isEmpty() || strMode.compare(Station.CurrentMode, Qt::CaseInsensitive) == 0) return;
         if (strMode.compare("PH", Qt::CaseInsensitive) == 0) mnuSSB_Click();
         else if (strMode.compare("CW", Qt::CaseInsensitive) == 0) mnu160_Click();
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
+        qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "spotting/DXSpotTable.h"
 #include "spotting/SpotRules.h"
 #include "spotting/SpottingLink.h"
+#include "platform/Diagnostics.h"
 
 #include <algorithm>
 #include <array>
@@ -124,8 +125,9 @@ void TakeSpot(LoggingWindow& w, const QVariant& call, const QVariant& khz, const
         if (w.lblDX.Visible()) w.DisplayBandMapLabels();
         if (spottingLink().SpectrumMapVisible()) spottingLink().SpectrumMapRedraw();
         addSpotRow(w.txtDX, SpotListRow(cleanCall, mhz, line));
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         // What was stored stays stored; the spotting window goes on with the next spot.
+        qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;
     }
 }
 
@@ -151,8 +153,9 @@ void ResizeSpotArea(LoggingWindow& w) {
         const bool spottingOff = spotting.Transport().compare("None", Qt::CaseInsensitive) == 0;
         if (!w.txtDX.Visible() && !w.lblDX.Visible() && !spottingOff) openSpotArea(w, wantList);
         if (spottingOff && (w.txtDX.Visible() || w.lblDX.Visible())) closeSpotArea(w);
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         // The controls keep the sizes and visibility reached so far.
+        qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;
     }
 }
 
@@ -211,8 +214,9 @@ void DrawBandMap(LoggingWindow& w) {
         for (auto& [i, l] : w.lblDXSpot)
             if (i >= 0 && i < static_cast<int>(shown.size()) && l->Visible() != shown[static_cast<size_t>(i)])
                 l->setVisible(shown[static_cast<size_t>(i)]);
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         // The labels drawn so far stay as they are.
+        qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;
     }
 }
 
@@ -252,8 +256,9 @@ void TuneToListedSpot(LoggingWindow& w) {
         if (Station.RigType.compare("None", Qt::CaseInsensitive) != 0) radioLink().ChangeFrequency(static_cast<float>(mhz));
         w.txtCall.SetFocus();
         w.txtCall.setText(call);
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         // A click that cannot tune or fill leaves the focus in the call box.
+        qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;
     }
 }
 

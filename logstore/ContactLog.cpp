@@ -8,6 +8,7 @@
 #include "platform/TextFile.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
+#include "platform/Diagnostics.h"
 
 #include <QDate>
 #include <QDir>
@@ -513,8 +514,9 @@ void BackupLog() {
     if (ContactLog.Count == Run.BackupBaselineCount || ContactLog.Count <= 0) return;
     try {
         copyToBackup();
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         // The window is closing: a backup that cannot be made is given up quietly.
+        qCDebug(lcLogStore) << Q_FUNC_INFO << e.Description;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/TextFile.h"
 #include "platform/VbError.h"
 #include "platform/vb/Design.h"
+#include "platform/Diagnostics.h"
 
 #include <QPlainTextEdit>
 #include <algorithm>
@@ -42,8 +43,9 @@ void Form5Window::Form_Load() {
 
         Text1.setText(QString());
         Text1.setText(FromAnsi(ReadAllBytes(FindNoCase(Folders.ProgramFolder, "ReadSQSO.txt"))));
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         // Without the help file the window opens with an empty box.
+        qCDebug(lcLogTools) << Q_FUNC_INFO << e.Description;
     }
 }
 
