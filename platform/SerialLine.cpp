@@ -1,4 +1,5 @@
 #include "platform/SerialLine.h"
+#include "platform/Diagnostics.h"
 #include "platform/KeyLines.h"
 #include "platform/Platform.h"
 
@@ -233,6 +234,7 @@ void SerialLine::requireOpen(const char* what) const {
 void SerialLine::Output(const QByteArray& bytes) {
     CallGuard g(inCall_);
     requireOpen("output");
+    qCDebug(lcPlatform).noquote() << PortName() << ">" << bytes.toHex(' ');
     if (port_->write(bytes) != bytes.size()) {
         const QString why = port_->errorString();
         port_->clearError();
@@ -260,6 +262,7 @@ QByteArray SerialLine::Input() {
     rescued_.clear();
     if (PortOpen()) data += port_->readAll();
     if (data.isEmpty()) requireOpen("input");
+    else qCDebug(lcPlatform).noquote() << PortName() << "<" << data.toHex(' ');
     return data;
 }
 

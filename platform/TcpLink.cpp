@@ -1,4 +1,5 @@
 #include "platform/TcpLink.h"
+#include "platform/Diagnostics.h"
 
 #include <QTcpSocket>
 
@@ -98,6 +99,7 @@ void TcpLink::Close() {
 void TcpLink::SendData(const QByteArray& bytes) {
     if (state_ != LinkState::Connected)
         throw VbError(NotConnected, QStringLiteral("Wrong protocol or connection state for the requested transaction or request"));
+    qCDebug(lcPlatform).noquote() << RemoteHost() << ">" << bytes.toHex(' ');
     if (socket_->write(bytes) != bytes.size()) throw VbError(VbError::DeviceIO, socket_->errorString());
     socket_->flush();
 }
@@ -106,6 +108,7 @@ QByteArray TcpLink::GetData() {
     QByteArray data = kept_;
     kept_.clear();
     if (socket_->isOpen()) data += socket_->readAll();
+    if (!data.isEmpty()) qCDebug(lcPlatform).noquote() << RemoteHost() << "<" << data.toHex(' ');
     return data;
 }
 
