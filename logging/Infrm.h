@@ -139,6 +139,12 @@ public:
     void LookupPrefixCountry();
     void ShowBearingDistance(float latitude, float longitude);
     QString KeyboardCWOnMessage() const override;
+    // Post-contest entry (InfrmPostContest.cpp).
+    void mnuPostContest_Click();
+    void txtPostConTime_GotFocus();
+    void txtPostConDate_GotFocus();
+    void txtPostConTime_KeyPress(int& KeyAscii);
+    void txtPostConDate_KeyPress(int& KeyAscii);
 
     // Band map and spot list (InfrmSpots.cpp; the spotting window reaches these through Form1).
     void PacketResize();
@@ -158,8 +164,10 @@ private:
     void wireOwnMenus();
     // Hooks of the files others fill in.
     void wireEntryLine();
-    // Entry line (InfrmEntry.cpp).
+    // Entry line and post-contest entry (InfrmEntry.cpp, InfrmPostContest.cpp).
+    void wirePostContest();
     void callBoxKey(int& KeyAscii);
+    void postContestKey(int& KeyAscii, int lowest, int highest);
     int callKeyDepth_ = 0;           // inside the call box's key handler
     bool callLeftDuringKey_ = false; // the call box lost the focus meanwhile
     void wireSpots();

@@ -67,6 +67,7 @@ void InfrmWindow::wireEntryLine() {
     };
     Label1.Change = [this] { Label1_Change(); };
     mnuRecall.Click = [this] { mnuRecall_Click(); };
+    wirePostContest();
 }
 
 QString InfrmWindow::KeyboardCWOnMessage() const { return "Press F12 to exit keyboard CW mode."; }

@@ -1,6 +1,6 @@
 // The in-state window's entry line, typed key by key into whatever box has the focus: the moves from
 // box to box without Tab, the completions, the prefix lookup with its labels, the spoken cues, the
-// keyboard map's in-state side.
+// keyboard map's in-state side and post-contest entry.
 #include "core/ReferenceTables.h"
 #include "keying/BlindFrm.h"
 #include "keying/KeyerState.h"
@@ -404,12 +404,13 @@ TEST_F(InfrmEntryTest, TheCountyBoxTakesOnlyHostStateStationsAndCompletes) {
     }
     EXPECT_TRUE(w.lblStation[4].Enabled());
     // Space accepts a completion, or ends the text, and moves on in tab order.
+    w.mnuPostContest_Click();
     for (const char* typed : {"lar ", "larkmoor "}) {
         w.txtSec.setText(QString());
         w.txtSec.SetFocus();
         keys(typed);
         EXPECT_EQ(w.txtSec.Text(), "Larkmoor") << typed;
-        EXPECT_NE(focusName(w), "txtSec") << typed;
+        EXPECT_EQ(focusName(w), "txtPostConTime") << typed;
     }
 }
 
@@ -475,8 +476,9 @@ TEST_F(InfrmEntryTest, KeyboardMapInState) {
 
 TEST_F(InfrmEntryTest, PastedTextTakesTheKeysPathAndDropsAreRefused) {
     InfrmWindow& w = open();
+    w.mnuPostContest_Click();
     const QString clip = QString::fromUtf8("k\"1'\u0436ab5");
-    vb::TextBox* boxes[] = {&w.txtCall, &w.txtRSTR, &w.txtCntry, &w.txtSec};
+    vb::TextBox* boxes[] = {&w.txtCall, &w.txtRSTR, &w.txtCntry, &w.txtSec, &w.txtPostConTime, &w.txtPostConDate};
     for (vb::TextBox* box : boxes) {
         for (bool drop : {false, true}) {
             w.ClearEntry();
@@ -509,6 +511,76 @@ TEST_F(InfrmEntryTest, PastedTextTakesTheKeysPathAndDropsAreRefused) {
     QTest::keyClick(w.txtCall.lineEdit(), Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(w.txtCall.Text(), "K1AB");
     EXPECT_EQ(w.txtRSTR.Text(), "5");
+}
+
+// ---- Post-contest entry ------------------------------------------------------------------------------
+
+TEST_F(InfrmEntryTest, PostContestContactsTakeTheirOwnDateAndTime) {
+    InfrmWindow& w = open();
+    auto shown = [&w] {
+        return w.lblPostConDate.Visible() && w.txtPostConDate.Visible() && w.lblPostConTime.Visible() &&
+               w.txtPostConTime.Visible();
+    };
+    EXPECT_FALSE(w.txtPostConTime.Visible());
+    w.mnuPostContest.action()->trigger();
+    EXPECT_TRUE(shown());
+    EXPECT_TRUE(w.mnuPostContest.Checked());
+
+    // The empty date box offers today's local date, selected.
+    w.txtPostConDate.SetFocus();
+    EXPECT_EQ(w.txtPostConDate.Text(), "2013/09/15");
+    EXPECT_EQ(w.txtPostConDate.SelLength(), 10);
+    keys("2013-9/14x.");
+    EXPECT_EQ(w.txtPostConDate.Text(), "20139/14") << "only digits and \"/\"";
+    w.txtPostConDate.setText("2013/9/14");
+    w.txtPostConTime.SetFocus();
+    keys("9.3/0:");
+    EXPECT_EQ(w.txtPostConTime.Text(), "930:");
+    w.txtPostConTime.setText("930");
+
+    // "930" is stored as "09:30", the date written out.
+    w.txtCall.SetFocus();
+    keys("n0abc7  lar");
+    w.txtPostConTime.SetFocus();
+    keys("\r");
+    ASSERT_EQ(ContactLog.Count, 1);
+    EXPECT_EQ(ContactLog.Rec[1].Date, "2013/09/14");
+    EXPECT_EQ(ContactLog.Rec[1].Time, "09:30");
+    EXPECT_EQ(w.txtPostConTime.Text(), "09:30");
+
+    struct Bad {
+        const char* date;
+        const char* time;
+        const char* message;
+    };
+    for (const Bad& b : {Bad{"2013/13/40", "0930", "Invalid date format!"}, Bad{"2013/09/14", "2561", "Invalid time format!"}}) {
+        w.txtPostConDate.setText(b.date);
+        w.txtPostConTime.setText(b.time);
+        w.txtCall.SetFocus();
+        const int beeps = Fakes().dialogs.beeps;
+        keys("n0xyz7  lar\r");
+        EXPECT_EQ(w.lblDialog.Caption(), b.message);
+        EXPECT_EQ(Fakes().dialogs.beeps, beeps + 1);
+        EXPECT_EQ(ContactLog.Count, 1);
+        w.ClearEntry();
+    }
+
+    // Space in the time box moves on to the date box; the date box's text is kept, selection and all.
+    w.txtPostConDate.setText("2013/09/14");
+    w.txtPostConTime.SetFocus();
+    keys(" ");
+    EXPECT_EQ(focusName(w), "txtPostConDate");
+    EXPECT_EQ(w.txtPostConDate.Text(), "2013/09/14");
+
+    // Off: the clock's UTC again; on again: the texts are still there.
+    w.mnuPostContest.action()->trigger();
+    EXPECT_FALSE(shown());
+    w.txtCall.SetFocus();
+    keys("n0xyz7  lar\r");
+    ASSERT_EQ(ContactLog.Count, 2);
+    EXPECT_EQ(ContactLog.Rec[2].Time, "14:01:02");
+    w.mnuPostContest.action()->trigger();
+    EXPECT_EQ(w.txtPostConDate.Text(), "2013/09/14");
 }
 
 } // namespace
