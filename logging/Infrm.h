@@ -167,6 +167,7 @@ private:
     // Entry line and post-contest entry (InfrmEntry.cpp, InfrmPostContest.cpp).
     void wirePostContest();
     void callBoxKey(int& KeyAscii);
+    void dropLastCallsCountry(const QString& nextCall);
     void postContestKey(int& KeyAscii, int lowest, int highest);
     int callKeyDepth_ = 0;           // inside the call box's key handler
     bool callLeftDuringKey_ = false; // the call box lost the focus meanwhile

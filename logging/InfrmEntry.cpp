@@ -105,11 +105,10 @@ void InfrmWindow::txtCall_KeyPress(int& KeyAscii) {
 void InfrmWindow::callBoxKey(int& KeyAscii) {
     const double dupeFont = platform().screen->Width() * 9 / 9600 * Station.FormSizePercent / 100;
     if (lblDupe.FontSize() != dupeFont) lblDupe.setFontSize(dupeFont);
-    // The first keys of a new call drop what the last one left.
-    if (txtCall.Text().size() < 2) {
-        EmptyIfFilled(txtCntry);
-        for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
-    }
+    // The first keys of a new call drop what the last one left; a key the box takes has that done by
+    // the lookup of the call it makes, below.
+    const bool newCall = txtCall.Text().size() < 2;
+    if (newCall && KeyAscii == 13) dropLastCallsCountry(QString());
     if (KeyAscii == '"') KeyAscii = 0;
     // A digit after a complete call is the serial's first digit.
     if (DigitStartsSerial(txtCall.Text(), KeyAscii, txtCall.SelStart())) {
@@ -138,6 +137,30 @@ void InfrmWindow::callBoxKey(int& KeyAscii) {
     KeyUpperCase(KeyAscii);
     PartialDupeList(KeyAscii);
     if (Run.DupeFlag) HoldAfterDupe();
+    if (newCall) {
+        // The call the box will hold once it takes the key; empty when it takes none.
+        QString next;
+        if (KeyAscii >= 32) {
+            const QString t = txtCall.Text();
+            next = t.left(txtCall.SelStart()) + charOf(KeyAscii) + t.mid(txtCall.SelStart() + txtCall.SelLength());
+        }
+        dropLastCallsCountry(next);
+    }
+}
+
+void InfrmWindow::dropLastCallsCountry(const QString& nextCall) {
+    // The lookup of a call sets all three labels, and the box whenever the call names a country, so
+    // what it will set is not emptied first: a control changed and changed back within one key still
+    // repaints (and the "New" mark hidden and shown again makes the window work out its layers anew).
+    bool keepBox = false, keepLabels = false;
+    if (!nextCall.isEmpty()) {
+        keepLabels = true;
+        keepBox = tylog::LookupPrefixCountry(nextCall, txtCntry.Text(), Station.OwnLatitude, Station.OwnLongitude)
+                      .Country.has_value();
+    }
+    if (!keepBox) EmptyIfFilled(txtCntry);
+    if (!keepLabels)
+        for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
 }
 
 void InfrmWindow::txtRSTR_GotFocus() {

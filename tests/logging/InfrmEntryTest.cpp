@@ -281,6 +281,21 @@ TEST_F(InfrmEntryTest, TheCallsPrefixNamesCountryContinentBearingAndDistance) {
         EXPECT_EQ(Keyer.CWMacroCall, w.txtCall.Text()) << c.call;
     }
 
+    // The second key of a call replaces the first one's country, or drops it for a US call.
+    w.ClearEntry();
+    keys("gm");
+    EXPECT_EQ(w.txtCntry.Text(), "Scotland");
+    EXPECT_EQ(w.Label19.Caption(), "EU");
+    w.ClearEntry();
+    keys("g");
+    EXPECT_EQ(w.txtCntry.Text(), "England");
+    key(Qt::Key_Home);
+    keys("w");
+    EXPECT_EQ(w.txtCall.Text(), "WG");
+    EXPECT_EQ(w.txtCntry.Text(), "");
+    EXPECT_EQ(w.Label19.Caption(), "NA");
+    EXPECT_EQ(w.Label22.Caption(), "");
+
     // At the station's own position there is no bearing: both labels stay empty.
     const size_t dl = prefixRow("DL");
     Station.OwnLatitude = PrefixTable.Latitude[dl];
