@@ -168,6 +168,8 @@ private:
     void wirePostContest();
     void callBoxKey(int& KeyAscii);
     void dropLastCallsCountry(const QString& nextCall);
+    void logEntry(); // Mains, from a key of the entry line
+    bool committing_ = false;
     void postContestKey(int& KeyAscii, int lowest, int highest);
     int callKeyDepth_ = 0;           // inside the call box's key handler
     bool callLeftDuringKey_ = false; // the call box lost the focus meanwhile

@@ -19,6 +19,8 @@
 #include "platform/Screen.h"
 #include "platform/TextFile.h"
 
+#include <utility>
+
 namespace tylog {
 
 namespace {
@@ -127,7 +129,7 @@ void InfrmWindow::callBoxKey(int& KeyAscii) {
         // What the commit says (or the line it empties) stands: the partial list below would blank
         // its message, and the hold after a refused duplicate belongs to the next key.
         KeyAscii = 0;
-        Mains();
+        logEntry();
         return;
     }
     if (KeyAscii == ' ') {
@@ -163,6 +165,22 @@ void InfrmWindow::dropLastCallsCountry(const QString& nextCall) {
         for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
 }
 
+void InfrmWindow::logEntry() {
+    // The commit sends the focus to the box it finds wanting, and the rover's replay moves it through
+    // the line again: meanwhile the call box's leave runs at once (the replay needs what it fills in)
+    // and an empty St / Prv / Country box offers nothing, so the line stays as the operator left it.
+    struct Restore {
+        InfrmWindow& w;
+        int depth;
+        bool committing;
+        ~Restore() {
+            w.callKeyDepth_ = depth;
+            w.committing_ = committing;
+        }
+    } restore{*this, std::exchange(callKeyDepth_, 0), std::exchange(committing_, true)};
+    Mains();
+}
+
 void InfrmWindow::txtRSTR_GotFocus() {
     if (Station.VoiceNavLevel >= 2) cue("SerNum");
 }
@@ -180,7 +198,7 @@ void InfrmWindow::txtRSTR_KeyPress(int& KeyAscii) {
     if (Run.PendingKeyTarget == 4) KeyAscii = Run.PendingKey.toInt();
     if (KeyAscii == 13) {
         KeyAscii = 0;
-        Mains();
+        logEntry();
     } else {
         if (KeyAscii == ' ') txtCntry.SetFocus();
         KeyDigitsOnly(KeyAscii);
@@ -200,7 +218,7 @@ void InfrmWindow::txtRSTS_Change() { Keyer.CWMacroRst = txtRSTS.Text(); }
 void InfrmWindow::txtCntry_GotFocus() {
     if (Station.VoiceNavLevel >= 2) cue("SPC");
     // A host-state contact needs only Space here; any other key types over the offer.
-    if (txtCntry.Text().isEmpty()) {
+    if (txtCntry.Text().isEmpty() && !committing_) {
         txtCntry.setText(Station.HostState);
         selectAll(txtCntry);
     }
@@ -210,7 +228,7 @@ void InfrmWindow::txtCntry_KeyPress(int& KeyAscii) {
     if (KeyAscii == '"') KeyAscii = 0;
     if (KeyAscii == 13) {
         KeyAscii = 0;
-        Mains();
+        logEntry();
         return;
     }
     // Space at the start accepts what the box holds (the host state offered) and moves on.
@@ -292,7 +310,7 @@ void InfrmWindow::txtSec_KeyPress(int& KeyAscii) {
     if (KeyAscii == '"') KeyAscii = 0;
     if (KeyAscii == 13) {
         KeyAscii = 0;
-        Mains();
+        logEntry();
         return;
     }
     const QString text = txtSec.Text();

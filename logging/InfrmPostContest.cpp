@@ -43,7 +43,7 @@ void InfrmWindow::postContestKey(int& KeyAscii, int lowest, int highest) {
     }
     if (KeyAscii == 13) {
         KeyAscii = 0;
-        Mains();
+        logEntry();
     }
     if (KeyAscii != 8 && (KeyAscii < lowest || KeyAscii > highest)) KeyAscii = 0;
 }

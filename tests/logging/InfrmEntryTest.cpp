@@ -1,9 +1,9 @@
 // The in-state window's entry line, typed key by key into whatever box has the focus: the moves from
 // box to box without Tab, the completions, the prefix lookup with its labels, the spoken cues, the
 // keyboard map's in-state side and post-contest entry.
-#include "core/ReferenceTables.h"
 #include "keying/BlindFrm.h"
 #include "keying/KeyerState.h"
+#include "logtools/CountyChange.h"
 #include "logging/PrefixLookup.h"
 #include "platform/TextFile.h"
 #include "tests/logging/InfrmFixture.h"
@@ -19,17 +19,6 @@ namespace {
 
 class InfrmEntryTest : public InfrmFixture {
 protected:
-    void SetUp() override {
-        InfrmFixture::SetUp();
-        folder.copyShipped("arrlpre2.txt");
-        folder.copyShipped("states.txt");
-        LoadPrefixTable();
-        LoadStateCoords();
-        // At the host state's centre.
-        Station.OwnLatitude = 39.5f;
-        Station.OwnLongitude = 98.2f;
-    }
-
     // The window on this log with the Time On clock running and the focus in the call box.
     InfrmWindow& open(const QByteArray& log = QByteArray()) {
         InfrmWindow& w = InfrmFixture::open(log);
@@ -187,6 +176,33 @@ TEST_F(InfrmEntryTest, ContactsAreLoggedKeyboardFirst) {
         EXPECT_EQ(r.County, c.county) << c.typed;
         EXPECT_EQ(focusName(w), "txtCall") << c.typed;
         EXPECT_EQ(w.txtCall.Text(), "") << c.typed;
+    }
+}
+
+TEST_F(InfrmEntryTest, EnterOnAnEmptyLineLeavesItAsItWas) {
+    InfrmWindow& w = InfrmFixture::open();
+    w.txtCall.SetFocus();
+    const int beeps = Fakes().dialogs.beeps;
+    keys("\r");
+    // The Time On reminder, three boxes wanting and the section check of the empty box.
+    EXPECT_EQ(Fakes().dialogs.beeps, beeps + 5);
+    EXPECT_EQ(w.lblDialog.Caption(), "Invald Section!");
+    EXPECT_EQ(focusName(w), "txtCntry");
+    EXPECT_EQ(w.txtCntry.Text(), "") << "the box the commit visits offers nothing";
+    EXPECT_EQ(ContactLog.Count, 0);
+}
+
+TEST_F(InfrmEntryTest, TheRoversReplayLogsEveryCountyFromEachBox) {
+    Station.RoverFlag = 1;
+    InfrmWindow& w = open();
+    for (const char* c : {"Alderbrook", "Larkmoor"}) frmCountyChangeRover().List1.AddItem(c);
+    // Enter in the call box (where the county box sent it), and in the St / Prv / Country box.
+    for (const char* typed : {"k1abc7oh \r", "w2xyz7oh\r"}) {
+        const int before = ContactLog.Count;
+        keys(typed);
+        ASSERT_EQ(ContactLog.Count, before + 2) << typed << ": " << w.lblDialog.Caption().toStdString();
+        EXPECT_EQ(ContactLog.Rec[static_cast<size_t>(before + 2)].SentCounty, "Alderbrook") << typed;
+        EXPECT_EQ(ContactLog.Rec[static_cast<size_t>(before + 2)].Spc, "OH") << typed;
     }
 }
 
