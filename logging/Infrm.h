@@ -169,6 +169,7 @@ private:
     void callBoxKey(int& KeyAscii);
     void dropLastCallsCountry(const QString& nextCall);
     void logEntry(); // Mains, from a key of the entry line
+    bool commitRunning() const;
     bool committing_ = false;
     void postContestKey(int& KeyAscii, int lowest, int highest);
     int callKeyDepth_ = 0;           // inside the call box's key handler

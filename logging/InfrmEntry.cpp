@@ -168,7 +168,8 @@ void InfrmWindow::dropLastCallsCountry(const QString& nextCall) {
 void InfrmWindow::logEntry() {
     // The commit sends the focus to the box it finds wanting, and the rover's replay moves it through
     // the line again: meanwhile the call box's leave runs at once (the replay needs what it fills in)
-    // and an empty St / Prv / Country box offers nothing, so the line stays as the operator left it.
+    // and the boxes the focus visits do nothing of their own (commitRunning), so the line stays as
+    // the operator left it and the replay's focus goes where the replay sends it.
     struct Restore {
         InfrmWindow& w;
         int depth;
@@ -180,6 +181,8 @@ void InfrmWindow::logEntry() {
     } restore{*this, std::exchange(callKeyDepth_, 0), std::exchange(committing_, true)};
     Mains();
 }
+
+bool InfrmWindow::commitRunning() const { return committing_ || RoverReplayIndex != 0; }
 
 void InfrmWindow::txtRSTR_GotFocus() {
     if (Station.VoiceNavLevel >= 2) cue("SerNum");
@@ -218,7 +221,7 @@ void InfrmWindow::txtRSTS_Change() { Keyer.CWMacroRst = txtRSTS.Text(); }
 void InfrmWindow::txtCntry_GotFocus() {
     if (Station.VoiceNavLevel >= 2) cue("SPC");
     // A host-state contact needs only Space here; any other key types over the offer.
-    if (txtCntry.Text().isEmpty() && !committing_) {
+    if (txtCntry.Text().isEmpty() && !commitRunning()) {
         txtCntry.setText(Station.HostState);
         selectAll(txtCntry);
     }
@@ -296,13 +299,11 @@ void InfrmWindow::txtCntry_Change() {
 // ---- County -----------------------------------------------------------------------------------------
 
 void InfrmWindow::txtSec_GotFocus() {
-    // Only a host-state station sends a county: anyone else goes straight back to the call box.
-    if (!SameNoCase(txtCntry.Text(), Station.HostState)) {
-        txtCall.SetFocus();
-        lblStation[4].setEnabled(false);
-    } else {
-        lblStation[4].setEnabled(true);
-    }
+    // Only a host-state station sends a county: anyone else goes straight back to the call box (the
+    // operator's, not the commit's: the rover's replay goes on from this box).
+    const bool hostState = SameNoCase(txtCntry.Text(), Station.HostState);
+    if (!hostState && !commitRunning()) txtCall.SetFocus();
+    lblStation[4].setEnabled(hostState);
     if (Station.VoiceNavLevel >= 2) cue("County");
 }
 

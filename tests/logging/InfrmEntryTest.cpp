@@ -194,7 +194,7 @@ TEST_F(InfrmEntryTest, EnterOnAnEmptyLineLeavesItAsItWas) {
 
 TEST_F(InfrmEntryTest, TheRoversReplayLogsEveryCountyFromEachBox) {
     Station.RoverFlag = 1;
-    InfrmWindow& w = open();
+    InfrmWindow& w = open(Contact({.call = "N0TYS", .county = "Ambervale", .sentCounty = "Alderbrook"}));
     for (const char* c : {"Alderbrook", "Larkmoor"}) frmCountyChangeRover().List1.AddItem(c);
     // Enter in the call box (where the county box sent it), and in the St / Prv / Country box.
     for (const char* typed : {"k1abc7oh \r", "w2xyz7oh\r"}) {
@@ -204,6 +204,15 @@ TEST_F(InfrmEntryTest, TheRoversReplayLogsEveryCountyFromEachBox) {
         EXPECT_EQ(ContactLog.Rec[static_cast<size_t>(before + 2)].SentCounty, "Alderbrook") << typed;
         EXPECT_EQ(ContactLog.Rec[static_cast<size_t>(before + 2)].Spc, "OH") << typed;
     }
+    // A duplicate on the way ends the replay: the county box it passes sends nobody back.
+    frmCountyChangeRover().List1.Clear();
+    for (const char* c : {"Alderbrook", "Ambervale", "Larkmoor"}) frmCountyChangeRover().List1.AddItem(c);
+    const int before = ContactLog.Count;
+    keys("n0tys7  \r");
+    EXPECT_EQ(ContactLog.Count, before + 1);
+    EXPECT_EQ(ContactLog.Rec[static_cast<size_t>(before + 1)].SentCounty, "Larkmoor");
+    EXPECT_TRUE(tylog::Run.DupeFlag);
+    EXPECT_EQ(Station.CurrentCounty, "Larkmoor");
 }
 
 // ---- Call box messages and duplicates -------------------------------------------------------------
