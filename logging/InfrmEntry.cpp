@@ -61,8 +61,8 @@ void InfrmWindow::wireEntryLine() {
     txtCntry.GotFocus = [this] { txtCntry_GotFocus(); };
     txtSec.GotFocus = [this] { txtSec_GotFocus(); };
     // Focus events run at once, so a call box left from inside its own key handler (Space, the digit
-    // jump, a refusal of Enter) would have the leave's warnings blanked by the rest of that key: the
-    // leave is dealt with once the key has been handled.
+    // jump) would have the leave's warnings blanked by the rest of that key: the leave is dealt with
+    // once the key has been handled.
     txtCall.LostFocus = [this] {
         if (callKeyDepth_ > 0) callLeftDuringKey_ = true;
         else txtCall_LostFocus();
@@ -95,9 +95,15 @@ void InfrmWindow::txtCall_GotFocus() {
 }
 
 void InfrmWindow::txtCall_KeyPress(int& KeyAscii) {
-    ++callKeyDepth_;
-    callBoxKey(KeyAscii);
-    --callKeyDepth_;
+    {
+        // Counted back however the key ends, so a failing key holds no later leave.
+        struct Depth {
+            int& n;
+            explicit Depth(int& d) : n(d) { ++n; }
+            ~Depth() { --n; }
+        } depth(callKeyDepth_);
+        callBoxKey(KeyAscii);
+    }
     if (callKeyDepth_ == 0 && callLeftDuringKey_) {
         callLeftDuringKey_ = false;
         txtCall_LostFocus();
