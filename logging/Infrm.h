@@ -121,9 +121,30 @@ public:
     void SetListHeights() override;
     void ClearEntry() override;
 
-    // Entry line (InfrmEntry.cpp): Enter in a box logs the contact, Tab moves on.
+    // Entry line (InfrmEntry.cpp): the keys of the call, serial, St / Prv / Country and county boxes,
+    // their completions and spoken cues, the prefix lookup with bearing and distance, the CW macros.
+    void txtCall_Change();
+    void txtCall_GotFocus();
+    void txtCall_KeyPress(int& KeyAscii);
+    void txtRSTR_GotFocus();
+    void txtRSTR_KeyPress(int& KeyAscii);
+    void txtRSTS_Change();
     void txtCntry_Change();
+    void txtCntry_GotFocus();
+    void txtCntry_KeyPress(int& KeyAscii);
+    void txtSec_GotFocus();
+    void txtSec_KeyPress(int& KeyAscii);
+    // The rules of PrefixLookup applied to the box and labels (the free functions of the same names
+    // are tylog::'s).
+    void LookupPrefixCountry();
+    void ShowBearingDistance(float latitude, float longitude);
     QString KeyboardCWOnMessage() const override;
+    // Post-contest entry (InfrmPostContest.cpp).
+    void mnuPostContest_Click();
+    void txtPostConTime_GotFocus();
+    void txtPostConDate_GotFocus();
+    void txtPostConTime_KeyPress(int& KeyAscii);
+    void txtPostConDate_KeyPress(int& KeyAscii);
 
     // Band map and spot list (InfrmSpots.cpp; the spotting window reaches these through Form1).
     void PacketResize();
@@ -143,6 +164,16 @@ private:
     void wireOwnMenus();
     // Hooks of the files others fill in.
     void wireEntryLine();
+    // Entry line and post-contest entry (InfrmEntry.cpp, InfrmPostContest.cpp).
+    void wirePostContest();
+    void callBoxKey(int& KeyAscii);
+    void dropLastCallsCountry(const QString& nextCall);
+    void logEntry(); // Mains, from a key of the entry line
+    bool commitRunning() const;
+    bool committing_ = false;
+    void postContestKey(int& KeyAscii, int lowest, int highest);
+    int callKeyDepth_ = 0;           // inside the call box's key handler
+    bool callLeftDuringKey_ = false; // the call box lost the focus meanwhile
     void wireSpots();
     void wireArchive();
 

@@ -60,7 +60,8 @@ TEST_F(InfrmCommitTest, AnEmptyLineIsRefusedWithTheLastMessageAndStartsTheClock)
     const int beeps = Fakes().dialogs.beeps;
     w.txtCall.SetFocus();
     enter(w.txtCall);
-    EXPECT_EQ(Fakes().dialogs.beeps - beeps, 4);
+    // The call box's Time On reminder, then three missing boxes and the section check.
+    EXPECT_EQ(Fakes().dialogs.beeps - beeps, 5);
     EXPECT_EQ(w.lblDialog.Caption(), "Invald Section!");
     EXPECT_EQ(QApplication::focusWidget(), w.txtCntry.widget());
     EXPECT_EQ(ContactLog.Count, 0);

@@ -114,6 +114,7 @@ TEST_F(InfrmDupesTest, ThePartialListShowsOnlyContactsFromTheOwnCounty) {
     log += Contact({.call = "W1CC", .spc = "CT", .county = ""});
     log += Contact({.call = "W1DD", .spc = "CT", .county = "", .band = "40"});
     InfrmWindow& w = open(log);
+    w.cmdLogOn_Click(); // else every key sounds the Time On reminder
     w.txtCall.SetFocus();
     QTest::keyClicks(w.txtCall.widget(), "w1");
     EXPECT_EQ(w.lblDupe.Caption(), "W1CC W1AA ");

@@ -2,6 +2,7 @@
 // The in-state window over a scratch program folder: an in-state station on a contest day, log lines
 // to open it on, and the entry line driven as an operator types.
 #include "core/ProcessState.h"
+#include "core/ReferenceTables.h"
 #include "logging/Infrm.h"
 #include "logstore/ContactLog.h"
 #include "tests/support/TestSupport.h"
@@ -37,6 +38,13 @@ protected:
         Station.WorkedColor = 0x00FF00;
         Station.RemainingColor = 0x0000FF;
         Fakes().clock.Set(QDateTime(QDate(2013, 9, 15), QTime(9, 1, 2)), 5);
+        // The tables the start-up loads: the call box looks every call up in them.
+        folder.copyShipped("arrlpre2.txt");
+        folder.copyShipped("states.txt");
+        LoadPrefixTable();
+        LoadStateCoords();
+        Station.OwnLatitude = 39.5f; // the host state's centre
+        Station.OwnLongitude = 98.2f;
     }
 
     // One log.txt line: a contact on the contest day.

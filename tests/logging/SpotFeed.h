@@ -46,6 +46,7 @@ inline void feed(const ClusterSpot& s) { feed(s.call, s.khz, s.record); }
 
 // A few rows of the prefix table, for the list's country column.
 inline void AddSpotPrefixes() {
+    PrefixTable = PrefixTableData();
     const std::pair<const char*, const char*> prefixes[] = {{"Q", "Queendom"}, {"Q1", "First Isles"}, {"W", "Westland"}};
     for (auto [prefix, country] : prefixes) {
         ++PrefixTable.Count;
