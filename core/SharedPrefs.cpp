@@ -16,11 +16,13 @@ QString findFile(const QString& path) {
     return FindNoCase(path.left(slash), path.mid(slash + 1));
 }
 
-// A value stays within its line and its tags: what would end the line or open a tag is dropped.
+// A value stays within its line and its tags: what would end the line is dropped, and the characters
+// XML gives a meaning are written as their entities ("Smith & Sons" stays well-formed).
 QString tagValue(const QString& value) {
     QString v = StorableText(value);
-    v.remove(QChar('<'));
-    v.remove(QChar('>'));
+    v.replace(QChar('&'), QStringLiteral("&amp;"));
+    v.replace(QChar('<'), QStringLiteral("&lt;"));
+    v.replace(QChar('>'), QStringLiteral("&gt;"));
     return v;
 }
 

@@ -45,8 +45,9 @@ QList<QByteArray> withoutOurTags(const QList<QByteArray>& lines) {
 
 QString tagValue(const QString& v) {
     QString t = StorableText(v);
-    t.remove('<');
-    t.remove('>');
+    t.replace('&', QStringLiteral("&amp;"));
+    t.replace('<', QStringLiteral("&lt;"));
+    t.replace('>', QStringLiteral("&gt;"));
     return t;
 }
 } // namespace

@@ -122,9 +122,11 @@ TEST_F(SharedPrefsTest, AValueCannotChangeTheFilesStructure) {
     dir.write("SharedUserPreferences.xml", CrLfLines({Declaration.constData(), "<OWN_CALL>N0CALL</OWN_CALL>"}));
     LoadSharedPrefs(path());
     SetSharedPref("OWN_COUNTY", "x</OWN_COUNTY><OWN_CALL>EVIL</OWN_CALL>\r\n<Z>", 0);
+    SetSharedPref("OWN_CLUB_NAME", "Smith & Sons", 0);
     SetSharedPref("OWN_CALL", "W9XYZ", 1);
     EXPECT_EQ(file(), CrLfLines({Declaration.constData(), "<OWN_CALL>W9XYZ</OWN_CALL>",
-                                 "<OWN_COUNTY>x/OWN_COUNTYOWN_CALLEVIL/OWN_CALLZ</OWN_COUNTY>"}));
+                                 "<OWN_COUNTY>x&lt;/OWN_COUNTY&gt;&lt;OWN_CALL&gt;EVIL&lt;/OWN_CALL&gt;&lt;Z&gt;</OWN_COUNTY>",
+                                 "<OWN_CLUB_NAME>Smith &amp; Sons</OWN_CLUB_NAME>"}));
 }
 
 TEST_F(SharedPrefsTest, AFailedSaveReportsAndKeepsTheOldFile) {
