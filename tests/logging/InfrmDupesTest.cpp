@@ -216,6 +216,52 @@ TEST_F(InfrmRoverTest, WithANewSerialEachAndADuplicateOnTheWay) {
     EXPECT_EQ(ContactLog.Rec[4].SentCounty, "Zephyr");
 }
 
+// The whole road a rover takes: "Cha&nge County", its rover button, the counties typed into the rover
+// list, Done twice; then one contact typed and one Enter stores it once for every county, in list order.
+TEST_F(InfrmRoverTest, CountiesListedThroughChangeCountyAreEachLoggedByOneEnter) {
+    InfrmWindow& w = open();
+    ShowActive(w);
+    const auto typeKeys = [](const QString& text) {
+        for (QChar c : text) {
+            QWidget* target = QApplication::focusWidget();
+            ASSERT_NE(target, nullptr);
+            if (c == '\r') QTest::keyClick(target, Qt::Key_Return);
+            else if (c == '\b') QTest::keyClick(target, Qt::Key_Backspace);
+            else QTest::keyClick(target, c.toLatin1());
+        }
+    };
+    QStringList shown;
+    platform().onModalShown = [&](vb::Form& f) {
+        shown << f.Name;
+        QApplication::setActiveWindow(&f);
+        if (auto* own = dynamic_cast<frmCountyChangeWindow*>(&f)) {
+            QTest::mouseClick(own->cmdMultipleCounties.widget(), Qt::LeftButton);
+        } else if (auto* rover = dynamic_cast<frmCountyChangeRoverWindow*>(&f)) {
+            rover->Text1.SetFocus();
+            typeKeys("\bLarkmoor\rAmbervale\rAlderbrook\r");
+            QTest::mouseClick(rover->Command1.widget(), Qt::LeftButton);
+        }
+        if (f.isVisible()) f.Hide();
+    };
+    w.mnuChangeCounty()->action()->trigger();
+    platform().onModalShown = nullptr;
+    EXPECT_EQ(shown, QStringList({"frmCountyChange", "frmCountyChangeRover"}));
+    EXPECT_EQ(Station.CurrentCounty, "Alderbrook") << "the list's first county";
+    EXPECT_EQ(w.Label25.Caption(), "Alderbrook");
+
+    QApplication::setActiveWindow(&w);
+    w.cmdLogOn_Click();
+    log(w, "K1ABC", "7", "OH");
+    ASSERT_EQ(ContactLog.Count, 3);
+    const char* sent[] = {"Alderbrook", "Ambervale", "Larkmoor"};
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(ContactLog.Rec[i].Call, "K1ABC");
+        EXPECT_EQ(ContactLog.Rec[i].SentCounty, sent[i - 1]);
+    }
+    EXPECT_EQ(folder.read("log.txt").count("\"K1ABC\""), 3);
+    EXPECT_EQ(Station.CurrentCounty, "Alderbrook");
+}
+
 TEST_F(InfrmDupesTest, CloseIsRefusedWhileCWIsSentAndBacksTheLogUpAfter) {
     InfrmWindow& w = open();
     log(w, "K1ABC", "7", "OH");
