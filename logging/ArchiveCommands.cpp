@@ -29,8 +29,7 @@ QString keepWorkingLog() {
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
         throw VbError(VbError::PathNotFound, "Path not found: " + QDir::toNativeSeparators(folder));
     const QString stem = "BeforeRestore" + platform().clock->Now().toString("yyyyMMddhhmmss");
-    QString target = JoinPath(folder, stem + ".log");
-    for (int n = 2; QFileInfo::exists(target); ++n) target = JoinPath(folder, QString("%1-%2.log").arg(stem).arg(n));
+    const QString target = UnusedFileName(folder, stem, ".log");
     CopyFileAtomic(log, target);
     return target;
 }

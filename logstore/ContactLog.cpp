@@ -290,7 +290,8 @@ void resetScore() {
         for (int col = 1; col <= 100; ++col) Run.MultiplierGrid[row][col] = 0;
 }
 
-// Copies log.txt into the backup folder under the local minute's name.
+// Copies log.txt into the backup folder under the local minute's name; a second backup in the same
+// minute (a close, a restart, a close again) takes "-2" after it and keeps the first.
 void copyToBackup() {
     QString folder = FindNoCase(Folders.DataFolder, "BACKUP");
     if (Folders.DataFolder.isEmpty() || !QFileInfo(folder).isDir()) {
@@ -298,8 +299,7 @@ void copyToBackup() {
         if (folder.isEmpty()) throw VbError(VbError::PathNotFound, "Path not found");
         QDir().mkdir(folder);
     }
-    const QString name = platform().clock->Now().toString("yyyyMMddhhmm") + ".log";
-    CopyFileAtomic(foundLog(), JoinPath(folder, name));
+    CopyFileAtomic(foundLog(), UnusedFileName(folder, platform().clock->Now().toString("yyyyMMddhhmm"), ".log"));
 }
 
 // Counts the records of a log's bytes by the rules of the load, throwing where the load fails; with

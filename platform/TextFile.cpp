@@ -183,6 +183,12 @@ void CopyFileAtomic(const QString& from, const QString& to) {
     WriteFileAtomic(to, ReadAllBytes(from));
 }
 
+QString UnusedFileName(const QString& folder, const QString& stem, const QString& suffix) {
+    QString path = JoinPath(folder, stem + suffix);
+    for (int n = 2; QFileInfo::exists(path); ++n) path = JoinPath(folder, QString("%1-%2%3").arg(stem).arg(n).arg(suffix));
+    return path;
+}
+
 QStringList RemoveStaleTemporaries(const QString& dir, const QStringList& names) {
     static const QRegularExpression temporary(QStringLiteral("^(.+)\\.[A-Za-z0-9]{6}$"));
     QList<QRegularExpression> targets;

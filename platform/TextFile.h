@@ -29,6 +29,9 @@ void AppendSynced(const QString& path, const QByteArray& bytes, qint64 expectedS
 void AppendLineSynced(const QString& path, const QByteArray& line);
 // Byte copy; with a temporary file and rename, so the target is never half-written.
 void CopyFileAtomic(const QString& from, const QString& to);
+// The path in folder of stem + suffix, or where that file exists already, of stem-2 + suffix, stem-3
+// and so on: the first name no file has, so a copy made there replaces nothing.
+QString UnusedFileName(const QString& folder, const QString& stem, const QString& suffix);
 // A rewrite killed before its rename can leave its temporary beside the target: the target's name,
 // a dot and six letters or digits ("log.txt.a1B2c3"). Removes from dir those whose target name matches
 // one of names (wildcards allowed, letter case ignored); returns the names removed.

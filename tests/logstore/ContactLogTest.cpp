@@ -606,12 +606,14 @@ TEST_F(ContactLogTest, BackupIsNamedByTheLocalMinute) {
     BackupLog();
     Fakes().clock.Advance(30000);
     dir.write("log.txt", Lines(1, 2));
-    BackupLog(); // same minute: the later copy replaces the earlier
-    EXPECT_EQ(backups(), QStringList{"201309151432.log"});
-    EXPECT_EQ(dir.read("Tessaly/BACKUP/201309151432.log"), Lines(1, 2));
+    BackupLog(); // same minute: a name of its own, the earlier copy kept
+    BackupLog();
+    EXPECT_EQ(backups(), (QStringList{"201309151432-2.log", "201309151432-3.log", "201309151432.log"}));
+    EXPECT_EQ(dir.read("Tessaly/BACKUP/201309151432.log"), Lines(1, 1));
+    EXPECT_EQ(dir.read("Tessaly/BACKUP/201309151432-2.log"), Lines(1, 2));
     Fakes().clock.Advance(30000);
     BackupLog();
-    EXPECT_EQ(backups(), (QStringList{"201309151432.log", "201309151433.log"}));
+    EXPECT_EQ(backups().last(), "201309151433.log");
 
     // A backup folder spelled in other letters is the backup folder.
     QDir(Folders.BackupFolder).removeRecursively();
