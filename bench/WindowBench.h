@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QWidget>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -28,6 +30,15 @@ inline QString LogPath() { return JoinPath(Folders.ProgramFolder, "log.txt"); }
 // timer of its own and repaints in the pass after it, so one pass is not always enough.
 inline void LetTheWindowRepaint() {
     for (int pass = 0; pass < 3; ++pass) QCoreApplication::processEvents();
+}
+
+// Types text into a box key by key, as the operator does: each key goes through the window's key
+// handlers (the partial-duplicate list among them). Qt's codes of digits and capitals are ASCII.
+inline void TypeKeys(QWidget* box, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, c.unicode(), Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(box, &press);
+    }
 }
 
 // Writes log.txt: the generated contest of `contacts` contacts ending now.
