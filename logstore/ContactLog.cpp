@@ -258,11 +258,30 @@ bool knownEnd(const QString& path, QByteArray* joint, qint64* size) {
     return true;
 }
 
+// The bytes of log.txt the records 1..count hold as they stand: those of the last load, and of the
+// lines appended since that read back as their records. While the log's revision is the one given
+// here (every change to a record other than one added at the end gives a new one), a reload that
+// finds these very bytes finds these very records and has nothing to read: a band or mode change
+// costs a comparison of the file instead of a parse of every value.
+struct LoadedBytes {
+    QByteArray bytes;
+    QByteArray joint; // jointAfter of them
+    std::uint64_t revision = 0;
+    int count = -1; // -1: none kept
+};
+LoadedBytes gLoaded;
+
 // Reads log.txt into the records from 1 up, counting them in ContactLog.Count; true when a record
-// read differs from what its slot held.
-bool readLog() {
+// read differs from what its slot held. before: the count the records held before the load.
+bool readLog(int before) {
     const QString path = foundLog();
     const QByteArray bytes = ReadAllBytes(path);
+    if (gLoaded.count == before && gLoaded.revision == ContactLog.Revision && bytes == gLoaded.bytes) {
+        ContactLog.Count = before;
+        rememberEnd(path, gLoaded.joint);
+        return false;
+    }
+    gLoaded.count = -1;
     LogScanner r(bytes);
     std::array<RecentTexts, std::size(kHead) + std::size(kTail)> recent;
     bool changed = false;
@@ -278,8 +297,30 @@ bool readLog() {
         for (TextField f : kTail) changed |= assign(rec.*f, recent[i++], r.Next());
         ++ContactLog.Count;
     }
-    rememberEnd(path, jointAfter(r, ContactLog.Count));
+    gLoaded.joint = jointAfter(r, ContactLog.Count);
+    rememberEnd(path, gLoaded.joint);
+    gLoaded.bytes = bytes;
     return changed;
+}
+
+// Whether line (one record's line, as LogLine writes it) reads back as exactly rec.
+bool readsBackAs(const QByteArray& line, const ContactRecord& rec) {
+    try {
+        LogScanner r(line);
+        ContactRecord back;
+        RecentTexts recent;
+        for (TextField f : kHead) assign(back.*f, recent, r.Next());
+        back.Spare16 = numberOf(r.Next());
+        for (TextField f : kTail) assign(back.*f, recent, r.Next());
+        if (!r.AtEnd() || back.Spare16 != rec.Spare16) return false;
+        for (TextField f : kHead)
+            if (back.*f != rec.*f) return false;
+        for (TextField f : kTail)
+            if (back.*f != rec.*f) return false;
+        return true;
+    } catch (const VbError&) {
+        return false;
+    }
 }
 
 void resetScore() {
@@ -420,9 +461,10 @@ bool LoadLog() {
     resetScore();
     try {
         // A reload that finds the records as they were keeps the revision, and with it every index.
-        if (readLog() || ContactLog.Count != before) ContactLog.Revision = NextLogRevision();
+        if (readLog(before) || ContactLog.Count != before) ContactLog.Revision = NextLogRevision();
     } catch (const VbError& e) {
         ContactLog.Revision = NextLogRevision();
+        gLoaded.count = -1;
         // Only whole records stay; the one cut short is dropped with everything above it.
         clearAbove(ContactLog.Count);
         QString message = "Error opening file.";
@@ -434,6 +476,10 @@ bool LoadLog() {
         return false;
     }
     clearAbove(ContactLog.Count);
+    if (gLoaded.count == -1 && !gLoaded.bytes.isNull()) { // just read: kept for the next reload
+        gLoaded.revision = ContactLog.Revision;
+        gLoaded.count = ContactLog.Count;
+    }
     ContactLog.Loaded = true;
     if (Run.BackupBaselineCount == 0) Run.BackupBaselineCount = ContactLog.Count;
     return true;
@@ -446,12 +492,12 @@ void AppendLastContact() {
     // The new line continues the file as it is now, whatever wrote its last bytes: it must load as
     // one more record after the file's last complete one, or it is not written.
     const QString path = foundLog();
-    QByteArray bytes;
+    QByteArray joint;
     qint64 size = 0;
-    if (!knownEnd(path, &bytes, &size)) {
+    if (!knownEnd(path, &joint, &size)) {
         const QByteArray current = QFileInfo(path).isFile() ? ReadAllBytes(path) : QByteArray();
         try {
-            scanLog(current, &bytes);
+            scanLog(current, &joint);
         } catch (const VbError& e) {
             throw VbError(e.Number, QDir::toNativeSeparators(path) +
                                         " does not end after a complete contact, so a contact added to it could "
@@ -459,10 +505,19 @@ void AppendLastContact() {
         }
         size = current.size();
     }
-    bytes += LogLine(ContactLog.Rec[ContactLog.Count]);
+    const ContactRecord& rec = ContactLog.Rec[ContactLog.Count];
+    const QByteArray line = LogLine(rec);
     gKnownEnd.valid = false;
-    AppendSynced(path, bytes, size);
+    const bool follows = gLoaded.count == ContactLog.Count - 1 && gLoaded.revision == ContactLog.Revision &&
+                         gLoaded.bytes.size() == size && joint.isEmpty();
+    gLoaded.count = -1;
+    AppendSynced(path, joint + line, size);
     rememberEnd(path, QByteArray()); // the line ends with CR LF
+    if (follows && readsBackAs(line, rec)) {
+        gLoaded.bytes += line;
+        gLoaded.joint.clear();
+        gLoaded.count = ContactLog.Count;
+    }
 }
 
 void SaveLog() {
@@ -476,6 +531,7 @@ void SaveLog() {
     // Under the name it was found by: a LOG.TXT copied from elsewhere is the log, not a second one.
     const QString path = foundLog();
     gKnownEnd.valid = false;
+    gLoaded.count = -1;
     WriteFileAtomic(path, bytes);
     rememberEnd(path, QByteArray()); // empty, or ending with CR LF
 }

@@ -411,6 +411,58 @@ TEST_F(ContactLogTest, ALogThatLoadsStaysLoadableAfterTheNextContact) {
     EXPECT_EQ(log(), cut);
 }
 
+// A reload that finds the bytes it last read (and the lines appended since) keeps the records; any
+// other bytes, or records that would not read back as they stand, are read from the file.
+TEST_F(ContactLogTest, AReloadAlwaysEndsWithTheRecordsTheFileHolds) {
+    auto calls = [](int from, int to) {
+        QStringList c;
+        for (int i = from; i <= to; ++i) c << Contact(i).Call;
+        return c;
+    };
+    loadLines(3);
+    ContactLog.Rec[4] = Contact(4);
+    ContactLog.Count = 4;
+    AppendLastContact();
+    const std::uint64_t revision = ContactLog.Revision;
+    ASSERT_TRUE(LoadLog());
+    EXPECT_EQ(Calls(), calls(1, 4));
+    EXPECT_EQ(ContactLog.Revision, revision);
+
+    // A value the file cannot hold as it stands: the reload takes the file's.
+    ContactLog.Rec[5] = Contact(5);
+    ContactLog.Rec[5].County = "Lark\"moor ";
+    ContactLog.Count = 5;
+    AppendLastContact();
+    ASSERT_TRUE(LoadLog());
+    EXPECT_EQ(ContactLog.Rec[5].County, "Larkmoor ");
+    EXPECT_EQ(LogLine(ContactLog.Rec[5]), LogLine(Contact(5)).replace("Larkmoor", "Larkmoor "));
+
+    // Changed by hand to the same size, and cut short: read again.
+    QByteArray edited = log();
+    edited.replace("K2ABC", "K2XYZ");
+    dir.write("log.txt", edited);
+    ASSERT_TRUE(LoadLog());
+    EXPECT_EQ(ContactLog.Rec[2].Call, "K2XYZ");
+    dir.write("log.txt", Lines(1, 2));
+    ASSERT_TRUE(LoadLog());
+    EXPECT_EQ(Calls(), calls(1, 2));
+    EXPECT_TRUE(SlotEmpty(3));
+
+    // After a load that failed, the same bytes as before it are read in full.
+    dialogs.AnswerMsgBox(vbOK);
+    dir.write("log.txt", Lines(1, 2) + "\"K9");
+    EXPECT_FALSE(LoadLog());
+    dir.write("log.txt", Lines(1, 2));
+    ASSERT_TRUE(LoadLog());
+    EXPECT_EQ(Calls(), calls(1, 2));
+
+    // An edit in place goes out through the rewrite; the reload after it finds the edit.
+    ContactLog.Rec[1].Call = "W1NEW";
+    SaveLog();
+    ASSERT_TRUE(LoadLog());
+    EXPECT_EQ(ContactLog.Rec[1].Call, "W1NEW");
+}
+
 TEST_F(ContactLogTest, AFailedAppendIsJudgedByWhatTheFileHolds) {
     loadLines(2);
     ContactLog.Rec[3] = Contact(3);
