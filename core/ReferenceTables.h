@@ -1,6 +1,8 @@
 #pragma once
 // The two lookup tables the start-up loader reads from the shipped data files and the logging
 // windows and the spot list read for the rest of the run.
+#include "core/Slots.h"
+
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -10,14 +12,11 @@ namespace tylog {
 // Call prefixes and countries from arrlpre2.txt: rows 1..Count in file order, slot 0 unused.
 struct PrefixTableData {
     static constexpr int Capacity = 10000;
-    PrefixTableData()
-        : Prefix(Capacity + 1), Country(Capacity + 1), Continent(Capacity + 1), Longitude(Capacity + 1),
-          Latitude(Capacity + 1) {}
-    std::vector<QString> Prefix;
-    std::vector<QString> Country;
-    std::vector<QString> Continent;
-    std::vector<float> Longitude;
-    std::vector<float> Latitude;
+    Slots<QString, Capacity + 1> Prefix;
+    Slots<QString, Capacity + 1> Country;
+    Slots<QString, Capacity + 1> Continent;
+    Slots<float, Capacity + 1> Longitude;
+    Slots<float, Capacity + 1> Latitude;
     std::int32_t Count = 0;
 };
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Slots.h"
 #include <QString>
 #include <cstddef>
 #include <cstdint>
@@ -37,27 +38,11 @@ int ContactCountyRow(const ContactRecord& r);
 // A new value for ContactLogData::Revision, never given before in this run.
 std::uint64_t NextLogRevision();
 
-// The record slots 0..N-1 of a log, made on first use: a start does not touch the megabytes of
-// 11,001 empty records before its first window shows (the log is read after it).
-template <std::size_t N>
-class ContactSlots {
-public:
-    ContactRecord& operator[](std::size_t i) { return made()[i]; }
-    const ContactRecord& operator[](std::size_t i) const { return made()[i]; }
-
-private:
-    std::vector<ContactRecord>& made() const {
-        if (records_.empty()) records_.resize(N);
-        return records_;
-    }
-    mutable std::vector<ContactRecord> records_;
-};
-
 // The log in memory: records 1..Count (record i is line i of log.txt); slot 0 and every slot above
 // Count are empty.
 struct ContactLogData {
     static constexpr int Capacity = 11000;
-    ContactSlots<Capacity + 1> Rec;
+    Slots<ContactRecord, Capacity + 1> Rec; // made on first use, after the first window
     int Count = 0;
     // Set only by a LoadLog that succeeded; writers refuse to touch log.txt until then.
     bool Loaded = false;

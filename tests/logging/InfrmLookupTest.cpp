@@ -158,10 +158,9 @@ TEST(PrefixLookup, ShortAndOddTables) {
     };
     for (const LookupCase& c : cases) Check(c, t);
 
-    // A count beyond the stored rows: only the stored rows are read.
+    // A count beyond the table's rows: only its rows are read.
     PrefixTableData cut = Table({{"G", "England"}});
-    cut.Prefix.resize(2);
-    cut.Count = 50;
+    cut.Count = PrefixTableData::Capacity + 50;
     EXPECT_EQ(*LookupPrefixCountry("ZS6AB", "", kOwnLat, kOwnLon, cut).Country, "Not Found");
     EXPECT_EQ(*LookupPrefixCountry("G4ABC", "", kOwnLat, kOwnLon, cut).Country, "Not Found");
     cut.Count = -3;
