@@ -103,16 +103,8 @@ public:
     void List2_Click();
     void List3_Click();
 
-    // Band and mode (InfrmBandMode.cpp; the radio reaches these through Form1).
-    void SelectBand(const QString& band);
-    void BandChangeRefresh();
-    void mnu160_Click();
-    void mnuSSB_Click();
-    void mnuDigital_Click();
-    void Label24_Click();
-    void Label30_Click();
-    void BandFreqConversion(float frequencyValue);
-    void ModeSelection(const QString& strMode);
+    // Band and mode beyond the shared steps (InfrmBandMode.cpp).
+    void BandChangeRefresh() override;
 
     // The window's own menu items and the editor of the recent list (InfrmMenus.cpp).
     void mnuChangeCounty_Click();
@@ -146,11 +138,6 @@ public:
     void txtPostConTime_KeyPress(int& KeyAscii);
     void txtPostConDate_KeyPress(int& KeyAscii);
 
-    // Band map and spot list (InfrmSpots.cpp; the spotting window reaches these through Form1).
-    void PacketResize();
-    void DisplayBandMapLabels() override;
-    void BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord);
-
 protected:
     void UnloadTwinToolWindows() override;
     void OpenContactEditor() override;
@@ -160,7 +147,6 @@ private:
     void layout();
     void wireEvents();
     void wireGrid();
-    void wireBandAndMode();
     void wireOwnMenus();
     // Hooks of the files others fill in.
     void wireEntryLine();
@@ -174,25 +160,15 @@ private:
     void postContestKey(int& KeyAscii, int lowest, int highest);
     int callKeyDepth_ = 0;           // inside the call box's key handler
     bool callLeftDuringKey_ = false; // the call box lost the focus meanwhile
-    void wireSpots();
     void wireArchive();
 
 public:
-    // DX list, band map and their mouse actions (InfrmSpots.cpp, over the shared SpotArea); archive
-    // and restore from the File menu (InfrmArchive.cpp, over the shared ArchiveCommands).
-    void BandMapScale();
-    void txtDX_Click();
-    void txtDX_DblClick();
-    void lblDX_Click();
-    void lblDX_DblClick();
-    void lblDXSpot_MouseDown(int Index, int Button, int Shift, double X, double Y);
-    void lblDXSpot_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    // Archive and restore from the File menu (InfrmArchive.cpp, over the shared ArchiveCommands).
     void mnuArchive_Click();
     void mnuRestore_Click();
 
 private:
-    vb::Menu* bandItem(const QString& band);
-    void SelectMode(const QString& mode, vb::Menu& item);
+    void SelectMode(const QString& mode, vb::Menu& item) override;
     // HoldAfterDupe's start: the tick of the last refused duplicate.
     std::uint32_t lastDupeTick_ = 0;
 };

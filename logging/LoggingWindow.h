@@ -211,7 +211,31 @@ public:
 
     // The window's own operations that shared code calls.
     virtual void ReloadAndRescore() = 0;
-    virtual void DisplayBandMapLabels() {}
+
+    // Band and mode (LoggingBandMode.cpp; the radio reaches BandFreqConversion and ModeSelection
+    // through Form1). What a change refreshes is each window's own.
+    void SelectBand(const QString& band); // what each band menu item does
+    virtual void BandChangeRefresh() = 0;
+    void mnu160_Click();
+    void mnuSSB_Click();
+    virtual void mnuDigital_Click();
+    void Label24_Click();
+    void Label30_Click();
+    void BandFreqConversion(float frequencyValue);
+    void ModeSelection(const QString& strMode);
+
+    // Spot list and band map (LoggingSpots.cpp, over the shared SpotArea; the spotting window reaches
+    // BandMapSpots, PacketResize and DisplayBandMapLabels through Form1).
+    void BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord);
+    void PacketResize();
+    void BandMapScale();
+    void DisplayBandMapLabels();
+    void txtDX_Click();
+    void txtDX_DblClick();
+    void lblDX_Click();
+    void lblDX_DblClick();
+    void lblDXSpot_MouseDown(int Index, int Button, int Shift, double X, double Y);
+    void lblDXSpot_MouseMove(int Index, int Button, int Shift, double X, double Y);
 
     // Entry-line commands of both windows (LoggingEntry.cpp).
     virtual void ClearEntry();
@@ -272,6 +296,11 @@ public:
     void mnuCountyList_Click();
 
 protected:
+    void wireSpots();
+    void wireBandAndMode();
+    vb::Menu* bandItem(const QString& band);
+    void UncheckBandItems();
+    virtual void SelectMode(const QString& mode, vb::Menu& item);
     // Extra tool windows the twin unloads (the in-state window's rover county list).
     virtual void UnloadTwinToolWindows() {}
     // Shows the twin's contact editor on Run.EditIndex, modally, and unloads it.

@@ -34,29 +34,9 @@ public:
     void RebuildCountyLists();
     void AddWorkedCounty();
 
-    // Band and mode (the radio reaches these through Form1).
-    void SelectBand(const QString& band); // what each band menu item does
-    void BandChangeRefresh();
-    void mnu160_Click();
-    void mnuSSB_Click();
-    void mnuDigital_Click();
-    void Label24_Click();
-    void Label30_Click();
-    void BandFreqConversion(float frequencyValue);
-    void ModeSelection(const QString& strMode);
-
-    // Spots (the spotting window reaches these through Form1).
-    void PacketResize();
-    void BandMapScale();
-    void DisplayBandMapLabels() override;
-    void BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord);
-    // Spot list and band map (OutfrmSpots.cpp).
-    void txtDX_Click();
-    void txtDX_DblClick();
-    void lblDX_Click();
-    void lblDX_DblClick();
-    void lblDXSpot_MouseDown(int Index, int Button, int Shift, double X, double Y);
-    void lblDXSpot_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    // Band and mode beyond the shared steps (OutfrmBandMode.cpp).
+    void BandChangeRefresh() override;
+    void mnuDigital_Click() override;
 
     // Entry line (OutfrmEntry.cpp).
     void txtCall_KeyPress(int& KeyAscii);
@@ -104,10 +84,6 @@ private:
     void postContestKey(int& KeyAscii, int lowest, int highest);
     int callKeyDepth_ = 0;          // inside the call box's key handler
     bool callLeftDuringKey_ = false; // the call box lost the focus meanwhile
-    void wireBandAndMode();
-    void wireSpots();
-    void SelectMode(const QString& mode, vb::Menu& item);
-    vb::Menu* bandItem(const QString& band);
 };
 
 inline OutfrmWindow& Outfrm() { return vb::Instance<OutfrmWindow>(); }

@@ -1,7 +1,7 @@
 #pragma once
 // The spot area of the logging windows: the DX list and the band map at the bottom of the window,
-// fed by the spotting window through Form1. Written once for both twins; each window's handlers of
-// the same names (BandMapSpots, PacketResize, BandMapScale, DisplayBandMapLabels, txtDX_Click,
+// fed by the spotting window through Form1. Written once for both twins; the windows' handlers
+// (LoggingSpots.cpp: BandMapSpots, PacketResize, BandMapScale, DisplayBandMapLabels, txtDX_Click,
 // lblDXSpot_MouseDown, lblDXSpot_MouseMove) call these with the window itself.
 #include <QVariant>
 
