@@ -12,22 +12,6 @@
 namespace tylog {
 
 namespace {
-// Left alone when it already holds exactly these, nothing chosen and scrolled to the top: a band or
-// mode change seldom changes the lists.
-void setItemsOf(vb::ListBox& list, const QStringList& items) {
-    bool same = list.ListCount() == items.size() && list.ListIndex() < 0 && list.TopIndex() == 0;
-    for (int i = 0; same && i < items.size(); ++i) same = list.List(i) == items[i];
-    if (same) return;
-    list.Clear();
-    for (const QString& item : items) list.AddItem(item);
-}
-
-int indexOfNoCase(const vb::ListBox& list, const QString& text) {
-    for (int i = 0; i < list.ListCount(); ++i)
-        if (SameNoCase(list.List(i), text)) return i;
-    return -1;
-}
-
 const ContactRecord& lastRecord() { return ContactLog.Rec[static_cast<size_t>(ContactLog.Count)]; }
 } // namespace
 
@@ -119,13 +103,13 @@ void InfrmWindow::ColorWorkedSections() {
 // ---- DX countries ---------------------------------------------------------------------------------
 
 void InfrmWindow::RebuildDXList() {
-    setItemsOf(List1, WorkedDXCountries(ContactLog));
+    SetListItems(List1, WorkedDXCountries(ContactLog));
     lblStation[5].setCaption("DX - " + QString::number(List1.ListCount()));
 }
 
 void InfrmWindow::AddWorkedDX() {
     const QString& spc = lastRecord().Spc;
-    if (indexOfNoCase(List1, spc) >= 0) return;
+    if (ListIndexNoCase(List1, spc) >= 0) return;
     List1.AddItem(spc);
     lblStation[5].setCaption("DX - " + QString::number(List1.ListCount()));
 }
@@ -136,16 +120,16 @@ void InfrmWindow::FillDXWorkedLists() { tylog::FillDXWorkedLists(ContactLog, DXW
 
 void InfrmWindow::RebuildCountyLists() {
     const CountyLists lists = WorkedAndRemainingCounties(ContactLog);
-    setItemsOf(List3, lists.toWork);
-    setItemsOf(List2, lists.worked);
+    SetListItems(List3, lists.toWork);
+    SetListItems(List2, lists.worked);
     lblStation[8].setCaption("Cnty Wkd - " + QString::number(List2.ListCount()));
     lblStation[7].setCaption("Cnty Rem - " + QString::number(List3.ListCount()));
 }
 
 void InfrmWindow::AddWorkedCounty() {
     const QString& county = lastRecord().County;
-    if (indexOfNoCase(List2, county) < 0) List2.AddItem(county);
-    const int k = indexOfNoCase(List3, county);
+    if (ListIndexNoCase(List2, county) < 0) List2.AddItem(county);
+    const int k = ListIndexNoCase(List3, county);
     if (k >= 0) List3.RemoveItem(k);
     lblStation[8].setCaption("Cnty Wkd - " + QString::number(List2.ListCount()));
     lblStation[7].setCaption("Cnty Rem - " + QString::number(List3.ListCount()));

@@ -1,4 +1,5 @@
 #include "logging/LoggingWindow.h"
+#include "logging/DupeRules.h"
 #include "logging/Dispatcher.h"
 #include "platform/vb/FormScaling.h"
 #include "core/ProcessState.h"
@@ -365,6 +366,20 @@ void LoggingWindow::Form_MouseMove(int Button, int Shift, double X, double Y) {
     (void)X;
     (void)Y;
     lblDupe.setCaption(QString());
+}
+
+void SetListItems(vb::ListBox& list, const QStringList& items) {
+    bool same = list.ListCount() == items.size() && list.ListIndex() < 0 && list.TopIndex() == 0;
+    for (int i = 0; same && i < items.size(); ++i) same = list.List(i) == items[i];
+    if (same) return;
+    list.Clear();
+    for (const QString& item : items) list.AddItem(item);
+}
+
+int ListIndexNoCase(const vb::ListBox& list, const QString& text) {
+    for (int i = 0; i < list.ListCount(); ++i)
+        if (SameNoCase(list.List(i), text)) return i;
+    return -1;
 }
 
 } // namespace tylog

@@ -335,6 +335,12 @@ inline void EmptyIfFilled(vb::TextBox& box) {
     if (!box.Text().isEmpty()) box.setText(QString());
 }
 
+// Fills a list box with items, left alone when it already holds exactly these, nothing chosen and
+// scrolled to the top: a band or mode change seldom changes the multiplier lists.
+void SetListItems(vb::ListBox& list, const QStringList& items);
+// The index of the first item equal to text without regard to case; -1 when none is.
+int ListIndexNoCase(const vb::ListBox& list, const QString& text);
+
 // The Time On / Time Off captions (their quotation marks belong to them).
 inline const char* const TimeOnCaption = "&Log \"Time On\"";
 inline const char* const TimeOffCaption = "&Log \"Time Off\"";

@@ -160,7 +160,7 @@ QStringList WorkedDXCountries(const ContactLogData& log) {
     return out;
 }
 
-CountyLists WorkedAndRemainingCounties(const ContactLogData& log) {
+CountyLists CountiesWorkedAndToGo(const ContactLogData& log) {
     // A reload runs this over the whole log: each record keeps the table row of its county, so a county
     // of the table is told by its row and only a county the table does not have is compared as text.
     const int rows = static_cast<int>(CountyTable.Count);
@@ -184,6 +184,11 @@ CountyLists WorkedAndRemainingCounties(const ContactLogData& log) {
     for (int row = 1; row <= rows; ++row) {
         if (!worked[static_cast<size_t>(row)]) out.toWork << CountyTable.Name[static_cast<size_t>(row)];
     }
+    return out;
+}
+
+CountyLists WorkedAndRemainingCounties(const ContactLogData& log) {
+    CountyLists out = CountiesWorkedAndToGo(log);
     SortNoCase(out.worked);
     SortNoCase(out.toWork);
     return out;

@@ -45,12 +45,14 @@ void FillDXWorkedLists(const ContactLogData& log, DXWorkedLists& lists, DXWorked
 // The DX countries of records 1..Count, each once (the first spelling), sorted without regard to case.
 QStringList WorkedDXCountries(const ContactLogData& log);
 
-// The counties of records 1..Count (non-empty), each once as first spelled; and the names of
-// CountyTable not among them, in table order. Both sorted without regard to case.
+// The counties of records 1..Count (non-empty), each once as first spelled, in the order first
+// worked; and the names of CountyTable not among them, in table order.
 struct CountyLists {
     QStringList worked;
     QStringList toWork;
 };
+CountyLists CountiesWorkedAndToGo(const ContactLogData& log);
+// The same, both sorted without regard to case (the in-state window's sorted lists).
 CountyLists WorkedAndRemainingCounties(const ContactLogData& log);
 
 // Orders texts as a sorted list box keeps them.
