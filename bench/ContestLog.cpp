@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSet>
+#include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cmath>
@@ -194,6 +195,21 @@ QString FreshCall(int n) {
     QString call = QStringLiteral("KZ9");
     for (int i = 0; i < 3; ++i, n /= 26) call += QChar('A' + n % 26);
     return call;
+}
+
+void ReadAndSplit(const QString& path, std::vector<QByteArrayView>& pieces) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    const QByteArray data = f.readAll();
+    pieces.clear();
+    const char* start = data.constData();
+    const char* const end = start + data.size();
+    for (const char* p = start; p < end; ++p)
+        if (*p == ',' || *p == '\n') {
+            pieces.emplace_back(start, p - start);
+            start = p + 1;
+        }
+    benchmark::DoNotOptimize(pieces.data());
 }
 
 } // namespace tylog::bench

@@ -4,6 +4,7 @@
 #include "logstore/ContactLog.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QStringList>
 
@@ -27,6 +28,9 @@ std::vector<ContactRecord> ContestLog(int contacts, const QDateTime& endUtc, con
 
 // The same log as the bytes of log.txt.
 QByteArray ContestLogBytes(int contacts, const QDateTime& endUtc, const QStringList& counties);
+
+// The floor of a reload: reads the file at path and splits it into pieces on commas and line ends.
+void ReadAndSplit(const QString& path, std::vector<QByteArrayView>& pieces);
 
 // A call that no generated log holds, different for each n; it starts like the log's calls do.
 QString FreshCall(int n);

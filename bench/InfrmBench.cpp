@@ -71,27 +71,12 @@ InfrmWindow& WindowOn(int contacts) {
     return w;
 }
 
-void ReadAndSplit(std::vector<QByteArrayView>& pieces) {
-    QFile f(LogPath());
-    f.open(QIODevice::ReadOnly);
-    const QByteArray data = f.readAll();
-    pieces.clear();
-    const char* start = data.constData();
-    const char* const end = start + data.size();
-    for (const char* p = start; p < end; ++p)
-        if (*p == ',' || *p == '\n') {
-            pieces.emplace_back(start, p - start);
-            start = p + 1;
-        }
-    benchmark::DoNotOptimize(pieces.data());
-}
-
 void InStateReloadAndRescore(benchmark::State& state) {
     const int contacts = static_cast<int>(state.range(0));
     InfrmWindow& w = WindowOn(contacts);
     std::vector<QByteArrayView> pieces;
     pieces.reserve(static_cast<size_t>(contacts) * 20 + 1);
-    RunPaired(state, {{}, [&] { ReadAndSplit(pieces); }},
+    RunPaired(state, {{}, [&] { ReadAndSplit(LogPath(), pieces); }},
               {{}, [&] {
                    w.ReloadAndRescore();
                    LetTheWindowRepaint();
