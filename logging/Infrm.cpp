@@ -3,7 +3,6 @@
 #include "core/ProcessState.h"
 #include "core/SectionTable.h"
 #include "logging/SectionGrid.h"
-#include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
 #include "platform/Platform.h"
 #include "platform/VbError.h"
@@ -184,13 +183,7 @@ void InfrmWindow::Form_Load() {
         FitWindowToScreen();
         if (Station.RigType.compare("None", Qt::CaseInsensitive) != 0) radioLink().StartPolling();
     } catch (const VbError& e) {
-        // The load stops at its first error and the window shows as far as it got. Without a loaded log
-        // nothing may be logged, so the operator must know.
-        if (!isVisible()) Show();
-        if (!ContactLog.Loaded)
-            MsgBox("The log was not loaded: " + e.Description +
-                       "\r\n\r\nNo contact can be logged until the problem is fixed and the program is started again.",
-                   vbExclamation, "Log Not Loaded");
+        ReportFailedLoad(e.Description);
     }
 }
 

@@ -1,5 +1,6 @@
 // What both logging windows do alike when a contact is logged: the county check, storing the record
-// with its append to log.txt, and the end of a run whose log cannot be counted.
+// with its append to log.txt, the report of a load that left the log unloaded, and the end of a run
+// whose log cannot be counted.
 #include "core/ProcessState.h"
 #include "logging/DupeRules.h"
 #include "logging/LoggingWindow.h"
@@ -111,6 +112,14 @@ bool LoggingWindow::StoreContact(const ContactRecord& r) {
         return false;
     }
     return true;
+}
+
+void LoggingWindow::ReportFailedLoad(const QString& why) {
+    if (!isVisible()) Show();
+    if (!ContactLog.Loaded)
+        MsgBox("The log was not loaded: " + why +
+                   "\r\n\r\nNo contact can be logged until the problem is fixed and the program is started again.",
+               vbExclamation, "Log Not Loaded");
 }
 
 void LoggingWindow::ReportRescoreFailureAndEnd() {

@@ -280,6 +280,9 @@ public:
     bool StoreContact(const ContactRecord& r);
     // The reload could not count the log: the operator is told to mend log.txt, and the run ends.
     void ReportRescoreFailureAndEnd();
+    // The end of a load stopped by an error (`why`): the window shows as far as it got, and when the
+    // log was not loaded the operator is told that nothing can be logged in this run.
+    void ReportFailedLoad(const QString& why);
 
     // Menu commands of both windows (LoggingMenus.cpp).
     void mnuNew_Click();

@@ -1,8 +1,15 @@
-// The in-state window: its layout, its load, and the log it opens on.
+// The in-state window: its layout, its load, the log it opens on, the state grid and pick lists, and
+// its colours.
 #include "core/SectionTable.h"
+#include "core/StationSettingsFile.h"
+#include "logtools/ColorChooser.h"
+#include "platform/Platform.h"
 #include "tests/logging/InfrmFixture.h"
 
+#include <QListWidget>
 #include <QMouseEvent>
+
+#include <functional>
 
 using namespace tylog;
 using namespace tylog::testing;
@@ -77,6 +84,100 @@ TEST_F(InfrmTest, LoadsTheGridTheListsAndTheLog) {
     Fakes().clock.Advance(1000);
     EXPECT_EQ(w.lblutctime.Caption(), "14:01:03");
     EXPECT_EQ(w.lblCurTime.Caption(), "9:01:03");
+}
+
+// A click on a grid label or a list entry fills the entry line: a state or DX country goes into the
+// St / Prv / Country box alone, a county into the county box with the host state beside it.
+TEST_F(InfrmTest, GridAndListClicksFillTheEntryLine) {
+    QByteArray log;
+    log += Contact({.call = "DL1AB", .spc = "Germany", .county = ""});
+    log += Contact({.call = "N0XX", .county = "Alderbrook"});
+    InfrmWindow& w = open(log);
+    const auto clickEntry = [](vb::ListBox& list, int row) {
+        QListWidget* l = list.list();
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> click;
+        const char *spc, *county;
+        vb::TextBox InfrmWindow::*focus; // where the click sends the focus; none: not checked
+    };
+    const Case cases[] = {
+        {"grid label", [&] { QTest::mouseClick(w.Label10[FindSection("OH")].widget(), Qt::LeftButton); }, "OH", "Kept",
+         nullptr},
+        {"DX country", [&] { clickEntry(w.List1, 0); }, "Germany", "Kept", &InfrmWindow::txtCntry},
+        {"county worked", [&] { clickEntry(w.List2, 0); }, "TY", "Alderbrook", &InfrmWindow::txtSec},
+        {"county to work", [&] { clickEntry(w.List3, 0); }, "TY", "Ambervale", &InfrmWindow::txtSec},
+    };
+    for (const Case& c : cases) {
+        w.ClearEntry();
+        w.txtSec.setText("Kept");
+        c.click();
+        EXPECT_EQ(w.txtCntry.Text(), c.spc) << c.what;
+        EXPECT_EQ(w.txtSec.Text(), c.county) << c.what;
+        if (c.focus) {
+            EXPECT_EQ(QApplication::focusWidget(), (w.*c.focus).widget()) << c.what;
+        }
+    }
+}
+
+// "&Colors": the colours chosen are kept in the settings file and the grid is drawn again in them.
+TEST_F(InfrmTest, ColorsRedrawsTheGridInTheColoursChosen) {
+    InfrmWindow& w = open(Contact({.call = "K1ABC", .spc = "OH", .county = ""}));
+    ASSERT_TRUE(w.mnuColors.Enabled());
+    platform().onModalShown = [](vb::Form& f) {
+        auto& chooser = dynamic_cast<Form6Window&>(f);
+        QApplication::setActiveWindow(&chooser);
+        Fakes().dialogs.AnswerColor(0x123456);
+        QTest::mouseClick(chooser.Command3.widget(), Qt::LeftButton); // worked
+        Fakes().dialogs.AnswerColor(0x654321);
+        QTest::mouseClick(chooser.Command1.widget(), Qt::LeftButton); // still to work
+        QTest::mouseClick(chooser.Command6.widget(), Qt::LeftButton);
+    };
+    w.mnuColors.action()->trigger();
+    platform().onModalShown = nullptr;
+    EXPECT_EQ(vb::IfLoaded<Form6Window>(), nullptr);
+    EXPECT_EQ(w.Label10[FindSection("OH")].ForeColor(), 0x123456);
+    EXPECT_EQ(w.Label10[FindSection("NY")].ForeColor(), 0x654321);
+    Station = StationSettings();
+    LoadStationSettings();
+    EXPECT_EQ(Station.WorkedColor, 0x123456);
+    EXPECT_EQ(Station.RemainingColor, 0x654321);
+}
+
+// A load stopped by an error shows the window and says that the log was not loaded; nothing can be
+// logged then.
+TEST_F(InfrmTest, ABadCountyFileStopsTheLoadAndNothingCanBeLogged) {
+    const QByteArray before = Contact({.call = "K0XX"});
+    folder.write("log.txt", before);
+    QFile::remove(folder.file("TYCounty.txt"));
+    Fakes().dialogs.AnswerMsgBox(vbOK);
+    InfrmWindow& w = Infrm();
+    ShowActive(w);
+    ASSERT_FALSE(Fakes().dialogs.shown.isEmpty());
+    EXPECT_EQ(Fakes().dialogs.shown.back().title, "Log Not Loaded");
+    EXPECT_TRUE(w.isVisible());
+    log(w, "K1ABC", "5", "OH");
+    EXPECT_EQ(ContactLog.Count, 0);
+    EXPECT_EQ(w.lblDialog.Caption(), "The log is not loaded: the contact was not logged.");
+    EXPECT_EQ(folder.read("log.txt"), before);
+}
+
+// No to "Open existing log?" starts a new log, after a backup of the old one.
+TEST_F(InfrmTest, NoToOpenExistingLogBacksUpBeforeErasing) {
+    const QByteArray before = Contact({.call = "K0XX"});
+    folder.write("log.txt", before);
+    Fakes().dialogs.AnswerMsgBox(vbNo);
+    Fakes().dialogs.AnswerInput("yes");
+    InfrmWindow& w = Infrm();
+    ShowActive(w);
+    EXPECT_EQ(ContactLog.Count, 0);
+    EXPECT_EQ(folder.read("log.txt"), QByteArray());
+    const QStringList backups = QDir(Folders.BackupFolder).entryList(QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_EQ(folder.read("data/BACKUP/" + backups[0]), before);
+    EXPECT_EQ(w.Label1.Caption(), "001");
 }
 
 } // namespace
