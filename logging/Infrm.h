@@ -70,7 +70,7 @@ public:
     void CheckRequiredFields();
     void CheckSection();
     void ReplayForRoverCounties();
-    // 0 outside a rover replay; the list position being logged during one.
+    // 0 outside a rover replay; during one, 1 + the list position being logged.
     std::uint8_t RoverReplayIndex = 0;
     bool InvalidSectionFlag = false;
 

@@ -64,7 +64,12 @@ void InfrmWindow::Mains() {
         rec.SentCounty = Station.CurrentCounty;
         rec.SerialSent = isNumeric(Label1.Caption()) ? Label1.Caption() : QString::number(ContactLog.Count + 1);
         StampContact(rec);
-        if (!StoreContact(rec)) return;
+        if (!StoreContact(rec)) {
+            // The store has told the operator. Inside a rover replay the refusal is an error, which
+            // ends the replay.
+            if (RoverReplayIndex != 0) throw VbError(5, "The contact was not logged.");
+            return;
+        }
         stored = true;
         const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(ContactLog.Count)];
 
@@ -146,7 +151,9 @@ void InfrmWindow::ReplayForRoverCounties() {
     try {
         const int n = rover.List1.ListCount();
         for (int i = 0; i < n; ++i) {
-            RoverReplayIndex = static_cast<std::uint8_t>(std::min(i, 255));
+            // Never 0 while the replay runs, also at the list's first entry: a replayed commit must not
+            // start a replay of its own.
+            RoverReplayIndex = static_cast<std::uint8_t>(std::min(i + 1, 255));
             const QString county = rover.List1.List(i);
             // Every county of the list but the one just logged, whichever place the list gives it.
             if (SameNoCase(county, logged)) continue;

@@ -86,11 +86,18 @@ TEST_F(InfrmDupesTest, LeavingTheCallBoxFillsWarnsOrRefuses) {
     w.txtRSTR.SetFocus();
     EXPECT_EQ(w.txtCntry.Text(), "NY");
 
-    w.ClearEntry();
-    type(w.txtCall, "Q7BZW");
-    w.txtRSTR.SetFocus();
-    EXPECT_EQ(w.lblDialog.Caption(), "Q7BZW, Orrin, wrote this software!  Please say hi!");
-    EXPECT_EQ(w.lblDialog.BackColor(), 0xFFFFC0);
+    // The program's authors are greeted.
+    const std::pair<const char*, const char*> greetings[] = {
+        {"Q7BZW", "Q7BZW, Orrin, wrote this software!  Please say hi!"},
+        {"qe9mrl", "QE9MRL, Tamsin, helped write this software!"},
+    };
+    for (auto [call, greeting] : greetings) {
+        w.ClearEntry();
+        type(w.txtCall, call);
+        w.txtRSTR.SetFocus();
+        EXPECT_EQ(w.lblDialog.Caption(), greeting) << call;
+        EXPECT_EQ(w.lblDialog.BackColor(), 0xFFFFC0) << call;
+    }
 }
 
 TEST_F(InfrmDupesTest, ListPreviousShowsEveryEarlierContactOldestFirst) {
@@ -191,6 +198,9 @@ TEST_F(InfrmRoverTest, EveryFurtherCountyOfTheListLogsTheContactAgain) {
     EXPECT_EQ(Station.CurrentCounty, "Larkmoor");
     EXPECT_EQ(w.Label25.Caption(), "Larkmoor");
     EXPECT_EQ(w.RoverReplayIndex, 0);
+    // Nothing was refused on the way: a replayed contact replays nothing of its own.
+    EXPECT_FALSE(tylog::Run.DupeFlag);
+    EXPECT_EQ(w.lblDialog.Caption(), "");
     EXPECT_EQ(w.ListView1.ColumnCount(), 10);
     EXPECT_EQ(w.ListView1.ItemText(0, 9), "Ambervale");
 }
@@ -214,6 +224,31 @@ TEST_F(InfrmRoverTest, WithANewSerialEachAndADuplicateOnTheWay) {
     EXPECT_EQ(ContactLog.Rec[3].SerialSent, "003");
     EXPECT_EQ(ContactLog.Rec[4].SerialSent, "004");
     EXPECT_EQ(ContactLog.Rec[4].SentCounty, "Zephyr");
+}
+
+// A contact the store refuses inside the replay (here the 11001st) is an error: the replay ends at
+// once with a beep, and the own county comes back.
+TEST_F(InfrmRoverTest, AnErrorInsideTheReplayEndsIt) {
+    QByteArray lines;
+    const QByteArray line = Contact({.call = "K0XX", .spc = "OH", .county = ""});
+    for (int i = 1; i < ContactLogData::Capacity; ++i) lines += line;
+    InfrmWindow& w = open(lines);
+    roverOn({"Alderbrook", "Ambervale", "Larkmoor", "Zephyr Plains"});
+    w.cmdLogOn_Click();
+    type(w.txtCall, "K1ABC");
+    type(w.txtRSTR, "7");
+    type(w.txtCntry, "OH");
+    const int beeps = Fakes().dialogs.beeps;
+    enter(w.txtSec);
+    ASSERT_EQ(ContactLog.Count, ContactLogData::Capacity);
+    EXPECT_EQ(ContactLog.Rec[ContactLogData::Capacity].SentCounty, "Larkmoor");
+    EXPECT_EQ(folder.read("log.txt").count('\n'), ContactLogData::Capacity);
+    EXPECT_EQ(w.lblDialog.Caption(), "The log is full (11000 contacts): the contact was not logged.");
+    // The refusal's beep and the replay's; no further county was tried.
+    EXPECT_EQ(Fakes().dialogs.beeps - beeps, 2);
+    EXPECT_EQ(Station.CurrentCounty, "Larkmoor");
+    EXPECT_EQ(w.Label25.Caption(), "Larkmoor");
+    EXPECT_EQ(w.RoverReplayIndex, 0);
 }
 
 // The whole road a rover takes: "Cha&nge County", its rover button, the counties typed into the rover
@@ -265,6 +300,7 @@ TEST_F(InfrmRoverTest, CountiesListedThroughChangeCountyAreEachLoggedByOneEnter)
 TEST_F(InfrmDupesTest, CloseIsRefusedWhileCWIsSentAndBacksTheLogUpAfter) {
     InfrmWindow& w = open();
     log(w, "K1ABC", "7", "OH");
+    frmCountyChangeRover().List1.AddItem("Larkmoor"); // the rover list, loaded: the close unloads it
     Keyer.CWSending = 1;
     Keyer.CWBuffer = "TU";
     w.close();
@@ -273,6 +309,7 @@ TEST_F(InfrmDupesTest, CloseIsRefusedWhileCWIsSentAndBacksTheLogUpAfter) {
     Keyer.CWSending = 0;
     w.close();
     EXPECT_EQ(vb::IfLoaded<InfrmWindow>(), nullptr);
+    EXPECT_EQ(vb::IfLoaded<frmCountyChangeRoverWindow>(), nullptr);
     EXPECT_EQ(QDir(Folders.BackupFolder).entryList(QDir::Files).size(), 1);
 }
 
