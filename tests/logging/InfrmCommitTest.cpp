@@ -5,6 +5,8 @@
 #include "logstore/CountyTable.h"
 #include "tests/logging/InfrmFixture.h"
 
+#include <algorithm>
+
 using namespace tylog;
 using namespace tylog::testing;
 
@@ -53,6 +55,48 @@ TEST_F(InfrmCommitTest, AContactTypedBoxByBoxIsStoredCountedAndListed) {
     // The reload counts them all the same.
     w.ReloadAndRescore();
     EXPECT_EQ(w.lblTotScore.Caption(), shown);
+}
+
+// The three lists keep alphabetical order (letter case aside) whatever order their entries come in:
+// from the log and the county file at the load, one by one at each commit, and again at a reload.
+TEST_F(InfrmCommitTest, TheListsStaySortedWhateverOrderTheirEntriesComeIn) {
+    QByteArray log0;
+    log0 += Contact({.call = "EA1AB", .spc = "Spain", .county = ""});
+    log0 += Contact({.call = "N0AA", .county = "Zephyr Plains"});
+    log0 += Contact({.call = "DL1AB", .spc = "Germany", .county = ""});
+    log0 += Contact({.call = "N0BB", .county = "Ardenport City"});
+    InfrmWindow& w = open(log0);
+    const auto items = [](const vb::ListBox& l) {
+        QStringList out;
+        for (int i = 0; i < l.ListCount(); ++i) out << l.List(i);
+        return out;
+    };
+    const auto lessNoCase = [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; };
+    const auto expectSorted = [&](const char* when) {
+        const QStringList toWork = items(w.List3);
+        // The county file lists its cities after the counties: the list interleaves them.
+        EXPECT_TRUE(std::is_sorted(toWork.begin(), toWork.end(), lessNoCase)) << when;
+        EXPECT_EQ(toWork.size() + w.List2.ListCount(), static_cast<int>(CountyTable.Count)) << when;
+        EXPECT_EQ(toWork.last(), "Yorvale City") << when;
+    };
+    EXPECT_EQ(items(w.List1), QStringList({"Germany", "Spain"}));
+    EXPECT_EQ(items(w.List2), QStringList({"Ardenport City", "Zephyr Plains"}));
+    expectSorted("at the load");
+
+    log(w, "ja1ab", "1", "Japan");
+    log(w, "vk2ab", "1", "Australia");
+    log(w, "n0cc", "1", "TY", "bellc"); // abbreviations, as operators type them
+    log(w, "n0dd", "1", "TY", "alde");
+    const QStringList dx{"Australia", "Germany", "Japan", "Spain"};
+    const QStringList worked{"Alderbrook", "Ardenport City", "Bellhaven City", "Zephyr Plains"};
+    EXPECT_EQ(items(w.List1), dx);
+    EXPECT_EQ(items(w.List2), worked);
+    expectSorted("after the commits");
+
+    w.ReloadAndRescore();
+    EXPECT_EQ(items(w.List1), dx);
+    EXPECT_EQ(items(w.List2), worked);
+    expectSorted("after a reload");
 }
 
 TEST_F(InfrmCommitTest, AnEmptyLineIsRefusedWithTheLastMessageAndStartsTheClock) {

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QMimeData>
 
+#include <functional>
+
 using namespace tylog;
 using namespace tylog::testing;
 
@@ -407,6 +409,41 @@ TEST_F(InfrmEntryTest, NewMarksADXCountryNotWorkedOnTheBand) {
     Station.CurrentBand = "40";
     w.txtCntry_Change();
     EXPECT_TRUE(w.Label3.Visible());
+}
+
+// A band or mode picked while a call stands asks "New" again: on the new band, and after the reload
+// the change makes.
+TEST_F(InfrmEntryTest, BandAndModeChoicesAskNewAgainWhileACallStands) {
+    InfrmWindow& w = open(Contact({.call = "DL1AB", .spc = "Germany", .county = ""}));
+    keys("dl2xy");
+    ASSERT_EQ(w.txtCntry.Text(), "Germany");
+    ASSERT_FALSE(w.Label3.Visible());
+    const auto click = [](vb::Label& l) { QTest::mouseClick(l.widget(), Qt::LeftButton); };
+    const auto workedBehindTheWindow = [this](const char* band) {
+        folder.write("log.txt", folder.read("log.txt") + Contact({.call = "DL3AB", .spc = "Germany", .county = "", .band = band}));
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> choose;
+        const char *band, *mode;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"band item", [&] { w.mnuBand40Ch.action()->trigger(); }, "40", "PH", true},
+        {"band label", [&] { click(w.Label24); }, "20", "PH", false},
+        {"band label again", [&] { click(w.Label24); }, "15", "PH", true},
+        // Germany on 15 reaches log.txt behind the window: the mode's reload finds it.
+        {"mode item", [&] { workedBehindTheWindow("15"); w.mnu160.action()->trigger(); }, "15", "CW", false},
+        {"band item 10", [&] { w.mnuBand10Ch.action()->trigger(); }, "10", "CW", true},
+        {"mode label", [&] { workedBehindTheWindow("10"); click(w.Label30); }, "10", "PH", false},
+    };
+    for (const Case& c : cases) {
+        c.choose();
+        EXPECT_EQ(Station.CurrentBand, c.band) << c.what;
+        EXPECT_EQ(Station.CurrentMode, c.mode) << c.what;
+        EXPECT_EQ(w.Label3.Visible(), c.shown) << c.what;
+    }
+    EXPECT_EQ(w.txtCall.Text(), "DL2XY");
 }
 
 // ---- County ------------------------------------------------------------------------------------------
