@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QTreeWidget>
 
 #include <functional>
 
@@ -192,6 +193,83 @@ TEST_F(InfrmEntryTest, EnterOnAnEmptyLineLeavesItAsItWas) {
     EXPECT_EQ(focusName(w), "txtCntry");
     EXPECT_EQ(w.txtCntry.Text(), "") << "the box the commit visits offers nothing";
     EXPECT_EQ(ContactLog.Count, 0);
+}
+
+// Coming back into the call box: the edit buttons a click in the list showed go, an empty call box
+// starts afresh (no serial left over) and gets the recent list back from the earlier contacts of the
+// call it left; a call still in the box keeps both.
+TEST_F(InfrmEntryTest, EnteringTheCallBoxHidesEditAndAnEmptyOneStartsAfresh) {
+    Station.ListPreviousOption = 1;
+    InfrmWindow& w = open(Contact({.call = "K1OUT", .spc = "OH", .county = ""}) +
+                          Contact({.call = "W9ZZ", .spc = "IL", .county = ""}) +
+                          Contact({.call = "K1OUT", .spc = "OH", .county = "", .band = "40"}));
+    ASSERT_EQ(w.ListView1.ItemCount(), 3);
+    keys("k1out 12");
+    ASSERT_EQ(w.ListView1.ItemCount(), 2) << "the earlier contacts of K1OUT";
+    QTreeWidget* t = w.ListView1.tree();
+    auto clickList = [&] {
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, Qt::NoModifier, t->visualItemRect(t->topLevelItem(0)).center());
+        ASSERT_TRUE(w.cmdEdit.Visible());
+        ASSERT_TRUE(w.cmdDelete.Visible());
+    };
+    clickList();
+    QTest::mouseClick(w.txtCall.widget(), Qt::LeftButton);
+    ASSERT_EQ(focusName(w), "txtCall");
+    EXPECT_FALSE(w.cmdEdit.Visible());
+    EXPECT_FALSE(w.cmdDelete.Visible());
+    EXPECT_EQ(w.txtRSTR.Text(), "12");
+    EXPECT_EQ(w.ListView1.ItemCount(), 2);
+
+    // The call rubbed out, the serial box visited, and back.
+    for (int i = 0; i < 5; ++i) key(Qt::Key_Backspace);
+    keys(" ");
+    ASSERT_EQ(focusName(w), "txtRSTR");
+    EXPECT_EQ(w.txtRSTR.Text(), "12");
+    clickList();
+    QTest::mouseClick(w.txtCall.widget(), Qt::LeftButton);
+    ASSERT_EQ(focusName(w), "txtCall");
+    EXPECT_FALSE(w.cmdEdit.Visible());
+    EXPECT_EQ(w.txtRSTR.Text(), "");
+    ASSERT_EQ(w.ListView1.ItemCount(), 3);
+    EXPECT_EQ(w.ListView1.ItemText(0), "3");
+}
+
+// "&Recall" puts the last contact back: its call and serial, and, through the call box's leave, its
+// St / Prv / Country and county; a host-state station waits in the county box, whole county selected,
+// for Enter (here a rover's next county), anyone else goes back to the call box.
+TEST_F(InfrmEntryTest, RecallPutsTheLastContactBack) {
+    InfrmWindow& w = open();
+    w.mnuRecall.action()->trigger();
+    EXPECT_EQ(w.txtCall.Text(), "") << "an empty log recalls nothing";
+    EXPECT_EQ(focusName(w), "txtCall");
+
+    keys("n0abc12  lar\r");
+    ASSERT_EQ(ContactLog.Count, 1);
+    Station.CurrentCounty = "Ambervale";
+    w.mnuRecall.action()->trigger();
+    EXPECT_EQ(w.txtCall.Text(), "N0ABC");
+    EXPECT_EQ(w.txtRSTR.Text(), "12");
+    EXPECT_EQ(w.txtCntry.Text(), "TY");
+    EXPECT_EQ(w.txtSec.Text(), "Larkmoor");
+    EXPECT_EQ(focusName(w), "txtSec");
+    EXPECT_EQ(w.txtSec.SelStart(), 0);
+    EXPECT_EQ(w.txtSec.SelLength(), 8);
+    keys("\r");
+    ASSERT_EQ(ContactLog.Count, 2) << w.lblDialog.Caption().toStdString();
+    EXPECT_EQ(ContactLog.Rec[2].Call, "N0ABC");
+    EXPECT_EQ(ContactLog.Rec[2].SerialRcvd, "12");
+    EXPECT_EQ(ContactLog.Rec[2].County, "Larkmoor");
+    EXPECT_EQ(ContactLog.Rec[2].SentCounty, "Ambervale");
+
+    keys("k1abc7oh\r");
+    ASSERT_EQ(ContactLog.Count, 3);
+    w.mnuRecall.action()->trigger();
+    EXPECT_EQ(w.txtCall.Text(), "K1ABC");
+    EXPECT_EQ(w.txtRSTR.Text(), "7");
+    EXPECT_EQ(w.txtCntry.Text(), "OH");
+    EXPECT_EQ(w.txtSec.Text(), "");
+    EXPECT_EQ(focusName(w), "txtCall");
+    EXPECT_FALSE(w.lblStation[4].Enabled());
 }
 
 TEST_F(InfrmEntryTest, TheRoversReplayLogsEveryCountyFromEachBox) {
@@ -480,14 +558,25 @@ TEST_F(InfrmEntryTest, TheCountyBoxTakesOnlyHostStateStationsAndCompletes) {
         EXPECT_EQ(focusName(w), "txtSec") << c.typed;
     }
     EXPECT_TRUE(w.lblStation[4].Enabled());
-    // Space accepts a completion, or ends the text, and moves on in tab order.
-    w.mnuPostContest_Click();
-    for (const char* typed : {"lar ", "larkmoor "}) {
-        w.txtSec.setText(QString());
-        w.txtSec.SetFocus();
-        keys(typed);
-        EXPECT_EQ(w.txtSec.Text(), "Larkmoor") << typed;
-        EXPECT_EQ(focusName(w), "txtPostConTime") << typed;
+    // Space accepts a completion, or ends the text, and moves on in tab order: past the hidden
+    // post-contest boxes out of the entry line, or to the time box when post-contest mode is on.
+    for (bool postContest : {false, true}) {
+        if (postContest) w.mnuPostContest_Click();
+        for (const char* typed : {"lar ", "larkmoor "}) {
+            w.txtSec.setText(QString());
+            w.txtSec.SetFocus();
+            keys(typed);
+            EXPECT_EQ(w.txtSec.Text(), "Larkmoor") << typed;
+            if (postContest) {
+                EXPECT_EQ(focusName(w), "txtPostConTime") << typed;
+                continue;
+            }
+            ASSERT_NE(w.ActiveControl(), nullptr) << typed;
+            EXPECT_TRUE(w.ActiveControl()->Visible()) << focusName(w).toStdString();
+            for (vb::TextBox* b : {&w.txtCall, &w.txtRSTR, &w.txtCntry, &w.txtSec, &w.txtPostConTime,
+                                   &w.txtPostConDate, &w.txtRSTS})
+                EXPECT_NE(w.ActiveControl(), b) << typed << " " << b->Name.toStdString();
+        }
     }
 }
 
