@@ -276,6 +276,35 @@ TEST_F(InfrmSpotsTest, TheBandMapDrawsTheCurrentBandsSpotsByAge) {
     EXPECT_EQ(shownSpotLabels(w), std::vector<int>{49});
 }
 
+// Labels keep their colours between redraws; the window coming back to the front is one.
+TEST_F(InfrmSpotsTest, TheBandMapIsRedrawnEachTimeTheWindowBecomesActive) {
+    InfrmWindow& w = openWith(false);
+    feed("Q1ABC", "14025");
+    at(1200);
+    feed("Q2XYZ", "14030");
+    QWidget other;
+    const auto activateOtherThenThis = [&] {
+        other.show();
+        QApplication::setActiveWindow(&other);
+        Pump();
+        ASSERT_FALSE(w.isActiveWindow());
+        ShowActive(w);
+        ASSERT_TRUE(w.isActiveWindow());
+    };
+
+    at(1800); // Q1 is now 30 minutes old, Q2 10
+    EXPECT_EQ(w.lblDXSpot[48].ForeColor(), SpotMidColor);
+    EXPECT_EQ(w.lblDXSpot[49].ForeColor(), SpotNewColor);
+    activateOtherThenThis();
+    EXPECT_EQ(w.lblDXSpot[48].ForeColor(), SpotOldColor);
+    EXPECT_EQ(w.lblDXSpot[49].ForeColor(), SpotMidColor);
+
+    DXSpotTable.Freq[49] = 0; // taken off the map elsewhere (the spectrum map)
+    at(3600);                 // Q1 an hour old
+    activateOtherThenThis();
+    EXPECT_TRUE(shownSpotLabels(w).empty());
+}
+
 TEST_F(InfrmSpotsTest, TheMouseOnASpotLabelTunesFillsOrRemoves) {
     InfrmWindow& w = openWith(false);
     feed("Q1ABC", "14025");
