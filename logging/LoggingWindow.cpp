@@ -93,14 +93,16 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
         {.control = lblDX, .Look = {.Visible = false, .BackColor = BandMapBackColor}},
         {LineDX, {}, 2880, 1440, 4920, 1440, {}, hidden},
     };
-    // The spot labels in rows of ten, and the frequency scale.
+    // The spot labels in rows of ten, and the frequency scale, in a small serif face (the platform's
+    // font matching gives its own serif for the design's, as it gives its Arial twin for Arial).
     for (int i = 0; i < 50; ++i)
         design.push_back({lblDXSpot[i], "DXLBL", 120.0 + 480 * (i % 10), 720.0 + 120 * (i / 10), 600, 255, {},
-                          {.Visible = false, .BackColor = BandMapBackColor}});
+                          {.FontName = BandMapFontName, .FontSize = BandMapFontSize, .Visible = false}});
     const double freqSpot[5][2] = {{240, 1560}, {240, 1680}, {960, 1560}, {1680, 1560}, {960, 1680}};
     for (int i = 0; i < 5; ++i)
         design.push_back({lblFreqSpot[i], "lblFreqSpot", freqSpot[i][0], freqSpot[i][1], 615, 255, {},
-                          {.Visible = false, .ForeColor = BandMapAxisColor, .BackColor = BandMapBackColor}});
+                          {.FontName = BandMapFontName, .FontSize = BandMapFontSize, .Visible = false,
+                           .ForeColor = BandMapAxisColor}});
     vb::ApplyDesign(*this,
                     {.Caption = QString("Q7BZW's TY State QSO Party Contest Log ") + ProgramVersionText + QString(41, ' ') +
                                 "www.q7bzw-software.example",
@@ -108,6 +110,13 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
                     design);
     lblDX.ZOrder(1);
     LineDX.setBorderColor(BandMapAxisColor);
+    // Each caption centred on its frequency, the panel showing through, so labels of close
+    // frequencies overlap without hiding each other.
+    for (auto* labels : {&lblDXSpot, &lblFreqSpot})
+        for (auto& [i, l] : *labels) {
+            l->setAlignment(2);
+            l->setBackStyle(0);
+        }
 
     mnuOpen.setEnabled(false);
     mnuHearthbookImport.setEnabled(false);

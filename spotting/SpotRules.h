@@ -35,5 +35,8 @@ inline constexpr long BandMapAxisColor = 0xFFFFFF;
 inline constexpr long SpotNewColor = 0x80FFFF;  // below 10 minutes
 inline constexpr long SpotMidColor = 0xFFFFFF;  // below 30 minutes
 inline constexpr long SpotOldColor = 0xC0C0C0;  // below an hour
+// The face and size of the spot labels and scale captions.
+inline constexpr const char* BandMapFontName = "MS Serif";
+inline constexpr double BandMapFontSize = 6.75;
 
 } // namespace tylog

@@ -1,5 +1,6 @@
-// Form size and the taskbar option of the out-of-state window, on a fake screen.
+// Form size and the taskbar option of the logging windows, on a fake screen.
 #include "core/StationSettingsFile.h"
+#include "tests/logging/InfrmFixture.h"
 #include "tests/logging/LogWindowFixture.h"
 
 #include <QFile>
@@ -189,6 +190,46 @@ TEST_F(FormSizeTest, TheTaskbarCommandFollowsTheStoredSize) {
     pick(w.mnuTaskbar);
     EXPECT_EQ(Fakes().dialogs.shown.back().title, "Please set your form size to 100% to use this option.");
     EXPECT_EQ(Station.TaskbarOption, 1);
+}
+
+class InfrmFormSizeTest : public InfrmFixture {
+protected:
+    static void expectListsOnLine3(InfrmWindow& w, const std::string& when) {
+        for (const vb::ListBox* l : {&w.List1, &w.List2, &w.List3}) {
+            EXPECT_NEAR(l->Top() + l->Height(), w.Line3.Y1(), 1e-6) << l->Name.toStdString() << ", " << when;
+            EXPECT_DOUBLE_EQ(l->Height(), w.List1.Height()) << l->Name.toStdString() << ", " << when;
+        }
+    }
+};
+
+// The in-state window's three multiplier lists end on the line under them at every size.
+TEST_F(InfrmFormSizeTest, TheThreeListsEndOnLine3AtEverySize) {
+    for (int percent : {30, 55, 80, 99}) {
+        Station.FormSizePercent = static_cast<std::uint8_t>(percent);
+        InfrmWindow& w = open();
+        EXPECT_NEAR(w.Width(), 15360.0 * percent / 100, 1e-6) << percent;
+        expectListsOnLine3(w, std::to_string(percent) + " %");
+        vb::DiscardAllForms();
+    }
+
+    // The scaling moves the lists and the line alike; the list heights are set anew from the line,
+    // so lists that had left it come back to it.
+    Station.FormSizePercent = 100;
+    InfrmWindow& w = open();
+    w.List2.setHeight(w.List2.Height() / 2);
+    w.List3.setHeight(w.List3.Height() / 3);
+    Station.FormSizePercent = 80;
+    w.ApplyFormSize();
+    expectListsOnLine3(w, "lists off the line");
+    EXPECT_TRUE(w.isVisible());
+
+    // And after the fit to the screen, with the taskbar left free.
+    Station.FormSizePercent = 100;
+    Station.TaskbarOption = 1;
+    Fakes().screen.workArea = QRectF(0, 0, 15360, 10944);
+    w.FitWindowToScreen();
+    EXPECT_DOUBLE_EQ(w.Height(), 10944);
+    expectListsOnLine3(w, "fitted to the work area");
 }
 
 } // namespace

@@ -5,16 +5,13 @@
 #include "core/ReferenceTables.h"
 #include "logging/Infrm.h"
 #include "logstore/ContactLog.h"
+#include "tests/support/QStringPrint.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTest>
 #include <gtest/gtest.h>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace tylog::testing {
 

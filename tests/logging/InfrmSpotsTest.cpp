@@ -56,9 +56,88 @@ protected:
         else QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
     }
 
+    // The window as the operator sees it, in pixels.
+    static QImage shot(InfrmWindow& w) { return w.client()->grab().toImage(); }
+
+    // Bright ink (the labels' text) on the navy panel.
+    static bool ink(const QImage& img, QPoint p) { return QColor(img.pixel(p)).green() > 128; }
+
+    // The middle of the ink inside a label's box on the panel, in pixels of the window; -1 when it
+    // has none. (The end captions' boxes reach a pixel past the panel.)
+    static double inkCentre(InfrmWindow& w, const QImage& img, const vb::Label& l) {
+        const QRect box = l.widget()->geometry() & w.lblDX.widget()->geometry();
+        int first = -1, last = -1;
+        for (int x = box.left(); x <= box.right(); ++x)
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                if (ink(img, {x, y})) {
+                    if (first < 0) first = x;
+                    last = x;
+                    break;
+                }
+        return first < 0 ? -1 : (first + last + 1) / 2.0;
+    }
+
+    // The pixel column of a point along the axis, on the scale the captions show.
+    static double axisPixel(InfrmWindow& w, double mhz) {
+        const double low = w.lblFreqSpot[0].Caption().toDouble(), high = w.lblFreqSpot[4].Caption().toDouble();
+        const double x1 = w.LineDX.X1(), x2 = w.LineDX.X2();
+        return (x1 + (mhz - low) / (high - low) * (x2 - x1)) / 15;
+    }
+
     ScriptedSpotting spotting;
     RecordingRadio radio;
 };
+
+// Both windows share the band map's labels: a small serif face, centred captions, no background.
+TEST_F(InfrmSpotsTest, SpotLabelsAndScaleCaptionsAreCentredSerifTextWithoutABackground) {
+    InfrmWindow in; // unloaded: the design before the load scales it
+    OutfrmWindow out;
+    for (LoggingWindow* w : std::initializer_list<LoggingWindow*>{&in, &out}) {
+        std::vector<vb::ControlDesign> rows;
+        for (int i = 0; i < 50; ++i)
+            rows.push_back({w->lblDXSpot[i], "DXLBL", {}, {}, 600, 255, {},
+                            {.FontName = "MS Serif", .FontSize = 6.75, .Visible = false}});
+        for (int i = 0; i < 5; ++i)
+            rows.push_back({w->lblFreqSpot[i], "lblFreqSpot", {}, {}, 615, 255, {},
+                            {.FontName = "MS Serif", .FontSize = 6.75, .Visible = false, .ForeColor = 0xFFFFFF}});
+        EXPECT_EQ(vb::DesignDifferences(*w, {}, rows), QStringList()) << w->Name.toStdString();
+        QStringList notCentredOrOpaque;
+        for (const vb::ControlDesign& r : rows) {
+            const auto& l = static_cast<const vb::Label&>(r.control);
+            if (l.Alignment() != 2 || l.BackStyle() != 0) notCentredOrOpaque << l.Name;
+        }
+        EXPECT_EQ(notCentredOrOpaque, QStringList()) << w->Name.toStdString();
+    }
+}
+
+// Each caption's text stands over its own point of the axis, and labels of close frequencies show
+// through each other on the panel.
+TEST_F(InfrmSpotsTest, LabelTextSitsOverItsFrequencyAndOverlappingLabelsStayReadable) {
+    InfrmWindow& w = openWith(false);
+    feed("Q1ABC", "14025");
+    feed("Q2XYZ", "14025.1"); // a few pixels to the right, its box over most of Q1's
+    feed("Q3CC", "14035");
+    ASSERT_EQ(shownSpotLabels(w), (std::vector<int>{47, 48, 49}));
+    const QImage all = shot(w);
+
+    EXPECT_NEAR(inkCentre(w, all, w.lblDXSpot[49]), axisPixel(w, 14.035), 1.5);
+    for (int j : {0, 2, 4})
+        EXPECT_NEAR(inkCentre(w, all, w.lblFreqSpot[j]), axisPixel(w, w.lblFreqSpot[j].Caption().toDouble()), 1.5) << j;
+
+    // Every pixel of Q1's text is still there under Q2's label.
+    w.lblDXSpot[48].setVisible(false);
+    const QImage alone = shot(w);
+    const QRect box = w.lblDXSpot[47].widget()->geometry();
+    int inked = 0, hidden = 0;
+    for (int x = box.left(); x <= box.right(); ++x)
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            if (ink(alone, {x, y})) {
+                ++inked;
+                if (!ink(all, {x, y})) ++hidden;
+            }
+    EXPECT_GT(inked, 10);
+    EXPECT_EQ(hidden, 0);
+}
 
 TEST_F(InfrmSpotsTest, SpotsReachThisWindowAndAreListedNewestFirst) {
     InfrmWindow& w = open();
@@ -195,6 +274,35 @@ TEST_F(InfrmSpotsTest, TheBandMapDrawsTheCurrentBandsSpotsByAge) {
     EXPECT_EQ(w.lblFreqSpot[0].Caption(), "7.009");
     EXPECT_EQ(w.lblFreqSpot[4].Caption(), "7.021");
     EXPECT_EQ(shownSpotLabels(w), std::vector<int>{49});
+}
+
+// Labels keep their colours between redraws; the window coming back to the front is one.
+TEST_F(InfrmSpotsTest, TheBandMapIsRedrawnEachTimeTheWindowBecomesActive) {
+    InfrmWindow& w = openWith(false);
+    feed("Q1ABC", "14025");
+    at(1200);
+    feed("Q2XYZ", "14030");
+    QWidget other;
+    const auto activateOtherThenThis = [&] {
+        other.show();
+        QApplication::setActiveWindow(&other);
+        Pump();
+        ASSERT_FALSE(w.isActiveWindow());
+        ShowActive(w);
+        ASSERT_TRUE(w.isActiveWindow());
+    };
+
+    at(1800); // Q1 is now 30 minutes old, Q2 10
+    EXPECT_EQ(w.lblDXSpot[48].ForeColor(), SpotMidColor);
+    EXPECT_EQ(w.lblDXSpot[49].ForeColor(), SpotNewColor);
+    activateOtherThenThis();
+    EXPECT_EQ(w.lblDXSpot[48].ForeColor(), SpotOldColor);
+    EXPECT_EQ(w.lblDXSpot[49].ForeColor(), SpotMidColor);
+
+    DXSpotTable.Freq[49] = 0; // taken off the map elsewhere (the spectrum map)
+    at(3600);                 // Q1 an hour old
+    activateOtherThenThis();
+    EXPECT_TRUE(shownSpotLabels(w).empty());
 }
 
 TEST_F(InfrmSpotsTest, TheMouseOnASpotLabelTunesFillsOrRemoves) {

@@ -4,16 +4,13 @@
 #include "core/ProcessState.h"
 #include "logging/Outfrm.h"
 #include "logstore/ContactLog.h"
+#include "tests/support/QStringPrint.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTest>
 #include <gtest/gtest.h>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace tylog::testing {
 

@@ -1,9 +1,10 @@
-// The county map window: opened from the logging window's "M&ap" item, it paints each county of the
-// worked-county list in its own area once it is up, shows the county names as tool tips and the hint
+// The county map window: opened from either logging window's "M&ap" item, it paints each county of that
+// window's worked-county list in its own area once it is up, shows the county names as tool tips and the hint
 // only on an empty log, and opens as an empty map when its picture or table is missing or unreadable.
 #include "logtools/CountyMapTY.h"
 #include "platform/vb/Color.h"
 #include "platform/vb/Design.h"
+#include "tests/logging/InfrmFixture.h"
 #include "tests/logging/LogWindowFixture.h"
 
 #include <QFile>
@@ -15,22 +16,24 @@ using Kind = vb::DrawItem::Kind;
 
 namespace {
 
-class CountyMapTest : public LogWindowTest {
+// The map over either logging window's fixture.
+template <class WindowFixture>
+class CountyMapOver : public WindowFixture {
 protected:
     void SetUp() override {
-        LogWindowTest::SetUp();
-        folder.copyShipped("TYCountyMap.bmp");
-        folder.copyShipped("TYCountyMap.txt");
+        WindowFixture::SetUp();
+        this->folder.copyShipped("TYCountyMap.bmp");
+        this->folder.copyShipped("TYCountyMap.txt");
     }
 
     static QByteArray Worked(const QStringList& counties) {
         QByteArray out;
-        for (int i = 0; i < counties.size(); ++i) out += Contact(QString("K%1A").arg(i + 1), counties[i]);
+        for (int i = 0; i < counties.size(); ++i) out += WindowFixture::Contact(QString("K%1A").arg(i + 1), counties[i]);
         return out;
     }
 
     // Picks "M&ap" and runs `act` inside the modal window, then closes it by its close box.
-    void openMap(OutfrmWindow& w, const std::function<void(CountyMapTYWindow&)>& act) {
+    void openMap(LoggingWindow& w, const std::function<void(CountyMapTYWindow&)>& act) {
         bool shown = false;
         platform().onModalShown = [&](vb::Form& f) {
             auto* m = dynamic_cast<CountyMapTYWindow*>(&f);
@@ -40,7 +43,7 @@ protected:
             act(*m);
             m->close();
         };
-        pick(w.mnuMap);
+        w.mnuMap.action()->trigger();
         platform().onModalShown = nullptr;
         EXPECT_TRUE(shown);
         EXPECT_EQ(vb::IfLoaded<CountyMapTYWindow>(), nullptr) << "unloaded once closed";
@@ -48,7 +51,7 @@ protected:
 
     // The shipped map as the box shows it: from its top left corner, cut to the drawing area.
     QImage shippedMap(const CountyMapTYWindow& m) const {
-        const QImage map = QImage(folder.file("TYCountyMap.bmp")).convertToFormat(QImage::Format_RGB32);
+        const QImage map = QImage(this->folder.file("TYCountyMap.bmp")).convertToFormat(QImage::Format_RGB32);
         return map.copy(QRect(QPoint(0, 0), m.Picture1.Raster().size()));
     }
 
@@ -91,6 +94,9 @@ protected:
         return out;
     }
 };
+
+using CountyMapTest = CountyMapOver<LogWindowTest>;
+using CountyMapInstateTest = CountyMapOver<InfrmFixture>;
 
 } // namespace
 
@@ -278,4 +284,35 @@ TEST_F(CountyMapTest, IsLaidOutAsDesignedAndCentredUnscaled) {
     EXPECT_DOUBLE_EQ(m.Left(), (19200 - m.Width()) / 2);
     EXPECT_DOUBLE_EQ(m.Top(), (14400 - m.Height()) / 2);
     EXPECT_DOUBLE_EQ(m.Picture1.Width(), 9285);
+}
+
+// The in-state window's "M&ap" paints the counties of its own worked-county list, in the list's order.
+TEST_F(CountyMapInstateTest, MapItemOfTheInStateWindowPaintsItsWorkedCounties) {
+    QByteArray log;
+    const std::pair<const char*, const char*> contacts[] = {
+        {"TY", "Cedar Hollow"}, {"OH", ""}, {"TY", "Ambervale"}, {"TY", "Cedar Hollow"}, {"TY", "Alderbrook"}};
+    int n = 0;
+    for (auto [spc, county] : contacts) log += Contact({.call = QString("K%1A").arg(++n), .spc = spc, .county = county});
+    InfrmWindow& w = open(log);
+    QStringList worked;
+    for (int i = 0; i < w.List2.ListCount(); ++i) worked << w.List2.List(i);
+    ASSERT_EQ(worked, (QStringList{"Alderbrook", "Ambervale", "Cedar Hollow"}));
+    Fakes().dialogs.shown.clear();
+
+    openMap(w, [&](CountyMapTYWindow& m) {
+        EXPECT_FALSE(m.Label1.Visible());
+        const QImage before = shippedMap(m);
+        Fakes().clock.Advance(1);
+        const std::vector<vb::DrawItem> painted = fills(m);
+        ASSERT_EQ(painted.size(), 3u);
+        std::vector<std::pair<QPoint, long>> areas;
+        for (size_t i = 0; i < painted.size(); ++i) {
+            const CountyHotSpot& s = spot(m, worked[static_cast<qsizetype>(i)]);
+            EXPECT_DOUBLE_EQ(painted[i].x1, s.Centre().x() * 15) << s.Name.toStdString();
+            EXPECT_DOUBLE_EQ(painted[i].y1, s.Centre().y() * 15) << s.Name.toStdString();
+            areas.emplace_back(centre(s), painted[i].color);
+        }
+        expectPainted(before, m.Picture1.Raster().convertToFormat(QImage::Format_RGB32), areas);
+    });
+    EXPECT_TRUE(Fakes().dialogs.shown.isEmpty());
 }

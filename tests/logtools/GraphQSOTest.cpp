@@ -1,15 +1,34 @@
-// The QSO-rate graph window: opened from the logging window's "&Graph" item, fitted to the work area,
+// The QSO-rate graph window: opened from either logging window's "&Graph" item, fitted to the work area,
 // drawing what the computation gives on its picture box, switching its background, the message of a
 // log too small to graph, and the logs that end the drawing early without harm.
 #include "logtools/GraphQSO.h"
 #include "platform/vb/Color.h"
 #include "platform/vb/Design.h"
+#include "tests/logging/InfrmFixture.h"
 #include "tests/logging/LogWindowFixture.h"
 
 using namespace tylog;
 using namespace tylog::testing;
 
 namespace {
+
+// Picks "&Graph" in either logging window and runs `act` inside the modal window, then closes it by
+// its close box.
+void OpenGraph(LoggingWindow& w, const std::function<void(GraphQSOWindow&)>& act) {
+    bool shown = false;
+    platform().onModalShown = [&](vb::Form& f) {
+        auto* g = dynamic_cast<GraphQSOWindow*>(&f);
+        ASSERT_NE(g, nullptr) << f.Name.toStdString();
+        shown = true;
+        EXPECT_TRUE(g->ShownModal());
+        act(*g);
+        g->close();
+    };
+    w.mnuGraph.action()->trigger();
+    platform().onModalShown = nullptr;
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(vb::IfLoaded<GraphQSOWindow>(), nullptr) << "unloaded once closed";
+}
 
 class GraphQSOTest : public LogWindowTest {
 protected:
@@ -20,23 +39,6 @@ protected:
             out += Contact(QString("K%1A").arg(i + 1), "Larkmoor", bands[i % bands.size()], "PH",
                            QTime(14, 0).addSecs(60 * i).toString("hh:mm:ss"));
         return out;
-    }
-
-    // Picks "&Graph" and runs `act` inside the modal window, then closes it by its close box.
-    void openGraph(OutfrmWindow& w, const std::function<void(GraphQSOWindow&)>& act) {
-        bool shown = false;
-        platform().onModalShown = [&](vb::Form& f) {
-            auto* g = dynamic_cast<GraphQSOWindow*>(&f);
-            ASSERT_NE(g, nullptr) << f.Name.toStdString();
-            shown = true;
-            EXPECT_TRUE(g->ShownModal());
-            act(*g);
-            g->close();
-        };
-        pick(w.mnuGraph);
-        platform().onModalShown = nullptr;
-        EXPECT_TRUE(shown);
-        EXPECT_EQ(vb::IfLoaded<GraphQSOWindow>(), nullptr) << "unloaded once closed";
     }
 
     static std::vector<vb::Label*> axisLabels(GraphQSOWindow& g) {
@@ -58,7 +60,7 @@ TEST_F(GraphQSOTest, GraphItemDrawsTheLogFittedToTheWorkAreaAndSwitchesItsBackgr
     Fakes().screen.workArea = QRectF(0, 0, 15360, 10800); // 1024 x 768 less a taskbar of 48 pixels
     OutfrmWindow& w = open(MinuteLog(20, {"20", "40", "160", "6"}));
     Fakes().dialogs.shown.clear();
-    openGraph(w, [](GraphQSOWindow& g) {
+    OpenGraph(w, [](GraphQSOWindow& g) {
         EXPECT_EQ(g.Caption(), GraphQSOCaption);
         // A window designed full size fills the work area; the plot and the fonts grow with it.
         EXPECT_DOUBLE_EQ(g.Left(), 0);
@@ -116,7 +118,7 @@ TEST_F(GraphQSOTest, BelowSevenContactsTheMessageShowsAndThePlotStaysEmpty) {
         OutfrmWindow& w = open(MinuteLog(n));
         Fakes().dialogs.shown.clear();
         if (n < 7) Fakes().dialogs.AnswerMsgBox(vbOK);
-        openGraph(w, [n](GraphQSOWindow& g) {
+        OpenGraph(w, [n](GraphQSOWindow& g) {
             EXPECT_EQ(g.picGraph.Drawn().empty(), n < 7);
             EXPECT_EQ(g.lblTime[0].Caption(), n < 7 ? "00:00" : "14:00");
             EXPECT_EQ(g.lblDate[0].Caption(), n < 7 ? "MM/DD" : "09/15");
@@ -222,4 +224,31 @@ TEST_F(GraphQSOTest, IsLaidOutAsDesigned) {
             EXPECT_LE(c->Left() + c->Width(), g.ScaleWidth()) << c->Name.toStdString();
             EXPECT_LE(c->Top() + c->Height(), g.ScaleHeight()) << c->Name.toStdString();
         }
+}
+
+namespace {
+
+class GraphQSOInstateTest : public InfrmFixture {};
+
+} // namespace
+
+// The in-state window's "&Graph" opens the same window on the log it keeps.
+TEST_F(GraphQSOInstateTest, GraphItemOfTheInStateWindowDrawsItsLog) {
+    QByteArray log;
+    for (int i = 0; i < 20; ++i)
+        log += Contact({.call = QString("K%1A").arg(i + 1), .band = i % 2 ? "40" : "20",
+                        .time = QTime(14, 0).addSecs(60 * i).toString("hh:mm:ss")});
+    InfrmWindow& w = open(log);
+    Fakes().dialogs.shown.clear();
+    OpenGraph(w, [](GraphQSOWindow& g) {
+        EXPECT_EQ(g.Caption(), GraphQSOCaption);
+        ASSERT_EQ(g.Graph.End, RateGraphEnd::Drawn);
+        EXPECT_EQ(g.lblTime[0].Caption(), "14:00");
+        EXPECT_EQ(g.lblTime[14].Caption(), "14:19");
+        EXPECT_EQ(g.lblY[16].Caption(), "60.0") << "ten contacts in ten minutes";
+        EXPECT_FALSE(g.picGraph.Drawn().empty());
+        EXPECT_EQ(g.picGraph.Drawn(), g.Graph.Drawing);
+    });
+    EXPECT_TRUE(Fakes().dialogs.shown.isEmpty());
+    EXPECT_TRUE(w.isVisible());
 }

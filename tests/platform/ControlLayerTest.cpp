@@ -2,6 +2,7 @@
 // menus and the scripted dialogs.
 #include "platform/Platform.h"
 #include "platform/testing/Fakes.h"
+#include "platform/vb/Color.h"
 #include "platform/vb/Controls.h"
 #include "platform/vb/Form.h"
 #include "platform/vb/Forms.h"
@@ -1278,6 +1279,87 @@ TEST(ControlGeometry, FontsBelongToEachControl) {
         EXPECT_GT(f.Text1.widget()->font().pointSizeF(), 0) << size;
         EXPECT_DOUBLE_EQ(f.Text1.FontSize(), size);
     }
+}
+
+// ---- Label looks -------------------------------------------------------------------------------
+
+// A red panel with three white-text labels over it, one per alignment. The window's raster shows
+// what the operator sees: where the caption's ink lies, and whether the panel shows through.
+class LabelLookForm : public TestForm {
+public:
+    LabelLookForm() {
+        Move(0, 0, 4800, 3600);
+        Panel.Move(0, 0, 4500, 2700);
+        Panel.setBackColor(vb::RGB(255, 0, 0));
+        int row = 0;
+        for (vb::Label* l : {&Left, &Right, &Centre}) {
+            l->Move(300, 300 + 600 * row++, 1800, 300);
+            l->setCaption("MM");
+            l->setBackColor(vb::RGB(0, 0, 255));
+            l->setForeColor(vb::RGB(255, 255, 255));
+        }
+        Right.setAlignment(1);
+        Centre.setAlignment(2);
+    }
+    vb::Label Panel{*this, "Panel"};
+    vb::Label Left{*this, "Left"};
+    vb::Label Right{*this, "Right"};
+    vb::Label Centre{*this, "Centre"};
+
+    // The label's box as the window shows it.
+    QImage shot(const vb::Label& l) { return client()->grab(l.widget()->geometry()).toImage(); }
+};
+
+// The first and last columns of white ink in the image; {-1, -1} when there is none.
+std::pair<int, int> InkColumns(const QImage& img) {
+    int first = -1, last = -1;
+    for (int x = 0; x < img.width(); ++x)
+        for (int y = 0; y < img.height(); ++y)
+            if (QColor(img.pixel(x, y)).green() > 128) {
+                if (first < 0) first = x;
+                last = x;
+                break;
+            }
+    return {first, last};
+}
+
+TEST(ControlLabels, AlignmentPlacesTheCaptionInItsBox) {
+    LabelLookForm f;
+    ShowActive(f);
+    const QImage left = f.shot(f.Left), right = f.shot(f.Right), centre = f.shot(f.Centre);
+    const auto [l0, l1] = InkColumns(left);
+    const auto [r0, r1] = InkColumns(right);
+    const auto [c0, c1] = InkColumns(centre);
+    ASSERT_GE(l0, 0);
+    ASSERT_GE(r0, 0);
+    ASSERT_GE(c0, 0);
+    const int w = left.width();
+    EXPECT_LT(l0, 4);
+    EXPECT_GT(r1, w - 5);
+    EXPECT_NEAR((c0 + c1) / 2.0, (w - 1) / 2.0, 2.0);
+    EXPECT_EQ(f.Centre.Alignment(), 2);
+}
+
+TEST(ControlLabels, ATransparentLabelShowsWhatLiesBehindIt) {
+    LabelLookForm f;
+    EXPECT_EQ(f.Centre.BackStyle(), 1) << "opaque unless set";
+    ShowActive(f);
+    const QPoint corner(1, 1);
+    EXPECT_EQ(QColor(f.shot(f.Centre).pixel(corner)).name(), "#0000ff");
+
+    f.Centre.setBackStyle(0);
+    Pump();
+    const QImage see = f.shot(f.Centre);
+    EXPECT_EQ(QColor(see.pixel(corner)).name(), "#ff0000") << "the panel behind";
+    EXPECT_GE(InkColumns(see).first, 0) << "the caption is still drawn";
+    // A colour set later keeps the label transparent.
+    f.Centre.setBackColor(vb::RGB(0, 255, 0));
+    Pump();
+    EXPECT_EQ(QColor(f.shot(f.Centre).pixel(corner)).name(), "#ff0000");
+
+    f.Centre.setBackStyle(1);
+    Pump();
+    EXPECT_EQ(QColor(f.shot(f.Centre).pixel(corner)).name(), "#00ff00");
 }
 
 // ---- Menus -------------------------------------------------------------------------------------
