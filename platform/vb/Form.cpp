@@ -30,7 +30,8 @@ Form::Form(const QString& name) : QWidget(nullptr), Name(name) {
     client_ = new QWidget(this);
     client_->setObjectName("client");
     client_->installEventFilter(this);
-    client_->setFocusPolicy(Qt::ClickFocus);
+    // A click on the window's background or a label leaves the focus where it was, in the entry box.
+    client_->setFocusPolicy(Qt::NoFocus);
     client_->setMouseTracking(true); // Form_MouseMove runs without a button held
     fontName_ = QApplication::font().family();
     setFontSize(fontSize_);

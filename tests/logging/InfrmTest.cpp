@@ -105,7 +105,7 @@ TEST_F(InfrmTest, GridAndListClicksFillTheEntryLine) {
     };
     const Case cases[] = {
         {"grid label", [&] { QTest::mouseClick(w.Label10[FindSection("OH")].widget(), Qt::LeftButton); }, "OH", "Kept",
-         nullptr},
+         &InfrmWindow::txtCall},
         {"DX country", [&] { clickEntry(w.List1, 0); }, "Germany", "Kept", &InfrmWindow::txtCntry},
         {"county worked", [&] { clickEntry(w.List2, 0); }, "TY", "Alderbrook", &InfrmWindow::txtSec},
         {"county to work", [&] { clickEntry(w.List3, 0); }, "TY", "Ambervale", &InfrmWindow::txtSec},
