@@ -1,4 +1,5 @@
 #include "app/LogoWindow.h"
+#include "platform/Diagnostics.h"
 #include "app/Artwork.h"
 #include "core/UserFolders.h"
 #include "platform/Platform.h"
@@ -45,8 +46,9 @@ void frmQ7BZWLogoWindow::Form_Load() {
     if (!ExistsNoCase(shared, "splash.jpg")) return;
     try {
         Image1.setPicture(vb::LoadPicture(FindNoCase(shared, "splash.jpg")));
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         // Not a picture: the built-in pictures and their timing stay.
+        qCDebug(lcApp) << Q_FUNC_INFO << e.Description;
         return;
     }
     Timer1.setEnabled(false);

@@ -1,4 +1,5 @@
 #include "core/StationSettingsFile.h"
+#include "platform/Diagnostics.h"
 #include "core/ProcessState.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
@@ -125,8 +126,9 @@ void CheckUtcOffset() {
         if (std::fabs(value) > std::numeric_limits<float>::max()) throw VbError(VbError::Overflow, "Overflow");
         Station.UtcOffsetHours = static_cast<float>(value);
         SaveStationSettings();
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         Station.UtcOffsetHours = saved;
+        qCDebug(lcApp) << Q_FUNC_INFO << e.Description;
     }
 }
 

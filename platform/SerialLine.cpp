@@ -187,8 +187,9 @@ void SerialLine::Close() {
             if (!(line == ModemLine::RTS ? rts_ : dtr_)) continue;
             try {
                 platform().keyLines->SetLine(*this, line, false);
-            } catch (const VbError&) {
+            } catch (const VbError& e) {
                 // The device is going away anyway.
+                qCDebug(lcPlatform) << Q_FUNC_INFO << e.Description;
             }
         }
     }

@@ -1,4 +1,5 @@
 #include "platform/Session.h"
+#include "platform/Diagnostics.h"
 #include "platform/Platform.h"
 
 #include <QClipboard>
@@ -93,6 +94,7 @@ void UnkeyEverything() {
             step();
         } catch (...) {
             // The run is ending: a line that cannot be released must not keep the others keyed.
+            qCDebug(lcPlatform) << Q_FUNC_INFO << "an unkey step failed";
         }
     }
     r.running = false;
