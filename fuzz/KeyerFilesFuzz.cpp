@@ -1,0 +1,34 @@
+// The keyer files CW.txt and wave2.txt, read from the program folder at start-up: any bytes read
+// without a crash or undefined behaviour, and what reads whole is written so that it reads whole again.
+#include "fuzz/FuzzSupport.h"
+#include "keying/KeyerSettingsFiles.h"
+#include "platform/TextFile.h"
+#include "platform/VbError.h"
+
+using namespace tylog;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::Begin();
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    fuzz::WriteFile("CW.txt", bytes);
+    fuzz::WriteFile("wave2.txt", bytes);
+    const QString cw = JoinPath(fuzz::Scratch(), "CW.txt");
+    const QString wave = JoinPath(fuzz::Scratch(), "wave2.txt");
+    try {
+        const auto read = ReadCWSettings(cw);
+        if (read.whole) {
+            WriteCWSettings(cw, read.settings);
+            FUZZ_CHECK(ReadCWSettings(cw).whole);
+        }
+    } catch (const VbError&) {
+    }
+    try {
+        const auto read = ReadVoiceSettings(wave);
+        if (read.whole) {
+            WriteVoiceSettings(wave, read.settings);
+            FUZZ_CHECK(ReadVoiceSettings(wave).whole);
+        }
+    } catch (const VbError&) {
+    }
+    return 0;
+}
