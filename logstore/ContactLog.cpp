@@ -281,7 +281,6 @@ bool readLog(int before) {
         rememberEnd(path, gLoaded.joint);
         return false;
     }
-    gLoaded.count = -1;
     LogScanner r(bytes);
     std::array<RecentTexts, std::size(kHead) + std::size(kTail)> recent;
     bool changed = false;
@@ -476,10 +475,9 @@ bool LoadLog() {
         return false;
     }
     clearAbove(ContactLog.Count);
-    if (gLoaded.count == -1 && !gLoaded.bytes.isNull()) { // just read: kept for the next reload
-        gLoaded.revision = ContactLog.Revision;
-        gLoaded.count = ContactLog.Count;
-    }
+    // What was just read (or found as it was) is kept for the next reload.
+    gLoaded.revision = ContactLog.Revision;
+    gLoaded.count = ContactLog.Count;
     ContactLog.Loaded = true;
     if (Run.BackupBaselineCount == 0) Run.BackupBaselineCount = ContactLog.Count;
     return true;
