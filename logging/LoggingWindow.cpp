@@ -3,6 +3,7 @@
 #include "logging/Dispatcher.h"
 #include "platform/vb/FormScaling.h"
 #include "core/ProcessState.h"
+#include "core/UtcTime.h"
 #include "core/Version.h"
 #include "core/StationSettingsFile.h"
 #include "keying/BlindFrm.h"
