@@ -9,12 +9,15 @@
 #include "platform/VbError.h"
 #include "platform/vb/Keys.h"
 #include "platform/vb/FormScaling.h"
+#include "rig/BandRules.h"
 #include "rig/RadioLink.h"
 #include "spotting/SpotRules.h"
 
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <limits>
+#include <utility>
 
 namespace tylog {
 
@@ -71,6 +74,11 @@ SpectrumMapWindow::SpectrumMapWindow() : vb::Form("SpectrumMap") {
         const int i = index;
         label->MouseDown = [this, i](int b, int s, double x, double y) { lblDXSpot_MouseDown(i, b, s, x, y); };
     }
+    slotOfLabel_.fill(-1);
+    labelOfSlot_.fill(-1);
+    const float none = std::numeric_limits<float>::quiet_NaN();
+    rowRange_.fill({none, none});
+    shownRange_.fill({0, 0});
 }
 
 void SpectrumMapWindow::Form_Load() {
@@ -109,16 +117,28 @@ void SpectrumMapWindow::FitToWorkArea() {
 void SpectrumMapWindow::LayoutFrequencyScales() {
     const double captionTop = kCaptionGap * Height();
     for (int k = 0; k < SpectrumRowCount; ++k) {
-        const SpectrumScale scale = SpectrumRowScale(k, DXSpotTable);
+        const SpectrumBandRow& edges = SpectrumBandRows()[static_cast<size_t>(k)];
+        float lo = edges.low, hi = edges.high;
+        ZoomBandToSpots(hi, lo, DXSpotTable);
+        // The captions follow from the range alone: a row whose range stays keeps them.
+        const bool newRange = rowRange_[static_cast<size_t>(k)] != std::pair(lo, hi);
+        std::array<QString, SpectrumScaleLabels> captions;
+        if (newRange) {
+            captions = SpectrumScaleCaptions(lo, hi);
+            rowRange_[static_cast<size_t>(k)] = {lo, hi};
+        }
         const vb::Line& axis = lineHF[k];
         for (int j = 0; j < SpectrumScaleLabels; ++j) {
             vb::Label& l = lblFreqSpot[SpectrumScaleLabels * k + j];
-            const QString& caption = scale.captions[static_cast<size_t>(j)];
-            if (l.Caption() != caption) l.setCaption(caption);
+            if (newRange && l.Caption() != captions[static_cast<size_t>(j)]) l.setCaption(captions[static_cast<size_t>(j)]);
             const double top = axis.Y1() + captionTop;
             const double left = ScaleLabelLeft(axis.X1(), axis.X2(), j, l.Width());
             if (l.Top() != top || l.Left() != left) l.Move(left, top, l.Width(), l.Height());
         }
+        // The spots are placed by the range as the captions show it, rounded to three decimals.
+        if (newRange)
+            shownRange_[static_cast<size_t>(k)] = {readBack(lblFreqSpot[SpectrumScaleLabels * k].Caption()),
+                                                   readBack(lblFreqSpot[SpectrumScaleLabels * k + 4].Caption())};
     }
 }
 
@@ -128,29 +148,58 @@ void SpectrumMapWindow::BandMapLabelDisplay() {
         std::array<SpectrumAxis, SpectrumRowCount> axes;
         for (int k = 0; k < SpectrumRowCount; ++k) {
             const vb::Line& axis = lineHF[k];
-            axes[static_cast<size_t>(k)] = {axis.X1(), axis.X2(), axis.Y1(),
-                                            readBack(lblFreqSpot[SpectrumScaleLabels * k].Caption()),
-                                            readBack(lblFreqSpot[SpectrumScaleLabels * k + 4].Caption())};
+            const auto [lo, hi] = shownRange_[static_cast<size_t>(k)];
+            axes[static_cast<size_t>(k)] = {axis.X1(), axis.X2(), axis.Y1(), lo, hi};
         }
         const vb::Label& size = lblDXSpot[0];
-        const auto plan = PlanSpectrumLabels(DXSpotTable, axes, size.Width(), size.Height(), platform().clock->Now(),
-                                             Station.UtcOffsetHours);
+        const auto plan = PlanSpectrumLabels(DXSpotTable, axes, size.Width(), size.Height(), platform().clock->Now());
+        if (tipsOffset_ != Station.UtcOffsetHours) {
+            onLabel_.fill({}); // every tool tip is written again
+            tipsOffset_ = Station.UtcOffsetHours;
+        }
+        const auto labelOf = AssignSpotLabels(onLabel_, DXSpotTable, plan);
+
         // A redraw runs after every spot while the map shows: each label changes only what differs,
         // since showing, hiding and moving widgets is what costs. A label moves before it shows.
-        for (int i = 0; i <= DXSpotTableData::Newest; ++i) {
-            const SpectrumLabel& p = plan[static_cast<size_t>(i)];
-            vb::Label& l = lblDXSpot[i];
-            if (p.reached) {
-                if (l.ToolTipText() != p.tip) l.setToolTipText(p.tip);
-                if (l.Caption() != p.caption) l.setCaption(p.caption);
-                if (p.color >= 0 && l.ForeColor() != p.color) l.setForeColor(p.color);
+        std::array<int, kSpots> slotOf;
+        slotOf.fill(-1);
+        for (int s = 0; s < kSpots; ++s) {
+            const int li = labelOf[static_cast<size_t>(s)];
+            if (li < 0) continue;
+            slotOf[static_cast<size_t>(li)] = s;
+            const SpectrumLabel& p = plan[static_cast<size_t>(s)];
+            vb::Label& l = lblDXSpot[li];
+            SpotOnLabel spot = SpotInSlot(DXSpotTable, s);
+            if (onLabel_[static_cast<size_t>(li)] != spot) {
+                l.setCaption(DXSpotTable.Prefix[static_cast<size_t>(s)]);
+                l.setToolTipText(SpectrumSpotTip(spot.call, spot.freq, spot.time, tipsOffset_));
+                onLabel_[static_cast<size_t>(li)] = std::move(spot);
             }
-            if (p.shown && (l.Left() != p.left || l.Top() != p.top)) l.Move(p.left, p.top, l.Width(), l.Height());
-            if (l.Visible() != p.shown) l.setVisible(p.shown);
+            if (l.ForeColor() != p.color) l.setForeColor(p.color);
+            if (l.Left() != p.left || l.Top() != p.top) l.Move(p.left, p.top, l.Width(), l.Height());
+        }
+        for (int li = 0; li < kSpots; ++li) {
+            vb::Label& l = lblDXSpot[li];
+            const bool shown = slotOf[static_cast<size_t>(li)] >= 0;
+            if (l.Visible() != shown) l.setVisible(shown);
+        }
+        slotOfLabel_ = slotOf;
+        labelOfSlot_ = labelOf;
+        // The newest spot in front of the others.
+        const int front = labelOf[DXSpotTableData::Newest];
+        if (front >= 0 && front != frontLabel_) {
+            lblDXSpot[front].ZOrder(0);
+            frontLabel_ = front;
         }
     } catch (const VbError& e) {
         qCDebug(lcSpotting) << Q_FUNC_INFO << e.Description;
     }
+}
+
+vb::Label* SpectrumMapWindow::LabelOfSlot(int slot) {
+    if (slot < 0 || slot >= kSpots) return nullptr;
+    const int li = labelOfSlot_[static_cast<size_t>(slot)];
+    return li < 0 ? nullptr : &lblDXSpot[li];
 }
 
 void SpectrumMapWindow::Form_Activate() { BandMapLabelDisplay(); }
@@ -159,8 +208,10 @@ void SpectrumMapWindow::lblDXSpot_MouseDown(int Index, int Button, int Shift, do
     (void)Shift;
     (void)X;
     (void)Y;
-    if (Index < 0 || Index > DXSpotTableData::Newest) return;
-    const auto slot = static_cast<size_t>(Index);
+    if (Index < 0 || Index >= kSpots) return;
+    const int shows = slotOfLabel_[static_cast<size_t>(Index)];
+    if (shows < 0) return;
+    const auto slot = static_cast<size_t>(shows);
     try {
         if (Button == vb::vbRightButton) {
             // Taken before tuning: a spot arriving while the radio is tuned moves the slots on.

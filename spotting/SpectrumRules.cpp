@@ -34,10 +34,17 @@ SpectrumScale SpectrumRowScale(int row, const DXSpotTableData& table) {
     s.lo = edges.low;
     s.hi = edges.high;
     ZoomBandToSpots(s.hi, s.lo, table);
-    // In double from the singles: the uneven steps of the 30 m and 20 m captions come from there.
-    const double lo = s.lo, hi = s.hi;
-    for (int j = 0; j < SpectrumScaleLabels; ++j) s.captions[static_cast<size_t>(j)] = BandMapCaption(lo + (hi - lo) * 0.25 * j);
+    s.captions = SpectrumScaleCaptions(s.lo, s.hi);
     return s;
+}
+
+std::array<QString, SpectrumScaleLabels> SpectrumScaleCaptions(float lo, float hi) {
+    // In double from the singles: the uneven steps of the 30 m and 20 m captions come from there.
+    const double low = lo, high = hi;
+    std::array<QString, SpectrumScaleLabels> captions;
+    for (int j = 0; j < SpectrumScaleLabels; ++j)
+        captions[static_cast<size_t>(j)] = BandMapCaption(low + (high - low) * 0.25 * j);
+    return captions;
 }
 
 double ScaleLabelLeft(double x1, double x2, int j, double labelWidth) {
@@ -51,15 +58,12 @@ QString SpectrumSpotTip(const QString& call, float mhz, const QDateTime& receive
 
 std::array<SpectrumLabel, DXSpotTableData::Newest + 1> PlanSpectrumLabels(
     const DXSpotTableData& table, const std::array<SpectrumAxis, SpectrumRowCount>& axes, double labelWidth,
-    double labelHeight, const QDateTime& now, float utcOffsetHours) {
+    double labelHeight, const QDateTime& now) {
     std::array<SpectrumLabel, DXSpotTableData::Newest + 1> labels;
     for (int i = DXSpotTableData::Newest; i >= 0; --i) {
         const auto slot = static_cast<size_t>(i);
         SpectrumLabel& l = labels[slot];
-        l.reached = true;
         const float f = table.Freq[slot];
-        l.tip = SpectrumSpotTip(table.Call[slot], f, table.Time[slot], utcOffsetHours);
-        l.caption = table.Prefix[slot];
         bool placed = false;
         if (const int k = SpectrumRowOf(f); k >= 0) {
             const SpectrumAxis& a = axes[static_cast<size_t>(k)];
@@ -78,6 +82,36 @@ std::array<SpectrumLabel, DXSpotTableData::Newest + 1> PlanSpectrumLabels(
         l.shown = placed;
     }
     return labels;
+}
+
+std::array<int, DXSpotTableData::Newest + 1> AssignSpotLabels(
+    const std::array<SpotOnLabel, DXSpotTableData::Newest + 1>& onLabel, const DXSpotTableData& table,
+    const std::array<SpectrumLabel, DXSpotTableData::Newest + 1>& plan) {
+    constexpr int n = DXSpotTableData::Newest + 1;
+    std::array<int, n> labelOf;
+    labelOf.fill(-1);
+    std::array<bool, n> taken{};
+    // The spots still shown keep their labels.
+    for (int s = n - 1; s >= 0; --s) {
+        if (!plan[static_cast<size_t>(s)].shown) continue;
+        const SpotOnLabel spot = SpotInSlot(table, s);
+        for (int l = 0; l < n; ++l) {
+            const auto li = static_cast<size_t>(l);
+            if (taken[li] || onLabel[li].freq != spot.freq || !(onLabel[li] == spot)) continue;
+            labelOf[static_cast<size_t>(s)] = l;
+            taken[li] = true;
+            break;
+        }
+    }
+    // New ones take the labels left over.
+    int free = 0;
+    for (int s = n - 1; s >= 0; --s) {
+        if (!plan[static_cast<size_t>(s)].shown || labelOf[static_cast<size_t>(s)] >= 0) continue;
+        while (taken[static_cast<size_t>(free)]) ++free;
+        labelOf[static_cast<size_t>(s)] = free;
+        taken[static_cast<size_t>(free)] = true;
+    }
+    return labelOf;
 }
 
 } // namespace tylog

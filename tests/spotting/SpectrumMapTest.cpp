@@ -13,6 +13,7 @@
 
 #include <QTreeWidget>
 #include <functional>
+#include <tuple>
 
 using namespace tylog;
 using namespace tylog::testing;
@@ -60,11 +61,21 @@ protected:
         EXPECT_EQ(vb::IfLoaded<SpectrumMapWindow>(), nullptr) << "unloaded once its modal show returned";
     }
 
+    // The slots whose spots show, and no label shown beyond them.
     static std::vector<int> shownSpots(SpectrumMapWindow& m) {
         std::vector<int> shown;
-        for (int i = 0; i < 50; ++i)
-            if (m.lblDXSpot[i].Visible()) shown.push_back(i);
+        for (int s = 0; s < 50; ++s)
+            if (vb::Label* l = m.LabelOfSlot(s); l && l->Visible()) shown.push_back(s);
+        int visible = 0;
+        for (auto& [i, l] : m.lblDXSpot) visible += l->Visible() ? 1 : 0;
+        EXPECT_EQ(visible, static_cast<int>(shown.size())) << "a label shown for no spot";
         return shown;
+    }
+
+    static vb::Label& labelOf(SpectrumMapWindow& m, int slot) {
+        vb::Label* l = m.LabelOfSlot(slot);
+        EXPECT_NE(l, nullptr) << "slot " << slot << " has no label";
+        return l ? *l : m.lblDXSpot[0];
     }
 
     static QString scale(SpectrumMapWindow& m, int row) {
@@ -182,7 +193,7 @@ TEST_F(SpectrumMapTest, CtrlBTheMenuAndDoubleClicksShowItModallyWithTheSpotsStor
             EXPECT_EQ(m.Caption(), " HF Spectrum Map");
             EXPECT_TRUE(Link<SpottingLink>::get().SpectrumMapVisible());
             EXPECT_EQ(shownSpots(m), std::vector<int>{49});
-            EXPECT_EQ(m.lblDXSpot[49].Caption(), "Q1");
+            EXPECT_EQ(labelOf(m, 49).Caption(), "Q1");
         });
         EXPECT_FALSE(Link<SpottingLink>::get().SpectrumMapVisible());
     }
@@ -213,8 +224,8 @@ TEST_F(SpectrumMapTest, SpotsArrivingWhileItShowsAreDrawnZoomedAndAgedAndBadOnes
         feed("Q2DEF", "14025.0");
         EXPECT_EQ(shownSpots(m), (std::vector<int>{41, 49}));
         EXPECT_EQ(scale(m, 4), "14.024 14.026 14.027 14.029 14.031");
-        const vb::Label& newest = m.lblDXSpot[49];
-        const vb::Label& older = m.lblDXSpot[41];
+        const vb::Label& newest = labelOf(m, 49);
+        const vb::Label& older = labelOf(m, 41);
         EXPECT_EQ(newest.ForeColor(), SpotNewColor);
         EXPECT_EQ(older.ForeColor(), SpotMidColor);
         EXPECT_NEAR(centre(newest), m.lineHF[4].X1() + (m.lineHF[4].X2() - m.lineHF[4].X1()) / 7, 1);
@@ -226,10 +237,37 @@ TEST_F(SpectrumMapTest, SpotsArrivingWhileItShowsAreDrawnZoomedAndAgedAndBadOnes
         at(3600 - 720);
         feed("Q8NEW", "7010");
         EXPECT_EQ(shownSpots(m), (std::vector<int>{48, 49}));
-        EXPECT_FALSE(m.lblDXSpot[40].Visible()) << "Q1ABC, an hour old";
-        EXPECT_EQ(m.lblDXSpot[48].ForeColor(), SpotOldColor);
+        EXPECT_EQ(m.LabelOfSlot(40), nullptr) << "Q1ABC, an hour old";
+        EXPECT_EQ(labelOf(m, 48).ForeColor(), SpotOldColor);
         EXPECT_EQ(scale(m, 4), "14.024 14.026 14.027 14.029 14.031");
-        EXPECT_NEAR(centre(m.lblDXSpot[49]), pointOf(m, 2, 7.010f), 1e-6);
+        EXPECT_NEAR(centre(labelOf(m, 49)), pointOf(m, 2, 7.010f), 1e-6);
+    });
+}
+
+// The map is redrawn after every spot: a spot that leaves the row's scale as it was changes one
+// label, and the others stand as they were.
+TEST_F(SpectrumMapTest, ANewSpotChangesOneLabelAndComesInFront) {
+    open();
+    feed("Q1LOW", "14010");
+    feed("Q2HIGH", "14300");
+    for (int i = 0; i < 20; ++i) feed(QString("Q%1MID").arg(i), QString::number(14100 + 5 * i));
+    inMap([] { spottingLink().ShowSpectrumMap(); }, [](SpectrumMapWindow& m) {
+        ASSERT_EQ(shownSpots(m).size(), 22u);
+        const auto faces = [&m] {
+            std::vector<std::tuple<bool, double, double, QString, long>> out;
+            for (auto& [i, l] : m.lblDXSpot) out.emplace_back(l->Visible(), l->Left(), l->Top(), l->Caption(), l->ForeColor());
+            return out;
+        };
+        const auto before = faces();
+        feed("Q7NEW", "14222");
+        const auto after = faces();
+        int changed = 0;
+        for (size_t i = 0; i < before.size(); ++i) changed += before[i] != after[i] ? 1 : 0;
+        EXPECT_EQ(changed, 1);
+        EXPECT_EQ(labelOf(m, 49).Caption(), "Q7");
+        EXPECT_EQ(labelOf(m, 49).ToolTipText(), "Q7NEW  14.222  14:01:02");
+        const QObjectList stack = labelOf(m, 49).widget()->parentWidget()->children();
+        EXPECT_EQ(stack.last(), labelOf(m, 49).widget()) << "the newest spot in front";
     });
 }
 
@@ -245,8 +283,7 @@ TEST_F(SpectrumMapTest, ARightClickTunesPutsTheCallInTheEntryLineAndClosesTheMap
     feed("Q1ABC", "14030.0");
     feed("Q2DEF", "14025.0");
     inMap([&] { QTest::keyClick(w.txtCall.widget(), Qt::Key_B, Qt::ControlModifier); }, [](SpectrumMapWindow& m) {
-        ASSERT_TRUE(m.lblDXSpot[48].Visible());
-        QTest::mouseClick(m.lblDXSpot[48].widget(), Qt::RightButton);
+        QTest::mouseClick(labelOf(m, 48).widget(), Qt::RightButton);
         EXPECT_FALSE(m.isVisible()) << "hidden by the click";
     });
     EXPECT_EQ(tuning.tuned, std::vector<float>{14.030f});
@@ -261,11 +298,11 @@ TEST_F(SpectrumMapTest, AnyOtherClickRemovesTheSpotAndTheRowsScaleFollows) {
     feed("Q2DEF", "14025.0");
     inMap([&] { w.mnuSpectrumMap.action()->trigger(); }, [this](SpectrumMapWindow& m) {
         ASSERT_EQ(scale(m, 4), "14.024 14.026 14.027 14.029 14.031");
-        QTest::mouseClick(m.lblDXSpot[49].widget(), Qt::LeftButton);
+        QTest::mouseClick(labelOf(m, 49).widget(), Qt::LeftButton);
         EXPECT_EQ(DXSpotTable.Freq[49], 0.f);
         EXPECT_EQ(shownSpots(m), std::vector<int>{48});
         EXPECT_EQ(scale(m, 4), "14.000 14.088 14.175 14.263 14.350");
-        EXPECT_NEAR(centre(m.lblDXSpot[48]), pointOf(m, 4, 14.030f), 1e-6);
+        EXPECT_NEAR(centre(labelOf(m, 48)), pointOf(m, 4, 14.030f), 1e-6);
         EXPECT_TRUE(m.isVisible());
     });
     EXPECT_TRUE(radio.tuned.empty());
