@@ -192,7 +192,10 @@ void SpectrumMapWindow::BandMapLabelDisplay() {
             frontLabel_ = front;
         }
     } catch (const VbError& e) {
+        // The labels not reached keep what the last redraw gave them.
         qCDebug(lcSpotting) << Q_FUNC_INFO << e.Description;
+    } catch (const std::exception& e) {
+        qCDebug(lcSpotting) << Q_FUNC_INFO << e.what();
     }
 }
 

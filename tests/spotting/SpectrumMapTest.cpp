@@ -201,8 +201,7 @@ TEST_F(SpectrumMapTest, CtrlBTheMenuAndDoubleClicksShowItModallyWithTheSpotsStor
 }
 
 TEST_F(SpectrumMapTest, SpotsArrivingWhileItShowsAreDrawnZoomedAndAgedAndBadOnesNeverShow) {
-    OutfrmWindow& w = open();
-    (void)w;
+    open();
     inMap([] { spottingLink().ShowSpectrumMap(); }, [this](SpectrumMapWindow& m) {
         at(-720);
         feed("Q1ABC", "14030.0");
