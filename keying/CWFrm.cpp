@@ -4,7 +4,7 @@
 #include "keying/KeyerSettingsFiles.h"
 #include "keying/KeyerState.h"
 #include "keying/ToolWindowScaling.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
 #include "platform/Platform.h"
 #include "platform/Registry.h"
 #include "platform/TextFile.h"
