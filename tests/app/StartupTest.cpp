@@ -9,6 +9,7 @@
 #include "keying/CWFrm.h"
 #include "keying/KeyerState.h"
 #include "keying/PhoneFrm.h"
+#include "platform/TextFile.h"
 #include "platform/vb/Forms.h"
 #include "tests/app/StartupTestEnv.h"
 
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace tylog;
@@ -140,27 +142,87 @@ TEST(Startup, KeepsTheOtherKeysOfAnExistingSharedPreferencesFile) {
     EXPECT_TRUE(text.endsWith("<OWN_ARRL_SECTION></OWN_ARRL_SECTION>\r\n"));
 }
 
-TEST(Startup, RemovesTheTemporariesOfRewritesThatWereKilled) {
+TEST(Startup, RemovesOnlyTheProgramsOwnTemporariesAndMovesDoubtfulNamesIntoBackup) {
     StartupTestEnv env;
     env.copyShippedData();
     env.enterProgramFolder();
     const QString backup = env.dataFolder() + "/BACKUP";
+    const QString shared = env.sharedFolder();
     QDir().mkpath(backup);
-    const QStringList ours = {"log.txt.a1B2c3", "LOG.TXT.Zz9yY8", "QSOpref.txt.000000", "cw.txt.AbCdEf", "wave2.txt.qwerty"};
-    const QStringList others = {"notes.txt.a1B2c3", "log.txt.bak", "log.txt.a1B2c3d", "log.txt.a1-2c3", "log.txt"};
-    for (const QString& n : ours + others) env.prog.write(n, "x");
-    for (const char* n : {"201309151432.log.k3J9aa", "201309151432.log", "W9XYZ2013-09-15.log.AAAAAA", "keep.txt.AAAAAA"}) {
-        QFile f(backup + "/" + QString(n));
+    QDir().mkpath(shared);
+    enum Fate { Removed, Moved, Kept };
+    struct Case {
+        QString folder;
+        const char* name;
+        Fate fate;
+    };
+    const QString prog = env.prog.path();
+    const Case cases[] = {
+        // The form WriteFileAtomic gives its temporaries, of a file the program rewrites.
+        {prog, "log.txt.~tylog-a1B2c3", Removed},
+        {prog, "LOG.TXT.~tylog-Zz9yY8", Removed},
+        {prog, "QSOpref.txt.~tylog-000000", Removed},
+        {prog, "cw.txt.~tylog-AbCdEf", Removed},
+        {prog, "wave2.txt.~tylog-qwerty", Removed},
+        {backup, "201309151432.log.~tylog-k3J9aa", Removed},
+        {backup, "W9XYZ2013-09-15.log.~tylog-AAAAAA", Removed},
+        {shared, "SharedUserPreferences.xml.~tylog-x1y2z3", Removed},
+        // The form earlier versions used, in the target's own letters: perhaps the operator's.
+        {prog, "log.txt.a1B2c3", Moved},
+        {prog, "log.txt.backup", Moved},
+        {prog, "QSOpref.txt.copy01", Moved},
+        {prog, "CW.txt.AbCdEf", Moved},
+        // Anything else stays where it is.
+        {prog, "LOG.TXT.before", Kept},     // not the letters log.txt has here
+        {prog, "qsopref.txt.copy01", Kept},
+        {prog, "notes.txt.a1B2c3", Kept},
+        {prog, "notes.txt.~tylog-a1B2c3", Kept}, // not a file the program rewrites
+        {prog, "log.txt.bak", Kept},
+        {prog, "log.txt.a1B2c3d", Kept},
+        {prog, "log.txt.a1-2c3", Kept},
+        {prog, "log.txt.~tylog-a1B2c", Kept},
+        {prog, "log.txt.~tylog-a1B2c3.txt", Kept},
+        {backup, "201309151432.log.k3J9aa", Kept}, // already in BACKUP
+        {backup, "keep.txt.~tylog-AAAAAA", Kept},
+        {shared, "SharedUserPreferences.xml.a1B2c3", Kept}, // other programs write here
+        {shared, "Other.xml.~tylog-AAAAAA", Kept},
+    };
+    for (const Case& c : cases) {
+        QFile f(c.folder + "/" + c.name);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.name);
     }
+    Fakes().dialogs.AnswerMsgBox(vbOK);
 
     RunStartup();
 
-    for (const QString& n : ours) EXPECT_FALSE(env.prog.exists(n)) << n.toStdString();
-    for (const QString& n : others) EXPECT_TRUE(env.prog.exists(n)) << n.toStdString();
-    QStringList left = QDir(backup).entryList(QDir::Files);
-    left.sort();
-    EXPECT_EQ(left, (QStringList{"201309151432.log", "keep.txt.AAAAAA"}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(QFileInfo::exists(c.folder + "/" + c.name), c.fate == Kept);
+        if (c.fate == Moved) {
+            QFile f(backup + "/" + c.name);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), c.name);
+        }
+    }
+    for (const char* n : {"log.txt", "QSOpref.txt", "CW.txt", "wave2.txt"}) EXPECT_TRUE(env.prog.exists(n)) << n;
+    // The operator is told once, by name, where the moved files went.
+    const auto box = std::find_if(Fakes().dialogs.shown.begin(), Fakes().dialogs.shown.end(),
+                                  [](const auto& d) { return d.title == "Files moved into BACKUP"; });
+    ASSERT_NE(box, Fakes().dialogs.shown.end());
+    for (const Case& c : cases) EXPECT_EQ(box->prompt.contains(c.name), c.fate == Moved) << c.name;
+}
+
+TEST(Startup, AMovedNameTakenInBackupReplacesNothing) {
+    ScratchFolder dir;
+    QDir().mkpath(dir.file("BACKUP"));
+    dir.write("log.txt", "log");
+    dir.write("log.txt.backup", "new");
+    dir.write("BACKUP/log.txt.backup", "old");
+    const StaleTemporaries done = RemoveStaleTemporaries(dir.path(), {"log.txt"}, dir.file("BACKUP"));
+    EXPECT_EQ(done.moved, QStringList{"log.txt.backup"});
+    EXPECT_EQ(dir.read("BACKUP/log.txt.backup"), "old");
+    EXPECT_EQ(dir.read("BACKUP/log.txt.backup-2"), "new");
 }
 
 TEST(Startup, DoneReportsASharedPreferencesFileItCannotWriteAndGoesOn) {
