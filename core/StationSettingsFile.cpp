@@ -127,7 +127,7 @@ void LoadStationSettings() {
     Station = std::move(s);
 }
 
-bool SaveStationSettings(QString* error) {
+bool SaveStationSettings(QString* error, SaveTold how) {
     const StationSettings& s = Station;
     ValueWriter w;
     w.Text(s.OwnCall).EndLine();
@@ -158,9 +158,13 @@ bool SaveStationSettings(QString* error) {
     try {
         // Under the name it was found by: no second settings file beside one in other letters.
         WriteFileAtomic(settingsPath(), w.Bytes());
+        ReportSaveSuccess(settingsPath());
         return true;
     } catch (const VbError& e) {
         if (error) *error = e.Description;
+        else
+            ReportSaveFailure(settingsPath(), e,
+                              "The station settings (band, mode, operating time, window and list options)", how);
         return false;
     }
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/SaveReports.h"
+
 #include <QString>
 
 namespace tylog {
@@ -18,8 +20,9 @@ bool IsModeCode(const QString& mode);
 // The path QSOpref.txt is read from and written to (found without regard to case).
 QString StationSettingsPath();
 // Rewrites the whole file, under the name it was found by; false when it could not be written (the old
-// file then stays whole), with the reason in *error when asked for.
-bool SaveStationSettings(QString* error = nullptr);
+// file then stays whole). With error, the reason goes there and the caller tells the operator; without,
+// the save reporter (core/SaveReports.h) tells him, once per cause, in the way how says.
+bool SaveStationSettings(QString* error = nullptr, SaveTold how = SaveTold::Notice);
 // Compares the stored UTC offset with the computer's clock and offers the recommended one.
 void CheckUtcOffset();
 
