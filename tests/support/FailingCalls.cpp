@@ -1,5 +1,6 @@
 // Built into each test program (not the test library), so the wrapped calls always find it.
 #include "tests/support/FailingCalls.h"
+#include "platform/TextFile.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -33,7 +34,7 @@ Armed gArmed[FailingCall::CallCount];
 bool names(const QByteArray& path, const QByteArray& name) {
     const qsizetype slash = path.lastIndexOf('/');
     const QByteArray last = path.mid(slash + 1);
-    return last == name || last.startsWith(name + ".~tylog-");
+    return last == name || last.startsWith(name + tylog::TemporaryMarker);
 }
 
 bool targetsPath(FailingCall::Call call, const char* path) {
