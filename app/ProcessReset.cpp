@@ -6,6 +6,7 @@
 #include "core/SectionTable.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
+#include "keying/KeyingPort.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
 #include "spotting/DXSpotTable.h"
@@ -25,6 +26,7 @@ void ResetProcessState() {
     ContactLog = {};
     CountyTable = {};
     DXSpotTable = {};
+    KeyingPortOwner() = {};
     ResetLinks();
     ResetSaveReports();
 }

@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "app/Engines.h"
 #include "core/Version.h"
 #include "logging/Infrm.h"
 #include "logging/Outfrm.h"
@@ -90,6 +91,7 @@ void RunStartup() {
     removeStaleTemporaries();
 
     Run.ProgramVersion = ProgramVersionText;
+    InstallEngines();
     // Showing the setup window loads it, and its load is the whole start-up loading.
     frmStationID().Show();
 }

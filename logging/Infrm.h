@@ -66,7 +66,7 @@ public:
     void Form_Load() override;
 
     // Logging a contact (InfrmCommit.cpp).
-    void Mains();
+    void Mains() override;
     void CheckRequiredFields();
     void CheckSection();
     void ReplayForRoverCounties();

@@ -39,6 +39,8 @@ bool formSizeInBounds(int percent) { return percent >= 30 && percent <= 100; }
 } // namespace
 
 LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), twin_(twin) {
+    // The engines below (radio, keyers, cluster) reach this window through Form1 while it exists.
+    InstallForm1Link(true);
     KeyPreview = true;
     for (int i : {0, 1, 2, 3, 4, 5, 7}) lblStation.Add(*this, "lblStation", i);
     for (int i = 0; i < 50; ++i) lblDXSpot.Add(*this, "lblDXSpot", i);
@@ -131,6 +133,8 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
     wireMenus();
     wireRecentList();
 }
+
+LoggingWindow::~LoggingWindow() { InstallForm1Link(false); }
 
 // ---- Closing and ending the run -----------------------------------------------------------------
 

@@ -19,6 +19,10 @@ class LoggingWindow : public vb::Form {
 public:
     enum class Twin { OutOfState, InState };
     LoggingWindow(const QString& name, Twin twin);
+    ~LoggingWindow() override;
+
+    // Logs the contact on the entry line (each twin's own checks and commit).
+    virtual void Mains() = 0;
 
 private:
     Twin twin_;

@@ -25,7 +25,7 @@ public:
     void Form_Load() override;
 
     // Logging a contact.
-    void Mains();
+    void Mains() override;
     void CheckRequiredFields();
 
     // Score and county multipliers.

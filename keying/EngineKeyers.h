@@ -1,0 +1,22 @@
+#pragma once
+// The keyers' operations as the logging windows' keyboard map calls them (KeyerActions), carried out by
+// the keyer engines: the CW keyer, the voice keyer and the external keyer device. Installed at
+// start-up (app/Engines.cpp); until an engine overrides an operation here, KeyerActions' own default
+// stands. Each engine keeps its part in a block of its own below and in its own source file.
+#include "keying/KeyerActions.h"
+
+namespace tylog {
+
+class EngineKeyers : public KeyerActions {
+public:
+    // ---- CW keyer -------------------------------------------------------------------------------
+
+    // ---- Voice keyer ----------------------------------------------------------------------------
+
+    // ---- External keyer -------------------------------------------------------------------------
+};
+
+// The process's instance, as installed at start-up.
+EngineKeyers& InstalledKeyers();
+
+} // namespace tylog

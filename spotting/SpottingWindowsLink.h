@@ -1,0 +1,20 @@
+#pragma once
+// The spotting side's answers to the logging windows (SpottingLink): the spotting window's choices and
+// transport, and the spectrum map. Installed at start-up (app/Engines.cpp). Until an operation is
+// overridden here, SpottingLink's own default stands. The spotting window and the spectrum map each keep
+// their part in a block of their own below and in their own source files.
+#include "spotting/SpottingLink.h"
+
+namespace tylog {
+
+class SpottingWindowsLink : public SpottingLink {
+public:
+    // ---- The spotting window --------------------------------------------------------------------
+
+    // ---- The spectrum map -----------------------------------------------------------------------
+};
+
+// The process's instance, as installed at start-up.
+SpottingWindowsLink& InstalledSpottingLink();
+
+} // namespace tylog
