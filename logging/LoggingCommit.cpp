@@ -108,7 +108,7 @@ bool LoggingWindow::StoreContact(const ContactRecord& r) {
         ContactLog.Rec[static_cast<size_t>(n)] = ContactRecord();
         ContactLog.Count -= 1;
         Beep();
-        MsgBox(e.Description + CrLf + CrLf + "The contact was not logged.", vbOKOnly, "Unable to write file.");
+        MsgBox(ContactNotLoggedText(e), vbOKOnly, "Unable to write file.");
         return false;
     }
     return true;

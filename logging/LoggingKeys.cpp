@@ -6,7 +6,7 @@
 #include "keying/KeyerState.h"
 #include "keying/PhoneFrm.h"
 #include "logging/LoggingWindow.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
 #include "platform/TextFile.h"
 #include "platform/vb/Keys.h"
 #include "spotting/SpottingLink.h"

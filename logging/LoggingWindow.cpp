@@ -167,7 +167,7 @@ void LoggingWindow::Form_Terminate() { keepOperatingTimeAndEnd(); }
 void LoggingWindow::keepOperatingTimeAndEnd() {
     if (Run.TimeOnRunning) {
         Station.OperSecondsSaved = static_cast<float>(Run.OperSecondsRunning);
-        SaveStationSettings();
+        SaveStationSettings(nullptr, SaveTold::Box); // the run ends right after: a notice would vanish
         Run.TimeOnRunning = false;
     }
     End();
