@@ -9,6 +9,8 @@
 #include "platform/vb/KeyFilters.h"
 #include "platform/TextFile.h"
 #include "platform/vb/Keys.h"
+#include "rig/BandPlanChart.h"
+#include "rig/RigTune.h"
 #include "spotting/SpottingLink.h"
 
 namespace tylog {
@@ -28,8 +30,8 @@ bool openShortcutWindow(int keyCode) {
     case 'C':
     case 'S': showNormal(CWFrm()); return true;
     case 'D': return true; // the spotting window: opens here once it exists
-    case 'F': return true; // the band privileges chart: opens here once it exists
-    case 'G': return true; // the tuning keypad: opens here once it exists
+    case 'F': ShowBandPrivileges(); return true;
+    case 'G': ShowTuningKeypad(); return true;
     case 'P': showNormal(PhoneFrm()); return true;
     case 'R': return true; // the radio window: opens here once it exists
     default: return false;

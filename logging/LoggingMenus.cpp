@@ -17,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/VbError.h"
 #include "platform/vb/Forms.h"
+#include "rig/BandPlanChart.h"
 
 namespace tylog {
 
@@ -42,8 +43,9 @@ void LoggingWindow::wireMenus() {
     mnuGraph.Click = [this] { mnuGraph_Click(); };
     mnuMap.Click = [this] { mnuMap_Click(); };
     mnuCountyList.Click = [this] { mnuCountyList_Click(); };
-    // The other windows of the menus ("&Rig Interface", "&Configure", "&Privileges") are wired as they
-    // come; "&View Spectrum Map" with the spot area (LoggingSpots.cpp).
+    mnuPrivileges.Click = [] { ShowBandPrivileges(); };
+    // The other windows of the menus ("&Rig Interface", "&Configure") are wired as they come; "&View
+    // Spectrum Map" with the spot area (LoggingSpots.cpp).
 }
 
 void LoggingWindow::mnuNew_Click() {
