@@ -9,6 +9,7 @@
 #include "logstore/KeyFilters.h"
 #include "platform/TextFile.h"
 #include "platform/vb/Keys.h"
+#include "spotting/SpottingLink.h"
 
 namespace tylog {
 
@@ -26,7 +27,7 @@ bool openShortcutWindow(int keyCode) {
     case 'B': return true; // the spectrum map: opens here once the spotting windows exist
     case 'C':
     case 'S': showNormal(CWFrm()); return true;
-    case 'D': return true; // the spotting window: opens here once it exists
+    case 'D': spottingLink().ShowSpottingWindow(); return true;
     case 'F': return true; // the band privileges chart: opens here once it exists
     case 'G': return true; // the tuning keypad: opens here once it exists
     case 'P': showNormal(PhoneFrm()); return true;

@@ -17,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/VbError.h"
 #include "platform/vb/Forms.h"
+#include "spotting/SpottingLink.h"
 
 namespace tylog {
 
@@ -42,7 +43,8 @@ void LoggingWindow::wireMenus() {
     mnuGraph.Click = [this] { mnuGraph_Click(); };
     mnuMap.Click = [this] { mnuMap_Click(); };
     mnuCountyList.Click = [this] { mnuCountyList_Click(); };
-    // The other windows of the menus ("&Rig Interface", "&Configure", "&View Spectrum Map", "&Privileges")
+    mnuDXSpotting.Click = [this] { mnuDXSpotting_Click(); };
+    // The other windows of the menus ("&Rig Interface", "&View Spectrum Map", "&Privileges")
     // are wired as they come.
 }
 
@@ -81,6 +83,11 @@ void LoggingWindow::mnuClear_Click() { ClearEntry(); }
 
 // Voice navigation stays open beside the logging window.
 void LoggingWindow::mnuBlind_Click() { BlindFrm().Show(); }
+
+void LoggingWindow::mnuDXSpotting_Click() {
+    SaveStationSettings();
+    spottingLink().ShowSpottingWindow();
+}
 
 // The summary sheet reads the score and the multiplier totals of this window as they are shown.
 void LoggingWindow::mnuWriteSumm_Click() {

@@ -10,6 +10,7 @@
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
 #include "logging/ScoreRules.h"
+#include "spotting/PacketSpotfrm.h"
 #include "spotting/SpotRules.h"
 #include "logstore/ContactLog.h"
 #include "platform/Platform.h"
@@ -150,6 +151,7 @@ void LoggingWindow::Form_Unload(int& Cancel) {
         if (auto* f = vb::IfLoaded<PhoneFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<CWFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<BlindFrmWindow>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<PacketSpotfrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<Form1Window>()) vb::Unload(*f);
         UnloadTwinToolWindows();
     } catch (const VbError& e) {
