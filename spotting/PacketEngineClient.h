@@ -46,8 +46,9 @@ public:
     void AGWClose();
 
     bool Registered() const { return registered_; }
-    // Whether a whole frame may be waiting (received bytes not yet taken).
+    // Received bytes not yet taken as frames: whether a whole frame may be waiting.
     bool Pending() const { return !stream_.isEmpty(); }
+    qsizetype Buffered() const { return stream_.size(); }
 
     std::function<void(bool accepted)> StartPollDone;
     // The engine went away, or sent what cannot be frames, after registering: the link is closed.

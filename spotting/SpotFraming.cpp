@@ -16,16 +16,26 @@ std::optional<QString> TakeLine(QString& buffer) {
         return line;
     }
     if (first > 0) buffer.remove(0, first);
-    const qsizetype end = buffer.indexOf('\n', 1);
-    if (end < 0 || end > MaxLineLength) {
-        if (buffer.size() - 1 < MaxLineLength) return std::nullopt;
-        // A line without its LF within the limit: the limit ends it, and the rest starts a new one.
-        QString line = buffer.mid(1, MaxLineLength);
-        buffer = FreshReceiveBuffer + buffer.mid(1 + MaxLineLength);
-        return line;
+    // The line ends at its LF, or at a CR that no LF follows (a TNC that ends lines with CR alone); a
+    // CR at the very end waits, since its LF may be in the next read.
+    const qsizetype last = std::min<qsizetype>(buffer.size(), MaxLineLength + 1);
+    for (qsizetype i = 1; i < last; ++i) {
+        if (buffer[i] == '\n') {
+            QString line = buffer.mid(1, i);
+            buffer.remove(0, i);
+            return line;
+        }
+        if (buffer[i] == '\r' && i + 1 < buffer.size() && buffer[i + 1] != '\n') {
+            QString line = buffer.mid(1, i) + '\n';
+            buffer.remove(0, i + 1);
+            buffer.prepend('\n');
+            return line;
+        }
     }
-    QString line = buffer.mid(1, end);
-    buffer.remove(0, end);
+    if (buffer.size() - 1 < MaxLineLength) return std::nullopt;
+    // A line without its end within the limit: the limit ends it, and the rest starts a new one.
+    QString line = buffer.mid(1, MaxLineLength);
+    buffer = FreshReceiveBuffer + buffer.mid(1 + MaxLineLength);
     return line;
 }
 

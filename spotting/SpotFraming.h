@@ -18,8 +18,9 @@ inline constexpr qsizetype MaxLineLength = 4096;
 
 // Takes the next complete line off the front of the buffer: the text after the buffer's leading LF up
 // to and including the next LF (a CR before it stays in the line); the buffer then begins with that
-// LF. Text that reached MaxLineLength without an LF is a line too. Nothing while the line is still
-// partial. Whatever stands in front of the buffer's first LF is dropped.
+// LF. A CR that no LF follows ends a line too, which then ends CR LF. Text that reached MaxLineLength
+// without an end is a line too. Nothing while the line is still partial. Whatever stands in front of
+// the buffer's first LF is dropped.
 std::optional<QString> TakeLine(QString& buffer);
 
 // A partial line that waits for its LF while the peer says nothing (a login prompt) as a line of its

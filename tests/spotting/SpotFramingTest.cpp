@@ -34,7 +34,9 @@ TEST(SpotFraming, LinesEndAtTheirLineFeedAndPartialTextWaits) {
         {"no line end yet", {}, "\nno line end yet"},
         {"one\r\ntwo\r\nthree", {"one\r\n", "two\r\n"}, "\nthree"},
         {"\r\n\n", {"\r\n", "\n"}, "\n"},
-        {"cr only\rstill the same line\n", {"cr only\rstill the same line\n"}, "\n"},
+        // A CR alone ends a line as CR LF would; at the end of what came, it waits for a possible LF.
+        {"cr only\rnext line\r", {"cr only\r\n"}, "\nnext line\r"},
+        {"a\r\rb\n", {"a\r\n", "\r\n", "b\n"}, "\n"},
     };
     for (const Case& c : cases) {
         QString buffer = FreshReceiveBuffer + c.received;

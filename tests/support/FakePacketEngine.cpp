@@ -69,6 +69,7 @@ void FakePacketEngine::Send(const PacketFrame& frame) { SendRaw(EncodePacketFram
 
 void FakePacketEngine::SendRaw(const QByteArray& bytes) {
     if (!client_) return;
+    sent += bytes.size();
     client_->write(bytes);
     client_->flush();
 }

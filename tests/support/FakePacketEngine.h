@@ -40,6 +40,7 @@ public:
     void CloseClient();
 
     QList<PacketFrame> received; // every frame the client sent, in order
+    qint64 sent = 0;             // bytes sent to the client
     bool refuse = false;         // registrations are refused (result 0)
     bool silent = false;         // nothing is answered
     bool monitoring = false;     // 'm' toggles it
