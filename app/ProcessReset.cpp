@@ -9,6 +9,7 @@
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
 #include "spotting/DXSpotTable.h"
+#include "spotting/SpotSettings.h"
 
 namespace tylog {
 
@@ -25,6 +26,7 @@ void ResetProcessState() {
     ContactLog = {};
     CountyTable = {};
     DXSpotTable = {};
+    SpottingSettings = {};
     KeyingPortOwner() = {};
     ResetLinks();
 }

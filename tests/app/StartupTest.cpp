@@ -146,7 +146,8 @@ TEST(Startup, RemovesTheTemporariesOfRewritesThatWereKilled) {
     env.enterProgramFolder();
     const QString backup = env.dataFolder() + "/BACKUP";
     QDir().mkpath(backup);
-    const QStringList ours = {"log.txt.a1B2c3", "LOG.TXT.Zz9yY8", "QSOpref.txt.000000", "cw.txt.AbCdEf", "wave2.txt.qwerty"};
+    const QStringList ours = {"log.txt.a1B2c3", "LOG.TXT.Zz9yY8", "QSOpref.txt.000000", "cw.txt.AbCdEf", "wave2.txt.qwerty",
+                              "packspot.TXT.k3Lm9P"};
     const QStringList others = {"notes.txt.a1B2c3", "log.txt.bak", "log.txt.a1B2c3d", "log.txt.a1-2c3", "log.txt"};
     for (const QString& n : ours + others) env.prog.write(n, "x");
     for (const char* n : {"201309151432.log.k3J9aa", "201309151432.log", "W9XYZ2013-09-15.log.AAAAAA", "keep.txt.AAAAAA"}) {
