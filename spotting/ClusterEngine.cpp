@@ -206,7 +206,7 @@ void ClusterEngine::tick() {
     ENGINE_SCOPE;
     if (transportIs("TNC")) pollTncInput();
     else if (transportIs("AGW Packet Engine")) pollAgwEngine();
-    else if (transportIs("Telnet") && !receivedSinceTick_) {
+    else if (transportIs("Telnet") && !receivedSinceTick_ && !more_->Enabled() && received_.isEmpty()) {
         // A cluster's prompt ends without a line end and waits for the operator: shown once the
         // cluster has said nothing for a tick.
         if (const std::optional<QString> prompt = TakePrompt(receiveBuffer_)) handleLine(*prompt);
@@ -221,17 +221,46 @@ void ClusterEngine::tick() {
 void ClusterEngine::continuePass() {
     ENGINE_SCOPE;
     if (transportIs("AGW Packet Engine")) pollAgwEngine();
-    else processReceiveBuffer();
+    else framePass();
 }
 
-void ClusterEngine::processReceiveBuffer() {
-    if (receiveBuffer_.size() <= 2) return;
-    for (int n = 0; n < ItemsPerPass; ++n) {
-        const std::optional<QString> line = TakeLine(receiveBuffer_);
-        if (!line) return;
-        handleLine(*line);
+void ClusterEngine::receive(const QByteArray& bytes) {
+    received_ += bytes;
+    if (!more_->Enabled()) framePass();
+}
+
+bool ClusterEngine::processReceiveBuffer() {
+    // A large read joins the buffer a share at a time, so no pass converts or moves much text.
+    if (!received_.isEmpty()) {
+        const qsizetype n = std::min<qsizetype>(received_.size(), BytesPerPass);
+        receiveBuffer_ += FromAnsi(received_.left(n));
+        received_.remove(0, n);
     }
-    if (receiveBuffer_.indexOf('\n', 1) > 0 || receiveBuffer_.size() > MaxLineLength) more_->Start(1);
+    int n = 0;
+    if (receiveBuffer_.size() > 2) {
+        qsizetype at = 0;
+        for (; n < ItemsPerPass; ++n) {
+            const std::optional<QString> line = TakeLineAt(receiveBuffer_, at);
+            if (!line) break;
+            handleLine(*line);
+        }
+        // The lines taken leave at once; the buffer begins again with the separator of the last one.
+        if (at > 0) {
+            receiveBuffer_.remove(0, at);
+            receiveBuffer_[0] = '\n';
+        }
+    }
+    return n == ItemsPerPass || !received_.isEmpty();
+}
+
+void ClusterEngine::framePass() {
+    if (processReceiveBuffer()) more_->Start(1);
+}
+
+void ClusterEngine::frameAll() {
+    more_->Stop();
+    while (processReceiveBuffer()) {
+    }
 }
 
 void ClusterEngine::handleLine(const QString& line) {
@@ -289,9 +318,8 @@ void ClusterEngine::sendTelnetText(const QString& text) {
 
 void ClusterEngine::telnetData() {
     ENGINE_SCOPE;
-    receiveBuffer_ += FromAnsi(telnet_->GetData());
     receivedSinceTick_ = true;
-    if (!more_->Enabled()) processReceiveBuffer();
+    receive(telnet_->GetData());
 }
 
 void ClusterEngine::telnetError(int number) {
@@ -304,9 +332,9 @@ void ClusterEngine::telnetError(int number) {
 
 void ClusterEngine::telnetClosed() {
     ENGINE_SCOPE;
-    // What came before the cluster hung up is still read; then the link is said to be gone, once.
-    receiveBuffer_ += FromAnsi(telnet_->GetData());
-    processReceiveBuffer();
+    // What came before the cluster hung up is still framed; then the link is said to be gone, once.
+    received_ += telnet_->GetData();
+    frameAll();
     ClosePort();
 }
 
@@ -352,8 +380,7 @@ void ClusterEngine::pollTncInput() {
     try {
         const QByteArray read = tnc_->Input();
         if (read.isEmpty()) return;
-        receiveBuffer_ += FromAnsi(read);
-        if (!more_->Enabled()) processReceiveBuffer();
+        receive(read);
     } catch (const VbError& e) {
         qCDebug(lcSpotting) << Q_FUNC_INFO << e.Description;
         // A port that went away while being read is said once; other read errors wait for the next tick.
@@ -365,8 +392,8 @@ void ClusterEngine::tncError() {
     ENGINE_SCOPE;
     // What the TNC sent before it went away is still framed; then the port is said to be closed, once.
     try {
-        receiveBuffer_ += FromAnsi(tnc_->Input());
-        processReceiveBuffer();
+        received_ += tnc_->Input();
+        frameAll();
     } catch (const VbError& e) {
         qCDebug(lcSpotting) << Q_FUNC_INFO << e.Description;
     }
@@ -419,7 +446,8 @@ void ClusterEngine::pollAgwEngine() {
         }
         handleAgwFrame(kind, from, data);
     }
-    if (agw_->Pending()) more_->Start(1);
+    // Every frame waiting is taken, a pass at a time.
+    more_->Start(1);
 }
 
 void ClusterEngine::handleAgwFrame(int kind, const QString& from, const QString& rawData) {

@@ -25,7 +25,8 @@ public:
     static constexpr int RedrawTicks = 360; // the band map is redrawn on the tick after this many without a spot
     // Lines or frames taken in one pass of the event loop; the rest follow a millisecond later, so a burst
     // never holds the loop for long.
-    static constexpr int ItemsPerPass = 50;
+    static constexpr int ItemsPerPass = 25;
+    static constexpr int BytesPerPass = 8192;
 
     ClusterEngine();
     ~ClusterEngine(); // as Unload
@@ -81,7 +82,10 @@ private:
 
     void tick();
     void continuePass();
-    void processReceiveBuffer();
+    void receive(const QByteArray& bytes);
+    bool processReceiveBuffer(); // one pass; true when more is waiting
+    void framePass();            // one pass, the next a millisecond later when more is waiting
+    void frameAll();             // everything received, before the link is said to be gone
     void handleLine(const QString& line);
     void forwardSpot(const SpotFields& fields);
 
@@ -109,6 +113,7 @@ private:
     UnkeyRegistration powerRelease_;     // the TNC's power line, dropped however the run ends
 
     QString terminal_;
+    QByteArray received_; // bytes read and not yet in the receive buffer: taken a bounded share a pass
     QString receiveBuffer_;
     QString agwConnectedCall_;
     int labelUpdateTimeCounter_ = 0;

@@ -92,6 +92,7 @@ void PacketEngineClient::finishStart(bool accepted) {
     if (!accepted) {
         link_->Close();
         stream_.clear();
+        read_ = 0;
     }
     if (const std::function<void(bool)> done = StartPollDone) done(accepted);
 }
@@ -100,6 +101,7 @@ void PacketEngineClient::lose() {
     registered_ = false;
     link_->Close();
     stream_.clear();
+    read_ = 0;
     if (const std::function<void()> lost = Lost) lost();
 }
 
@@ -130,7 +132,12 @@ int PacketEngineClient::AGWGetData(QString* from, QString* data, int* kind, long
     if (!registered_) return 0;
     PacketFrame f;
     for (;;) {
-        const FrameTake t = TakePacketFrame(stream_, &f);
+        const FrameTake t = TakePacketFrameAt(stream_, read_, &f);
+        // What was taken leaves the stream now and then, not frame by frame.
+        if (read_ == stream_.size() || read_ > (1 << 16)) {
+            stream_.remove(0, read_);
+            read_ = 0;
+        }
         if (t == FrameTake::NeedMore) return 0;
         if (t == FrameTake::OutOfStep) {
             // Nothing after a length no engine sends can be read as frames: the engine is as good as gone.
@@ -140,6 +147,7 @@ int PacketEngineClient::AGWGetData(QString* from, QString* data, int* kind, long
                 [this] { vb::RunHandler(answerTimer_.get(), "Lost", [this] { if (registered_) lose(); }); },
                 Qt::QueuedConnection);
             stream_.clear();
+            read_ = 0;
             return 0;
         }
         if (interfaceOwn(f.kind)) continue;
@@ -158,6 +166,7 @@ void PacketEngineClient::AGWClose() {
     if (link_->State() == TcpLink::LinkState::Connected) link_->GetData(); // unread input would turn the close into a reset
     link_->Close();
     stream_.clear();
+    read_ = 0;
 }
 
 } // namespace tylog

@@ -47,8 +47,8 @@ public:
 
     bool Registered() const { return registered_; }
     // Received bytes not yet taken as frames: whether a whole frame may be waiting.
-    bool Pending() const { return !stream_.isEmpty(); }
-    qsizetype Buffered() const { return stream_.size(); }
+    bool Pending() const { return stream_.size() > read_; }
+    qsizetype Buffered() const { return stream_.size() - read_; }
 
     std::function<void(bool accepted)> StartPollDone;
     // The engine went away, or sent what cannot be frames, after registering: the link is closed.
@@ -67,6 +67,7 @@ private:
     int port_ = DefaultPort;
     QByteArray call_;
     QByteArray stream_;
+    qsizetype read_ = 0; // where the frames not yet taken begin
     bool starting_ = false;
     bool registered_ = false;
 };

@@ -46,21 +46,28 @@ QByteArray EncodePacketFrame(const PacketFrame& f) {
     return out;
 }
 
-FrameTake TakePacketFrame(QByteArray& stream, PacketFrame* frame) {
-    if (stream.size() < PacketHeaderSize) return FrameTake::NeedMore;
-    const std::uint32_t length = getLong(stream, 28);
+FrameTake TakePacketFrameAt(const QByteArray& stream, qsizetype& at, PacketFrame* frame) {
+    if (stream.size() - at < PacketHeaderSize) return FrameTake::NeedMore;
+    const std::uint32_t length = getLong(stream, static_cast<int>(at + 28));
     if (length > PacketWireLimit) return FrameTake::OutOfStep;
     const qsizetype total = PacketHeaderSize + static_cast<qsizetype>(length);
-    if (stream.size() < total) return FrameTake::NeedMore;
-    frame->port = static_cast<std::uint8_t>(stream[0]);
-    frame->kind = static_cast<std::uint8_t>(stream[4]);
-    frame->pid = static_cast<std::uint8_t>(stream[6]);
-    frame->callFrom = getCall(stream, 8);
-    frame->callTo = getCall(stream, 18);
-    frame->user = getLong(stream, 32);
-    frame->data = stream.mid(PacketHeaderSize, std::min<qsizetype>(length, PacketDataLimit));
-    stream.remove(0, total);
+    if (stream.size() - at < total) return FrameTake::NeedMore;
+    frame->port = static_cast<std::uint8_t>(stream[at]);
+    frame->kind = static_cast<std::uint8_t>(stream[at + 4]);
+    frame->pid = static_cast<std::uint8_t>(stream[at + 6]);
+    frame->callFrom = getCall(stream, static_cast<int>(at + 8));
+    frame->callTo = getCall(stream, static_cast<int>(at + 18));
+    frame->user = getLong(stream, static_cast<int>(at + 32));
+    frame->data = stream.mid(at + PacketHeaderSize, std::min<qsizetype>(length, PacketDataLimit));
+    at += total;
     return FrameTake::Frame;
+}
+
+FrameTake TakePacketFrame(QByteArray& stream, PacketFrame* frame) {
+    qsizetype at = 0;
+    const FrameTake t = TakePacketFrameAt(stream, at, frame);
+    stream.remove(0, at);
+    return t;
 }
 
 PacketView ViewPacketFrame(int kind, const QString& from, const QString& data, bool connected) {

@@ -35,6 +35,9 @@ enum class FrameTake { Frame, NeedMore, OutOfStep };
 // zero byte, the data up to PacketDataLimit. NeedMore leaves the stream as it is; OutOfStep (a length
 // above PacketWireLimit) leaves it too, for the caller to drop.
 FrameTake TakePacketFrame(QByteArray& stream, PacketFrame* frame);
+// The same from position `at` of the stream, which moves past the frame taken; the stream stays as it
+// is, so a burst of frames costs one move of it.
+FrameTake TakePacketFrameAt(const QByteArray& stream, qsizetype& at, PacketFrame* frame);
 
 // What the spotting window makes of a received frame (kind, sender, data): the monitor line (the kind's
 // character, the sender, a blank, the data) and the data as the window shows and parses them, every CR

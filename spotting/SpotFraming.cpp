@@ -6,36 +6,45 @@ namespace tylog {
 
 // ---- Lines --------------------------------------------------------------------------------------
 
-std::optional<QString> TakeLine(QString& buffer) {
-    const qsizetype first = buffer.indexOf('\n');
-    if (first < 0) {
-        // No line end at all (a buffer that lost its leading LF): a line only once it reaches the limit.
-        if (buffer.size() < MaxLineLength) return std::nullopt;
-        QString line = buffer.left(MaxLineLength);
-        buffer = FreshReceiveBuffer + buffer.mid(MaxLineLength);
-        return line;
-    }
-    if (first > 0) buffer.remove(0, first);
+std::optional<QString> TakeLineAt(const QString& buffer, qsizetype& at) {
     // The line ends at its LF, or at a CR that no LF follows (a TNC that ends lines with CR alone); a
     // CR at the very end waits, since its LF may be in the next read.
-    const qsizetype last = std::min<qsizetype>(buffer.size(), MaxLineLength + 1);
-    for (qsizetype i = 1; i < last; ++i) {
-        if (buffer[i] == '\n') {
-            QString line = buffer.mid(1, i);
-            buffer.remove(0, i);
+    const qsizetype last = std::min<qsizetype>(buffer.size(), at + MaxLineLength + 1);
+    for (qsizetype i = at + 1; i < last; ++i) {
+        const QChar c = buffer[i];
+        if (c == '\n') {
+            QString line = buffer.mid(at + 1, i - at);
+            at = i;
             return line;
         }
-        if (buffer[i] == '\r' && i + 1 < buffer.size() && buffer[i + 1] != '\n') {
-            QString line = buffer.mid(1, i) + '\n';
-            buffer.remove(0, i + 1);
-            buffer.prepend('\n');
+        if (c == '\r' && i + 1 < buffer.size() && buffer[i + 1] != '\n') {
+            QString line = buffer.mid(at + 1, i - at) + '\n';
+            at = i;
             return line;
         }
     }
-    if (buffer.size() - 1 < MaxLineLength) return std::nullopt;
+    if (buffer.size() - at - 1 < MaxLineLength) return std::nullopt;
     // A line without its end within the limit: the limit ends it, and the rest starts a new one.
-    QString line = buffer.mid(1, MaxLineLength);
-    buffer = FreshReceiveBuffer + buffer.mid(1 + MaxLineLength);
+    QString line = buffer.mid(at + 1, MaxLineLength);
+    at += MaxLineLength;
+    return line;
+}
+
+std::optional<QString> TakeLine(QString& buffer) {
+    qsizetype first = buffer.indexOf('\n');
+    if (first < 0) {
+        // No LF at all (a buffer that lost its leading one): a line only once it reaches the limit.
+        if (buffer.size() < MaxLineLength) return std::nullopt;
+        buffer.prepend('\n');
+        first = 0;
+    }
+    if (first > 0) buffer.remove(0, first);
+    qsizetype at = 0;
+    std::optional<QString> line = TakeLineAt(buffer, at);
+    if (line && at > 0) {
+        buffer.remove(0, at);
+        buffer[0] = '\n';
+    }
     return line;
 }
 

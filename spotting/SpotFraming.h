@@ -22,6 +22,10 @@ inline constexpr qsizetype MaxLineLength = 4096;
 // without an end is a line too. Nothing while the line is still partial. Whatever stands in front of
 // the buffer's first LF is dropped.
 std::optional<QString> TakeLine(QString& buffer);
+// The same without moving the buffer: `at` is where the separator before the next line stands (the
+// leading LF at first) and moves on past each line taken, so a burst of lines costs one move of the
+// buffer, not one per line.
+std::optional<QString> TakeLineAt(const QString& buffer, qsizetype& at);
 
 // A partial line that waits for its LF while the peer says nothing (a login prompt) as a line of its
 // own; nothing when the buffer holds no partial line or when the partial text may still become a spot

@@ -56,8 +56,12 @@ protected:
         ASSERT_TRUE(server.WaitForClient());
         ASSERT_TRUE(PumpUntil([&] { return engine.Telnet().State() == TcpLink::LinkState::Connected; }));
     }
+    // Lets the link deliver and the engine take its passes, a millisecond apart.
     bool HandedOn(int spots) {
-        return PumpUntil([&] { return window.Of("BandMapSpots").size() >= spots; });
+        return PumpUntil([&] {
+            Fakes().clock.Advance(1);
+            return window.Of("BandMapSpots").size() >= spots;
+        });
     }
     LineServer cluster;
 };
