@@ -2,6 +2,7 @@
 #include "core/Link.h"
 #include "core/ProcessState.h"
 #include "core/ReferenceTables.h"
+#include "core/SaveReports.h"
 #include "core/SectionTable.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
@@ -29,6 +30,7 @@ void ResetProcessState() {
     SpottingSettings = {};
     KeyingPortOwner() = {};
     ResetLinks();
+    ResetSaveReports();
 }
 
 } // namespace tylog

@@ -44,8 +44,8 @@ void LoggingWindow::wireMenus() {
     mnuMap.Click = [this] { mnuMap_Click(); };
     mnuCountyList.Click = [this] { mnuCountyList_Click(); };
     mnuDXSpotting.Click = [this] { mnuDXSpotting_Click(); };
-    // The other windows of the menus ("&Rig Interface", "&View Spectrum Map", "&Privileges")
-    // are wired as they come.
+    // The other windows of the menus ("&Rig Interface", "&Privileges") are wired as they come;
+    // "&View Spectrum Map" with the spot area (LoggingSpots.cpp).
 }
 
 void LoggingWindow::mnuNew_Click() {

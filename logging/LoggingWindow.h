@@ -239,6 +239,7 @@ public:
     void lblDX_Click();
     void mnuDXSpotting_Click();
     void lblDX_DblClick();
+    void mnuSpectrumMap_Click();
     void lblDXSpot_MouseDown(int Index, int Button, int Shift, double X, double Y);
     void lblDXSpot_MouseMove(int Index, int Button, int Shift, double X, double Y);
 

@@ -1,6 +1,7 @@
 #include "spotting/PacketSpotfrm.h"
 #include "core/LoggingWindowLink.h"
 #include "core/ProcessState.h"
+#include "core/SaveReports.h"
 #include "core/StationSettingsFile.h"
 #include "logstore/ContactLog.h"
 #include "platform/Diagnostics.h"
@@ -376,11 +377,13 @@ void PacketSpotfrmWindow::Command3_Click() {
 void PacketSpotfrmWindow::cmdDone_Click() {
     if (!transportIs("None") && !engine_->IsOpen()) Command1_Click();
     SaveStationSettings();
+    const QString path = SpotSettingsPath();
     try {
-        WriteSpotSettings(SpotSettingsPath(), SpottingSettings);
+        WriteSpotSettings(path, SpottingSettings);
+        ReportSaveSuccess(path);
     } catch (const VbError& e) {
-        // The old file stays whole; "&Done" reports nothing.
-        qCDebug(lcSpotting) << Q_FUNC_INFO << e.Description;
+        // The old file stays whole; the window closes all the same, and the operator is told.
+        ReportSaveFailure(path, e, "The DX spotting settings");
     }
     loggingWindow().PacketResize();
     Hide();

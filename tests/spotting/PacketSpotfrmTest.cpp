@@ -15,6 +15,7 @@
 #include "tests/logging/InfrmFixture.h"
 #include "tests/logging/OutfrmFixture.h"
 #include "tests/support/DevicePeers.h"
+#include "tests/support/FailingCalls.h"
 #include "tests/support/FakePacketEngine.h"
 #include "tests/support/LinkDoubles.h"
 #include "tests/support/QStringPrint.h"
@@ -238,6 +239,23 @@ TEST_F(SpottingWindowTest, TheSendBoxWithThePacketEngine) {
     vb::Unload(f);
     ASSERT_TRUE(agw.WaitForFrames(5));
     EXPECT_EQ(agw.received[4].kind, 'd');
+}
+
+TEST_F(SpottingWindowTest, DoneTellsAFailedSaveAndKeepsTheOldFile) {
+    dir.write("PackSpot.txt", "old");
+    PacketSpotfrmWindow& f = PacketSpotfrm();
+    ShowActive(f);
+    {
+        FailingCall full(FailingCall::Fsync, "PackSpot.txt", ENOSPC);
+        f.cmdDone.RaiseClick();
+        EXPECT_EQ(full.failures(), 1);
+    }
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(dir.read("PackSpot.txt"), "old");
+    ASSERT_FALSE(Fakes().dialogs.shown.isEmpty());
+    EXPECT_EQ(Fakes().dialogs.shown.last().kind, ScriptedDialogs::Kind::Notice);
+    EXPECT_EQ(Fakes().dialogs.shown.last().title, "Unable to save PackSpot.txt");
+    EXPECT_TRUE(Fakes().dialogs.shown.last().prompt.contains("The DX spotting settings"));
 }
 
 TEST_F(SpottingWindowTest, SpotLastOffersTheLastCallWithTheFrequencyToType) {
