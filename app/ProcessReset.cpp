@@ -3,6 +3,7 @@
 #include "core/ProcessState.h"
 #include "core/ReferenceTables.h"
 #include "core/SectionTable.h"
+#include "keying/CWKeyer.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "keying/KeyingPort.h"
@@ -25,6 +26,7 @@ void ResetProcessState() {
     ContactLog = {};
     CountyTable = {};
     DXSpotTable = {};
+    ResetCWEngine(); // before the port's owner: it gives the port back as it goes
     KeyingPortOwner() = {};
     ResetLinks();
 }

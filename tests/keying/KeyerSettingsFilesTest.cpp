@@ -233,8 +233,6 @@ TEST_F(KeyerFiles, CWSettingsFillTheSettingsAndTheWindowAndSelectTheKeyingOption
     EXPECT_EQ(f->Text14.Text(), "&H3BC");
     EXPECT_EQ(f->Check1.Value(), 0);
     EXPECT_EQ(f->txtCWLoop.Text(), "5");
-    EXPECT_EQ(f->tmrRepeat.Interval(), 5000);
-    EXPECT_FALSE(f->tmrRepeat.Enabled());
     EXPECT_TRUE(f->Option2.Value());
     EXPECT_FALSE(f->Option4.Value());
 }
@@ -365,6 +363,5 @@ TEST_F(KeyerFiles, ALoadedWindowShowsTheSettingsReadAgain) {
     EXPECT_EQ(PhoneFrm().txtPHLoop.Text(), "12");
     EXPECT_EQ(PhoneFrm().tmrRepeat.Interval(), 12000);
     EXPECT_EQ(CWFrm().txtCWLoop.Text(), "59.9");
-    EXPECT_EQ(CWFrm().tmrRepeat.Interval(), 59900);
     EXPECT_TRUE(CWFrm().Option1.Value());
 }
