@@ -1,13 +1,16 @@
 #include "keying/CWFrm.h"
+#include "keying/CWKeyer.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerSettingsFiles.h"
 #include "keying/KeyerState.h"
 #include "tests/keying/KeyerWindowFixture.h"
+#include "tests/support/DevicePeers.h"
 
 using namespace tylog;
 using tylog::testing::CrLfLines;
 using tylog::testing::Fakes;
 using tylog::testing::ShowActive;
+using Signal = tylog::testing::RecordingKeyLines::Signal;
 
 namespace {
 
@@ -222,4 +225,77 @@ TEST_F(CWWindow, ShowsTheSettingsAndKeepsThemCurrentWithoutDone) {
     EXPECT_EQ(s.KeyingType, 2);
     EXPECT_EQ(Keyer.CWKeyingType, 2);
     EXPECT_FALSE(dir.exists("CW.txt")) << "only Done writes the file";
+}
+
+TEST_F(CWWindow, TestSendsTheF9MessageOnTheLineChosen) {
+    tylog::testing::PseudoTerminal pty;
+    pty.MapAsSerial(3);
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    TypeAndLeave(f.Text11, "20");
+    TypeAndLeave(f.Text9, "e");
+    Click(f.Option1);
+    // RTS without a port would key nothing: Test says so.
+    Fakes().dialogs.AnswerMsgBox(vbOK);
+    Click(f.Command4);
+    ASSERT_EQ(Fakes().dialogs.shown.size(), 1);
+    EXPECT_EQ(Fakes().dialogs.shown[0].title, "A com port is required.");
+    EXPECT_EQ(Fakes().dialogs.shown[0].prompt, "Please enter a com port for CW rig interface.");
+    EXPECT_EQ(f.ActiveControl(), &f.Text10);
+    EXPECT_FALSE(Keyer.CWSending);
+
+    TypeAndLeave(f.Text10, "3"); // opens the port, both lines off
+    EXPECT_TRUE(CWEngine().PortOpen());
+    Click(f.Command4);
+    EXPECT_TRUE(f.Label23.Visible());
+    Fakes().clock.Advance(240);
+    EXPECT_FALSE(f.Label23.Visible());
+    EXPECT_EQ(f.ActiveControl(), &f.Text1);
+    EXPECT_EQ(tylog::testing::PulseText(tylog::testing::Pulses(Fakes().keyLines, "COM3", Signal::RTS)), "0-60");
+
+    // Port 0 closes it, without a word.
+    TypeAndLeave(f.Text10, "0");
+    EXPECT_FALSE(CWEngine().PortOpen());
+    EXPECT_EQ(Fakes().dialogs.shown.size(), 1);
+}
+
+TEST_F(CWWindow, AnOptionChosenWhileSendingReleasesTheLineKeyed) {
+    tylog::testing::PseudoTerminal pty;
+    pty.MapAsSerial(3);
+    KeyerSettings.CW.SerialPort = "3";
+    KeyerSettings.CW.Speed = "20";
+    KeyerSettings.CW.KeyingType = 1;
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    Keyer.CWBuffer = "TT";
+    CWEngine().LoopThroughCWBuffer();
+    Fakes().clock.Advance(90);
+    Click(f.Option2);
+    Fakes().clock.Advance(1000);
+    using tylog::testing::PulseText, tylog::testing::Pulses;
+    EXPECT_EQ(PulseText(Pulses(Fakes().keyLines, "COM3", Signal::RTS)), "0-90");
+    EXPECT_EQ(PulseText(Pulses(Fakes().keyLines, "COM3", Signal::DTR)), "0-180");
+}
+
+TEST_F(CWWindow, DoubleQuotesNeverReachAMessage) {
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    f.Text1.SetFocus();
+    QTest::keyClicks(f.Text1.widget(), "cq \"test\"");
+    EXPECT_EQ(f.Text1.Text(), "CQ TEST");
+    f.Text2.lineEdit()->insert("TU \"5NN\" $"); // as pasted
+    EXPECT_EQ(f.Text2.Text(), "TU 5NN $");
+    EXPECT_EQ(KeyerSettings.CW.Messages[1], "TU 5NN $");
+}
+
+TEST_F(CWWindow, ChoosingAnUncalibratedLoopCalibratesIt) {
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    Click(f.optLoop);
+    // The fake clock does not move while the loop counts: an elapsed 0 counts as 1 ms.
+    EXPECT_EQ(f.txtLoop.Text(), "300000000");
+    EXPECT_EQ(KeyerSettings.CW.Timing, CWTiming::Loop);
+    Click(f.Command1);
+    EXPECT_EQ(Setting("UserCWSelection"), "Loop");
+    EXPECT_EQ(Setting("UserCWLoopOffset"), "300000000");
 }
