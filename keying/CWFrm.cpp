@@ -113,9 +113,9 @@ void CWFrmWindow::layOut() {
              120, 5775, 4560, 900, {}, small},
             {lblToUse, "To Use:", 4800, 5550, 4440, 225, {}, bold},
             {lblToUseText,
-             "Set the speed (WPM) and the word spacing (0 standard, -8 no spacing); the arrow keys of the logging "
-             "window change the speed as well. The check box shows the sent characters on the logging window. "
-             "Each text box belongs to a function key. A ! in the string enters the contact.",
+             "Set the speed (WPM) and the word spacing (0 standard, -8 no spacing, 50 at most); the arrow keys of "
+             "the logging window change the speed as well. The check box shows the sent characters on the logging "
+             "window. Each text box belongs to a function key. A ! in the string enters the contact.",
              4800, 5775, 4440, 900, {}, small},
         });
     Option4.setValue(true);

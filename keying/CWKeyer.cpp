@@ -79,7 +79,8 @@ void CWKeyer::FKeyCW(int KeyCode) {
     const CWSettings& s = KeyerSettings.CW;
     const int index = CWMessageIndex(KeyCode);
     double repeatSeconds = 0;
-    if (KeyCode == 112 && IsNumericText(s.RepeatSeconds, &repeatSeconds) && repeatSeconds > 0) Keyer.CWRepeatArmed = true;
+    if (KeyCode == 112 && IsNumericText(s.RepeatSeconds, &repeatSeconds) && repeatSeconds > 0)
+        Keyer.CWRepeatArmed = true;
     if (index < 0 || s.Messages[static_cast<size_t>(index)].isEmpty()) return;
     try {
         Keyer.CWBuffer = ExpandCWMacros(s.Messages[static_cast<size_t>(index)], Keyer.CWMacroCall, Keyer.CWMacroSerial,

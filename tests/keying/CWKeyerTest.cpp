@@ -88,10 +88,14 @@ TEST_F(CWKeyerTest, TimingMethodsAndLines) {
         {"Loop calibrated on this PC: the unit",
          [] { KeyerSettings.CW.Timing = CWTiming::Loop; CWEngine().CalibrateCWLoop(); }, "COM3", Signal::RTS, "0-60"},
         {"Loop with 10 % fewer steps (the F button): 10 % faster",
-         [] { KeyerSettings.CW.Timing = CWTiming::Loop; KeyerSettings.CW.LoopsPer60ms = CWEngine().CalibrateCWLoop() * 0.9; },
+         [] {
+             KeyerSettings.CW.Timing = CWTiming::Loop;
+             KeyerSettings.CW.LoopsPer60ms = CWEngine().CalibrateCWLoop() * 0.9;
+         },
          "COM3", Signal::RTS, "0-54"},
         {"DTR", [] { Keyer.CWKeyingType = 2; }, "COM3", Signal::DTR, "0-60"},
-        {"the parallel port's control register", [] { Keyer.CWKeyingType = 3; }, "LPT1", Signal::ParallelControl, "0-60"},
+        {"the parallel port's control register", [] { Keyer.CWKeyingType = 3; }, "LPT1", Signal::ParallelControl,
+         "0-60"},
     };
     for (const Case& c : cases) {
         KeyerSettings.CW = {};
@@ -222,8 +226,10 @@ TEST_F(CWKeyerTest, TheLineIsReleasedOnEveryWayOut) {
         Signal nextSignal;
     };
     const Case cases[] = {
-        {"the keying option changes", [] { Keyer.CWKeyingType = 2; CWEngine().KeyingChanged(); }, true, "COM3", Signal::DTR},
-        {"the port changes", [] { KeyerSettings.CW.SerialPort = "4"; CWEngine().CWSetup(); }, true, "COM4", Signal::RTS},
+        {"the keying option changes", [] { Keyer.CWKeyingType = 2; CWEngine().KeyingChanged(); }, true, "COM3",
+         Signal::DTR},
+        {"the port changes", [] { KeyerSettings.CW.SerialPort = "4"; CWEngine().CWSetup(); }, true, "COM4",
+         Signal::RTS},
         {"the voice keyer takes the port", [] { KeyingPortOwner().Take(KeyingPortUser::Voice, [] {}); }, false, "", {}},
         {"the CW window unloads", [] { CWEngine().ClosePort(); }, false, "", {}},
         {"the run ends", [] { UnkeyEverything(); }, false, "", {}},
@@ -279,7 +285,8 @@ TEST_F(CWKeyerTest, AFailingLineEndsTheRunAndIsSaidOnce) {
     Send("CQ CQ");
     EXPECT_FALSE(Keyer.CWSending);
     EXPECT_TRUE(Keyer.CWBuffer.isEmpty());
-    EXPECT_EQ(logging.Of("Dialog CW stopped"), QStringList{"Dialog CW stopped: No parallel port register at I/O address &H302"});
+    EXPECT_EQ(logging.Of("Dialog CW stopped"),
+              QStringList{"Dialog CW stopped: No parallel port register at I/O address &H302"});
     EXPECT_TRUE(Fakes().dialogs.shown.isEmpty());
 }
 
