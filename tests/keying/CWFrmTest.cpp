@@ -5,6 +5,7 @@
 #include "keying/KeyerState.h"
 #include "tests/keying/KeyerWindowFixture.h"
 #include "tests/support/DevicePeers.h"
+#include "tests/support/QStringPrint.h"
 
 using namespace tylog;
 using tylog::testing::CrLfLines;
@@ -259,7 +260,7 @@ TEST_F(CWWindow, TestSendsTheF9MessageOnTheLineChosen) {
     EXPECT_EQ(Fakes().dialogs.shown.size(), 1);
 }
 
-TEST_F(CWWindow, AnOptionChosenWhileSendingReleasesTheLineKeyed) {
+TEST_F(CWWindow, AnOptionChosenWhileSendingOrTheUnloadReleasesTheLineKeyed) {
     tylog::testing::PseudoTerminal pty;
     pty.MapAsSerial(3);
     KeyerSettings.CW.SerialPort = "3";
@@ -275,6 +276,14 @@ TEST_F(CWWindow, AnOptionChosenWhileSendingReleasesTheLineKeyed) {
     using tylog::testing::PulseText, tylog::testing::Pulses;
     EXPECT_EQ(PulseText(Pulses(Fakes().keyLines, "COM3", Signal::RTS)), "0-90");
     EXPECT_EQ(PulseText(Pulses(Fakes().keyLines, "COM3", Signal::DTR)), "0-180");
+
+    Keyer.CWBuffer = "T";
+    CWEngine().LoopThroughCWBuffer();
+    Fakes().clock.Advance(90);
+    vb::Unload(f);
+    EXPECT_EQ(PulseText(Pulses(Fakes().keyLines, "COM3", Signal::DTR)), "0-180 1000-1090");
+    EXPECT_FALSE(CWEngine().PortOpen());
+    EXPECT_FALSE(Keyer.CWSending);
 }
 
 TEST_F(CWWindow, DoubleQuotesNeverReachAMessage) {
