@@ -104,7 +104,7 @@ void CWKeyer::DisableCWRepeat() {
 void CWKeyer::LoopThroughCWBuffer() {
     if (Keyer.CWKeyingType == 5) {
         // The device keys the text itself; the contact is logged before it is sent.
-        if (Keyer.CWBuffer.contains(u'!')) loggingWindow().LogEnteredContact();
+        if (Keyer.CWBuffer.contains(u'!')) logEnteredContact();
         Link<ExternalCWKeyer>::get().WKTransmit();
         if (Keyer.CWRepeatArmed) repeat_.Start(repeatIntervalMs());
         return;
@@ -137,7 +137,7 @@ void CWKeyer::feed() {
         if (next == Next::Pass) {
             if (!held_.empty()) return; // its turn comes when the line is free
             Keyer.CWBuffer.remove(0, 1);
-            if (c == u'!' && Keyer.CWKeyingType != 0) loggingWindow().LogEnteredContact();
+            if (c == u'!' && Keyer.CWKeyingType != 0) logEnteredContact();
             echo(Keyer.CWBuffer);
             emit CharacterDone(c);
             continue;
@@ -289,6 +289,15 @@ void CWKeyer::endRun() {
     Keyer.CWSending = false;
     echo(Keyer.KeyboardCWMode ? KeyboardCWNotice : QString());
     emit RunEnded();
+}
+
+void CWKeyer::logEnteredContact() {
+    try {
+        loggingWindow().LogEnteredContact();
+    } catch (const VbError& e) {
+        // The contact stays on the entry line; the text goes on.
+        qCWarning(lcKeying).noquote() << "the contact of a \"!\" was not logged:" << e.Description;
+    }
 }
 
 void CWKeyer::echo(const QString& text) {

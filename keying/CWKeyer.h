@@ -103,6 +103,7 @@ private:
     void failRun(const QString& why);
     void endRun();
     void echo(const QString& text);
+    void logEnteredContact();
     bool openPort();
     void closePort();
     void letGo();

@@ -7,6 +7,7 @@
 #include "keying/KeyerState.h"
 #include "platform/Platform.h"
 #include "platform/Session.h"
+#include "platform/VbError.h"
 #include "tests/support/DevicePeers.h"
 #include "tests/support/LinkDoubles.h"
 #include "tests/support/QStringPrint.h"
@@ -155,6 +156,13 @@ TEST_F(CWKeyerTest, ExclamationLogsTheContactWhereItStandsInTheText) {
     EXPECT_EQ(loggedAt, 2280u);
     EXPECT_EQ(pressesBefore, 8);
     EXPECT_TRUE(Presses().endsWith(" 2280-2340")) << Presses().toStdString();
+
+    // A contact that fails to log does not stop the text.
+    Fakes().keyLines.Clear();
+    logging.onMains = [] { throw VbError(VbError::DeviceIO, "disk full"); };
+    Send("E!E");
+    RunOut();
+    EXPECT_EQ(Presses(), "0-60 240-300");
 
     // With no keying interface "!" does nothing.
     logging.calls.clear();
