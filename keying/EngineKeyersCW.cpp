@@ -5,6 +5,8 @@
 #include "keying/EngineKeyers.h"
 #include "platform/Dialogs.h"
 
+#include <utility>
+
 namespace tylog {
 
 namespace {
