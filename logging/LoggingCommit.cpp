@@ -2,6 +2,7 @@
 // with its append to log.txt, the report of a load that left the log unloaded, and the end of a run
 // whose log cannot be counted.
 #include "core/ProcessState.h"
+#include "core/UtcTime.h"
 #include "logging/DupeRules.h"
 #include "logging/LoggingWindow.h"
 #include "logstore/ContactLog.h"
@@ -11,7 +12,6 @@
 #include "platform/TextFile.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
-#include "logging/ScoreRules.h"
 
 namespace tylog {
 
