@@ -4,6 +4,7 @@
 #include "core/ReferenceTables.h"
 #include "core/SaveReports.h"
 #include "core/SectionTable.h"
+#include "keying/CWKeyer.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "keying/KeyingPort.h"
@@ -28,6 +29,7 @@ void ResetProcessState() {
     CountyTable = {};
     DXSpotTable = {};
     SpottingSettings = {};
+    ResetCWEngine(); // before the port's owner: it gives the port back as it goes
     KeyingPortOwner() = {};
     ResetLinks();
     ResetSaveReports();

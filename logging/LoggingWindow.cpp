@@ -7,6 +7,7 @@
 #include "core/Version.h"
 #include "core/StationSettingsFile.h"
 #include "keying/BlindFrm.h"
+#include "keying/KeyerActions.h"
 #include "keying/KeyerState.h"
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
@@ -144,6 +145,7 @@ LoggingWindow::~LoggingWindow() { InstallForm1Link(false); }
 void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
     (void)UnloadMode;
     Keyer.CWBuffer.clear(); // text not yet keyed is dropped whether or not the close goes ahead
+    Keyers().CWBufferCut();
     if (Keyer.CWSending == 1) Cancel = 1;
 }
 
