@@ -206,7 +206,8 @@ void ClusterEngine::tick() {
     ENGINE_SCOPE;
     if (transportIs("TNC")) pollTncInput();
     else if (transportIs("AGW Packet Engine")) pollAgwEngine();
-    else if (transportIs("Telnet") && !receivedSinceTick_ && !more_->Enabled() && received_.isEmpty()) {
+    else if (transportIs("Telnet") && !receivedSinceTick_ && !more_->Enabled() && received_.isEmpty() &&
+             telnet_->BytesAvailable() == 0) {
         // A cluster's prompt ends without a line end and waits for the operator: shown once the
         // cluster has said nothing for a tick.
         if (const std::optional<QString> prompt = TakePrompt(receiveBuffer_)) handleLine(*prompt);
@@ -230,7 +231,9 @@ void ClusterEngine::receive(const QByteArray& bytes) {
 }
 
 bool ClusterEngine::processReceiveBuffer() {
-    // A large read joins the buffer a share at a time, so no pass converts or moves much text.
+    // Received text joins the buffer a share at a time, so no pass copies, converts or moves much.
+    if (received_.size() < BytesPerPass && telnet_->BytesAvailable() > 0)
+        received_ += telnet_->GetData(BytesPerPass - received_.size());
     if (!received_.isEmpty()) {
         const qsizetype n = std::min<qsizetype>(received_.size(), BytesPerPass);
         receiveBuffer_ += FromAnsi(received_.left(n));
@@ -250,7 +253,7 @@ bool ClusterEngine::processReceiveBuffer() {
             receiveBuffer_[0] = '\n';
         }
     }
-    return n == ItemsPerPass || !received_.isEmpty();
+    return n == ItemsPerPass || !received_.isEmpty() || telnet_->BytesAvailable() > 0;
 }
 
 void ClusterEngine::framePass() {
@@ -319,7 +322,7 @@ void ClusterEngine::sendTelnetText(const QString& text) {
 void ClusterEngine::telnetData() {
     ENGINE_SCOPE;
     receivedSinceTick_ = true;
-    receive(telnet_->GetData());
+    if (!more_->Enabled()) framePass();
 }
 
 void ClusterEngine::telnetError(int number) {
@@ -333,7 +336,6 @@ void ClusterEngine::telnetError(int number) {
 void ClusterEngine::telnetClosed() {
     ENGINE_SCOPE;
     // What came before the cluster hung up is still framed; then the link is said to be gone, once.
-    received_ += telnet_->GetData();
     frameAll();
     ClosePort();
 }

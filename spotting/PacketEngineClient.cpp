@@ -63,9 +63,12 @@ void PacketEngineClient::onConnected() {
     answerTimer_->Start(AnswerTimeoutMs);
 }
 
+qint64 PacketEngineClient::Buffered() const { return stream_.size() - read_ + link_->BytesAvailable(); }
+
 void PacketEngineClient::onData() {
-    stream_ += link_->GetData();
+    // Once registered, frames are taken from the link as they are asked for (AGWGetData).
     if (!starting_) return;
+    stream_ += link_->GetData();
     // The registration's answer: one byte, 1 when the call was taken.
     PacketFrame f;
     for (;;) {
@@ -134,11 +137,16 @@ int PacketEngineClient::AGWGetData(QString* from, QString* data, int* kind, long
     for (;;) {
         const FrameTake t = TakePacketFrameAt(stream_, read_, &f);
         // What was taken leaves the stream now and then, not frame by frame.
-        if (read_ == stream_.size() || read_ > (1 << 16)) {
+        if (read_ == stream_.size() || read_ > ReadShare) {
             stream_.remove(0, read_);
             read_ = 0;
         }
-        if (t == FrameTake::NeedMore) return 0;
+        if (t == FrameTake::NeedMore) {
+            // The next share of what the engine sent, if it holds more.
+            if (link_->BytesAvailable() == 0) return 0;
+            stream_ += link_->GetData(ReadShare);
+            continue;
+        }
         if (t == FrameTake::OutOfStep) {
             // Nothing after a length no engine sends can be read as frames: the engine is as good as gone.
             qCWarning(lcSpotting) << "packet engine: stream out of step, link dropped";

@@ -47,8 +47,9 @@ public:
 
     bool Registered() const { return registered_; }
     // Received bytes not yet taken as frames: whether a whole frame may be waiting.
-    bool Pending() const { return stream_.size() > read_; }
-    qsizetype Buffered() const { return stream_.size() - read_; }
+    bool Pending() const { return Buffered() > 0; }
+    qint64 Buffered() const;
+    static constexpr int ReadShare = 1 << 16; // taken from the link at a time
 
     std::function<void(bool accepted)> StartPollDone;
     // The engine went away, or sent what cannot be frames, after registering: the link is closed.
