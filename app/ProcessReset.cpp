@@ -11,6 +11,7 @@
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
 #include "spotting/DXSpotTable.h"
+#include "spotting/SpotSettings.h"
 
 namespace tylog {
 
@@ -27,6 +28,7 @@ void ResetProcessState() {
     ContactLog = {};
     CountyTable = {};
     DXSpotTable = {};
+    SpottingSettings = {};
     ResetCWEngine(); // before the port's owner: it gives the port back as it goes
     KeyingPortOwner() = {};
     ResetLinks();

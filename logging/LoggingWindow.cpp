@@ -12,6 +12,7 @@
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
 #include "logging/ScoreRules.h"
+#include "spotting/PacketSpotfrm.h"
 #include "spotting/SpectrumMap.h"
 #include "spotting/SpotRules.h"
 #include "logstore/ContactLog.h"
@@ -154,6 +155,7 @@ void LoggingWindow::Form_Unload(int& Cancel) {
         if (auto* f = vb::IfLoaded<PhoneFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<CWFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<BlindFrmWindow>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<PacketSpotfrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<Form1Window>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<SpectrumMapWindow>()) vb::Unload(*f);
         UnloadTwinToolWindows();
