@@ -12,6 +12,11 @@ public:
     // ---- CW keyer -------------------------------------------------------------------------------
 
     // ---- Voice keyer ----------------------------------------------------------------------------
+    // The voice keyer engine (VoiceKeyer.h), which owns the player, push-to-talk and the F1 repeat.
+    void FKeyPhone(int KeyCode) override;
+    bool PhonePlaying() override;
+    void StopPhone() override;
+    void DisablePhoneRepeat() override;
 
     // ---- External keyer -------------------------------------------------------------------------
 };

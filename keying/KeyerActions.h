@@ -2,8 +2,9 @@
 // What the logging windows ask of the CW and voice keyers and of the external keyer, in one place, so
 // the keyboard map does not depend on how (or whether yet) each is done. A process-wide instance is
 // installed (Link<KeyerActions>); the default does what the keyers offer today: the speed steps of the CW settings (shown
-// by the CW window when it is loaded) and the stop of the windows' repeat timers. Sending, playing and
-// the external keyer are not there yet and do nothing. None of it loads a window.
+// by the CW window when it is loaded) and the stop of the CW window's repeat timer. Sending and the
+// external keyer are not there yet and do nothing; playing does nothing here, the installed keyers
+// (EngineKeyers.h) play. None of it loads a window.
 #include "core/Link.h"
 
 #include <QString>
