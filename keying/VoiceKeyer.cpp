@@ -34,7 +34,6 @@ int integer16(double v) {
 } // namespace
 
 VoiceKeyer::VoiceKeyer() {
-    Timer1.setInterval(EndCheckMs);
     Timer1.Tick = [this] { Timer1_Timer(); };
     tmrRepeat.setSingleShot(true);
     tmrRepeat.Tick = [this] { tmrRepeat_Timer(); };
@@ -64,7 +63,7 @@ void VoiceKeyer::FKeyPhone(int KeyCode) {
             // A file that cannot be played never plays: the first end check releases push-to-talk.
             qCDebug(lcKeying) << Q_FUNC_INFO << e.Description;
         }
-        Timer1.setEnabled(true);
+        scheduleEndCheck();
     } catch (const VbError& e) {
         // Nothing is told; what this message keyed does not stay keyed.
         qCDebug(lcKeying) << Q_FUNC_INFO << e.Description;
@@ -91,8 +90,18 @@ void VoiceKeyer::keyPushToTalk() {
     }
 }
 
+// Every 40 ms, or at the sound's end when that comes first: push-to-talk is released as the sound ends,
+// not up to a check's interval later.
+void VoiceKeyer::scheduleEndCheck() {
+    const int left = static_cast<int>(MMControl1.RemainingMs());
+    Timer1.Start(left > 0 && left < EndCheckMs ? left : EndCheckMs);
+}
+
 void VoiceKeyer::Timer1_Timer() {
-    if (MMControl1.Mode() == MediaControl::ModePlaying) return;
+    if (MMControl1.Mode() == MediaControl::ModePlaying) {
+        if (MMControl1.RemainingMs() < static_cast<std::uint32_t>(EndCheckMs)) scheduleEndCheck();
+        return;
+    }
     Timer1.setEnabled(false);
     // What was keyed, whatever the settings say now.
     keyed_.ReleaseAll();

@@ -3,7 +3,7 @@
 // its serial port, the parallel port, or both), and the F1 message can repeat after a pause. It reads
 // KeyerSettings.Voice afresh at every use and nothing else; the voice window (PhoneFrm) is a view of
 // those settings. Everything runs on the user-interface thread: "play" returns at once, and the end of
-// the sound is found by a check every 40 ms on an engine timer.
+// the sound is found by a check on an engine timer, every 40 ms and at the sound's end.
 #include "keying/KeyingPort.h"
 #include "keying/MediaControl.h"
 #include "platform/EngineTimer.h"
@@ -53,6 +53,7 @@ public:
 
 private:
     void keyPushToTalk();
+    void scheduleEndCheck();
     void Timer1_Timer();
     void tmrRepeat_Timer();
     void closePort();
@@ -60,7 +61,7 @@ private:
 
     MediaControl MMControl1;
     SerialLine CommPhone;
-    EngineTimer Timer1{"VoiceKeyer.Timer1"};       // the end of the message, every 40 ms while it plays
+    EngineTimer Timer1{"VoiceKeyer.Timer1"};       // the end of the message: every 40 ms, and at its end
     EngineTimer tmrRepeat{"VoiceKeyer.tmrRepeat"}; // the pause before F1 plays again
     KeyedLines keyed_;                             // exactly what push-to-talk keyed
     UnkeyRegistration unkey_;

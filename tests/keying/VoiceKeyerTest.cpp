@@ -47,7 +47,7 @@ protected:
         KeyerSettings.Voice.KeyingLine = line;
         KeyerSettings.Voice.ParallelPort = address;
     }
-    // The presses of one line, on the fake clock's tick from its first press ("0-320 5360-").
+    // The presses of one line, on the fake clock's tick from its first press ("0-300 5340-").
     static QString presses(const char* device, Signal signal) {
         return tylog::testing::PulseText(tylog::testing::Pulses(Fakes().keyLines, device, signal));
     }
@@ -81,10 +81,10 @@ TEST_F(VoiceKeyerTest, PushToTalkKeysTheLineOfTheSettingForTheSoundsLength) {
         const char* lptName;
     };
     const Case cases[] = {
-        {"3", 0, "&H378", "0-320", "", "", "LPT1"},
-        {"3", 1, "&H378", "", "0-320", "", "LPT1"},
-        {" 3 ", 2, "&H378", "0-320", "", "0-320", "LPT1"}, // RTS with the parallel port
-        {"0", 2, "&H278", "", "", "0-320", "LPT2"},
+        {"3", 0, "&H378", "0-300", "", "", "LPT1"},
+        {"3", 1, "&H378", "", "0-300", "", "LPT1"},
+        {" 3 ", 2, "&H378", "0-300", "", "0-300", "LPT1"}, // RTS with the parallel port
+        {"0", 2, "&H278", "", "", "0-300", "LPT2"},
         {"0", 0, "&H378", "", "", "", "LPT1"},            // keyed by hand or VOX: the message plays alone
         {"0", 1, "&H378", "", "", "", "LPT1"},
     };
@@ -96,9 +96,9 @@ TEST_F(VoiceKeyerTest, PushToTalkKeysTheLineOfTheSettingForTheSoundsLength) {
         keyer.FKeyPhone(F1);
         EXPECT_EQ(PlayedNames(), QStringList{"cq"}) << what;
         EXPECT_TRUE(keyer.Playing()) << what;
-        Fakes().clock.Advance(319);
-        EXPECT_EQ(keyer.Keyed(), QString(c.rts) + c.dtr + c.lpt != "") << "keyed until the check after the end, " << what;
-        Fakes().clock.Advance(81);
+        Fakes().clock.Advance(299);
+        EXPECT_EQ(keyer.Keyed(), QString(c.rts) + c.dtr + c.lpt != "") << "keyed to the sound's end, " << what;
+        Fakes().clock.Advance(101);
         EXPECT_EQ(presses("COM3", Signal::RTS), c.rts) << what;
         EXPECT_EQ(presses("COM3", Signal::DTR), c.dtr) << what;
         EXPECT_EQ(presses(c.lptName, Signal::ParallelControl), c.lpt) << what;
@@ -259,7 +259,7 @@ TEST_F(VoiceKeyerTest, TheEndReleasesWhatWasKeyedNotWhatTheSettingsSayNow) {
         keyer.FKeyPhone(F1);
         change();
         Fakes().clock.Advance(400);
-        EXPECT_EQ(presses("COM3", Signal::RTS), "0-320");
+        EXPECT_EQ(presses("COM3", Signal::RTS), "0-300");
         EXPECT_EQ(presses("COM3", Signal::DTR), "");
         pushToTalk("3", 0, "&H378");
     }
@@ -271,7 +271,7 @@ TEST_F(VoiceKeyerTest, TheEndReleasesWhatWasKeyedNotWhatTheSettingsSayNow) {
     Fakes().clock.Advance(100);
     KeyerSettings.Voice.ParallelPort = "no number";
     Fakes().clock.Advance(300);
-    EXPECT_EQ(presses("LPT1", Signal::ParallelControl), "0-320");
+    EXPECT_EQ(presses("LPT1", Signal::ParallelControl), "0-300");
     EXPECT_TRUE(Fakes().keyLines.Of("LPT2", Signal::ParallelControl).isEmpty());
 }
 
@@ -364,7 +364,7 @@ TEST_F(VoiceKeyerTest, APortThatCannotBeOpenedIsToldOnEveryPlayAndTheMessageStil
         EXPECT_EQ(Fakes().dialogs.shown[0].title, "Invalid port.");
         EXPECT_EQ(Fakes().dialogs.beeps, beeps + 2) << port;
         EXPECT_EQ(PlayedNames(), (QStringList{"cq", "cq"})) << port;
-        EXPECT_EQ(presses("LPT1", Signal::ParallelControl), "0-320 400-720") << port;
+        EXPECT_EQ(presses("LPT1", Signal::ParallelControl), "0-300 400-700") << port;
         EXPECT_FALSE(keyer.PortOpen()) << port;
         EXPECT_NE(KeyingPortOwner().Holder(), KeyingPortUser::Voice) << port;
     }
@@ -398,8 +398,8 @@ TEST_F(VoiceKeyerTest, APortThatVanishesWhileKeyedIsReleasedAndSaidOnce) {
 // ---- The whole path with the machine's player ----------------------------------------------------
 
 // A real 16-bit stereo wave file through the installed keyer operations and the Qt player: push-to-talk
-// down, the sound started, and released at the first check after its length (with or without a sound
-// device, the length decides).
+// down, the sound started, and released at its length (with or without a sound device, the length
+// decides).
 TEST_F(VoiceKeyerTest, ARealWaveFilePlaysThroughTheMachinesPlayer) {
     const int rate = 44100, ms = 250, frames = rate * ms / 1000;
     QByteArray data;
@@ -429,10 +429,10 @@ TEST_F(VoiceKeyerTest, ARealWaveFilePlaysThroughTheMachinesPlayer) {
     keyers.FKeyPhone(F1);
     EXPECT_TRUE(keyers.PhonePlaying());
     tylog::testing::Pump();
-    Fakes().clock.Advance(279);
+    Fakes().clock.Advance(249);
     EXPECT_EQ(presses("COM3", Signal::RTS), "0-");
     Fakes().clock.Advance(1);
-    EXPECT_EQ(presses("COM3", Signal::RTS), "0-280");
+    EXPECT_EQ(presses("COM3", Signal::RTS), "0-250");
     EXPECT_FALSE(keyers.PhonePlaying());
     EndVoiceKeyer();
     platform().sound = fake;
