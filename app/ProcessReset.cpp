@@ -2,6 +2,7 @@
 #include "core/Link.h"
 #include "core/ProcessState.h"
 #include "core/ReferenceTables.h"
+#include "core/SaveReports.h"
 #include "core/SectionTable.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
@@ -30,6 +31,7 @@ void ResetProcessState() {
     DXSpotTable = {};
     KeyingPortOwner() = {};
     ResetLinks();
+    ResetSaveReports();
 }
 
 } // namespace tylog

@@ -4,7 +4,8 @@
 #include "keying/KeyerSettingsFiles.h"
 #include "keying/KeyerState.h"
 #include "keying/ToolWindowScaling.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
+#include "core/SaveReports.h"
 #include "platform/Platform.h"
 #include "platform/Registry.h"
 #include "platform/TextFile.h"
@@ -334,13 +335,20 @@ void CWFrmWindow::Command1_Click() {
     try {
         CWSettings saved = KeyerSettings.CW;
         saved.KeyingType = Keyer.CWKeyingType;
-        WriteCWSettings(FindNoCase(Folders.ProgramFolder, "CW.txt"), saved);
+        const QString path = FindNoCase(Folders.ProgramFolder, "CW.txt");
+        try {
+            WriteCWSettings(path, saved);
+            ReportSaveSuccess(path);
+        } catch (const VbError& e) {
+            // The old file stays whole; the window closes all the same, and the operator is told.
+            ReportSaveFailure(path, e, "The CW keyer's settings and messages");
+        }
 
         const QString method = optLoop.Value() ? "Loop" : (OptSleep.Value() ? "Sleep" : "Timer");
         SaveSetting(kRegistryApp, kRegistrySection, "UserCWSelection", method);
         SaveSetting(kRegistryApp, kRegistrySection, "UserCWLoopOffset", NumberText(LoopsPer60ms));
     } catch (const VbError& e) {
-        // A file that cannot be written leaves the old one whole; the window closes all the same.
+        // The method's values live on in the registry of this run; nothing more to tell.
         qCDebug(lcKeying) << Q_FUNC_INFO << e.Description;
     }
     Hide();

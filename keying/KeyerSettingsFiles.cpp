@@ -121,7 +121,9 @@ void LoadVoiceSettings() {
         if (PhoneFrmWindow* f = vb::IfLoaded<PhoneFrmWindow>()) f->ShowSettings();
         else PhoneFrm();
     }
-    if (!file.whole) throw VbError(file.opened ? VbError::InputPastEnd : VbError::FileNotFound, "wave2.txt could not be read");
+    if (!file.whole)
+        throw VbError(file.opened ? VbError::InputPastEnd : VbError::FileNotFound,
+                      file.opened ? "a value is missing or does not convert" : "wave2.txt was not found");
 }
 
 void LoadCWSettings() {

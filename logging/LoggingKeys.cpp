@@ -6,9 +6,10 @@
 #include "keying/KeyerState.h"
 #include "keying/PhoneFrm.h"
 #include "logging/LoggingWindow.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
 #include "platform/TextFile.h"
 #include "platform/vb/Keys.h"
+#include "spotting/SpottingLink.h"
 
 namespace tylog {
 
@@ -23,7 +24,7 @@ void showNormal(vb::Form& f) {
 // Opens the window of a Ctrl shortcut; false when the key is none of them.
 bool openShortcutWindow(int keyCode) {
     switch (keyCode) {
-    case 'B': return true; // the spectrum map: opens here once the spotting windows exist
+    case 'B': spottingLink().ShowSpectrumMap(); return true;
     case 'C':
     case 'S': showNormal(CWFrm()); return true;
     case 'D': return true; // the spotting window: opens here once it exists

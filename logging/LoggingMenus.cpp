@@ -42,8 +42,8 @@ void LoggingWindow::wireMenus() {
     mnuGraph.Click = [this] { mnuGraph_Click(); };
     mnuMap.Click = [this] { mnuMap_Click(); };
     mnuCountyList.Click = [this] { mnuCountyList_Click(); };
-    // The other windows of the menus ("&Rig Interface", "&Configure", "&View Spectrum Map", "&Privileges")
-    // are wired as they come.
+    // The other windows of the menus ("&Rig Interface", "&Configure", "&Privileges") are wired as they
+    // come; "&View Spectrum Map" with the spot area (LoggingSpots.cpp).
 }
 
 void LoggingWindow::mnuNew_Click() {

@@ -3,6 +3,7 @@
 #include "logging/Dispatcher.h"
 #include "platform/vb/FormScaling.h"
 #include "core/ProcessState.h"
+#include "core/UtcTime.h"
 #include "core/Version.h"
 #include "core/StationSettingsFile.h"
 #include "keying/BlindFrm.h"
@@ -10,6 +11,7 @@
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
 #include "logging/ScoreRules.h"
+#include "spotting/SpectrumMap.h"
 #include "spotting/SpotRules.h"
 #include "logstore/ContactLog.h"
 #include "platform/Platform.h"
@@ -155,6 +157,7 @@ void LoggingWindow::Form_Unload(int& Cancel) {
         if (auto* f = vb::IfLoaded<CWFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<BlindFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<Form1Window>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<SpectrumMapWindow>()) vb::Unload(*f);
         UnloadTwinToolWindows();
     } catch (const VbError& e) {
         // A tool window that fails to close must not keep the run from ending; the backup still runs.
@@ -168,7 +171,7 @@ void LoggingWindow::Form_Terminate() { keepOperatingTimeAndEnd(); }
 void LoggingWindow::keepOperatingTimeAndEnd() {
     if (Run.TimeOnRunning) {
         Station.OperSecondsSaved = static_cast<float>(Run.OperSecondsRunning);
-        SaveStationSettings();
+        SaveStationSettings(nullptr, SaveTold::Box); // the run ends right after: a notice would vanish
         Run.TimeOnRunning = false;
     }
     End();
