@@ -8,6 +8,7 @@
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "keying/KeyingPort.h"
+#include "keying/VoiceKeyer.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
 #include "spotting/DXSpotTable.h"
@@ -16,6 +17,8 @@
 namespace tylog {
 
 void ResetProcessState() {
+    // The engines first: what they keyed is released while the state they keyed it by stands.
+    EndVoiceKeyer();
     Folders = {};
     Station = {};
     SharedPrefs = {};

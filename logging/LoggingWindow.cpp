@@ -134,6 +134,10 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
     mnuFormSize.Click = [this] { mnuFormSize_Click(); };
     mnuTaskbar.Click = [this] { mnuTaskbar_Click(); };
     mnuExit.Click = [this] { mnuExit_Click(); };
+    // The sent-report box speaks like the other data boxes (both designs keep it hidden).
+    txtRSTS.GotFocus = [] {
+        if (Station.VoiceNavLevel >= 2) BlindFrm().BlindKeyPhone("RstSnt");
+    };
     wireMenus();
     wireRecentList();
 }
