@@ -29,7 +29,7 @@ bool openShortcutWindow(int keyCode) {
     case 'B': spottingLink().ShowSpectrumMap(); return true;
     case 'C':
     case 'S': showNormal(CWFrm()); return true;
-    case 'D': return true; // the spotting window: opens here once it exists
+    case 'D': spottingLink().ShowSpottingWindow(); return true;
     case 'F': ShowBandPrivileges(); return true;
     case 'G': ShowTuningKeypad(); return true;
     case 'P': showNormal(PhoneFrm()); return true;
@@ -124,6 +124,7 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
     }
     if (KeyAscii == vb::vbKeyEscape && Keyer.CWSending == 1) {
         Keyer.CWBuffer.clear(); // the sender stops after the character it is keying
+        keyers.CWBufferCut();
         KeyAscii = 0;
     }
     if (Keyer.WinKeyVersion != 0) Keyer.WinKeyStatus = keyers.wk_getstatus();
@@ -134,6 +135,7 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
     }
     if (KeyAscii == vb::vbKeyBack && Keyer.CWSending == 1 && Keyer.KeyboardCWMode == 1 && !Keyer.CWBuffer.isEmpty()) {
         Keyer.CWBuffer.chop(1);
+        keyers.CWBufferCut();
         KeyAscii = 0;
         return;
     }

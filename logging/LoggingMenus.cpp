@@ -18,6 +18,7 @@
 #include "platform/VbError.h"
 #include "platform/vb/Forms.h"
 #include "rig/BandPlanChart.h"
+#include "spotting/SpottingLink.h"
 
 namespace tylog {
 
@@ -43,9 +44,9 @@ void LoggingWindow::wireMenus() {
     mnuGraph.Click = [this] { mnuGraph_Click(); };
     mnuMap.Click = [this] { mnuMap_Click(); };
     mnuCountyList.Click = [this] { mnuCountyList_Click(); };
+    mnuDXSpotting.Click = [this] { mnuDXSpotting_Click(); };
     mnuPrivileges.Click = [] { ShowBandPrivileges(); };
-    // The other windows of the menus ("&Rig Interface", "&Configure") are wired as they come; "&View
-    // Spectrum Map" with the spot area (LoggingSpots.cpp).
+    // "&Rig Interface" is wired as it comes; "&View Spectrum Map" with the spot area (LoggingSpots.cpp).
 }
 
 void LoggingWindow::mnuNew_Click() {
@@ -83,6 +84,11 @@ void LoggingWindow::mnuClear_Click() { ClearEntry(); }
 
 // Voice navigation stays open beside the logging window.
 void LoggingWindow::mnuBlind_Click() { BlindFrm().Show(); }
+
+void LoggingWindow::mnuDXSpotting_Click() {
+    SaveStationSettings();
+    spottingLink().ShowSpottingWindow();
+}
 
 // The summary sheet reads the score and the multiplier totals of this window as they are shown.
 void LoggingWindow::mnuWriteSumm_Click() {
