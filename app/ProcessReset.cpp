@@ -8,6 +8,7 @@
 #include "keying/KeyingPort.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
+#include "rig/RigSettings.h"
 #include "spotting/DXSpotTable.h"
 
 namespace tylog {
@@ -19,6 +20,7 @@ void ResetProcessState() {
     Run = {};
     Keyer = {};
     KeyerSettings = {};
+    RigSettings = {};
     PrefixTable = {};
     StateCoordTable = {};
     SectionTable = {};

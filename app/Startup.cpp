@@ -21,7 +21,7 @@ namespace {
 // A rewrite killed before its rename leaves its temporary in the folder of the file it replaces: the
 // program's own are removed at start. The shared folder is left alone; other programs write there.
 void removeStaleTemporaries() {
-    RemoveStaleTemporaries(Folders.ProgramFolder, {"log.txt", "QSOpref.txt", "CW.txt", "wave2.txt"});
+    RemoveStaleTemporaries(Folders.ProgramFolder, {"log.txt", "QSOpref.txt", "CW.txt", "wave2.txt", "RigCntrl.txt"});
     RemoveStaleTemporaries(FindNoCase(Folders.DataFolder, "BACKUP"), {"*.log"});
 }
 
