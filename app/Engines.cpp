@@ -1,6 +1,7 @@
 #include "app/Engines.h"
 #include "core/Link.h"
 #include "keying/EngineKeyers.h"
+#include "rig/RigControlfrm.h"
 #include "spotting/SpottingWindowsLink.h"
 
 namespace tylog {
@@ -8,6 +9,7 @@ namespace tylog {
 void InstallEngines() {
     Link<KeyerActions>::install(&InstalledKeyers());
     Link<SpottingLink>::install(&InstalledSpottingLink());
+    Link<RadioLink>::install(&InstalledRadio());
 }
 
 } // namespace tylog
