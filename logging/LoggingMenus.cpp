@@ -17,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/VbError.h"
 #include "platform/vb/Forms.h"
+#include "rig/RigControlfrm.h"
 
 namespace tylog {
 
@@ -42,7 +43,8 @@ void LoggingWindow::wireMenus() {
     mnuGraph.Click = [this] { mnuGraph_Click(); };
     mnuMap.Click = [this] { mnuMap_Click(); };
     mnuCountyList.Click = [this] { mnuCountyList_Click(); };
-    // The other windows of the menus ("&Rig Interface", "&Configure", "&View Spectrum Map", "&Privileges")
+    mnuRigInterface.Click = [] { RigControlfrm().Show(); };
+    // The other windows of the menus ("&Configure", "&View Spectrum Map", "&Privileges")
     // are wired as they come.
 }
 

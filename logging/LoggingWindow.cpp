@@ -18,6 +18,7 @@
 #include "platform/vb/Design.h"
 #include "platform/vb/Forms.h"
 #include "platform/Diagnostics.h"
+#include "rig/RigControlfrm.h"
 
 #include <cmath>
 
@@ -150,6 +151,7 @@ void LoggingWindow::Form_Unload(int& Cancel) {
         if (auto* f = vb::IfLoaded<PhoneFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<CWFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<BlindFrmWindow>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<RigControlfrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<Form1Window>()) vb::Unload(*f);
         UnloadTwinToolWindows();
     } catch (const VbError& e) {
