@@ -222,6 +222,7 @@ void YaesuRadio(PtyPeer& peer, std::shared_ptr<RadioState> state, YaesuModel mod
             if (op == 0x03) return bcd(s.hz / 10, 4) + mode817(s.mode);
             if (op == 0x01) s.hz = fromBcd(cmd.left(4)) * 10;
             if (op == 0xBB) return bytes({0, 0}); // a configuration byte pair
+            if (op == 0xE7 || op == 0xF7) return bytes({0}); // receive and transmit status
             return QByteArray();
         case YaesuModel::FT757GXII:
             if (op == 0x10) {
@@ -236,7 +237,8 @@ void YaesuRadio(PtyPeer& peer, std::shared_ptr<RadioState> state, YaesuModel mod
             if (op == 0x10 && p4 == 2) return operatingData(model, s);
             if (op == 0x10 && p4 == 3 && model == YaesuModel::FT890)
                 return record890(s.hz, s.mode) + record890(s.hzB, s.mode);
-            if (op == 0xFA && model == YaesuModel::FT890) return QByteArray(5, '\0'); // the status flags
+            // The status flags: VFO A in use.
+            if (op == 0xFA && model == YaesuModel::FT890) return QByteArray(1, '\x80') + QByteArray(4, '\0');
             return QByteArray();
         }
     });
