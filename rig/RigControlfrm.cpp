@@ -247,8 +247,8 @@ void RigControlfrmWindow::wireEvents() {
     }
     // The mode source changes what the poll hands on from the next reply; polling goes on.
     const std::pair<vb::OptionButton*, int> sources[] = {{&OptRig, 1}, {&OptFreq, 2}, {&OptDont, 3}};
-    for (auto [button, source] : sources)
-        button->Click = [this, source] {
+    for (const auto& choice : sources)
+        choice.first->Click = [this, source = choice.second] {
             RigSettings.RigModeSource = source;
             lblMode.setCaption("No Response");
             engine_.ClearMode();
@@ -338,9 +338,11 @@ void RigControlfrmWindow::selectPreset(const QString& rigType) {
         for (const BaudChoice& b : kBauds)
             if (QLatin1String(preset->baud) == b.rate) (this->*b.button).setValue(true);
     // Data bits, stop bits, then parity, as far as the preset sets them.
-    for (auto [member, value] : {std::pair{&RigSettingsData::RigDataBits, preset->dataBits},
-                                 std::pair{&RigSettingsData::RigStopBits, preset->stopBits},
-                                 std::pair{&RigSettingsData::RigParity, preset->parity}}) {
+    const std::pair<QString RigSettingsData::*, const char*> letters[] = {
+        {&RigSettingsData::RigDataBits, preset->dataBits},
+        {&RigSettingsData::RigStopBits, preset->stopBits},
+        {&RigSettingsData::RigParity, preset->parity}};
+    for (const auto& [member, value] : letters) {
         if (!value) continue;
         for (const LetterChoice& c : kLetters)
             if (c.member == member && QLatin1String(value) == c.letter) (this->*c.button).setValue(true);
