@@ -63,17 +63,19 @@ RigSettingsFile ReadRigSettings(const QString& path, const RigSettingsData& star
 }
 
 void WriteRigSettings(const QString& path, const RigSettingsData& s, const QString& rigType) {
+    // The fixed-size values keep their size in the file, also where a character cannot be stored.
+    auto fixed = [](const QString& value, int length) { return fixedText(StorableText(value), length); };
     ValueWriter w;
-    w.Text(s.RigBaud).EndLine();
-    w.Text(s.RigParity).EndLine();
-    w.Text(s.RigDataBits).EndLine();
-    w.Text(s.RigStopBits).EndLine();
+    w.Text(fixed(s.RigBaud, 5)).EndLine();
+    w.Text(fixed(s.RigParity, 1)).EndLine();
+    w.Text(fixed(s.RigDataBits, 1)).EndLine();
+    w.Text(fixed(s.RigStopBits, 1)).EndLine();
     w.Text(s.RigModeQuery).EndLine();
     w.Text(s.RigFrequencyQuery).EndLine();
     w.Text(s.RigCommSettings).EndLine();
     w.Integer(s.RigPort).EndLine();
-    w.Text(s.RigPowerLine).EndLine();
-    w.Text(s.RigPollRate).EndLine();
+    w.Text(fixed(s.RigPowerLine, 1)).EndLine();
+    w.Text(fixed(s.RigPollRate, 1)).EndLine();
     w.Text(rigType).EndLine();
     w.Integer(s.ConvertToHex ? 1 : 0).EndLine();
     w.Integer(s.UseFrequency ? 1 : 0).EndLine();
