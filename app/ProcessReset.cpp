@@ -2,7 +2,9 @@
 #include "core/Link.h"
 #include "core/ProcessState.h"
 #include "core/ReferenceTables.h"
+#include "core/SaveReports.h"
 #include "core/SectionTable.h"
+#include "keying/CWKeyer.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "keying/KeyingPort.h"
@@ -27,8 +29,10 @@ void ResetProcessState() {
     ContactLog = {};
     CountyTable = {};
     DXSpotTable = {};
+    ResetCWEngine(); // before the port's owner: it gives the port back as it goes
     KeyingPortOwner() = {};
     ResetLinks();
+    ResetSaveReports();
 }
 
 } // namespace tylog

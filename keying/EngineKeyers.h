@@ -10,6 +10,14 @@ namespace tylog {
 class EngineKeyers : public KeyerActions {
 public:
     // ---- CW keyer -------------------------------------------------------------------------------
+    // The CW keyer engine (CWKeyer.h, CWEngine()) sends; the speed steps are KeyerActions' own, after
+    // which the engine works out again what it has not started yet. EngineKeyersCW.cpp.
+    void FKeyCW(int KeyCode) override;
+    void LoopThroughCWBuffer() override;
+    void CWSpeedUp() override;
+    void CWSpeedDown() override;
+    void DisableCWRepeat() override;
+    void CWBufferCut() override;
 
     // ---- Voice keyer ----------------------------------------------------------------------------
 

@@ -21,10 +21,10 @@ void KeyerActions::LoopThroughCWBuffer() {}
 void KeyerActions::CWSpeedUp() { stepCWSpeed(+1); }
 void KeyerActions::CWSpeedDown() { stepCWSpeed(-1); }
 QString KeyerActions::CWSpeedText() { return KeyerSettings.CW.Speed; }
-// The repeat timers are the windows'; a window that is not loaded has none running.
-void KeyerActions::DisableCWRepeat() {
-    if (CWFrmWindow* f = vb::IfLoaded<CWFrmWindow>()) f->tmrRepeat.setEnabled(false);
-}
+// The CW repeat timer is the CW keyer engine's: without it none runs.
+void KeyerActions::DisableCWRepeat() {}
+void KeyerActions::CWBufferCut() {}
+// The voice repeat timer is the window's; a window that is not loaded has none running.
 void KeyerActions::FKeyPhone(int KeyCode) { (void)KeyCode; }
 bool KeyerActions::PhonePlaying() { return false; }
 void KeyerActions::StopPhone() {}

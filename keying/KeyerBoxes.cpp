@@ -31,7 +31,28 @@ QString SteppedSpeed(const QString& speed, int delta) {
 
 QString HeldWordSpace(const QString& units) {
     double n = 0;
-    return IsNumericText(units, &n) && n < -8 ? QStringLiteral("-8") : units;
+    if (!IsNumericText(units, &n)) return units;
+    if (n < -8) return QStringLiteral("-8");
+    if (n > 50) return QStringLiteral("50"); // more is no word space but a pause
+    return units;
+}
+
+bool ParallelBaseAddress(const QString& text, int* address) {
+    const QString t = text.trimmed();
+    double value = 0;
+    if (t.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)) {
+        bool ok = false;
+        const QString digits = t.mid(2);
+        value = static_cast<double>(digits.toUInt(&ok, 16));
+        if (!ok || digits.startsWith(u'+') || digits.startsWith(u'-')) return false;
+    } else if (IsNumericText(t, &value)) {
+        value = std::nearbyint(value);
+    } else {
+        return false;
+    }
+    if (value < 0 || value > 65535) return false;
+    *address = static_cast<int>(value);
+    return true;
 }
 
 } // namespace tylog

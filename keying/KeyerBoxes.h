@@ -19,7 +19,11 @@ bool RepeatIntervalMs(const QString& text, int* intervalMs);
 // stays as it is.
 QString SteppedSpeed(const QString& speed, int delta);
 
-// The word space as its box holds it: a number below -8 becomes "-8".
+// The word space as its box holds it: a number below -8 becomes "-8", one above 50 "50".
 QString HeldWordSpace(const QString& units);
+
+// A parallel port's base address as its box holds it: hexadecimal after a leading "&H" ("&H378" is
+// 888), decimal otherwise ("378" is 378), a whole number from 0 to 65535; false for anything else.
+bool ParallelBaseAddress(const QString& text, int* address);
 
 } // namespace tylog

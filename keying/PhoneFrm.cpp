@@ -1,4 +1,5 @@
 #include "keying/PhoneFrm.h"
+#include "core/SaveReports.h"
 #include "core/ProcessState.h"
 #include "keying/KeyerBoxes.h"
 #include "keying/KeyerSettingsFiles.h"
@@ -142,11 +143,13 @@ void PhoneFrmWindow::ShowSettings() {
 
 void PhoneFrmWindow::Command1_Click() {
     Hide();
+    const QString path = FindNoCase(Folders.ProgramFolder, "wave2.txt");
     try {
-        WriteVoiceSettings(FindNoCase(Folders.ProgramFolder, "wave2.txt"), KeyerSettings.Voice);
+        WriteVoiceSettings(path, KeyerSettings.Voice);
+        ReportSaveSuccess(path);
     } catch (const VbError& e) {
-        // The old file stays whole; "Done" reports nothing.
-        qCDebug(lcKeying) << Q_FUNC_INFO << e.Description;
+        // The old file stays whole; the window closes all the same, and the operator is told.
+        ReportSaveFailure(path, e, "The voice keyer's settings");
     }
 }
 

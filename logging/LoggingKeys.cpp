@@ -6,10 +6,11 @@
 #include "keying/KeyerState.h"
 #include "keying/PhoneFrm.h"
 #include "logging/LoggingWindow.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
 #include "rig/RigControlfrm.h"
 #include "platform/TextFile.h"
 #include "platform/vb/Keys.h"
+#include "spotting/SpottingLink.h"
 
 namespace tylog {
 
@@ -24,7 +25,7 @@ void showNormal(vb::Form& f) {
 // Opens the window of a Ctrl shortcut; false when the key is none of them.
 bool openShortcutWindow(int keyCode) {
     switch (keyCode) {
-    case 'B': return true; // the spectrum map: opens here once the spotting windows exist
+    case 'B': spottingLink().ShowSpectrumMap(); return true;
     case 'C':
     case 'S': showNormal(CWFrm()); return true;
     case 'D': return true; // the spotting window: opens here once it exists
@@ -122,6 +123,7 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
     }
     if (KeyAscii == vb::vbKeyEscape && Keyer.CWSending == 1) {
         Keyer.CWBuffer.clear(); // the sender stops after the character it is keying
+        keyers.CWBufferCut();
         KeyAscii = 0;
     }
     if (Keyer.WinKeyVersion != 0) Keyer.WinKeyStatus = keyers.wk_getstatus();
@@ -132,6 +134,7 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
     }
     if (KeyAscii == vb::vbKeyBack && Keyer.CWSending == 1 && Keyer.KeyboardCWMode == 1 && !Keyer.CWBuffer.isEmpty()) {
         Keyer.CWBuffer.chop(1);
+        keyers.CWBufferCut();
         KeyAscii = 0;
         return;
     }

@@ -44,8 +44,8 @@ void LoggingWindow::wireMenus() {
     mnuMap.Click = [this] { mnuMap_Click(); };
     mnuCountyList.Click = [this] { mnuCountyList_Click(); };
     mnuRigInterface.Click = [] { RigControlfrm().Show(); };
-    // The other windows of the menus ("&Configure", "&View Spectrum Map", "&Privileges")
-    // are wired as they come.
+    // The other windows of the menus ("&Configure", "&Privileges") are wired as they come; "&View
+    // Spectrum Map" with the spot area (LoggingSpots.cpp).
 }
 
 void LoggingWindow::mnuNew_Click() {

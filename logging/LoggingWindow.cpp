@@ -3,13 +3,16 @@
 #include "logging/Dispatcher.h"
 #include "platform/vb/FormScaling.h"
 #include "core/ProcessState.h"
+#include "core/UtcTime.h"
 #include "core/Version.h"
 #include "core/StationSettingsFile.h"
 #include "keying/BlindFrm.h"
+#include "keying/KeyerActions.h"
 #include "keying/KeyerState.h"
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
 #include "logging/ScoreRules.h"
+#include "spotting/SpectrumMap.h"
 #include "spotting/SpotRules.h"
 #include "logstore/ContactLog.h"
 #include "platform/Platform.h"
@@ -142,6 +145,7 @@ LoggingWindow::~LoggingWindow() { InstallForm1Link(false); }
 void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
     (void)UnloadMode;
     Keyer.CWBuffer.clear(); // text not yet keyed is dropped whether or not the close goes ahead
+    Keyers().CWBufferCut();
     if (Keyer.CWSending == 1) Cancel = 1;
 }
 
@@ -153,6 +157,7 @@ void LoggingWindow::Form_Unload(int& Cancel) {
         if (auto* f = vb::IfLoaded<BlindFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<RigControlfrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<Form1Window>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<SpectrumMapWindow>()) vb::Unload(*f);
         UnloadTwinToolWindows();
     } catch (const VbError& e) {
         // A tool window that fails to close must not keep the run from ending; the backup still runs.
@@ -166,7 +171,7 @@ void LoggingWindow::Form_Terminate() { keepOperatingTimeAndEnd(); }
 void LoggingWindow::keepOperatingTimeAndEnd() {
     if (Run.TimeOnRunning) {
         Station.OperSecondsSaved = static_cast<float>(Run.OperSecondsRunning);
-        SaveStationSettings();
+        SaveStationSettings(nullptr, SaveTold::Box); // the run ends right after: a notice would vanish
         Run.TimeOnRunning = false;
     }
     End();

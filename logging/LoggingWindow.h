@@ -238,6 +238,7 @@ public:
     void txtDX_DblClick();
     void lblDX_Click();
     void lblDX_DblClick();
+    void mnuSpectrumMap_Click();
     void lblDXSpot_MouseDown(int Index, int Button, int Shift, double X, double Y);
     void lblDXSpot_MouseMove(int Index, int Button, int Shift, double X, double Y);
 

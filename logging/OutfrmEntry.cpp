@@ -7,7 +7,7 @@
 #include "logging/Outfrm.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
 

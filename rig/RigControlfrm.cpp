@@ -1,5 +1,6 @@
 #include "rig/RigControlfrm.h"
 #include "core/ProcessState.h"
+#include "core/SaveReports.h"
 #include "core/StationSettingsFile.h"
 #include "platform/Diagnostics.h"
 #include "platform/Dialogs.h"
@@ -361,18 +362,15 @@ void RigControlfrmWindow::Command2_Click() { engine_.EndTest(); }
 void RigControlfrmWindow::cmdDone_Click() {
     try {
         if (Station.RigType != "None") Command1_Click();
-        QStringList failures;
-        QString error;
-        if (!SaveStationSettings(&error)) failures << error;
+        SaveStationSettings(); // its own failure is told by the save reporter
+        const QString path = FindNoCase(Folders.ProgramFolder, "RigCntrl.txt");
         try {
             SaveRigSettings();
+            ReportSaveSuccess(path);
         } catch (const VbError& e) {
-            failures << e.Description;
+            // The old file stays whole; the window closes all the same, and the operator is told.
+            ReportSaveFailure(path, e, "The rig settings");
         }
-        // Both files are rewritten whole or left as they were; the operator must know which held.
-        if (!failures.isEmpty())
-            MsgBox(failures.join(CrLf) + CrLf + CrLf + "Your rig settings were not saved: they hold for this run only.",
-                   vbOKOnly, "Unable to save settings.");
         Hide();
     } catch (const VbError& e) {
         qCDebug(lcRig) << Q_FUNC_INFO << e.Description;

@@ -12,6 +12,10 @@ public:
     // ---- The spotting window --------------------------------------------------------------------
 
     // ---- The spectrum map -----------------------------------------------------------------------
+    // Asking never loads the map: it is loaded only while it is shown.
+    bool SpectrumMapVisible() const override;
+    void SpectrumMapRedraw() override;
+    void ShowSpectrumMap() override;
 };
 
 // The process's instance, as installed at start-up.

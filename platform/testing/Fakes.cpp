@@ -29,6 +29,7 @@ const char* kindName(ScriptedDialogs::Kind k) {
     case ScriptedDialogs::Kind::Open: return "open dialog";
     case ScriptedDialogs::Kind::Save: return "save dialog";
     case ScriptedDialogs::Kind::Color: return "colour dialog";
+    case ScriptedDialogs::Kind::Notice: return "notice";
     }
     return "dialog";
 }

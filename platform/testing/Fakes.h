@@ -20,7 +20,7 @@ namespace tylog::testing {
 // Abort for Abort/Retry/Ignore, "" from an input box, nothing chosen in a file or colour dialog.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { MsgBox, InputBox, Open, Save, Color };
+    enum class Kind { MsgBox, InputBox, Open, Save, Color, Notice };
     struct Shown {
         Kind kind;
         QString prompt;
@@ -42,6 +42,10 @@ public:
     void CancelColor() { queue_.push_back({Kind::Color, -1, {}}); }
 
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
+    // Recorded; a notice waits for nothing, so it takes no answer.
+    void Notice(const QString& prompt, const QString& title) override {
+        shown.push_back({Kind::Notice, prompt, title, 0, {}, {}});
+    }
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString ShowOpen(const FileDialogOptions& options) override;
     QString ShowSave(const FileDialogOptions& options) override;
