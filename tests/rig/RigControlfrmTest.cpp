@@ -6,6 +6,7 @@
 #include "platform/vb/Design.h"
 #include "rig/RigControlfrm.h"
 #include "rig/RigSettings.h"
+#include "tests/support/FailingCalls.h"
 #include "tests/support/LinkDoubles.h"
 #include "tests/support/QStringPrint.h"
 #include "tests/support/RadioPeers.h"
@@ -335,17 +336,21 @@ TEST_F(RigWindowTest, DoneSavesBothFilesAndPollingGoesOn) {
     EXPECT_EQ(dir.read("RigCntrl.txt"), withLine(withLine(kKenwoodFile, 14, "1"), 10, "\"M\""));
     EXPECT_TRUE(dir.read("QSOpref.txt").contains("\"Kenwood\""));
 
-    // A file that cannot be written is said, in a notice nothing waits for; the window still closes.
+    // A full disk: the old file stays whole, the operator is told in a notice nothing waits for, and
+    // the window still closes.
+    const QByteArray before = dir.read("RigCntrl.txt");
     ShowActive(w);
-    QFile::remove(dir.file("RigCntrl.txt"));
-    QDir(dir.path()).mkdir("RigCntrl.txt");
-    click(w.cmdDone);
+    click(w.optPollSlow);
+    {
+        FailingCall full(FailingCall::Write, "RigCntrl.txt", ENOSPC);
+        click(w.cmdDone);
+    }
+    EXPECT_EQ(dir.read("RigCntrl.txt"), before);
     ASSERT_EQ(Fakes().dialogs.shown.size(), 1u);
     EXPECT_EQ(Fakes().dialogs.shown[0].title, "Unable to save RigCntrl.txt");
     EXPECT_FALSE(w.Visible());
 
     // Done with "None" only saves.
-    QDir(dir.path()).rmdir("RigCntrl.txt");
     ShowActive(w);
     w.List1.setListIndex(0);
     click(w.cmdDone);
