@@ -23,13 +23,13 @@ bool kenwoodText(const QString& type, bool convertToHex) {
 
 // The status file is a line of two values; a larger file is not read whole on every tick.
 constexpr qint64 kPegasusReadLimit = 4096;
-// A port handed over to close once its output has gone out, within a bound, on an engine timer; the
-// end of the run closes it at once.
+// A port handed over to close once its output has gone out, within a bound, on an engine timer. At
+// the end of the run nothing is done here: the process's end closes the port, and the kernel drops its
+// lines (HUPCL) once the bytes have gone out, where closing now would throw them away.
 class PortDrain : public QObject {
 public:
     explicit PortDrain(std::unique_ptr<SerialLine> port) : port_(std::move(port)) {
         port_->Error = nullptr; // its engine may be gone before the port closes
-        unkey_ = RegisterUnkey([this] { finish(); });
         step_.Tick = [this] {
             elapsed_ += kStepMs;
             bool sent = true;
@@ -47,14 +47,12 @@ private:
     void finish() {
         step_.Stop();
         port_->Close();
-        unkey_.Reset();
         deleteLater();
     }
     static constexpr int kStepMs = 10;
     static constexpr int kBoundMs = 500; // 5 bytes take 42 ms at 1200 baud
     std::unique_ptr<SerialLine> port_;
     EngineTimer step_{QStringLiteral("RigControlfrm.closePort")};
-    UnkeyRegistration unkey_;
     int elapsed_ = 0;
 };
 
