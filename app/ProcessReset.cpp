@@ -8,14 +8,18 @@
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "keying/KeyingPort.h"
+#include "keying/VoiceKeyer.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
 #include "rig/RigSettings.h"
 #include "spotting/DXSpotTable.h"
+#include "spotting/SpotSettings.h"
 
 namespace tylog {
 
 void ResetProcessState() {
+    // The engines first: what they keyed is released while the state they keyed it by stands.
+    EndVoiceKeyer();
     Folders = {};
     Station = {};
     SharedPrefs = {};
@@ -29,6 +33,7 @@ void ResetProcessState() {
     ContactLog = {};
     CountyTable = {};
     DXSpotTable = {};
+    SpottingSettings = {};
     ResetCWEngine(); // before the port's owner: it gives the port back as it goes
     KeyingPortOwner() = {};
     ResetLinks();

@@ -20,6 +20,11 @@ public:
     void CWBufferCut() override;
 
     // ---- Voice keyer ----------------------------------------------------------------------------
+    // The voice keyer engine (VoiceKeyer.h), which owns the player, push-to-talk and the F1 repeat.
+    void FKeyPhone(int KeyCode) override;
+    bool PhonePlaying() override;
+    void StopPhone() override;
+    void DisablePhoneRepeat() override;
 
     // ---- External keyer -------------------------------------------------------------------------
 };

@@ -2,7 +2,6 @@
 #include "keying/CWFrm.h"
 #include "keying/KeyerBoxes.h"
 #include "keying/KeyerSettings.h"
-#include "keying/PhoneFrm.h"
 
 namespace tylog {
 
@@ -28,9 +27,7 @@ void KeyerActions::CWBufferCut() {}
 void KeyerActions::FKeyPhone(int KeyCode) { (void)KeyCode; }
 bool KeyerActions::PhonePlaying() { return false; }
 void KeyerActions::StopPhone() {}
-void KeyerActions::DisablePhoneRepeat() {
-    if (PhoneFrmWindow* f = vb::IfLoaded<PhoneFrmWindow>()) f->tmrRepeat.setEnabled(false);
-}
+void KeyerActions::DisablePhoneRepeat() {}
 void KeyerActions::wk_clearbuf() {}
 std::int32_t KeyerActions::wk_getstatus() { return 0; }
 void KeyerActions::wk_backspace() {}

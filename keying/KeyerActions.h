@@ -2,9 +2,9 @@
 // What the logging windows ask of the CW and voice keyers and of the external keyer, in one place, so
 // the keyboard map does not depend on how (or whether yet) each is done. A process-wide instance is
 // installed (Link<KeyerActions>); the default does what needs no engine: the speed steps of the CW
-// settings (shown by the CW window when it is loaded) and the stop of the voice window's repeat timer.
-// Sending, playing and the external keyer do nothing there; the engines' operations are installed at
-// start-up (EngineKeyers.h). None of it loads a window.
+// settings (shown by the CW window when it is loaded). Sending, playing and the external keyer do
+// nothing there; the engines' operations are installed at start-up (EngineKeyers.h). None of it loads
+// a window.
 #include "core/Link.h"
 
 #include <QString>

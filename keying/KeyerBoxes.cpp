@@ -12,6 +12,22 @@ bool IsNumericText(const QString& text, double* value) {
     return true;
 }
 
+bool BoxNumber(const QString& text, double* value) {
+    const QString t = text.trimmed();
+    if (t.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)) {
+        const QString digits = t.mid(2);
+        bool ok = false;
+        const qulonglong v = digits.toULongLong(&ok, 16);
+        // toULongLong takes a sign and a "0x" of its own; the box takes hexadecimal digits only.
+        if (!ok || digits.size() > 8 || digits.contains(QLatin1Char('x'), Qt::CaseInsensitive) ||
+            !digits.at(0).isLetterOrNumber())
+            return false;
+        *value = static_cast<double>(v);
+        return true;
+    }
+    return IsNumericText(t, value);
+}
+
 QString NumberText(double value) { return QString::number(value, 'g', 15); }
 
 bool RepeatIntervalMs(const QString& text, int* intervalMs) {

@@ -7,6 +7,11 @@ namespace tylog {
 // True when text is a number (decimal, "." as the point, blanks around it allowed).
 bool IsNumericText(const QString& text, double* value = nullptr);
 
+// The number in a box as the keyers take it each time they use it: a decimal number, or "&H" and up to
+// eight hexadecimal digits ("&H378" is 888), blanks around it allowed. False for anything else, the
+// empty text included.
+bool BoxNumber(const QString& text, double* value);
+
 // A number as the boxes show it: the shortest decimal text ("14", "-7", "0.5").
 QString NumberText(double value);
 

@@ -28,7 +28,7 @@ bool openShortcutWindow(int keyCode) {
     case 'B': spottingLink().ShowSpectrumMap(); return true;
     case 'C':
     case 'S': showNormal(CWFrm()); return true;
-    case 'D': return true; // the spotting window: opens here once it exists
+    case 'D': spottingLink().ShowSpottingWindow(); return true;
     case 'F': return true; // the band privileges chart: opens here once it exists
     case 'G': return true; // the tuning keypad: opens here once it exists
     case 'P': showNormal(PhoneFrm()); return true;

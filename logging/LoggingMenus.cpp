@@ -18,6 +18,7 @@
 #include "platform/VbError.h"
 #include "platform/vb/Forms.h"
 #include "rig/RigControlfrm.h"
+#include "spotting/SpottingLink.h"
 
 namespace tylog {
 
@@ -44,8 +45,9 @@ void LoggingWindow::wireMenus() {
     mnuMap.Click = [this] { mnuMap_Click(); };
     mnuCountyList.Click = [this] { mnuCountyList_Click(); };
     mnuRigInterface.Click = [] { RigControlfrm().Show(); };
-    // The other windows of the menus ("&Configure", "&Privileges") are wired as they come; "&View
-    // Spectrum Map" with the spot area (LoggingSpots.cpp).
+    mnuDXSpotting.Click = [this] { mnuDXSpotting_Click(); };
+    // The other windows of the menus ("&Privileges") are wired as they come; "&View Spectrum Map" with
+    // the spot area (LoggingSpots.cpp).
 }
 
 void LoggingWindow::mnuNew_Click() {
@@ -83,6 +85,11 @@ void LoggingWindow::mnuClear_Click() { ClearEntry(); }
 
 // Voice navigation stays open beside the logging window.
 void LoggingWindow::mnuBlind_Click() { BlindFrm().Show(); }
+
+void LoggingWindow::mnuDXSpotting_Click() {
+    SaveStationSettings();
+    spottingLink().ShowSpottingWindow();
+}
 
 // The summary sheet reads the score and the multiplier totals of this window as they are shown.
 void LoggingWindow::mnuWriteSumm_Click() {

@@ -12,6 +12,7 @@
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
 #include "logging/ScoreRules.h"
+#include "spotting/PacketSpotfrm.h"
 #include "spotting/SpectrumMap.h"
 #include "spotting/SpotRules.h"
 #include "logstore/ContactLog.h"
@@ -134,6 +135,10 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
     mnuFormSize.Click = [this] { mnuFormSize_Click(); };
     mnuTaskbar.Click = [this] { mnuTaskbar_Click(); };
     mnuExit.Click = [this] { mnuExit_Click(); };
+    // The sent-report box speaks like the other data boxes (both designs keep it hidden).
+    txtRSTS.GotFocus = [] {
+        if (Station.VoiceNavLevel >= 2) BlindFrm().BlindKeyPhone("RstSnt");
+    };
     wireMenus();
     wireRecentList();
 }
@@ -155,6 +160,7 @@ void LoggingWindow::Form_Unload(int& Cancel) {
         if (auto* f = vb::IfLoaded<PhoneFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<CWFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<BlindFrmWindow>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<PacketSpotfrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<RigControlfrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<Form1Window>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<SpectrumMapWindow>()) vb::Unload(*f);

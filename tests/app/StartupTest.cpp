@@ -164,6 +164,7 @@ TEST(Startup, RemovesOnlyTheProgramsOwnTemporariesAndMovesDoubtfulNamesIntoBacku
         {prog, "QSOpref.txt.~tylog-000000", Removed},
         {prog, "cw.txt.~tylog-AbCdEf", Removed},
         {prog, "wave2.txt.~tylog-qwerty", Removed},
+        {prog, "PackSpot.txt.~tylog-k3Lm9P", Removed},
         {backup, "201309151432.log.~tylog-k3J9aa", Removed},
         {backup, "W9XYZ2013-09-15.log.~tylog-AAAAAA", Removed},
         {shared, "SharedUserPreferences.xml.~tylog-x1y2z3", Removed},

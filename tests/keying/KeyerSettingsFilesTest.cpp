@@ -338,7 +338,6 @@ TEST_F(KeyerFiles, VoiceSettingsFillTheSettingsAndTheWindow) {
     EXPECT_TRUE(f->Option2.Value());
     EXPECT_FALSE(f->Option1.Value());
     EXPECT_EQ(f->txtPHLoop.Text(), "30");
-    EXPECT_EQ(f->tmrRepeat.Interval(), 30000);
     EXPECT_EQ(f->Text11.Text(), "&H278");
 }
 
@@ -380,7 +379,6 @@ TEST_F(KeyerFiles, ALoadedWindowShowsTheSettingsReadAgain) {
     LoadVoiceSettings();
     LoadCWSettings();
     EXPECT_EQ(PhoneFrm().txtPHLoop.Text(), "12");
-    EXPECT_EQ(PhoneFrm().tmrRepeat.Interval(), 12000);
     EXPECT_EQ(CWFrm().txtCWLoop.Text(), "59.9");
     EXPECT_TRUE(CWFrm().Option1.Value());
 }
