@@ -23,6 +23,7 @@ bool kenwoodText(const QString& type, bool convertToHex) {
 
 // The status file is a line of two values; a larger file is not read whole on every tick.
 constexpr qint64 kPegasusReadLimit = 4096;
+
 // A port handed over to close once its output has gone out, within a bound, on an engine timer. At
 // the end of the run nothing is done here: the process's end closes the port, and the kernel drops its
 // lines (HUPCL) once the bytes have gone out, where closing now would throw them away.
