@@ -18,6 +18,7 @@
 #include "platform/VbError.h"
 #include "platform/vb/Forms.h"
 #include "rig/BandPlanChart.h"
+#include "rig/RigControlfrm.h"
 #include "spotting/SpottingLink.h"
 
 namespace tylog {
@@ -44,9 +45,10 @@ void LoggingWindow::wireMenus() {
     mnuGraph.Click = [this] { mnuGraph_Click(); };
     mnuMap.Click = [this] { mnuMap_Click(); };
     mnuCountyList.Click = [this] { mnuCountyList_Click(); };
+    mnuRigInterface.Click = [] { RigControlfrm().Show(); };
     mnuDXSpotting.Click = [this] { mnuDXSpotting_Click(); };
     mnuPrivileges.Click = [] { ShowBandPrivileges(); };
-    // "&Rig Interface" is wired as it comes; "&View Spectrum Map" with the spot area (LoggingSpots.cpp).
+    // "&View Spectrum Map" is wired with the spot area (LoggingSpots.cpp).
 }
 
 void LoggingWindow::mnuNew_Click() {
