@@ -81,8 +81,9 @@ QByteArray FrequencyCommand(const QString& rigType, float mhz, const QString& fr
     const QString& t = rigType;
     if (isIcomFrame(t)) {
         const char address = icomAddress(frequencyQuery);
+        // The 735 takes four bytes of frequency, as it answers with four.
         const auto hz = scaled(mhz, 1e6);
-        const auto field = hz ? bcdField(*hz, 10, true) : std::nullopt;
+        const auto field = hz ? bcdField(*hz, t == "Icom 735" ? 8 : 10, true) : std::nullopt;
         return field ? icomFrame(address, '\x05', *field) : QByteArray();
     }
     if (isKenwoodText(t) || t == "Yaesu FTdx9000") {
@@ -102,8 +103,10 @@ QByteArray FrequencyCommand(const QString& rigType, float mhz, const QString& fr
         return "*A" + field + '\r';
     }
     if (t == "Ten Tec Orion") {
-        if (!scaled(mhz, 1e6)) return {};
-        return "*AF" + RigMHzText(mhz).toLatin1() + '\r';
+        // In Hz, as the radio answers "?AF": it reads no decimal point.
+        const auto hz = scaled(mhz, 1e6);
+        if (!hz) return {};
+        return "*AF" + QByteArray::number(*hz) + '\r';
     }
     if (t == "Yaesu" || isYaesuReversed(t)) {
         const auto tens = scaled(mhz, 1e5);

@@ -32,7 +32,7 @@ FrequencyPauses FrequencyCommandPauses(const QString& rigType);
 // The pause before a mode command (ms).
 inline constexpr int ModeCommandPauseMs = 99;
 
-// MHz as the Orion's command and the Pegasus file write it: the shortest decimal form of the single.
+// MHz as the Pegasus file writes it: the shortest decimal form of the single.
 QString RigMHzText(float mhz);
 
 // The Pegasus exchange file's bytes: the frequency (MHz text) and the last decoded mode, trimmed, each

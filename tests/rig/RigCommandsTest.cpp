@@ -42,10 +42,12 @@ TEST(RigCommands, FrequencyFieldsRoundToEvenKeepTheirWidthAndNeverChangeTheCalle
         {"Yaesu 1000", 1.015625f, "", 10, QByteArray::fromHex("621510000A")},
         // Single precision: 432.1 MHz is 432,100,006 Hz.
         {"Icom", 432.1f, kIcomQuery, 10, QByteArray::fromHex("FEFE64E0050600103204FD")},
-        {"Icom 735", 1.8f, "FE FE 0a E0 03 FD", 10, QByteArray::fromHex("FEFE0AE0050000800100FD")},
+        // The 735 takes four bytes, as it answers.
+        {"Icom 735", 1.8f, "FE FE 0a E0 03 FD", 10, QByteArray::fromHex("FEFE0AE00500008001FD")},
         {"Ten Tec Omni VI", 7.04f, kOmniQuery, 10, QByteArray::fromHex("FEFE04E0050000040700FD")},
         {"Ten Tec Fnt Pnl", 4294.967f, "", 10, QByteArray::fromHex("2A41FFFFFE0D0D")},
-        {"Ten Tec Orion", 14.02501f, "", 10, "*AF14.02501\r"},
+        // In Hz, as the Orion answers.
+        {"Ten Tec Orion", 14.02501f, "", 10, "*AF14025010\r"},
     };
     for (const Case& c : cases) {
         float value = c.mhz;
@@ -65,7 +67,7 @@ TEST(RigCommands, FrequenciesNoFieldCanCarryAndTypesWithoutACommandSendNothing) 
         {"Kenwood", 0},          {"Kenwood", -14.025f},   {"Elecraft", nan},        {"Kenwood 2", inf},
         {"Yaesu FTdx9000", 0},   {"Ten Tec Orion", -1},   {"Ten Tec Orion", 0.0000001f},
         {"Yaesu", 1270},         {"Yaesu 757 GX II", 1270}, {"Yaesu 990", 1000},     {"Yaesu", -7},
-        {"Icom", 10000.5f},      {"Icom", 0},             {"Ten Tec Fnt Pnl", 4295},  {"Ten Tec Fnt Pnl", -3},
+        {"Icom", 10000.5f},      {"Icom", 0},             {"Icom 735", 100},             {"Ten Tec Fnt Pnl", 4295},  {"Ten Tec Fnt Pnl", -3},
         {"Other", 14.025f},      {"None", 14.025f},       {"Ten Tec Pegasus", 14.025f}, {"kenwood", 14.025f},
         {"", 14.025f},
     };
