@@ -5,6 +5,7 @@
 #include "platform/vb/Design.h"
 #include "platform/vb/FormScaling.h"
 #include "rig/RadioLink.h"
+#include "rig/RigSettings.h"
 
 #include <cmath>
 #include <limits>
@@ -37,7 +38,7 @@ std::optional<float> single(const QString& text) {
     return static_cast<float>(*v);
 }
 
-bool radioConfigured() { return !Station.RigType.isEmpty() && Station.RigType != QLatin1String("None"); }
+bool radioConfigured() { return RigTypeWantsLink(Station.RigType); }
 
 } // namespace
 

@@ -5,10 +5,14 @@
 #include "app/Engines.h"
 #include "core/StationSettingsFile.h"
 #include "logging/Dispatcher.h"
+#include "platform/TextFile.h"
 #include "rig/RigControlfrm.h"
+#include "spotting/DXSpotTable.h"
 #include "rig/RigSettings.h"
 #include "tests/logging/InfrmFixture.h"
 #include "tests/logging/LogWindowFixture.h"
+#include "tests/logging/SpotFeed.h"
+#include "tests/support/LinkDoubles.h"
 #include "tests/support/RadioPeers.h"
 
 #include <QFileInfo>
@@ -77,6 +81,33 @@ TEST_F(RadioEndToEnd, TheLoggingWindowFollowsTheRadio) {
     EXPECT_EQ(r.Frequency, "7.030");
     EXPECT_EQ(r.Band, "40");
     EXPECT_EQ(r.Mode, "CW");
+}
+
+// A right click on a spot of the band map tunes the polled radio through the radio window's own
+// engine, mode first; the call box is filled at once, before the radio has its command.
+TEST_F(RadioEndToEnd, ASpotClickTunesTheRadio) {
+    folder.write("BandPlan.txt", ReadAllBytes(ShippedDataFolder() + "/BandPlan.txt"));
+    ScriptedSpotting spotting;
+    spotting.transport = "Telnet";
+    spotting.optList = false; // the band map
+    OutfrmWindow& w = open();
+    ASSERT_TRUE(RigControlfrm().Engine().Polling());
+    Form1().PacketResize();
+    cycle(); // 20 m CW, where the radio is
+    feed("Q1ABC", "14040");
+    peer.Serve(20);
+    peer.received.clear();
+    vb::Label* label = nullptr;
+    for (int i = 0; i <= DXSpotTableData::Newest && !label; ++i)
+        if (w.lblDXSpot.Exists(i) && w.lblDXSpot[i].Visible()) label = &w.lblDXSpot[i];
+    ASSERT_NE(label, nullptr);
+    QTest::mouseClick(label->widget(), Qt::RightButton);
+    EXPECT_EQ(w.txtCall.Text(), "Q1ABC");
+    EXPECT_TRUE(RigControlfrm().Engine().Tuning());
+    Fakes().clock.Advance(99 + 205);
+    EXPECT_EQ(peer.Serve(5), "MD3;FA00014040000;");
+    EXPECT_EQ(radio->hz, 14040000);
+    EXPECT_TRUE(RigControlfrm().Engine().Polling());
 }
 
 TEST_F(RadioEndToEnd, TheRadioWindowOpensFromTheMenuAndTheKeyboard) {
