@@ -4,6 +4,7 @@
 #include "core/ReferenceTables.h"
 #include "core/SaveReports.h"
 #include "core/SectionTable.h"
+#include "keying/ExternalKeyer.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "keying/KeyingPort.h"
@@ -26,6 +27,7 @@ void ResetProcessState() {
     ContactLog = {};
     CountyTable = {};
     DXSpotTable = {};
+    ResetExternalKeyer(); // before the port's owner: it gives the port back as it goes
     KeyingPortOwner() = {};
     ResetLinks();
     ResetSaveReports();

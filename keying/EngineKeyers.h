@@ -14,6 +14,10 @@ public:
     // ---- Voice keyer ----------------------------------------------------------------------------
 
     // ---- External keyer -------------------------------------------------------------------------
+    // The external keyer's device (ExternalKeyer.h, ExternalKeyerEngine()). EngineKeyersExternal.cpp.
+    void wk_clearbuf() override;
+    std::int32_t wk_getstatus() override;
+    void wk_backspace() override;
 };
 
 // The process's instance, as installed at start-up.
