@@ -10,8 +10,21 @@ namespace tylog {
 class EngineKeyers : public KeyerActions {
 public:
     // ---- CW keyer -------------------------------------------------------------------------------
+    // The CW keyer engine (CWKeyer.h, CWEngine()) sends; the speed steps are KeyerActions' own, after
+    // which the engine works out again what it has not started yet. EngineKeyersCW.cpp.
+    void FKeyCW(int KeyCode) override;
+    void LoopThroughCWBuffer() override;
+    void CWSpeedUp() override;
+    void CWSpeedDown() override;
+    void DisableCWRepeat() override;
+    void CWBufferCut() override;
 
     // ---- Voice keyer ----------------------------------------------------------------------------
+    // The voice keyer engine (VoiceKeyer.h), which owns the player, push-to-talk and the F1 repeat.
+    void FKeyPhone(int KeyCode) override;
+    bool PhonePlaying() override;
+    void StopPhone() override;
+    void DisablePhoneRepeat() override;
 
     // ---- External keyer -------------------------------------------------------------------------
     // The external keyer's device (ExternalKeyer.h, ExternalKeyerEngine()). EngineKeyersExternal.cpp.

@@ -1,5 +1,7 @@
 #include "logging/Dispatcher.h"
 #include "core/LoggingWindowLink.h"
+
+#include <algorithm>
 #include "core/ProcessState.h"
 #include "core/StationSettingsFile.h"
 #include "logging/Infrm.h"
@@ -87,7 +89,10 @@ public:
 
 void InstallForm1Link(bool install) {
     static Form1Link link;
-    if (install) Link<LoggingWindowLink>::install(&link);
+    // Counted: a logging window that goes after a newer one was made must leave the link in place.
+    static int windows = 0;
+    windows = std::max(0, windows + (install ? 1 : -1));
+    if (windows > 0) Link<LoggingWindowLink>::install(&link);
     else if (&Link<LoggingWindowLink>::get() == &link) Link<LoggingWindowLink>::install(nullptr);
 }
 

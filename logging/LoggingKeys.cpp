@@ -27,7 +27,7 @@ bool openShortcutWindow(int keyCode) {
     case 'B': spottingLink().ShowSpectrumMap(); return true;
     case 'C':
     case 'S': showNormal(CWFrm()); return true;
-    case 'D': return true; // the spotting window: opens here once it exists
+    case 'D': spottingLink().ShowSpottingWindow(); return true;
     case 'F': return true; // the band privileges chart: opens here once it exists
     case 'G': return true; // the tuning keypad: opens here once it exists
     case 'P': showNormal(PhoneFrm()); return true;
@@ -122,6 +122,7 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
     }
     if (KeyAscii == vb::vbKeyEscape && Keyer.CWSending == 1) {
         Keyer.CWBuffer.clear(); // the sender stops after the character it is keying
+        keyers.CWBufferCut();
         KeyAscii = 0;
     }
     if (Keyer.WinKeyVersion != 0) Keyer.WinKeyStatus = keyers.wk_getstatus();
@@ -132,6 +133,7 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
     }
     if (KeyAscii == vb::vbKeyBack && Keyer.CWSending == 1 && Keyer.KeyboardCWMode == 1 && !Keyer.CWBuffer.isEmpty()) {
         Keyer.CWBuffer.chop(1);
+        keyers.CWBufferCut();
         KeyAscii = 0;
         return;
     }

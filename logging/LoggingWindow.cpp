@@ -7,11 +7,13 @@
 #include "core/Version.h"
 #include "core/StationSettingsFile.h"
 #include "keying/BlindFrm.h"
+#include "keying/KeyerActions.h"
 #include "keying/KeyerState.h"
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
 #include "keying/WinKeySetup.h"
 #include "logging/ScoreRules.h"
+#include "spotting/PacketSpotfrm.h"
 #include "spotting/SpectrumMap.h"
 #include "spotting/SpotRules.h"
 #include "logstore/ContactLog.h"
@@ -133,6 +135,10 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
     mnuFormSize.Click = [this] { mnuFormSize_Click(); };
     mnuTaskbar.Click = [this] { mnuTaskbar_Click(); };
     mnuExit.Click = [this] { mnuExit_Click(); };
+    // The sent-report box speaks like the other data boxes (both designs keep it hidden).
+    txtRSTS.GotFocus = [] {
+        if (Station.VoiceNavLevel >= 2) BlindFrm().BlindKeyPhone("RstSnt");
+    };
     wireMenus();
     wireRecentList();
 }
@@ -144,6 +150,7 @@ LoggingWindow::~LoggingWindow() { InstallForm1Link(false); }
 void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
     (void)UnloadMode;
     Keyer.CWBuffer.clear(); // text not yet keyed is dropped whether or not the close goes ahead
+    Keyers().CWBufferCut();
     if (Keyer.CWSending == 1) Cancel = 1;
 }
 
@@ -153,6 +160,7 @@ void LoggingWindow::Form_Unload(int& Cancel) {
         if (auto* f = vb::IfLoaded<PhoneFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<CWFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<BlindFrmWindow>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<PacketSpotfrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<Form1Window>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<SpectrumMapWindow>()) vb::Unload(*f);
         UnloadTwinToolWindows();

@@ -237,6 +237,7 @@ public:
     void txtDX_Click();
     void txtDX_DblClick();
     void lblDX_Click();
+    void mnuDXSpotting_Click();
     void lblDX_DblClick();
     void mnuSpectrumMap_Click();
     void lblDXSpot_MouseDown(int Index, int Button, int Shift, double X, double Y);

@@ -41,6 +41,14 @@ struct KeyingThread::Shared {
     bool pumping = false;           // virtual clock: inside pumpVirtual
 };
 
+// A job handed ahead starts exactly where the one before it ended, not when the thread got round to
+// it: a late wake would otherwise shift every later character.
+void KeyingThread::startNextAtLastEnd(Shared& s) {
+    s.started = !s.jobs.empty();
+    s.start = s.lastEnd;
+    s.nextStep = 0;
+}
+
 KeyingThread::KeyingThread(const QString& name) : shared_(std::make_shared<Shared>()) {
     setObjectName(name);
     shared_->owner = this;
@@ -205,7 +213,7 @@ void KeyingThread::run() {
             const int tag = job.tag;
             s.lastEnd = deadline;
             s.jobs.pop_front();
-            s.started = false;
+            startNextAtLastEnd(s);
             post(tag, true);
             continue;
         }
@@ -267,7 +275,7 @@ void KeyingThread::pumpVirtual() {
         if (!stepping) {
             s.lastEnd = deadline;
             s.jobs.pop_front();
-            s.started = false;
+            startNextAtLastEnd(s);
             reportDone(tag, true);
             continue;
         }

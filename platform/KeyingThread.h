@@ -69,6 +69,7 @@ private:
     void run();
     void pumpVirtual();
     void reportDone(int tag, bool ok);
+    static void startNextAtLastEnd(Shared& s);
     std::shared_ptr<Shared> shared_;
     std::thread thread_;
     bool virtual_ = false;

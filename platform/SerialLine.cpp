@@ -224,6 +224,10 @@ void SerialLine::Close() {
 
 void SerialLine::closePort() {
     if (port_->isOpen()) {
+        if (AboutToClose) {
+            const std::function<void()> before = AboutToClose;
+            before();
+        }
         const int fd = port_->handle();
         FatalUnkey::Serial(fd, TIOCM_RTS | TIOCM_DTR, false); // the descriptor may be reused after this
         // Throw away what the device has not sent: a peer that stopped reading (flow control) would

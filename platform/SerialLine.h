@@ -101,6 +101,9 @@ public:
     // port is closed by then, since QSerialPort repeats a read error for as long as it stays open. A
     // failure found inside a call is thrown by that call instead.
     std::function<void(const VbError&)> Error;
+    // Runs just before the descriptor closes, whoever closes it (Close, Open again, a failure of the
+    // device), while KeyHandle() is still valid: a keyer stops its keying thread here.
+    std::function<void()> AboutToClose;
 
     // The open device's descriptor, for the key lines; -1 when closed.
     int NativeHandle() const;

@@ -153,6 +153,13 @@ QByteArray TcpLink::GetData() {
     return data;
 }
 
+QByteArray TcpLink::GetData(qint64 maxBytes) {
+    QByteArray data = kept_.left(maxBytes);
+    kept_.remove(0, data.size());
+    if (data.size() < maxBytes && socket_->isOpen()) data += socket_->read(maxBytes - data.size());
+    return data;
+}
+
 qint64 TcpLink::BytesAvailable() const {
     return kept_.size() + (socket_->isOpen() ? socket_->bytesAvailable() : 0);
 }

@@ -48,6 +48,9 @@ public:
     // Everything received and not yet taken; bytes received before the other end closed stay readable
     // until Close or the next Connect.
     QByteArray GetData();
+    // At most maxBytes of it, oldest first; the rest stays for the next call (no new DataArrival is
+    // raised for it), so a reader that takes a share at a time never copies a whole burst at once.
+    QByteArray GetData(qint64 maxBytes);
     qint64 BytesAvailable() const;
 
     // Events, from the event loop. A handler may close or reconnect the link.

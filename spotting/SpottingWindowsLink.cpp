@@ -1,7 +1,24 @@
 #include "spotting/SpottingWindowsLink.h"
+#include "spotting/PacketSpotfrm.h"
+#include "spotting/SpotSettings.h"
 #include "spotting/SpectrumMap.h"
 
 namespace tylog {
+
+// ---- The spotting window ------------------------------------------------------------------------
+
+bool SpottingWindowsLink::OptList() const { return SpottingSettings.OptList; }
+
+QString SpottingWindowsLink::Transport() const {
+    if (!vb::IfLoaded<PacketSpotfrmWindow>()) return QStringLiteral("None");
+    return SpottingSettings.Transport;
+}
+
+void SpottingWindowsLink::ShowSpottingWindow() {
+    PacketSpotfrmWindow& w = PacketSpotfrm();
+    w.setWindowState(vb::vbNormal);
+    w.Show();
+}
 
 SpottingWindowsLink& InstalledSpottingLink() {
     static SpottingWindowsLink link;

@@ -10,6 +10,12 @@ namespace tylog {
 class SpottingWindowsLink : public SpottingLink {
 public:
     // ---- The spotting window --------------------------------------------------------------------
+    // The view and the transport come from the settings value, so asking loads no window; before the
+    // spotting window was first opened, spotting is off.
+    bool OptList() const override;
+    QString Transport() const override;
+    // Shown modeless, in its normal size; the first showing loads it and opens the stored transport.
+    void ShowSpottingWindow() override;
 
     // ---- The spectrum map -----------------------------------------------------------------------
     // Asking never loads the map: it is loaded only while it is shown.

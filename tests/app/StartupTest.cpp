@@ -165,6 +165,7 @@ TEST(Startup, RemovesOnlyTheProgramsOwnTemporariesAndMovesDoubtfulNamesIntoBacku
         {prog, "QSOpref.txt.~tylog-000000", Removed},
         {prog, "cw.txt.~tylog-AbCdEf", Removed},
         {prog, "wave2.txt.~tylog-qwerty", Removed},
+        {prog, "PackSpot.txt.~tylog-k3Lm9P", Removed},
         {data, "WK.txt.~tylog-wk1234", Removed},
         {backup, "201309151432.log.~tylog-k3J9aa", Removed},
         {backup, "W9XYZ2013-09-15.log.~tylog-AAAAAA", Removed},

@@ -60,6 +60,25 @@ TEST(KeyingThread, KeysEachCharacterAtItsTicksAndChainsThemOnTheFakeClock) {
     EXPECT_EQ(thread.Held(), 0);
 }
 
+TEST(KeyingThread, ACharacterHandedAheadStartsWhereTheLastEndedNotWhenTheThreadGotToIt) {
+    // Characters of 1.5 ms: the fake clock's ticks round each deadline up, as a late wake would.
+    auto blip = [](int tag) {
+        KeyingJob job = Character({}, 1, Com(3), tag);
+        job.steps = {{0, true}, {500, false}};
+        job.lengthMicros = 1500;
+        return job;
+    };
+    KeyingThread thread;
+    thread.JobDone = [&](int tag, bool) {
+        if (tag < 3) thread.Hand(blip(tag + 2));
+    };
+    ASSERT_TRUE(thread.Hand(blip(1)));
+    ASSERT_TRUE(thread.Hand(blip(2)));
+    Fakes().clock.Advance(20);
+    // At 0, 1.5, 3 and 4.5 ms: the lateness of one wake is not carried into the next character.
+    EXPECT_EQ(PulseText(Pulses(Fakes().keyLines, "COM3", Signal::RTS)), "0-1 2-2 3-4 5-5");
+}
+
 TEST(KeyingThread, TakesBackTheCharacterHandedAheadAndReleasesExactlyTheKeyThatIsDown) {
     KeyingThread thread;
     int done = 0;

@@ -54,11 +54,15 @@ TEST(TcpLink, ConnectsExchangesBytesAndHearsTheOtherEndClose) {
     EXPECT_EQ(events.log.last(), "data 31");
     EXPECT_EQ(link.GetData(), "DX de Q7BZW:     14025.0  K1ABC");
 
-    peer->write("73");
+    // Taken a share at a time, before and after the other end closed.
+    peer->write("73 de W1AW");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link.BytesAvailable() == 10; }, 5000));
+    EXPECT_EQ(link.GetData(3), "73 ");
     peer->disconnectFromHost();
     ASSERT_TRUE(QTest::qWaitFor([&] { return events.Has("closed"); }, 5000));
     EXPECT_EQ(link.State(), TcpLink::LinkState::Closed);
-    EXPECT_EQ(link.GetData(), "73"); // what came before the close stays readable
+    EXPECT_EQ(link.GetData(2), "de");
+    EXPECT_EQ(link.GetData(), " W1AW"); // what came before the close stays readable
     EXPECT_FALSE(events.log.join(' ').contains("error"));
     try {
         link.SendData("BYE\r\n");
