@@ -1,7 +1,8 @@
 #include "keying/CodePractice.h"
+#include "keying/CWFrm.h"
+#include "keying/CWKeyer.h"
 #include "keying/CodePracticeRules.h"
 #include "keying/ExternalKeyer.h"
-#include "keying/KeyerActions.h"
 #include "keying/KeyerState.h"
 #include "keying/ToolWindowScaling.h"
 #include "platform/Session.h"
@@ -83,6 +84,9 @@ void frmCodePracticeWindow::wireEvents() {
     Text5.KeyPress = [this](int& KeyAscii) { Text5_KeyPress(KeyAscii); };
 
     // A character is done when its keyer says so, or when the run it was in ended without it.
+    CWKeyer& cw = CWEngine();
+    QObject::connect(&cw, &CWKeyer::CharacterDone, this, [this] { characterDone(); });
+    QObject::connect(&cw, &CWKeyer::RunEnded, this, [this] { characterDone(); });
     ExternalKeyer& external = ExternalKeyerEngine();
     QObject::connect(&external, &ExternalKeyer::CharacterHandedOver, this, [this] { characterDone(); });
     QObject::connect(&external, &ExternalKeyer::TransmitEnded, this, [this] { characterDone(); });
@@ -95,7 +99,7 @@ void frmCodePracticeWindow::Form_Load() {
     } catch (const VbError& e) {
         qCDebug(lcKeying) << Q_FUNC_INFO << e.Description;
     }
-    Label8.setCaption(Keyers().CWSpeedText());
+    Label8.setCaption(CWFrm().Text11.Text());
 }
 
 void frmCodePracticeWindow::Command2_Click() {
@@ -131,7 +135,7 @@ void frmCodePracticeWindow::sendStep() {
     PracticeSendText = Text1.Text(); // an edit takes effect from this character on
     Keyer.CWBuffer = PracticeSendText.mid(sendPos_ - 1, 1);
     waiting_ = true;
-    if (!Keyer.CWSending) Keyers().LoopThroughCWBuffer();
+    if (!Keyer.CWSending) CWEngine().LoopThroughCWBuffer();
 }
 
 void frmCodePracticeWindow::characterDone() {
@@ -151,22 +155,26 @@ void frmCodePracticeWindow::characterDone() {
 void frmCodePracticeWindow::Command4_Click() {
     PracticeSendText.clear();
     Keyer.CWBuffer.clear();
+    CWEngine().CWBufferCut();
 }
 
 void frmCodePracticeWindow::Command7_Click() {
-    Keyers().CWSpeedUp();
-    Label8.setCaption(Keyers().CWSpeedText());
+    CWFrm().UpDown1_UpClick();
+    Label8.setCaption(CWFrm().Text11.Text());
 }
 
 void frmCodePracticeWindow::Command8_Click() {
-    Keyers().CWSpeedDown();
-    Label8.setCaption(Keyers().CWSpeedText());
+    CWFrm().UpDown1_DownClick();
+    Label8.setCaption(CWFrm().Text11.Text());
 }
 
 void frmCodePracticeWindow::Text5_KeyPress(int& KeyAscii) {
     if (KeyAscii != 9) KeyUpperCase(KeyAscii);
     if (KeyAscii == 8) {
-        if (!Keyer.CWBuffer.isEmpty()) Keyer.CWBuffer.chop(1);
+        if (!Keyer.CWBuffer.isEmpty()) {
+            Keyer.CWBuffer.chop(1);
+            CWEngine().CWBufferCut();
+        }
         QString sent = Text2.Text();
         if (!sent.isEmpty()) {
             sent.chop(1);
@@ -176,7 +184,7 @@ void frmCodePracticeWindow::Text5_KeyPress(int& KeyAscii) {
         const QChar c(KeyAscii);
         Text2.setText(Text2.Text() + c);
         Keyer.CWBuffer += c;
-        if (!Keyer.CWSending) Keyers().LoopThroughCWBuffer();
+        if (!Keyer.CWSending) CWEngine().LoopThroughCWBuffer();
     }
     KeyAscii = 0; // the box itself stays empty
 }
@@ -186,6 +194,7 @@ void frmCodePracticeWindow::Text5_KeyPress(int& KeyAscii) {
 void frmCodePracticeWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
     (void)UnloadMode;
     Keyer.CWBuffer.clear();
+    CWEngine().CWBufferCut();
     PracticeSendText.clear();
     // The character being keyed finishes first; the next close goes through.
     if (Keyer.CWSending) Cancel = 1;

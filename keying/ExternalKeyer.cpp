@@ -1,5 +1,5 @@
 #include "keying/ExternalKeyer.h"
-#include "keying/KeyerActions.h"
+#include "keying/CWKeyer.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "keying/KeyingPort.h"
@@ -8,15 +8,17 @@
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 
-#include <memory>
+#include <utility>
 
 namespace tylog {
 
 using namespace winkey;
 
 namespace {
-std::unique_ptr<ExternalKeyer>& instance() {
-    static std::unique_ptr<ExternalKeyer> keyer;
+// Not destroyed at the program's exit: the unkey step has stopped the device by then, and its serial
+// port must not outlive the application object.
+ExternalKeyer*& instance() {
+    static ExternalKeyer* keyer = nullptr;
     return keyer;
 }
 
@@ -26,13 +28,13 @@ const QString kNoticeTitle = QStringLiteral("External keyer");
 } // namespace
 
 ExternalKeyer& ExternalKeyerEngine() {
-    if (!instance()) instance() = std::make_unique<ExternalKeyer>();
+    if (!instance()) instance() = new ExternalKeyer;
     return *instance();
 }
 
-ExternalKeyer* ExternalKeyerIfMade() { return instance().get(); }
+ExternalKeyer* ExternalKeyerIfMade() { return instance(); }
 
-void ResetExternalKeyer() { instance().reset(); }
+void ResetExternalKeyer() { delete std::exchange(instance(), nullptr); }
 
 ExternalKeyer::ExternalKeyer() {
     feed_.Tick = [this] { feedStep(); };
@@ -46,6 +48,7 @@ ExternalKeyer::ExternalKeyer() {
 }
 
 ExternalKeyer::~ExternalKeyer() {
+    unkey_.Reset();
     feed_.Stop();
     device_.wk_close();
     Keyer.WinKeyVersion = 0;
@@ -82,7 +85,7 @@ void ExternalKeyer::openDone(int code, int version) {
         // A repeat would bring the box back every interval and hold the logging window.
         if (Keyer.CWRepeatArmed) {
             Keyer.CWRepeatArmed = false;
-            Keyers().DisableCWRepeat();
+            if (CWKeyer* cw = CWEngineIfMade()) cw->DisableCWRepeat();
         }
         emit TransmitEnded();
     }

@@ -2,6 +2,8 @@
 // result codes, the settings sent, the hand-over of the CW buffer while the device is busy, a device
 // that never answers, takes nothing, talks nonsense or goes away, and the stop of the device on every
 // way out.
+#include "keying/CWFrm.h"
+#include "keying/CWKeyer.h"
 #include "keying/EngineKeyers.h"
 #include "keying/ExternalKeyer.h"
 #include "keying/KeyerSettings.h"
@@ -10,9 +12,12 @@
 #include "keying/WinKeyProtocol.h"
 #include "platform/Session.h"
 #include "tests/support/KeyerPeers.h"
+#include "tests/support/LinkDoubles.h"
 #include "tests/support/QStringPrint.h"
 #include "tests/support/TestSupport.h"
 
+#include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace tylog;
@@ -231,17 +236,21 @@ TEST_F(ExternalKeyerTest, EveryResultCodeOfTheOpen) {
 
 TEST_F(ExternalKeyerTest, ADeadDeviceIsToldOncePerTransmitDropsTheTextAndEndsTheRepeat) {
     device.peer.silent = true;
-    Keyer.CWRepeatArmed = true;
+    Keyer.CWKeyingType = 5;
+    KeyerSettings.CW.Messages[0] = "CQ TEST";
+    KeyerSettings.CW.RepeatSeconds = "1";
     Fakes().dialogs.AnswerMsgBox(vbOK);
-    Transmit("CQ TEST");
+    CWEngine().FKeyCW(112); // F1, repeating every second
     Advance(500);
-    Transmit(" DE Q7BZW"); // joins the open under way
-    Advance(2000);
+    Transmit(" DE Q7BZW"); // keyboard CW meanwhile joins the open under way
+    Advance(1000);
     EXPECT_EQ(Shown(Kind::MsgBox).size(), 1);
     EXPECT_TRUE(Keyer.CWBuffer.isEmpty());
     EXPECT_FALSE(Keyer.CWRepeatArmed);
-    EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(CWEngine().RepeatTimer().Running()) << "the box would come back every second";
     EXPECT_EQ(codes, QList<int>{-1});
+    Advance(5000);
+    EXPECT_EQ(Shown(Kind::MsgBox).size(), 1);
 
     // The next text tries again, and says so again.
     Fakes().dialogs.AnswerMsgBox(vbOK);
@@ -249,6 +258,55 @@ TEST_F(ExternalKeyerTest, ADeadDeviceIsToldOncePerTransmitDropsTheTextAndEndsThe
     Advance(2000);
     EXPECT_EQ(Shown(Kind::MsgBox).size(), 2);
     EXPECT_FALSE(Fakes().dialogs.Unanswered());
+}
+
+TEST_F(ExternalKeyerTest, TheBufferLoopLogsTheContactFirstThenHandsTheDeviceTheMessageAndRepeatsIt) {
+    RecordingLoggingWindow logging;
+    qsizetype sentAtMains = -1;
+    logging.onMains = [&] { sentAtMains = device.peer.received.size(); };
+    Open();
+    const qsizetype before = device.peer.received.size();
+    Keyer.CWKeyingType = 5;
+    Keyer.CWMacroCall = "K1ABC";
+    KeyerSettings.CW.Messages[0] = "TU ! $";
+    KeyerSettings.CW.RepeatSeconds = "5";
+    CWEngine().FKeyCW(112);
+    EXPECT_EQ(sentAtMains, before) << "the contact is logged before the text goes out";
+    EXPECT_FALSE(Keyer.CWSending) << "the device keys; the port keyer's loop does not run";
+    Run(200);
+    EXPECT_EQ(device.model.sent + device.model.queued, "TU ! K1ABC");
+    EXPECT_TRUE(CWEngine().RepeatTimer().Running());
+    Run(6000);
+    EXPECT_EQ(device.model.sent + device.model.queued, "TU ! K1ABCTU ! K1ABC");
+
+    // Any key stops the repeat and what the device still holds.
+    Keyer.CWRepeatArmed = false;
+    InstalledKeyers().wk_clearbuf();
+    InstalledKeyers().DisableCWRepeat();
+    device.Serve();
+    EXPECT_TRUE(device.model.queued.isEmpty());
+    Run(6000);
+    EXPECT_EQ(device.model.sent.count("TU"), 2);
+}
+
+TEST_F(ExternalKeyerTest, ACWSpeedChangeReachesTheOpenDevice) {
+    Open();
+    Keyer.CWKeyingType = 5;
+    CWFrmWindow& cw = CWFrm();
+    ShowActive(cw);
+    cw.Text11.SetFocus();
+    cw.Text11.lineEdit()->selectAll();
+    QTest::keyClicks(cw.Text11.widget(), "35");
+    device.Serve();
+    EXPECT_EQ(device.model.commands.back(), QByteArray("\x02\x23", 2)) << "3 is not sent, 35 is";
+    EXPECT_EQ(device.model.commands.count(QByteArray("\x02\x03", 2)), 0);
+    QTest::keyClicks(cw.Text11.widget(), "0");
+    device.Serve(10);
+    EXPECT_EQ(device.model.wpm, 35) << "350 is never sent";
+    cw.Text11.setText("100");
+    cw.UpDown1_DownClick();
+    device.Serve();
+    EXPECT_EQ(device.model.wpm, 99);
 }
 
 TEST_F(ExternalKeyerTest, ADeviceThatTakesNothingFor10SecondsHasItsTextDropped) {
