@@ -9,6 +9,7 @@
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "keying/KeyingPort.h"
+#include "keying/VoiceKeyer.h"
 #include "keying/WinKeyProtocol.h"
 #include "platform/Session.h"
 #include "tests/support/KeyerPeers.h"
@@ -363,14 +364,24 @@ TEST_F(ExternalKeyerTest, TheDeviceStopsSendingOnEveryWayOut) {
     const Case cases[] = {
         {"Stop (and Esc): the buffer emptied", [](ExternalKeyer& k) { k.Device().wk_clearbuf(); }, false},
         {"Close", [](ExternalKeyer& k) { k.CloseDevice(); }, true},
-        {"the voice keyer takes the port", [](ExternalKeyer&) { KeyingPortOwner().Take(KeyingPortUser::Voice, {}); },
+        {"the voice keyer opens its push-to-talk port",
+         [](ExternalKeyer&) {
+             KeyerSettings.Voice.SerialPort = "4";
+             VoiceKeying().OpenPhonePort();
+         },
          true},
-        {"the CW keyer takes the port", [](ExternalKeyer&) { KeyingPortOwner().Take(KeyingPortUser::CW, {}); }, true},
+        {"the CW keyer opens its keying port",
+         [](ExternalKeyer&) {
+             KeyerSettings.CW.SerialPort = "4";
+             CWEngine().CWSetup();
+         },
+         true},
         {"the end of the run", [](ExternalKeyer&) { UnkeyEverything(); }, true},
         {"the keyer goes away", [](ExternalKeyer&) { ResetExternalKeyer(); }, true},
     };
+    PseudoTerminal otherPort;
+    otherPort.MapAsSerial(4);
     for (const Case& c : cases) {
-        KeyingPortOwner() = {};
         keyer = &ExternalKeyerEngine();
         handed.clear();
         QObject::connect(keyer, &ExternalKeyer::CharacterHandedOver, [this](QChar ch) { handed += ch; });
@@ -387,6 +398,8 @@ TEST_F(ExternalKeyerTest, TheDeviceStopsSendingOnEveryWayOut) {
             EXPECT_EQ(Keyer.WinKeyVersion, 0) << c.name;
         }
         ResetExternalKeyer();
+        ResetCWEngine();
+        EndVoiceKeyer();
         device.Serve(10);
         device.model = {};
         device.peer.received.clear();
