@@ -50,7 +50,6 @@ public:
     void LeftTailBox();
     void LeftRatioBox();
 
-    bool Transmitting() const { return feed_.Enabled() || openForTransmit_; }
     WinKeyDevice& Device() { return device_; }
 
 signals:

@@ -86,7 +86,10 @@ void WinKeyDevice::pump() {
     }
     const int statusBytes = reader_.StatusBytes();
     reader_.Take(in);
-    if (reader_.StatusBytes() != statusBytes) charBusy_ = false;
+    if (reader_.StatusBytes() != statusBytes) {
+        charBusy_ = false;
+        statusHeard_ = now();
+    }
 
     if (phase_ == Phase::Echo) {
         if (const auto answer = reader_.TakeAnswer()) {
@@ -101,6 +104,7 @@ void WinKeyDevice::pump() {
             }
             version_ = *answer;
             phase_ = Phase::Open;
+            statusHeard_ = now();
             step_.Stop();
             qCDebug(lcKeying) << "external keyer: open, version" << version_;
             if (auto done = std::exchange(done_, {})) done(Success, version_);
@@ -193,7 +197,12 @@ int WinKeyDevice::wk_getstatus() {
     if (phase_ != Phase::Open) return NotOpen;
     pump();
     if (phase_ != Phase::Open) return NotOpen;
-    return reader_.Status() | (charBusy_ ? kStatusBusy : 0);
+    const int status = reader_.Status() | (charBusy_ ? kStatusBusy : 0);
+    if (status >= 5 && now() - statusHeard_ >= kStatusAskMs) {
+        statusHeard_ = now();
+        send(RequestStatus());
+    }
+    return status;
 }
 
 int WinKeyDevice::wk_clearbuf() {

@@ -46,14 +46,16 @@ public:
     int wk_char(int code);
     // The device's status after what it has sent so far (winkey::ReplyReader): below 5 it takes
     // another character, 0 it holds nothing unsent. A character just handed over counts as busy until
-    // the device says otherwise. -9 when closed.
+    // the device says otherwise. A status of 5 or more that the device has not repeated for
+    // kStatusAskMs is asked for (the answer comes later), so a status byte lost on the line holds
+    // nothing up. -9 when closed.
     int wk_getstatus();
+    static constexpr int kStatusAskMs = 500;
     int wk_clearbuf();
     int wk_backspace();
 
     bool IsOpen() const { return phase_ == Phase::Open; }
     bool Opening() const { return phase_ == Phase::Opening || phase_ == Phase::Echo || phase_ == Phase::HostOpen; }
-    int Version() const { return version_; }
     int Port() const { return portNumber_; }
 
     // The open device's port failed (the other end went away): the device is closed by then.
@@ -81,6 +83,7 @@ private:
     int version_ = 0;
     int portNumber_ = 0;
     bool charBusy_ = false;  // a character went out since the device last told its status
+    std::uint32_t statusHeard_ = 0; // when the device last told its status, or was asked for it
 };
 
 } // namespace tylog

@@ -324,6 +324,23 @@ TEST_F(ExternalKeyerTest, ADeviceThatTakesNothingFor10SecondsHasItsTextDropped) 
     EXPECT_EQ(Keyer.WinKeyVersion, 23) << "the device stays open";
 }
 
+TEST_F(ExternalKeyerTest, AStatusByteLostOnTheLineHoldsNothingUp) {
+    Open();
+    device.model.forceFull = true;
+    device.peer.Send(device.model.StatusByte());
+    Transmit("AB");
+    Run(100);
+    EXPECT_EQ(Keyer.CWBuffer, "AB");
+    // The device frees up, but the byte that says so never arrives: the keyer asks.
+    device.model.forceFull = false;
+    for (int t = 0; t < 2000 && !Keyer.CWBuffer.isEmpty(); t += 10) {
+        Advance(10);
+        device.peer.Serve(1);
+    }
+    EXPECT_TRUE(Keyer.CWBuffer.isEmpty());
+    EXPECT_TRUE(device.model.commands.contains(QByteArray(1, 0x15)));
+}
+
 TEST_F(ExternalKeyerTest, NonsenseFromTheDeviceIsPassedOver) {
     Open();
     Transmit("TEST");
