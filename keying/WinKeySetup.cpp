@@ -141,10 +141,9 @@ void frmWinKeyWindow::Form_Load() {
 
 void frmWinKeyWindow::ShowSettings() {
     const WinKeySettings s = KeyerSettings.WinKey; // a copy: the boxes write back into it as they change
-    // The port box shows the port that will be used.
-    const QString port = QString::number(s.ComPort);
-    if (WinKeyPortBox(txtWKComPort.Text()).port != s.ComPort || WinKeyPortBox(txtWKComPort.Text()).repair)
-        txtWKComPort.setText(port);
+    // The port box shows the port that will be used ("07" may stay for 7).
+    const WinKeyPortOutcome shown = WinKeyPortBox(txtWKComPort.Text());
+    if (shown.repair || shown.port != s.ComPort) txtWKComPort.setText(QString::number(s.ComPort));
     const std::pair<vb::TextBox*, QString> boxes[] = {
         {&txtWKWPM, s.Speed}, {&txtWeight, s.Weight}, {&txtLeadIn, s.LeadIn}, {&txtTail, s.Tail}, {&txtRatio, s.Ratio}};
     for (const auto& [box, text] : boxes)
