@@ -2,6 +2,7 @@
 #include "core/Link.h"
 #include "keying/EngineKeyers.h"
 #include "keying/VoiceKeyer.h"
+#include "rig/RigControlfrm.h"
 #include "spotting/SpottingWindowsLink.h"
 
 namespace tylog {
@@ -10,6 +11,7 @@ void InstallEngines() {
     Link<KeyerActions>::install(&InstalledKeyers());
     StartVoiceKeyer();
     Link<SpottingLink>::install(&InstalledSpottingLink());
+    Link<RadioLink>::install(&InstalledRadio());
 }
 
 } // namespace tylog

@@ -12,6 +12,7 @@
 #include "keying/VoiceKeyer.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
+#include "rig/RigSettings.h"
 #include "spotting/DXSpotTable.h"
 #include "spotting/SpotSettings.h"
 
@@ -26,6 +27,7 @@ void ResetProcessState() {
     Run = {};
     Keyer = {};
     KeyerSettings = {};
+    RigSettings = {};
     PrefixTable = {};
     StateCoordTable = {};
     SectionTable = {};

@@ -32,6 +32,7 @@ constexpr RewrittenFile kRewrittenFiles[] = {
     {Folder::Program, "QSOpref.txt"},
     {Folder::Program, "CW.txt"},
     {Folder::Program, "wave2.txt"},
+    {Folder::Program, "RigCntrl.txt"},
     {Folder::Program, "PackSpot.txt"},
     {Folder::Data, "WK.txt"},
     {Folder::Backup, "*.log"}, // backups, archives and restores

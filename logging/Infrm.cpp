@@ -8,6 +8,7 @@
 #include "platform/VbError.h"
 #include "platform/vb/Design.h"
 #include "rig/RadioLink.h"
+#include "rig/RigSettings.h"
 
 #include <QTreeWidget>
 
@@ -181,7 +182,7 @@ void InfrmWindow::Form_Load() {
         ShowOperatingTime();
         ReloadAndRescore();
         FitWindowToScreen();
-        if (Station.RigType.compare("None", Qt::CaseInsensitive) != 0) radioLink().StartPolling();
+        if (RigTypeWantsLink(Station.RigType)) radioLink().StartPolling();
     } catch (const VbError& e) {
         ReportFailedLoad(e.Description);
     }

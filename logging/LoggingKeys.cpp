@@ -7,6 +7,7 @@
 #include "keying/PhoneFrm.h"
 #include "logging/LoggingWindow.h"
 #include "platform/vb/KeyFilters.h"
+#include "rig/RigControlfrm.h"
 #include "platform/TextFile.h"
 #include "platform/vb/Keys.h"
 #include "spotting/SpottingLink.h"
@@ -31,7 +32,7 @@ bool openShortcutWindow(int keyCode) {
     case 'F': return true; // the band privileges chart: opens here once it exists
     case 'G': return true; // the tuning keypad: opens here once it exists
     case 'P': showNormal(PhoneFrm()); return true;
-    case 'R': return true; // the radio window: opens here once it exists
+    case 'R': RigControlfrm().Show(); return true; // its window state as it was
     default: return false;
     }
 }

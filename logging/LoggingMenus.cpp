@@ -17,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/VbError.h"
 #include "platform/vb/Forms.h"
+#include "rig/RigControlfrm.h"
 #include "spotting/SpottingLink.h"
 
 namespace tylog {
@@ -43,9 +44,10 @@ void LoggingWindow::wireMenus() {
     mnuGraph.Click = [this] { mnuGraph_Click(); };
     mnuMap.Click = [this] { mnuMap_Click(); };
     mnuCountyList.Click = [this] { mnuCountyList_Click(); };
+    mnuRigInterface.Click = [] { RigControlfrm().Show(); };
     mnuDXSpotting.Click = [this] { mnuDXSpotting_Click(); };
-    // The other windows of the menus ("&Rig Interface", "&Privileges") are wired as they come;
-    // "&View Spectrum Map" with the spot area (LoggingSpots.cpp).
+    // The other windows of the menus ("&Privileges") are wired as they come; "&View Spectrum Map" with
+    // the spot area (LoggingSpots.cpp).
 }
 
 void LoggingWindow::mnuNew_Click() {

@@ -23,6 +23,7 @@
 #include "platform/vb/Design.h"
 #include "platform/vb/Forms.h"
 #include "platform/Diagnostics.h"
+#include "rig/RigControlfrm.h"
 
 #include <cmath>
 
@@ -161,6 +162,7 @@ void LoggingWindow::Form_Unload(int& Cancel) {
         if (auto* f = vb::IfLoaded<CWFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<BlindFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<PacketSpotfrmWindow>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<RigControlfrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<Form1Window>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<SpectrumMapWindow>()) vb::Unload(*f);
         UnloadTwinToolWindows();

@@ -6,6 +6,7 @@
 #include "platform/vb/Design.h"
 #include "logtools/DEEditOut.h"
 #include "rig/RadioLink.h"
+#include "rig/RigSettings.h"
 
 #include <QTreeWidget>
 
@@ -135,7 +136,7 @@ void OutfrmWindow::Form_Load() {
         ShowOperatingTime();
         ReloadAndRescore();
         FitWindowToScreen();
-        if (Station.RigType.compare("None", Qt::CaseInsensitive) != 0) radioLink().StartPolling();
+        if (RigTypeWantsLink(Station.RigType)) radioLink().StartPolling();
     } catch (const VbError& e) {
         ReportFailedLoad(e.Description);
     }

@@ -16,6 +16,21 @@ namespace {
 constexpr std::int64_t WakeMarginMicros = 1500;
 constexpr int AbortWaitMs = 200;
 
+// Keys one change; on a failure lets the line go as far as it can. False when the change failed.
+bool keyStep(const std::function<void(bool)>& key, bool down) {
+    try {
+        key(down);
+        return true;
+    } catch (...) {
+        try {
+            key(false);
+        } catch (...) {
+            qCDebug(lcKeying) << "the key could not be released after a failure";
+        }
+        return false;
+    }
+}
+
 std::chrono::steady_clock::time_point steadyPoint(std::int64_t micros) {
     // The keying clock and steady_clock both read CLOCK_MONOTONIC.
     return std::chrono::steady_clock::time_point(std::chrono::microseconds(micros));
@@ -221,17 +236,7 @@ void KeyingThread::run() {
         const auto key = job.key;
         const int tag = job.tag;
         lock.unlock();
-        bool ok = true;
-        try {
-            key(down);
-        } catch (...) {
-            ok = false;
-            try {
-                key(false);
-            } catch (...) {
-                qCDebug(lcKeying) << "the key could not be released after a failure";
-            }
-        }
+        const bool ok = keyStep(key, down);
         lock.lock();
         if (ok) {
             s.down = down;
@@ -281,16 +286,10 @@ void KeyingThread::pumpVirtual() {
         }
         const bool down = job.steps[s.nextStep++].down;
         const auto key = job.key;
-        try {
-            key(down);
+        if (keyStep(key, down)) {
             s.down = down;
             s.downKey = key;
-        } catch (...) {
-            try {
-                key(false);
-            } catch (...) {
-                qCDebug(lcKeying) << "the key could not be released after a failure";
-            }
+        } else {
             s.down = false;
             s.lastEnd = now;
             s.jobs.pop_front();

@@ -266,7 +266,8 @@ TEST_F(OutfrmTest, NoToOpenExistingLogBacksUpBeforeErasing) {
 }
 
 TEST_F(OutfrmTest, TheRadioStartsOnlyWhenARadioTypeIsSet) {
-    const std::pair<const char*, int> cases[] = {{"None", 0}, {"none", 0}, {"NONE", 0}, {"Other", 1}, {"Kenwood TS-2000", 1}};
+    // "None" as the radio window spells it, and no type at all (which would open a port for nothing).
+    const std::pair<const char*, int> cases[] = {{"None", 0}, {"", 0}, {"none", 1}, {"Other", 1}, {"Kenwood TS-2000", 1}};
     for (auto [rig, starts] : cases) {
         vb::DiscardAllForms();
         RecordingRadio radio;

@@ -48,6 +48,10 @@ void PtyPeer::Answer(const QByteArray& request, const QByteArray& reply) {
 
 void PtyPeer::write(const QByteArray& bytes) {
     if (bytes.isEmpty()) return;
+    if (!awaitPort) {
+        pty_.Write(bytes);
+        return;
+    }
     int before = 0;
     const int fd = ::open(Path().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd >= 0) {

@@ -50,6 +50,9 @@ public:
     int splitInto = 1;        // each reply goes out in this many pieces, one piece per Serve call
     QByteArray leftover;      // sent after every reply (a second record's start, noise)
     bool garbage = false;     // every reply's bytes are replaced by noise of the same length
+    // Whether Serve and Send wait until the port end can read what they wrote. Off for an outside
+    // program at the port end, which takes the bytes as they come.
+    bool awaitPort = true;
     void HangUp() { pty_.HangUp(); }
 
 private:
