@@ -5,6 +5,7 @@
 #include "keying/KeyerSettingsFiles.h"
 #include "keying/WinKeySettings.h"
 #include "platform/TextFile.h"
+#include "platform/ValueFile.h"
 #include "platform/VbError.h"
 
 using namespace tylog;
@@ -40,8 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             WriteWinKeySettings(wk, read.settings);
             const auto again = ReadWinKeySettings(wk);
             FUZZ_CHECK(again.whole);
+            // Texts come back as the writer can store them (no double quotes, CR or LF).
             FUZZ_CHECK(again.settings.ComPort == read.settings.ComPort && again.settings.Mode == read.settings.Mode &&
-                       again.settings.PinConfig == read.settings.PinConfig && again.settings.Ratio == read.settings.Ratio);
+                       again.settings.PinConfig == read.settings.PinConfig &&
+                       again.settings.Speed == StorableText(read.settings.Speed) &&
+                       again.settings.Ratio == StorableText(read.settings.Ratio));
         }
     } catch (const VbError&) {
     }
