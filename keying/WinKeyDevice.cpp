@@ -61,7 +61,11 @@ void WinKeyDevice::ask(const QByteArray& request, Phase next) {
     try {
         port_.Output(request);
     } catch (const VbError& e) {
-        lost(e.Description);
+        // Told from the next step: this may be inside wk_open.
+        qCDebug(lcKeying) << "external keyer: the port failed:" << e.Description;
+        port_.Close();
+        pendingCode_ = LineLost;
+        phase_ = Phase::Opening;
     }
 }
 
