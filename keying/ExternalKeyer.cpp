@@ -72,12 +72,14 @@ void ExternalKeyer::openOperation(bool forTransmit) {
 
 void ExternalKeyer::openDone(int code, int version) {
     const bool forTransmit = std::exchange(openForTransmit_, false);
-    ApplyWinKeySettings(); // whatever the outcome: a box without a number is repaired all the same
     if (version > 0) Keyer.WinKeyVersion = version;
     else KeyingPortOwner().Give(KeyingPortUser::ExternalKeyer);
+    ApplyWinKeySettings(); // whatever the outcome: a box without a number is repaired all the same
     emit OpenFinished(code);
     if (version > 0) {
-        if (forTransmit) WKTransmit();
+        if (!forTransmit) return;
+        if (device_.IsOpen()) WKTransmit();
+        else emit TransmitEnded(); // the port failed as the settings went out: lost() told it
         return;
     }
     if (forTransmit) {
