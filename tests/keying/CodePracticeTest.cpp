@@ -228,3 +228,27 @@ TEST_F(PracticeSending, ThroughTheExternalKeyerAsItStands) {
     EXPECT_TRUE(vb::Unload(f, vb::vbFormControlMenu));
     EXPECT_TRUE(Keyer.CWBuffer.isEmpty());
 }
+
+TEST_F(PracticeSending, EveryKeyingTypeSendsTheText) {
+    using Signal = tylog::testing::RecordingKeyLines::Signal;
+    struct Case {
+        int type;
+        QString device;
+        Signal signal;
+        int presses;
+    };
+    const Case cases[] = {{0, "COM3", Signal::RTS, 0}, {2, "COM3", Signal::DTR, 2}, {3, "LPT1", Signal::ParallelControl, 2}};
+    for (const Case& c : cases) {
+        Keyer.CWKeyingType = c.type;
+        Fakes().keyLines.Clear();
+        frmCodePracticeWindow& f = frmCodePractice();
+        ShowActive(f);
+        f.Text1.setText("EE");
+        Click(f.Command3);
+        Advance(1000);
+        EXPECT_FALSE(f.Sending()) << c.type;
+        EXPECT_EQ(f.Text2.Text(), "EE") << c.type;
+        EXPECT_EQ(tylog::testing::Pulses(Fakes().keyLines, c.device, c.signal).size(), c.presses) << c.type;
+        vb::Unload(f);
+    }
+}
