@@ -4,7 +4,6 @@
 // as it does without an open radio interface.
 #include "core/Link.h"
 
-#include <QByteArray>
 #include <QString>
 
 namespace tylog {
@@ -24,8 +23,6 @@ public:
     }
     // Whether a frequency change is still on its way to the radio.
     virtual bool Tuning() const { return false; }
-    // The frequency test's raw command, written to the radio's port as it stands; failures are silent.
-    virtual void SendRaw(const QByteArray& bytes) { (void)bytes; }
     // RigControlfrm.Command1_Click: opens the radio's port and starts polling. Any failure ends it
     // silently and the caller goes on.
     virtual void StartPolling() {}

@@ -479,7 +479,6 @@ public:
         RigControlfrmWindow* w = vb::IfLoaded<RigControlfrmWindow>();
         return w && w->Engine().Tuning();
     }
-    void SendRaw(const QByteArray& bytes) override { RigControlfrm().Engine().SendRaw(bytes); }
     void StartPolling() override { RigControlfrm().Command1_Click(); }
 };
 } // namespace

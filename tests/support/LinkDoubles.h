@@ -22,11 +22,9 @@ public:
         modes.push_back({qChangeFrequency, ModeToChangeTo});
     }
     bool Tuning() const override { return tuning; }
-    void SendRaw(const QByteArray& bytes) override { raw.push_back(bytes); }
     void StartPolling() override { ++pollingStarts; }
     std::vector<float> tuned;
     std::vector<std::pair<float, QString>> modes;
-    std::vector<QByteArray> raw;
     bool tuning = false; // what Tuning() answers
     int pollingStarts = 0;
 };
