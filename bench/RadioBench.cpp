@@ -6,8 +6,13 @@
 //  - how late the event loop runs (bench/EventLoopProbe.h) while the poll runs on the machine's clock
 //    every 50 ms with a radio that answers, one that is silent, one that answers garbage, and a port
 //    pulled in the middle of the poll: goals 99th percentile under 5 ms, longest under 20 ms; beside
-//    them the same windows with no poll, the machine's own floor.
+//    them the same windows with no poll, the machine's own floor;
+//  - the same while an Elecraft frequency change runs (the band plan's mode, 99 ms, 205 + 1000 ms and
+//    the drains around them), given again as soon as one ends, and once with a radio that stops
+//    reading so that every drain runs to its 2000 ms cap: the same goals;
+//  - a keystroke in the call box while such a change is on its way: goal 0.2 ms, as without one.
 #include "bench/EventLoopProbe.h"
+#include "bench/Paired.h"
 #include "bench/WindowBench.h"
 #include "logging/Outfrm.h"
 #include "logstore/ContactLog.h"
@@ -17,6 +22,7 @@
 #include "rig/RigSettings.h"
 
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QRandomGenerator>
 #include <QSocketNotifier>
@@ -97,9 +103,9 @@ private:
 
 // The radio window polling a Kenwood on port 2 at the fastest rate, the logging window shown (with
 // poll false, the windows alone).
-RadioEngine& StartPolling(const QString& path, bool poll = true) {
+RadioEngine& StartPolling(const QString& path, bool poll = true, const char* type = "Kenwood") {
     testing::Fakes().ports.serial[2] = path;
-    Station.RigType = "Kenwood";
+    Station.RigType = type;
     RigControlfrmWindow& w = RigControlfrm(); // its load reads the settings: they are set after it
     RigSettings = {};
     RigSettings.RigPort = 2;
@@ -174,8 +180,94 @@ void RadioEventLoopDelay(benchmark::State& state) {
 }
 BENCHMARK(RadioEventLoopDelay)->Arg(4)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// The next Elecraft frequency change, 20 m and 40 m phone in turn (each with its band-plan mode), given
+// as soon as the last one has ended; counts those given.
+struct Retune {
+    RadioEngine& engine;
+    int given = 0;
+    void operator()() {
+        if (engine.Tuning() || !engine.Polling()) return;
+        engine.ChangeFrequency(given++ % 2 ? 7.2f : 14.2f);
+    }
+};
+
+void RadioCommandEventLoopDelay(benchmark::State& state) {
+    static SystemClock machineClock;
+    Clock* fake = platform().clock;
+    platform().clock = &machineClock;
+    const bool stuck = state.range(0) == 1;
+    BenchRadio radio(!stuck); // a radio that stops reading takes nothing at all
+    RadioEngine& engine = StartPolling(radio.Path(), true, "Elecraft");
+    if (engine.BandPlanExtra.empty()) state.SkipWithError("no band plan");
+    // Fills the line so that nothing more goes out while nobody reads.
+    if (stuck) engine.Port().Output(QByteArray(512 * 1024, 'x'));
+    Retune retune{engine};
+    EventLoopProbe probe;
+    for (auto _ : state) {
+        probe.Start();
+        QEventLoop loop;
+        QTimer again;
+        QObject::connect(&again, &QTimer::timeout, [&retune] { retune(); });
+        again.start(5);
+        // The stuck radio's one change: four drains of 2000 ms, 99 ms and 1205 ms.
+        QTimer::singleShot(stuck ? 9800 : 6000, &loop, &QEventLoop::quit);
+        if (stuck) QTimer::singleShot(100, &again, &QTimer::stop); // one change only
+        loop.exec();
+        probe.Stop();
+    }
+    if (stuck ? retune.given != 1 || engine.Tuning() || !engine.Polling() : retune.given < 4)
+        state.SkipWithError("the changes did not run as they should");
+    probe.Report(state, 5000, 20000);
+    state.counters["changes"] = retune.given;
+    state.SetLabel(stuck ? "Elecraft change, radio stops reading" : "Elecraft changes back to back");
+    StopPolling();
+    platform().clock = fake;
+}
+BENCHMARK(RadioCommandEventLoopDelay)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// "W9" then "A" in the call box of the full log while an Elecraft change is on its way (the machine's
+// clock runs its steps, between and during the keys).
+void KeystrokeWhileTuning(benchmark::State& state) {
+    static SystemClock machineClock;
+    Clock* fake = platform().clock;
+    platform().clock = &machineClock;
+    BenchRadio radio(true);
+    RadioEngine& engine = StartPolling(radio.Path(), true, "Elecraft");
+    Retune retune{engine};
+    OutfrmWindow& w = Outfrm();
+    QWidget* box = w.txtCall.widget();
+    w.txtCall.SetFocus();
+    auto type = [box](int k) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, QString(QChar(k)));
+        QCoreApplication::sendEvent(box, &press);
+    };
+    int inFlight = 0, keys = 0;
+    RunAgainstGoal(state, {[&] {
+                               retune();
+                               w.txtCall.setText("W");
+                               w.txtCall.setSelStart(1);
+                               type('9');
+                               LetTheWindowRepaint();
+                               inFlight += engine.Tuning() ? 1 : 0;
+                               ++keys;
+                           },
+                           [&] {
+                               type('A');
+                               LetTheWindowRepaint();
+                           }},
+                   200);
+    if (w.txtCall.Text() != "W9A") state.SkipWithError("the box did not take the key");
+    if (inFlight * 10 < keys * 9) state.SkipWithError("the change was not on its way for most keys");
+    state.counters["changes"] = retune.given;
+    state.SetLabel("Elecraft change on its way");
+    StopPolling();
+    platform().clock = fake;
+}
+BENCHMARK(KeystrokeWhileTuning)->UseManualTime()->Iterations(Pairs(2000))->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
-    return RunWindowBenchmarks(argc, argv, {"TYCounty.txt"}, [] { WriteContestLog(ContactLogData::Capacity); });
+    return RunWindowBenchmarks(argc, argv, {"TYCounty.txt", "BandPlan.txt"},
+                               [] { WriteContestLog(ContactLogData::Capacity); });
 }

@@ -10,6 +10,8 @@
 #include "rig/RigControlfrm.h"
 #include "platform/TextFile.h"
 #include "platform/vb/Keys.h"
+#include "rig/BandPlanChart.h"
+#include "rig/RigTune.h"
 #include "spotting/SpottingLink.h"
 
 namespace tylog {
@@ -29,8 +31,8 @@ bool openShortcutWindow(int keyCode) {
     case 'C':
     case 'S': showNormal(CWFrm()); return true;
     case 'D': spottingLink().ShowSpottingWindow(); return true;
-    case 'F': return true; // the band privileges chart: opens here once it exists
-    case 'G': return true; // the tuning keypad: opens here once it exists
+    case 'F': ShowBandPrivileges(); return true;
+    case 'G': ShowTuningKeypad(); return true;
     case 'P': showNormal(PhoneFrm()); return true;
     case 'R': RigControlfrm().Show(); return true; // its window state as it was
     default: return false;

@@ -17,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/VbError.h"
 #include "platform/vb/Forms.h"
+#include "rig/BandPlanChart.h"
 #include "rig/RigControlfrm.h"
 #include "spotting/SpottingLink.h"
 
@@ -46,8 +47,8 @@ void LoggingWindow::wireMenus() {
     mnuCountyList.Click = [this] { mnuCountyList_Click(); };
     mnuRigInterface.Click = [] { RigControlfrm().Show(); };
     mnuDXSpotting.Click = [this] { mnuDXSpotting_Click(); };
-    // The other windows of the menus ("&Privileges") are wired as they come; "&View Spectrum Map" with
-    // the spot area (LoggingSpots.cpp).
+    mnuPrivileges.Click = [] { ShowBandPrivileges(); };
+    // "&View Spectrum Map" is wired with the spot area (LoggingSpots.cpp).
 }
 
 void LoggingWindow::mnuNew_Click() {

@@ -9,6 +9,7 @@
 #include <QSerialPort>
 #include <QThread>
 #include <QStringList>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 
@@ -260,6 +261,14 @@ void SerialLine::onPortError(int error) {
     }, Qt::QueuedConnection);
 }
 
+// A device that takes nothing now (a radio holding its handshake, a peer that stopped reading) keeps
+// the bytes queued: writing then would fail as "temporarily unavailable" and close the port.
+void SerialLine::flushWhatFits() {
+    pollfd p{static_cast<int>(port_->handle()), POLLOUT, 0};
+    // A hang-up or error is let through, so that the write reports it.
+    if (::poll(&p, 1, 0) == 1 && (p.revents & (POLLOUT | POLLERR | POLLHUP | POLLNVAL))) port_->flush();
+}
+
 void SerialLine::fetch() {
     // Pulls what the device holds into the port's buffer; bounded, since a device may keep sending.
     for (int i = 0; i < 64 && PortOpen() && port_->waitForReadyRead(0); ++i) {
@@ -282,14 +291,14 @@ void SerialLine::Output(const QByteArray& bytes) {
         requireOpen("output");
         throw VbError(VbError::DeviceIO, PortName() + ": " + why);
     }
-    port_->flush();
+    flushWhatFits();
     requireOpen("output");
 }
 
 int SerialLine::OutBufferCount() {
     CallGuard g(inCall_);
     requireOpen("output count");
-    port_->flush();
+    flushWhatFits();
     requireOpen("output count");
     int queued = 0;
     if (::ioctl(port_->handle(), TIOCOUTQ, &queued) != 0) queued = 0;

@@ -84,7 +84,8 @@ public:
 
     // Queues the bytes and hands them to the device at once, as far as it takes them.
     void Output(const QByteArray& bytes);
-    // Bytes written but not yet sent: those the device has not taken yet plus its own queue.
+    // Bytes written but not yet sent: those the device has not taken yet plus its own queue. A device
+    // that takes nothing for a while (handshake held, nobody reading) leaves them queued here.
     int OutBufferCount();
     // Closes once what was written has left for the device, waiting at most maxMs; what is still
     // queued then is thrown away, as Close does. For the last few bytes a device must get (a keyer told
@@ -115,6 +116,7 @@ private:
     void applyHandshaking();
     void onPortError(int error);
     void fetch();
+    void flushWhatFits();
     void requireOpen(const char* what) const;
     void setLine(ModemLine line, bool on);
     void closePort();

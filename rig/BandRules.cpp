@@ -1,4 +1,10 @@
 #include "rig/BandRules.h"
+#include "core/ProcessState.h"
+#include "platform/TextFile.h"
+#include "platform/ValueFile.h"
+#include "platform/VbError.h"
+
+#include <QRegularExpression>
 
 namespace tylog {
 
@@ -41,5 +47,82 @@ bool BandSwitchesWindow(const QString& band) {
 }
 
 QString FrequencyText(float mhz) { return QString::number(static_cast<double>(mhz), 'f', 3); }
+
+namespace {
+// The lines that hold values: a blank line, or blanks after the last row, would otherwise read as
+// empty values and shift every row after them.
+QStringList bandPlanLines(const QByteArray& bytes) {
+    QStringList lines;
+    for (const QString& line : FromAnsi(bytes).split(QRegularExpression("\r\n|\r|\n"))) {
+        const QString t = line.trimmed();
+        if (!t.isEmpty()) lines << t;
+    }
+    return lines;
+}
+
+// One line as one row: exactly five values, the edges numbers a single can hold.
+bool readRow(const QString& line, BandPlanRow& row) {
+    try {
+        ValueReader in(line);
+        row.Band = in.ReadText();
+        row.Class = in.ReadText();
+        row.Mode = in.ReadText();
+        row.LowMHz = in.ReadSingle();
+        row.HighMHz = in.ReadSingle();
+        return in.AtEnd();
+    } catch (const VbError&) {
+        return false;
+    }
+}
+} // namespace
+
+BandPlanFile ReadBandPlan(const QByteArray& bytes) {
+    BandPlanFile file;
+    const QStringList lines = bandPlanLines(bytes);
+    if (lines.isEmpty()) return file;
+    file.EffectiveDate = ValueReader(lines[0]).ReadUntyped();
+    file.DateRead = true;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        if (static_cast<int>(file.Rows.size()) == BandPlanMaxRows) {
+            file.TooManyRows = true;
+            return file;
+        }
+        BandPlanRow row;
+        if (!readRow(lines[i], row)) return file;
+        file.Rows.push_back(row);
+    }
+    file.Complete = true;
+    return file;
+}
+
+std::vector<BandPlanRow> BandPlanExtraRows(const QByteArray& bytes) {
+    std::vector<BandPlanRow> extra;
+    const QStringList lines = bandPlanLines(bytes);
+    for (qsizetype i = 1; i < lines.size() && static_cast<int>(extra.size()) < BandPlanMaxRows; ++i) {
+        BandPlanRow row;
+        if (readRow(lines[i], row) && row.Class == QLatin1String("E")) extra.push_back(row);
+    }
+    return extra;
+}
+
+std::vector<BandPlanRow> LoadBandPlanExtra() {
+    try {
+        return BandPlanExtraRows(ReadAllBytes(FindNoCase(Folders.ProgramFolder, "BandPlan.txt")));
+    } catch (const VbError&) {
+        return {}; // no band plan: frequency changes set no mode
+    }
+}
+
+QString BandPlanModeFor(float mhz, const std::vector<BandPlanRow>& extra) {
+    for (const BandPlanRow& row : extra) {
+        if (!(row.LowMHz < mhz && mhz < row.HighMHz)) continue;
+        if (row.Band == QLatin1String("160")) return {};
+        if (row.Mode != QLatin1String("PH")) return row.Mode;
+        // 60 m phone is upper sideband by rule, as on every band above it.
+        return row.Band == QLatin1String("80") || row.Band == QLatin1String("40") ? QStringLiteral("LSB")
+                                                                                  : QStringLiteral("USB");
+    }
+    return {};
+}
 
 } // namespace tylog

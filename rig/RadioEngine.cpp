@@ -70,10 +70,13 @@ RadioEngine::RadioEngine() {
     makePort();
     tmrGetData.setInterval(1000);
     tmrGetData.Tick = [this] { Tick(); };
+    tmrCommand.setSingleShot(true);
+    tmrCommand.Tick = [this] { runSteps(); };
     unkey_ = RegisterUnkey([this] { releasePower(); });
 }
 
 RadioEngine::~RadioEngine() {
+    dropCommand();
     tmrGetData.Stop();
     comComm1->Close();
 }
@@ -83,7 +86,8 @@ void RadioEngine::makePort() {
     // RTS or DTR only power the interface: a port without modem lines still serves.
     comComm1->setLineUse(SerialLine::LineUse::Power);
     comComm1->Error = [this](const VbError& e) {
-        if (tmrGetData.Enabled()) portLost(e.Description);
+        if (!steps_.empty()) commandPortLost(e.Description);
+        else if (tmrGetData.Enabled()) portLost(e.Description);
     };
 }
 
@@ -98,6 +102,7 @@ void RadioEngine::releasePower() {
 }
 
 void RadioEngine::Test() {
+    dropCommand(); // the port is opened afresh under it
     try {
         const QString type = Station.RigType;
         const bool link = RigTypeWantsLink(type);
@@ -159,12 +164,14 @@ void RadioEngine::startPollTimer() {
 }
 
 void RadioEngine::EndTest() {
+    dropCommand();
     if (view_) view_->PollingEnded();
     tmrGetData.setEnabled(false);
     if (comComm1->PortOpen()) comComm1->Close();
 }
 
 void RadioEngine::Unload() {
+    dropCommand();
     const bool closing = yaesuBinary(Station.RigType) && tmrGetData.Enabled();
     tmrGetData.setEnabled(false);
     if (closing) {

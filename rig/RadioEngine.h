@@ -6,16 +6,24 @@
 //
 // The poll works in two phases, one a tick: a send tick puts the radio type's query on the line (only
 // into an empty output buffer), the next tick reads what came back, decodes it (RigDecoders.h) and
-// hands frequency and mode on. Commands to the radio pause the timer (PollTimer().setEnabled(false)),
-// do their steps on engine timers and enable it again; the poll then resumes in the phase it stopped in.
+// hands frequency and mode on.
+//
+// Commands to the radio (RadioEngineCommands.cpp) are sequences of steps on one engine timer: a drain
+// (until the output buffer is empty, at most 2000 ms), a pause, a write, and for a frequency change
+// the poll stopped before and started again after, resuming in the phase it stopped in. Callers return
+// at once; nothing waits on the clock.
 #include "platform/EngineTimer.h"
 #include "platform/SerialLine.h"
 #include "platform/Session.h"
+#include "rig/BandRules.h"
 #include "rig/RigDecoders.h"
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
+#include <deque>
 #include <memory>
+#include <vector>
 
 namespace tylog {
 
@@ -61,6 +69,24 @@ public:
     // The mode source changed: no mode until the next decoded reply.
     void ClearMode() { Decoded.RigModeText.clear(); }
 
+    // ChangeFrequency: while polling, the poll stops, the band plan's mode for the frequency goes out,
+    // then the type's frequency command after its pauses, and the poll starts again. Turned away while
+    // not polling or while another frequency change is on its way. Failures are told once ("Error
+    // Changing Frequency"), and the poll then stays stopped.
+    void ChangeFrequency(float mhz);
+    // ChangeMode: a mode by name, or without one the band plan's mode for the frequency; sent whether
+    // polling or not, after what is already on its way. Failures: "Error Changing Mode".
+    void ChangeMode(float mhz, const QString& mode);
+    // The frequency test's raw command, written as it stands; a failure is silent.
+    void SendRaw(const QByteArray& bytes);
+    // A frequency change is on its way to the radio.
+    bool Tuning() const { return tuning_; }
+    // Whether a command (frequency or mode) has steps left.
+    bool CommandRunning() const { return !steps_.empty(); }
+
+    // The band plan's Extra rows (LoadBandPlanExtra), read when the radio window loads.
+    std::vector<BandPlanRow> BandPlanExtra;
+
     bool Polling() const { return tmrGetData.Enabled(); }
     SerialLine& Port() { return *comComm1; }
     EngineTimer& PollTimer() { return tmrGetData; }
@@ -81,6 +107,26 @@ private:
     void portLost(const QString& why);
     void releasePower();
     void makePort();
+
+    // One step of a command.
+    struct CommandStep {
+        enum Kind { Drain, Pause, Write, WritePegasus, ModeEnd, ResumePoll } kind = Drain;
+        int ms = 0;
+        QByteArray bytes = {};
+        QString mode = {}; // a mode command's name, for its error
+    };
+    void queueMode(float mhz, QString mode);
+    void runSteps();
+    bool drainDone();
+    void writeStep(const CommandStep& step);
+    void commandPortLost(const QString& why);
+    void dropCommand();
+
+    std::deque<CommandStep> steps_;
+    EngineTimer tmrCommand{QStringLiteral("RigControlfrm.command")};
+    std::uint32_t drainStart_ = 0;
+    bool draining_ = false;
+    bool tuning_ = false;
 
     std::unique_ptr<SerialLine> comComm1;
     EngineTimer tmrGetData{QStringLiteral("RigControlfrm.tmrGetData")};

@@ -10,6 +10,7 @@
 #include "platform/VbError.h"
 #include "platform/vb/Design.h"
 #include "platform/vb/FormScaling.h"
+#include "rig/FrequencyTest.h"
 #include "rig/RigHex.h"
 #include "rig/RigSettingsFile.h"
 
@@ -291,6 +292,7 @@ void RigControlfrmWindow::Form_Load() {
         RigSettingsLoading = false;
         qCDebug(lcRig) << Q_FUNC_INFO << e.Description;
     }
+    engine_.BandPlanExtra = LoadBandPlanExtra();
 }
 
 void RigControlfrmWindow::ShowSettings() {
@@ -378,7 +380,8 @@ void RigControlfrmWindow::cmdDone_Click() {
 }
 
 void RigControlfrmWindow::Command3_Click() {
-    if (engine_.Polling()) {
+    // A frequency change stops the poll only for its own length.
+    if (engine_.Polling() || engine_.Tuning()) {
         showFrequencyTest();
         return;
     }
@@ -388,8 +391,8 @@ void RigControlfrmWindow::Command3_Click() {
 }
 
 void RigControlfrmWindow::showFrequencyTest() {
-    // The frequency test dialog (frmFrequencyTest) opens here, modal, and is unloaded when it closes.
-    // Until it exists the button does nothing while polling.
+    frmFrequencyTest().Show(vb::vbModal);
+    if (auto* test = vb::IfLoaded<frmFrequencyTestWindow>()) vb::Unload(*test);
 }
 
 void RigControlfrmWindow::Command4_Click() {
@@ -467,8 +470,15 @@ void RigControlfrmWindow::PortLost(const QString& why) {
 namespace {
 class RigControlLink : public RadioLink {
 public:
-    // Tuning the radio lands here with the radio commands; until then it does nothing.
-    void ChangeFrequency(float qChangeFreq) override { (void)qChangeFreq; }
+    // Tuning loads the radio window, as every use of it does; a window just loaded is not polling.
+    void ChangeFrequency(float qChangeFreq) override { RigControlfrm().Engine().ChangeFrequency(qChangeFreq); }
+    void ChangeMode(float qChangeFrequency, const QString& ModeToChangeTo) override {
+        RigControlfrm().Engine().ChangeMode(qChangeFrequency, ModeToChangeTo);
+    }
+    bool Tuning() const override {
+        RigControlfrmWindow* w = vb::IfLoaded<RigControlfrmWindow>();
+        return w && w->Engine().Tuning();
+    }
     void StartPolling() override { RigControlfrm().Command1_Click(); }
 };
 } // namespace

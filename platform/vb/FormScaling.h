@@ -1,5 +1,6 @@
 #pragma once
 // Scaling of windows laid out for the 9600 x 7200 twip design screen.
+#include <QRectF>
 #include <QString>
 #include <cstdint>
 #include <initializer_list>
@@ -43,5 +44,13 @@ void ScaleControlGeometry(vb::Control& c, ScaleFactor x, ScaleFactor y);
 // lines; controls of other kinds are left alone.
 void ScaleControlsOfKinds(vb::Form& frm, std::initializer_list<vb::Kind> kinds, ScaleFactor x, ScaleFactor y,
                           ScaleFactor font);
+
+// The scaling rule of the tool windows (keyers, tuning keypad, frequency test), which differs from
+// ScaleFormToScreen: the window takes the same share of `area` (the screen, or the desktop work area) as
+// of the 9600 x 7200 design screen and is centred in it exactly; its own font grows with its new width /
+// 9600. Check boxes, option buttons, frames, list boxes, buttons, text boxes and labels move and resize
+// by area / design, and their fonts grow by screenWidth / 9600 but at most 1.5 times; lines move both
+// ends by area / design. Other controls are left alone.
+void ScaleToolWindow(vb::Form& form, const QRectF& area, double screenWidth);
 
 } // namespace tylog

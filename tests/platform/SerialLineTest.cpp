@@ -248,6 +248,27 @@ TEST(SerialLine, AHangUpClosesThePortAndIsReportedOnce) {
     }
 }
 
+TEST(SerialLine, ADeviceThatStopsTakingBytesHoldsThemQueuedAndTheyGoOnceItReads) {
+    PseudoTerminal radio;
+    SerialLine line;
+    line.setPortPath(radio.Path());
+    line.Open();
+    const QByteArray lots(512 * 1024, 'x'); // more than the line holds while nobody reads
+    line.Output(lots);
+    line.Output("FA;");
+    EXPECT_TRUE(line.PortOpen());
+    EXPECT_GT(line.OutBufferCount(), 0);
+    QByteArray got;
+    for (int i = 0; i < 1000 && got.size() < lots.size() + 3; ++i) {
+        got += radio.ReadAvailable();
+        (void)line.OutBufferCount(); // hands on what now fits
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(got.size(), lots.size() + 3);
+    EXPECT_TRUE(got.endsWith("xFA;"));
+    EXPECT_EQ(line.OutBufferCount(), 0);
+}
+
 } // namespace
 
 TEST(SerialLine, AHandlerThatFailsOnWhatTheDeviceSentStopsAtTheGuard) {

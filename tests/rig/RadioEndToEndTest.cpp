@@ -1,14 +1,19 @@
 // The radio link end to end: a logging window that starts polling at its load and follows the radio's
-// band, mode and frequency into the next contact; the radio window from the keyboard and the menu; the
-// settings over a restart; the logging window's close ending the link; and a radio front end nobody
+// band, mode and frequency into the next contact; a spot click and the keypad tuning it; the radio
+// window from the keyboard and the menu; the settings over a restart; the logging window's close ending the link; and a radio front end nobody
 // here wrote (rigctlcom over its dummy radio) polled through a pair of pseudo-terminals.
 #include "app/Engines.h"
 #include "core/StationSettingsFile.h"
 #include "logging/Dispatcher.h"
+#include "platform/TextFile.h"
 #include "rig/RigControlfrm.h"
+#include "rig/RigTune.h"
+#include "spotting/DXSpotTable.h"
 #include "rig/RigSettings.h"
 #include "tests/logging/InfrmFixture.h"
 #include "tests/logging/LogWindowFixture.h"
+#include "tests/logging/SpotFeed.h"
+#include "tests/support/LinkDoubles.h"
 #include "tests/support/RadioPeers.h"
 
 #include <QFileInfo>
@@ -77,6 +82,62 @@ TEST_F(RadioEndToEnd, TheLoggingWindowFollowsTheRadio) {
     EXPECT_EQ(r.Frequency, "7.030");
     EXPECT_EQ(r.Band, "40");
     EXPECT_EQ(r.Mode, "CW");
+}
+
+// A right click on a spot of the band map tunes the polled radio through the radio window's own
+// engine, mode first; the call box is filled at once, before the radio has its command.
+TEST_F(RadioEndToEnd, ASpotClickTunesTheRadio) {
+    folder.write("BandPlan.txt", ReadAllBytes(ShippedDataFolder() + "/BandPlan.txt"));
+    ScriptedSpotting spotting;
+    spotting.transport = "Telnet";
+    spotting.optList = false; // the band map
+    OutfrmWindow& w = open();
+    ASSERT_TRUE(RigControlfrm().Engine().Polling());
+    Form1().PacketResize();
+    cycle(); // 20 m CW, where the radio is
+    feed("Q1ABC", "14040");
+    peer.Serve(20);
+    peer.received.clear();
+    vb::Label* label = nullptr;
+    for (int i = 0; i <= DXSpotTableData::Newest && !label; ++i)
+        if (w.lblDXSpot.Exists(i) && w.lblDXSpot[i].Visible()) label = &w.lblDXSpot[i];
+    ASSERT_NE(label, nullptr);
+    QTest::mouseClick(label->widget(), Qt::RightButton);
+    EXPECT_EQ(w.txtCall.Text(), "Q1ABC");
+    EXPECT_TRUE(RigControlfrm().Engine().Tuning());
+    Fakes().clock.Advance(99 + 205);
+    EXPECT_EQ(peer.Serve(5), "MD3;FA00014040000;");
+    EXPECT_EQ(radio->hz, 14040000);
+    EXPECT_TRUE(RigControlfrm().Engine().Polling());
+}
+
+// Ctrl+G, a frequency and Enter, then a mode button: the keypad tunes the polled radio through the
+// installed link; its modal show returns while the radio's pauses are still to come.
+TEST_F(RadioEndToEnd, TheKeypadTunesTheRadio) {
+    folder.write("BandPlan.txt", ReadAllBytes(ShippedDataFolder() + "/BandPlan.txt"));
+    OutfrmWindow& w = open();
+    cycle();
+    peer.Serve(20);
+    peer.received.clear();
+    QApplication::setActiveWindow(&w);
+    w.txtCall.SetFocus();
+    platform().onModalShown = [&](vb::Form& f) {
+        auto* keypad = dynamic_cast<frmRigTuneWindow*>(&f);
+        ASSERT_NE(keypad, nullptr);
+        QApplication::setActiveWindow(keypad);
+        keypad->txtFreq.SetFocus();
+        keys("7.2\r");
+        QTest::mouseClick(keypad->cmdCW.widget(), Qt::LeftButton);
+        QTest::mouseClick(keypad->cmdDone.widget(), Qt::LeftButton);
+    };
+    key(Qt::Key_G, Qt::ControlModifier);
+    platform().onModalShown = nullptr;
+    EXPECT_TRUE(RigControlfrm().Engine().Tuning());
+    Fakes().clock.Advance(99 + 205 + 99);
+    EXPECT_EQ(peer.Serve(5), "MD1;FA00007200000;MD3;");
+    EXPECT_EQ(radio->hz, 7200000);
+    EXPECT_EQ(radio->mode, RadioState::Mode::CW);
+    EXPECT_TRUE(RigControlfrm().Engine().Polling());
 }
 
 TEST_F(RadioEndToEnd, TheRadioWindowOpensFromTheMenuAndTheKeyboard) {

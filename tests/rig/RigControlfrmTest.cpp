@@ -3,7 +3,9 @@
 // Done and the smaller buttons. The radio at the other end is a fake on a pseudo-terminal.
 #include "core/ProcessState.h"
 #include "platform/Platform.h"
+#include "platform/TextFile.h"
 #include "platform/vb/Design.h"
+#include "rig/FrequencyTest.h"
 #include "rig/RigControlfrm.h"
 #include "rig/RigSettings.h"
 #include "tests/support/FailingCalls.h"
@@ -368,8 +370,98 @@ TEST_F(RigWindowTest, ChangeFrequencyNeedsPolling) {
     w.List1.setListIndex(4);
     click(w.optComm[1]);
     click(w.Command1);
-    click(w.Command3); // the frequency test dialog's place: no message while polling
+    // While polling: the frequency test dialog, modal, unloaded when it closes.
+    bool shown = false;
+    platform().onModalShown = [&](vb::Form& f) {
+        shown = dynamic_cast<frmFrequencyTestWindow*>(&f) != nullptr;
+        f.close();
+    };
+    click(w.Command3);
+    platform().onModalShown = nullptr;
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(vb::IfLoaded<frmFrequencyTestWindow>(), nullptr);
     EXPECT_EQ(Fakes().dialogs.shown.size(), 1u);
+}
+
+TEST_F(RigWindowTest, TheFrequencyTestMatchesItsDesign) {
+    frmFrequencyTestWindow d; // not loaded: as designed, before the load scales it
+    EXPECT_EQ(vb::DesignDifferences(d, {.Caption = "Test Change Frequency Function"},
+                                    {
+                                        {.control = d.Label1, .Left = 120, .Top = 120},
+                                        {.control = d.Label2, .Left = 120, .Top = 840},
+                                        {.control = d.Text1, .Caption = "FA00028475000;", .Left = 120, .Top = 1605, .Width = 3495},
+                                        {.control = d.Check1, .Caption = "Convert to Hex", .Left = 3720, .Top = 1560},
+                                        {.control = d.Command1, .Caption = "Send", .Left = 4800, .Top = 1560},
+                                        {.control = d.Label3, .Left = 120, .Top = 2040},
+                                        {.control = d.Line1, .Left = 120, .Top = 2640, .Width = 5400, .Height = 2640},
+                                        {.control = d.Label4, .Left = 120, .Top = 2760},
+                                        {.control = d.Text2, .Left = 1800, .Top = 3510},
+                                        {.control = d.Command2, .Caption = "Send", .Left = 2880, .Top = 3480},
+                                    })
+                  .join('\n')
+                  .toStdString(),
+              "");
+    EXPECT_TRUE(d.Label2.Caption().startsWith("If your radio requires a hexidecimal format"));
+}
+
+// Typed and clicked inside its modal show over a polled Kenwood: raw commands go out as they stand
+// (trimmed, or as the bytes of spaced hex pairs), and the frequency box tunes through the radio's
+// own command, mode first.
+TEST_F(RigWindowTest, TheFrequencyTestSendsWhatIsTypedAndTunes) {
+    dir.write("BandPlan.txt", ReadAllBytes(ShippedDataFolder() + "/BandPlan.txt"));
+    RigControlfrmWindow& w = RigControlfrm();
+    ShowActive(w);
+    w.List1.setListIndex(4);
+    click(w.optComm[1]);
+    click(w.Command1);
+    peer.Serve(20);
+    peer.received.clear();
+    bool shown = false;
+    platform().onModalShown = [&](vb::Form& f) {
+        auto* d = dynamic_cast<frmFrequencyTestWindow*>(&f);
+        ASSERT_NE(d, nullptr);
+        shown = true;
+        ShowActive(*d);
+        EXPECT_EQ(d->Text2.Text(), "28.475");
+        auto retype = [](vb::TextBox& box, const QString& text) {
+            box.setText("");
+            box.SetFocus();
+            QTest::keyClicks(box.widget(), text);
+        };
+        struct Case {
+            const char* text; // empty: the preset
+            bool hex;
+            QByteArray sent;
+        } cases[] = {
+            {"", false, "FA00028475000;"},
+            {"  FA00014025000;  ", false, "FA00014025000;"},
+            {"FE FE 64 E0 03 FD", true, QByteArray::fromHex("FEFE64E003FD")},
+            {"FEFE", true, QByteArray::fromHex("FE0E")},
+            {"FE FG", true, ""},
+        };
+        for (const Case& c : cases) {
+            if (*c.text) retype(d->Text1, c.text);
+            if ((d->Check1.Value() == 1) != c.hex) click(d->Check1);
+            click(d->Command1);
+            EXPECT_EQ(peer.Serve(5).toHex(' ').toStdString(), c.sent.toHex(' ').toStdString()) << c.text;
+        }
+        EXPECT_EQ(radio->hz, 14025000);
+
+        click(d->Command2); // the preset 28.475: USB, then the frequency after its pause
+        Fakes().clock.Advance(99 + 205);
+        EXPECT_EQ(peer.Serve(5), "MD2;FA00028475000;");
+        EXPECT_EQ(radio->hz, 28475000);
+        retype(d->Text2, "abc");
+        click(d->Command2);
+        Fakes().clock.Advance(1000);
+        EXPECT_EQ(peer.Serve(5).replace("FA;", "").replace("MD;", ""), "") << "only the poll's queries";
+        f.close();
+    };
+    click(w.Command3);
+    platform().onModalShown = nullptr;
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(Fakes().dialogs.shown.isEmpty());
+    EXPECT_TRUE(w.Engine().Polling());
 }
 
 TEST_F(RigWindowTest, APortThatGoesAwayIsSaidInTheWindow) {

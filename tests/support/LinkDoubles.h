@@ -18,8 +18,14 @@ public:
     RecordingRadio() { Link<RadioLink>::install(this); }
     ~RecordingRadio() override { Link<RadioLink>::install(nullptr); }
     void ChangeFrequency(float qChangeFreq) override { tuned.push_back(qChangeFreq); }
+    void ChangeMode(float qChangeFrequency, const QString& ModeToChangeTo) override {
+        modes.push_back({qChangeFrequency, ModeToChangeTo});
+    }
+    bool Tuning() const override { return tuning; }
     void StartPolling() override { ++pollingStarts; }
     std::vector<float> tuned;
+    std::vector<std::pair<float, QString>> modes;
+    bool tuning = false; // what Tuning() answers
     int pollingStarts = 0;
 };
 
