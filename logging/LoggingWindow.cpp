@@ -109,6 +109,8 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
                      .Width = kDesignWidth, .Height = kDesignHeight, .FontName = "Arial", .FontSize = 8.25},
                     design);
     lblDX.ZOrder(1);
+    // The partial-duplicate list holds as many calls as match: what does not fit is cut, not shrunk.
+    lblDupe.setShrinkToFit(false);
     LineDX.setBorderColor(BandMapAxisColor);
     // Each caption centred on its frequency, the panel showing through, so labels of close
     // frequencies overlap without hiding each other.

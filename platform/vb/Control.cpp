@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 
 #include <cmath>
@@ -35,7 +36,9 @@ void Control::attach(QWidget* w) {
     w->installEventFilter(this);
     // MouseMove runs for a pointer moving over the control without a button held, too (hover texts).
     w->setMouseTracking(true);
-    if (fontName_.isEmpty()) fontName_ = QApplication::font().family();
+    // A control takes the window's face as it stands when the control is made, as one placed on a
+    // window at design time does; a twin's own controls thus share the face its base table set.
+    if (fontName_.isEmpty()) fontName_ = form_.FontName();
     applyFont();
     applyGeometry();
     w->show();
@@ -56,6 +59,7 @@ void Control::applyGeometry() {
     widget_->setGeometry(static_cast<int>(std::lround(left_ / tx)), static_cast<int>(std::lround(top_ / ty)),
                          std::max(0, static_cast<int>(std::lround(width_ / tx))),
                          std::max(0, static_cast<int>(std::lround(height_ / ty))));
+    fitCaption();
 }
 
 void Control::setVisible(bool v) {
@@ -68,14 +72,80 @@ void Control::setEnabled(bool v) {
     if (widget_) widget_->setEnabled(v);
 }
 
-void Control::applyFont() {
-    if (!widget_) return;
+QFont Control::fontAt(double points) const {
     QFont f(fontName_);
-    // A font size of 0 or less cannot be shown; the smallest point size stands in for it.
-    f.setPointSizeF(fontSize_ > 0 ? fontSize_ : 1.0);
+    f.setPointSizeF(points);
     f.setBold(fontBold_);
-    widget_->setFont(f);
+    return f;
 }
+
+void Control::applyFont() {
+    fontApplied_ = false;
+    fitKey_ = {};
+    fitCaption();
+}
+
+namespace {
+
+// Whether the caption, drawn in font f, lies whole inside its area.
+bool captionFits(const QFont& f, const QWidget* w, const Control::CaptionBox& box) {
+    const QFontMetricsF fm(f, const_cast<QWidget*>(w));
+    const QSizeF area = box.area.size();
+    // Most captions are one line that fits: one measure, no layout.
+    const QSizeF line = fm.size(box.flags & ~Qt::TextWordWrap, box.text);
+    if (line.width() <= area.width() && line.height() <= area.height()) return true;
+    if (!(box.flags & Qt::TextWordWrap)) return false;
+    const QRectF wrapped = fm.boundingRect(QRectF(0, 0, area.width(), 1e6), box.flags, box.text);
+    return wrapped.width() <= area.width() && wrapped.height() <= area.height();
+}
+
+// The largest size up to `size` at which the caption fits, to within a few hundredths of it; the
+// smallest size tried when none does.
+double fittingSize(QFont f, double size, const QWidget* w, const Control::CaptionBox& box) {
+    if (captionFits(f, w, box)) return size;
+    constexpr double kSmallest = 1.0;
+    double fits = kSmallest, over = size;
+    for (int i = 0; i < 7 && over - fits > size / 64; ++i) {
+        const double mid = (fits + over) / 2;
+        f.setPointSizeF(mid);
+        (captionFits(f, w, box) ? fits : over) = mid;
+    }
+    return fits;
+}
+
+} // namespace
+
+bool Control::captionBox(CaptionBox* box) const {
+    (void)box;
+    return false;
+}
+
+void Control::fitCaption() {
+    if (!widget_) return;
+    const double size = fontSize_ > 0 ? fontSize_ : 1.0; // a size of 0 or less cannot be shown: the smallest stands in
+    double shown = size;
+    CaptionBox box;
+    if (shrinkToFit_ && captionBox(&box) && !box.text.isEmpty()) {
+        FitKey key{box.text, box.area.size(), size, fontName_, fontBold_};
+        if (fontApplied_ && key == fitKey_) return;
+        shown = fittingSize(fontAt(size), size, widget_, box);
+        fitKey_ = std::move(key);
+    } else {
+        fitKey_ = {};
+    }
+    if (fontApplied_ && shown == shownSize_) return;
+    shownSize_ = shown;
+    fontApplied_ = true;
+    widget_->setFont(fontAt(shown));
+}
+
+void Control::setShrinkToFit(bool on) {
+    shrinkToFit_ = on;
+    fitKey_ = {};
+    fitCaption();
+}
+
+double Control::ShownFontSize() const { return shownSize_; }
 
 void Control::setFontSize(double points) {
     fontSize_ = points;

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QInputMethodEvent>
@@ -25,6 +26,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -49,6 +52,7 @@ QString Label::Caption() const { return label()->text(); }
 void Label::setCaption(const QString& c) {
     if (label()->text() == c) return;
     label()->setText(c);
+    fitCaption();
     if (Change) runHandler("Change", Change);
 }
 
@@ -56,6 +60,7 @@ void Label::setAlignment(int a) {
     alignment_ = a;
     Qt::Alignment h = a == 1 ? Qt::AlignRight : (a == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
     label()->setAlignment(h | Qt::AlignTop);
+    fitCaption();
 }
 
 void Label::setBackStyle(int s) {
@@ -66,9 +71,34 @@ void Label::setBackStyle(int s) {
 void Label::setBorderStyle(int s) {
     borderStyle_ = s;
     label()->setFrameStyle(s == 1 ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+    fitCaption();
 }
 
-void Label::setWordWrap(bool w) { label()->setWordWrap(w); }
+void Label::setWordWrap(bool w) {
+    label()->setWordWrap(w);
+    fitCaption();
+}
+
+bool Label::captionBox(CaptionBox* box) const {
+    // Where QLabel draws plain text: inside the frame and margin, and, with a frame but no indent of
+    // its own, half an "x" in from the side the text is aligned to.
+    const QLabel* l = label();
+    box->text = l->text();
+    const int m = l->margin();
+    QRectF area = QRectF(l->contentsRect()).adjusted(m, m, -m, -m);
+    int indent = l->indent();
+    if (indent < 0 && l->frameWidth() > 0)
+        indent = QFontMetrics(fontAt(FontSize() > 0 ? FontSize() : 1.0), l).horizontalAdvance(QLatin1Char('x')) / 2;
+    if (indent > 0) {
+        const Qt::Alignment a = l->alignment();
+        if (a & Qt::AlignLeft) area.setLeft(area.left() + indent);
+        if (a & Qt::AlignRight) area.setRight(area.right() - indent);
+        if (a & Qt::AlignTop) area.setTop(area.top() + indent);
+    }
+    box->area = area;
+    box->flags = l->wordWrap() ? Qt::TextWordWrap : 0;
+    return true;
+}
 
 void Label::applyColors() {
     Control::applyColors();
@@ -381,8 +411,34 @@ CommandButton::CommandButton(Form& form, const QString& name, Control* container
 }
 
 QString CommandButton::Caption() const { return static_cast<QPushButton*>(widget())->text(); }
-void CommandButton::setCaption(const QString& c) { static_cast<QPushButton*>(widget())->setText(c); }
-void CommandButton::setPicture(const QPixmap& p) { static_cast<QPushButton*>(widget())->setIcon(QIcon(p)); }
+void CommandButton::setCaption(const QString& c) {
+    static_cast<QPushButton*>(widget())->setText(c);
+    fitCaption();
+}
+void CommandButton::setPicture(const QPixmap& p) {
+    static_cast<QPushButton*>(widget())->setIcon(QIcon(p));
+    fitCaption();
+}
+
+namespace {
+// The part of a button, option or check box that the style draws the caption in.
+QRectF styleTextArea(const QAbstractButton* b, QStyle::SubElement element) {
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    opt.text = b->text();
+    return b->style()->subElementRect(element, &opt, b);
+}
+} // namespace
+
+bool CommandButton::captionBox(CaptionBox* box) const {
+    const auto* b = static_cast<const QPushButton*>(widget());
+    if (!b->icon().isNull()) return false; // a picture button's layout is the style's
+    // Kept off the frame by half the style's margin on either side.
+    const double margin = b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b) / 2.0;
+    *box = {b->text(), styleTextArea(b, QStyle::SE_PushButtonContents).adjusted(margin, 0, -margin, 0),
+            Qt::TextShowMnemonic};
+    return true;
+}
 
 // ---- OptionButton ------------------------------------------------------------------------------
 
@@ -396,7 +452,15 @@ OptionButton::OptionButton(Form& form, const QString& name, Control* container, 
 
 QRadioButton* OptionButton::radio() const { return static_cast<QRadioButton*>(widget()); }
 QString OptionButton::Caption() const { return radio()->text(); }
-void OptionButton::setCaption(const QString& c) { radio()->setText(c); }
+void OptionButton::setCaption(const QString& c) {
+    radio()->setText(c);
+    fitCaption();
+}
+
+bool OptionButton::captionBox(CaptionBox* box) const {
+    *box = {radio()->text(), styleTextArea(radio(), QStyle::SE_RadioButtonContents), Qt::TextShowMnemonic};
+    return true;
+}
 bool OptionButton::Value() const { return radio()->isChecked(); }
 
 void OptionButton::setValue(bool v) {
@@ -422,7 +486,16 @@ CheckBox::CheckBox(Form& form, const QString& name, Control* container, int inde
 }
 
 QString CheckBox::Caption() const { return static_cast<QCheckBox*>(widget())->text(); }
-void CheckBox::setCaption(const QString& c) { static_cast<QCheckBox*>(widget())->setText(c); }
+void CheckBox::setCaption(const QString& c) {
+    static_cast<QCheckBox*>(widget())->setText(c);
+    fitCaption();
+}
+
+bool CheckBox::captionBox(CaptionBox* box) const {
+    const auto* c = static_cast<const QCheckBox*>(widget());
+    *box = {c->text(), styleTextArea(c, QStyle::SE_CheckBoxContents), Qt::TextShowMnemonic};
+    return true;
+}
 
 int CheckBox::Value() const {
     switch (static_cast<QCheckBox*>(widget())->checkState()) {

@@ -42,6 +42,7 @@ public:
 protected:
     void applyColors() override;
     bool clickOnRelease() const override { return true; }
+    bool captionBox(CaptionBox* box) const override;
 
 private:
     int alignment_ = 0, backStyle_ = 1, borderStyle_ = 0;
@@ -94,6 +95,9 @@ public:
     void setCaption(const QString& c);
     bool Default = false, Cancel = false;
     void setPicture(const QPixmap& p);
+
+protected:
+    bool captionBox(CaptionBox* box) const override;
 };
 
 class OptionButton : public Control {
@@ -106,6 +110,9 @@ public:
     // Setting true raises Click, as a click would.
     void setValue(bool v);
     QRadioButton* radio() const;
+
+protected:
+    bool captionBox(CaptionBox* box) const override;
 };
 
 class CheckBox : public Control {
@@ -117,6 +124,9 @@ public:
     int Value() const; // 0 unchecked, 1 checked, 2 grey
     // A change raises Click, as a click would.
     void setValue(int v);
+
+protected:
+    bool captionBox(CaptionBox* box) const override;
 };
 
 class ListBox : public Control {

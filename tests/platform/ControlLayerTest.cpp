@@ -10,6 +10,8 @@
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QInputMethodEvent>
@@ -1279,6 +1281,94 @@ TEST(ControlGeometry, FontsBelongToEachControl) {
         EXPECT_GT(f.Text1.widget()->font().pointSizeF(), 0) << size;
         EXPECT_DOUBLE_EQ(f.Text1.FontSize(), size);
     }
+}
+
+// A caption wider than its box: one control of each kind that shows a caption, all in 12 points.
+class CaptionForm : public TestForm {
+public:
+    CaptionForm() {
+        Move(0, 0, 9600, 7200);
+        for (vb::Control* c : captioned()) c->setFontSize(12);
+    }
+    std::vector<vb::Control*> captioned() { return {&Label1, &Command1, &Option1, &Check1}; }
+    static void setCaption(vb::Control& c, const QString& text) {
+        if (auto* l = dynamic_cast<vb::Label*>(&c)) l->setCaption(text);
+        if (auto* b = dynamic_cast<vb::CommandButton*>(&c)) b->setCaption(text);
+        if (auto* o = dynamic_cast<vb::OptionButton*>(&c)) o->setCaption(text);
+        if (auto* x = dynamic_cast<vb::CheckBox*>(&c)) x->setCaption(text);
+    }
+    vb::Label Label1{*this, "Label1"};
+    vb::CommandButton Command1{*this, "Command1"};
+    vb::OptionButton Option1{*this, "Option1"};
+    vb::CheckBox Check1{*this, "Check1"};
+};
+
+// The caption's width and height in the font the widget draws it in, on one line or (a label)
+// wrapped to the widget's width.
+QSizeF CaptionSize(const vb::Control& c, const QString& text) {
+    const int flags = c.kind() == vb::Kind::Label ? Qt::TextWordWrap : Qt::TextShowMnemonic;
+    return QFontMetricsF(c.widget()->font(), c.widget()).boundingRect(QRectF(0, 0, c.widget()->width(), 1e6), flags, text).size();
+}
+
+TEST(ControlCaptions, ACaptionTooWideForItsBoxIsDrawnSmallerUntilItFits) {
+    CaptionForm f;
+    const QString text = "Total CW/Dig Contacts";
+    for (vb::Control* c : f.captioned()) {
+        SCOPED_TRACE(c->Name.toStdString());
+        CaptionForm::setCaption(*c, text);
+        c->Move(0, 0, 6000, 360); // room to spare: the size set
+        EXPECT_DOUBLE_EQ(c->ShownFontSize(), 12);
+        EXPECT_DOUBLE_EQ(c->widget()->font().pointSizeF(), 12);
+        c->Move(0, 0, 1500, 360); // one line's height, half the width it needs
+        EXPECT_LT(c->ShownFontSize(), 12);
+        EXPECT_GT(c->ShownFontSize(), 4);
+        EXPECT_DOUBLE_EQ(c->FontSize(), 12);
+        const QSizeF needed = CaptionSize(*c, text);
+        EXPECT_LT(needed.width(), c->widget()->width());
+        EXPECT_LE(needed.height(), c->widget()->height());
+        c->Move(0, 0, 6000, 360);
+        EXPECT_DOUBLE_EQ(c->ShownFontSize(), 12);
+    }
+}
+
+TEST(ControlCaptions, ALabelFitsByItsLinesAndACaptionChangeIsFittedAgain) {
+    CaptionForm f;
+    // Two lines' room: a long caption wraps into it at full size, a longer one is drawn smaller.
+    f.Label1.Move(0, 0, 1500, 1000);
+    f.Label1.setCaption("Select a band");
+    EXPECT_DOUBLE_EQ(f.Label1.ShownFontSize(), 12);
+    f.Label1.setCaption("Select a band and mode");
+    EXPECT_DOUBLE_EQ(f.Label1.ShownFontSize(), 12);
+    EXPECT_GT(f.Label1.label()->heightForWidth(f.Label1.widget()->width()), CaptionSize(f.Label1, "Select").height());
+    f.Label1.setCaption("Select a band and mode. Click Log Time On below!");
+    EXPECT_LT(f.Label1.ShownFontSize(), 12);
+    EXPECT_LE(f.Label1.label()->heightForWidth(f.Label1.widget()->width()), f.Label1.widget()->height());
+    f.Label1.setCaption("1");
+    EXPECT_DOUBLE_EQ(f.Label1.ShownFontSize(), 12);
+}
+
+TEST(ControlCaptions, ALabelThatListsMoreThanItHoldsIsCutNotShrunk) {
+    CaptionForm f;
+    f.Label1.setShrinkToFit(false);
+    f.Label1.Move(0, 0, 1500, 300);
+    f.Label1.setCaption("W9AAA W9AAB W9AAC W9AAD W9AAE W9AAF W9AAG W9AAH W9AAI W9AAJ W9AAK");
+    EXPECT_DOUBLE_EQ(f.Label1.ShownFontSize(), 12);
+}
+
+// Controls made after the window's face was set take it, as those made before it do.
+class LateControlForm : public TestForm {
+public:
+    LateControlForm() { setFontName("Liberation Serif"); }
+};
+class LateControlWindow : public LateControlForm {
+public:
+    vb::Label Late{*this, "Late"};
+};
+
+TEST(ControlCaptions, AControlMadeAfterTheWindowsFaceTakesIt) {
+    LateControlWindow f;
+    EXPECT_EQ(f.Late.FontName(), "Liberation Serif");
+    EXPECT_EQ(f.Late.widget()->font().family(), "Liberation Serif");
 }
 
 // ---- Label looks -------------------------------------------------------------------------------
