@@ -43,7 +43,6 @@ Label::Label(Form& form, const QString& name, Control* container, int index)
     auto* l = new QLabel;
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setWordWrap(true);
-    l->setAutoFillBackground(true);
     attach(l);
 }
 
@@ -102,7 +101,11 @@ bool Label::captionBox(CaptionBox* box) const {
 
 void Label::applyColors() {
     Control::applyColors();
-    label()->setAutoFillBackground(backStyle_ == 1);
+    // Without a colour of its own an opaque label shows its container's, which lies behind it anyway:
+    // it paints no background. Every widget that paints its own is an opaque child, and Qt works out
+    // the region they cover anew after any child's palette changes, at a cost that grows faster than
+    // their number: a window of many labels paid most of a keystroke for it.
+    label()->setAutoFillBackground(backStyle_ == 1 && BackColor() >= 0);
 }
 
 // ---- TextBox -----------------------------------------------------------------------------------
