@@ -6,6 +6,7 @@
 #include "platform/vb/Form.h"
 #include "platform/vb/Keys.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -25,7 +26,12 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QProxyStyle>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStaticText>
+#include <QStyleOptionFrame>
+#include <QStyledItemDelegate>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
@@ -110,6 +116,40 @@ void Label::applyColors() {
 
 // ---- TextBox -----------------------------------------------------------------------------------
 
+namespace {
+
+// A one-line text box's frame as a plain rectangle, in the highlight colour while the box has the
+// focus: the style's own is an antialiased rounded outline, which every box emptied or typed into
+// strokes again (after each contact, all of the entry line's).
+class BoxFrameStyle : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* p,
+                       const QWidget* widget) const override {
+        const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+        if (element != PE_PanelLineEdit || !frame || frame->lineWidth <= 0) {
+            QProxyStyle::drawPrimitive(element, option, p, widget);
+            return;
+        }
+        const QPalette::ColorGroup group = option->state & State_Enabled ? QPalette::Active : QPalette::Disabled;
+        p->fillRect(option->rect, option->palette.brush(group, QPalette::Base));
+        const bool focused = (option->state & State_HasFocus) && (option->state & State_Enabled);
+        p->setPen(focused ? option->palette.color(QPalette::Highlight) : option->palette.color(group, QPalette::Mid));
+        p->setBrush(Qt::NoBrush);
+        p->drawRect(option->rect.adjusted(0, 0, -1, -1));
+    }
+    static BoxFrameStyle* Instance() {
+        // One for the run, with the application as its parent; its base is the application's style.
+        static QPointer<BoxFrameStyle> style;
+        if (!style) {
+            style = new BoxFrameStyle;
+            style->setParent(qApp);
+        }
+        return style;
+    }
+};
+
+} // namespace
+
 TextBox::TextBox(Form& form, const QString& name, Control* container, int index, bool multiLine)
     : Control(form, Kind::TextBox, name, container, index) {
     QWidget* w = nullptr;
@@ -124,6 +164,7 @@ TextBox::TextBox(Form& form, const QString& name, Control* container, int index,
     } else {
         edit_ = new QLineEdit;
         edit_->setFrame(true);
+        edit_->setStyle(BoxFrameStyle::Instance());
         edit_->setContextMenuPolicy(Qt::DefaultContextMenu);
         edit_->setDragEnabled(false);
         connect(edit_, &QLineEdit::textChanged, this, [this] { if (Change) runHandler("Change", Change); });
@@ -514,6 +555,70 @@ void CheckBox::setValue(int v) {
     c->setCheckState(v == 1 ? Qt::Checked : (v == 2 ? Qt::PartiallyChecked : Qt::Unchecked));
 }
 
+// ---- Item views' cells --------------------------------------------------------------------------
+
+namespace {
+
+// Draws a list's cells as plain text in the view's font, elided at the right, over the selection's
+// colour when selected: what the style's general item delegate draws for these lists, without its
+// layout of decorations and check boxes, and with each cell's text laid out once (QStaticText) until
+// its text, width or font changes. A list repaints every row it shows whenever a row is added at its
+// top, which the recent-contacts list does after every contact.
+class TextCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QWidget* view = option.widget;
+        const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (option.state & QStyle::State_Active) ? QPalette::Active
+                                                                                   : QPalette::Inactive;
+        const bool selected = option.state & QStyle::State_Selected;
+        if (selected) p->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (text.isEmpty()) return;
+        const QStyle* style = view ? view->style() : QApplication::style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        const QRect r = option.rect.adjusted(margin, 0, -margin, 0);
+        if (r.width() <= 0) return;
+        const QStaticText& shown = layoutOf(text, r.width(), option.font);
+        const QSizeF size = shown.size();
+        const QVariant a = index.data(Qt::TextAlignmentRole);
+        const Qt::Alignment align = a.isValid() ? Qt::Alignment(a.toInt()) : Qt::Alignment(Qt::AlignLeft);
+        qreal x = r.left();
+        if (align & Qt::AlignRight) x = r.right() + 1 - size.width();
+        else if (align & Qt::AlignHCenter) x = r.left() + (r.width() - size.width()) / 2;
+        const qreal y = r.top() + (r.height() - size.height()) / 2;
+        p->save();
+        p->setFont(option.font);
+        p->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        p->setClipRect(option.rect);
+        p->drawStaticText(QPointF(x, y), shown);
+        p->restore();
+    }
+
+private:
+    const QStaticText& layoutOf(const QString& text, int width, const QFont& font) const {
+        if (font != font_) {
+            cache_.clear();
+            font_ = font;
+        }
+        const auto key = qMakePair(text, width);
+        auto it = cache_.find(key);
+        if (it != cache_.end()) return *it;
+        // Bounded: a list seldom shows more than a few hundred different cells.
+        if (cache_.size() >= 4096) cache_.clear();
+        QStaticText shown(QFontMetrics(font).elidedText(text, Qt::ElideRight, width));
+        shown.setTextFormat(Qt::PlainText);
+        shown.prepare(QTransform(), font);
+        return *cache_.insert(key, shown);
+    }
+    mutable QHash<QPair<QString, int>, QStaticText> cache_;
+    mutable QFont font_;
+};
+
+} // namespace
+
 // ---- ListBox -----------------------------------------------------------------------------------
 
 ListBox::ListBox(Form& form, const QString& name, Control* container, int index)
@@ -521,6 +626,7 @@ ListBox::ListBox(Form& form, const QString& name, Control* container, int index)
     auto* l = new QListWidget;
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     l->setUniformItemSizes(true);
+    l->setItemDelegate(new TextCellDelegate(l));
     connect(l, &QListWidget::currentRowChanged, this, [this](int) { RaiseClick(); });
     attach(l);
     l->viewport()->installEventFilter(this);
@@ -743,13 +849,22 @@ void Line::applyGeometry() {
 
 // ---- ListView ----------------------------------------------------------------------------------
 
+namespace {
+// The tree widget with the view's own layout pass at hand.
+class TreeWidget : public QTreeWidget {
+public:
+    void layOutNow() { executeDelayedItemsLayout(); }
+};
+} // namespace
+
 ListView::ListView(Form& form, const QString& name, Control* container, int index)
     : Control(form, Kind::ListView, name, container, index) {
-    auto* t = new QTreeWidget;
+    auto* t = new TreeWidget;
     t->setRootIsDecorated(false);
     t->setUniformRowHeights(true);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setAllColumnsShowFocus(true);
+    t->setItemDelegate(new TextCellDelegate(t));
     t->setColumnCount(0);
     attach(t);
     t->viewport()->installEventFilter(this);
@@ -796,14 +911,55 @@ void ListView::alignCells(QTreeWidgetItem* item) const {
         if (columns_[i].Alignment != 0) item->setTextAlignment(static_cast<int>(i), columnAlignment(columns_[i].Alignment));
 }
 
+bool ListView::slides() const {
+    const QTreeWidget* t = tree();
+    return t->isVisible() && t->updatesEnabled() && t->uniformRowHeights() && t->verticalScrollBar()->value() == 0 &&
+           t->topLevelItemCount() > 0;
+}
+
+void ListView::changeQuietly(const std::function<void()>& change) {
+    // The view would lay its rows out on its next pass and then draw every row it shows: here it lays
+    // them out at once and draws nothing, and the caller says what changed on the screen.
+    // The header's sections and the scroll bar stay as they are unless its range changes.
+    auto* t = static_cast<TreeWidget*>(tree());
+    QScrollBar* bar = t->verticalScrollBar();
+    const int top = bar->minimum(), bottom = bar->maximum();
+    const std::initializer_list<QWidget*> quiet = {t->viewport(), t->header()->viewport(), bar};
+    for (QWidget* w : quiet) w->setAttribute(Qt::WA_UpdatesDisabled, true);
+    change();
+    t->layOutNow();
+    for (QWidget* w : quiet) w->setAttribute(Qt::WA_UpdatesDisabled, false);
+    if (bar->minimum() != top || bar->maximum() != bottom) bar->update();
+}
+
 int ListView::InsertItem(int row, const QStringList& texts) {
     auto* item = new QTreeWidgetItem(texts);
     alignCells(item);
-    tree()->insertTopLevelItem(std::clamp(row, 0, ItemCount()), item);
+    row = std::clamp(row, 0, ItemCount());
+    if (row == 0 && slides()) {
+        // A row put in at the top moves every row shown one down: their pixels are moved and only the
+        // new row is drawn. The recent-contacts list takes one after every contact.
+        const int rowHeight = tree()->visualItemRect(tree()->topLevelItem(0)).height();
+        changeQuietly([&] { tree()->insertTopLevelItem(0, item); });
+        tree()->viewport()->scroll(0, rowHeight);
+        return 0;
+    }
+    tree()->insertTopLevelItem(row, item);
     return tree()->indexOfTopLevelItem(item);
 }
 
-void ListView::RemoveItem(int row) { delete tree()->takeTopLevelItem(row); }
+void ListView::RemoveItem(int row) {
+    QTreeWidgetItem* item = tree()->topLevelItem(row);
+    if (!item) return;
+    if (row == ItemCount() - 1 && row > 0 && slides()) {
+        // The last row goes: only where it was shown is drawn again.
+        const QRect shown = tree()->visualItemRect(item);
+        changeQuietly([&] { delete tree()->takeTopLevelItem(row); });
+        if (!shown.isEmpty()) tree()->viewport()->update(shown);
+        return;
+    }
+    delete tree()->takeTopLevelItem(row);
+}
 
 int ListView::ColumnAlignment(int i) const { return columns_.at(static_cast<size_t>(i)).Alignment; }
 

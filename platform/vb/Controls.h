@@ -271,6 +271,10 @@ protected:
 
 private:
     void alignCells(QTreeWidgetItem* item) const;
+    // Whether a row added at the top or taken from the bottom can move the pixels of the rows shown
+    // instead of drawing them all again: the view is shown, scrolled to its top, rows of one height.
+    bool slides() const;
+    void changeQuietly(const std::function<void()>& change);
     std::vector<ColumnHeader> columns_;
 };
 
