@@ -865,6 +865,8 @@ ListView::ListView(Form& form, const QString& name, Control* container, int inde
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setAllColumnsShowFocus(true);
     t->setItemDelegate(new TextCellDelegate(t));
+    // No row lights up under the pointer (it would stay lit where a row moved away from under it).
+    t->viewport()->setAttribute(Qt::WA_Hover, false);
     t->setColumnCount(0);
     attach(t);
     t->viewport()->installEventFilter(this);
@@ -986,6 +988,7 @@ void ListView::SetItems(const QList<QStringList>& rows) {
     if (t->topLevelItemCount() > keep) t->model()->removeRows(keep, t->topLevelItemCount() - keep);
     QList<QTreeWidgetItem*> items;
     for (int r = keep; r < rows.size(); ++r) items << new QTreeWidgetItem(rows[r]);
+    for (QTreeWidgetItem* item : items) alignCells(item);
     if (!items.isEmpty()) t->insertTopLevelItems(keep, items);
 }
 

@@ -10,6 +10,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QHeaderView>
@@ -1568,4 +1569,39 @@ TEST(ControlGeometry, AListViewRefillLeavesExactlyTheNewRows) {
         lv.SetItems(fills[i]);
         EXPECT_EQ(rows(), expected[i]) << i;
     }
+}
+
+// A row put in at the top of a shown list, and its last row taken away, move the rows' pixels instead
+// of drawing them again: what the window then shows is what a full redraw of the list shows.
+TEST(ControlGeometry, AListViewShowsARowAddedAtTheTopAsAFullRedrawWould) {
+    TestForm f;
+    f.Move(0, 0, 6000, 4000);
+    vb::TextBox entry{f, "Text1"}; // the focus is in the entry line, as when a contact is logged
+    entry.Move(0, 3100, 1500, 300);
+    vb::ListView lv{f, "ListView1"};
+    lv.Move(0, 0, 5500, 3000);
+    lv.AddColumn("No", 900);
+    lv.AddColumn("Call", 1800);
+    lv.setColumnAlignment(0, 1);
+    QList<QStringList> rows;
+    for (int i = 30; i >= 1; --i) rows.append({QString::number(i), QString("K%1ABC").arg(i)});
+    lv.SetItems(rows);
+    ShowActive(f);
+    entry.SetFocus();
+    Pump();
+    const auto shown = [&] {
+        Pump();
+        return f.screen()->grabWindow(f.winId()).toImage();
+    };
+    for (int i = 31; i <= 33; ++i) {
+        lv.InsertItem(0, {QString::number(i), QString("W%1XYZ").arg(i)});
+        lv.RemoveItem(lv.ItemCount() - 1);
+        const QImage moved = shown();
+        lv.tree()->viewport()->repaint();
+        EXPECT_EQ(moved, shown()) << i;
+        EXPECT_EQ(lv.ItemText(0), QString::number(i));
+        EXPECT_EQ(lv.ItemCount(), 30);
+    }
+    // Rows set all at once take the column's alignment as added ones do.
+    EXPECT_EQ(lv.tree()->topLevelItem(5)->textAlignment(0) & Qt::AlignRight, Qt::AlignRight);
 }
