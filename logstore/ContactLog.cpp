@@ -15,7 +15,9 @@
 #include <QTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <sys/stat.h>
@@ -67,8 +69,11 @@ public:
         bool bare; // unquoted: trimmed like ValueReader trims it
     };
 
-    explicit LogScanner(const QByteArray& bytes) : p_(bytes.constData()), end_(p_ + bytes.size()) {}
+    explicit LogScanner(const QByteArray& bytes, qsizetype from = 0)
+        : begin_(bytes.constData()), p_(begin_ + from), end_(begin_ + bytes.size()) {}
     bool AtEnd() const { return p_ >= end_; }
+    // Where the next value starts: the offset of the end of what has been read, its separator included.
+    qsizetype Position() const { return p_ - begin_; }
 
     Slice Next() {
         if (p_ >= end_) throw VbError(VbError::InputPastEnd, "Input past end of file");
@@ -110,6 +115,7 @@ private:
     void skipToSeparator() {
         while (p_ < end_ && *p_ != ',' && *p_ != '\r' && *p_ != '\n') ++p_;
     }
+    const char* begin_;
     const char* p_;
     const char* end_;
     const char* separator_ = nullptr;
@@ -268,8 +274,31 @@ struct LoadedBytes {
     QByteArray joint; // jointAfter of them
     std::uint64_t revision = 0;
     int count = -1; // -1: none kept
+    // Where in bytes each record's text ends, its separator included: ends[i] for record i + 1.
+    std::vector<qsizetype> ends;
 };
 LoadedBytes gLoaded;
+
+// How many of the records the kept bytes hold a file's bytes begin with unchanged, and where the
+// record after them starts: a restored archive or backup usually begins as the log it replaces. A
+// record counts when its bytes, and the separator the scanner took after them, are the same in both
+// and nothing after them could have made the scanner take more (a CR that an LF follows now).
+std::pair<int, qsizetype> recordsKeptIn(const QByteArray& bytes, int before) {
+    if (gLoaded.count != before || gLoaded.revision != ContactLog.Revision ||
+        gLoaded.ends.size() != static_cast<std::size_t>(before))
+        return {0, 0};
+    const QByteArray& old = gLoaded.bytes;
+    const qsizetype n = std::min(old.size(), bytes.size());
+    const qsizetype same = std::mismatch(old.constData(), old.constData() + n, bytes.constData()).first - old.constData();
+    int kept = static_cast<int>(std::upper_bound(gLoaded.ends.begin(), gLoaded.ends.end(), same) - gLoaded.ends.begin());
+    while (kept > 0) {
+        const qsizetype end = gLoaded.ends[static_cast<std::size_t>(kept - 1)];
+        const char last = old[end - 1];
+        if (end < same || last == '\n' || last == ',') break;
+        --kept;
+    }
+    return {kept, kept > 0 ? gLoaded.ends[static_cast<std::size_t>(kept - 1)] : 0};
+}
 
 // Reads log.txt into the records from 1 up, counting them in ContactLog.Count; true when a record
 // read differs from what its slot held. before: the count the records held before the load.
@@ -281,7 +310,12 @@ bool readLog(int before) {
         rememberEnd(path, gLoaded.joint);
         return false;
     }
-    LogScanner r(bytes);
+    // The records the new bytes begin with as they were are those records still: reading goes on
+    // after them.
+    const auto [kept, from] = recordsKeptIn(bytes, before);
+    ContactLog.Count = kept;
+    std::vector<qsizetype> ends(gLoaded.ends.begin(), gLoaded.ends.begin() + kept);
+    LogScanner r(bytes, from);
     std::array<RecentTexts, std::size(kHead) + std::size(kTail)> recent;
     bool changed = false;
     while (!r.AtEnd()) {
@@ -295,8 +329,11 @@ bool readLog(int before) {
         rec.Spare16 = spare;
         for (TextField f : kTail) changed |= assign(rec.*f, recent[i++], r.Next());
         ++ContactLog.Count;
+        ends.push_back(r.Position());
     }
-    gLoaded.joint = jointAfter(r, ContactLog.Count);
+    // With nothing read after the records kept, their last ended with a line end or a comma.
+    gLoaded.joint = ContactLog.Count > kept ? jointAfter(r, ContactLog.Count) : QByteArray();
+    gLoaded.ends = std::move(ends);
     rememberEnd(path, gLoaded.joint);
     gLoaded.bytes = bytes;
     return changed;
@@ -320,6 +357,29 @@ bool readsBackAs(const QByteArray& line, const ContactRecord& rec) {
     } catch (const VbError&) {
         return false;
     }
+}
+
+// Whether a text goes through LogLine and a load unchanged: no double quote, CR or LF (a quoted value
+// drops them), and only characters Windows-1252 has (others are written as "?").
+bool storesExactly(const QString& text) {
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c == u'"' || c == u'\r' || c == u'\n') return false;
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) continue;
+        if (FromAnsi(ToAnsi(QString(ch))) != QString(ch)) return false;
+    }
+    return true;
+}
+
+// Whether a record's line, as LogLine writes it, loads back as exactly the record, without reading it.
+bool writesBackExactly(const ContactRecord& r) {
+    for (TextField f : kHead)
+        if (!storesExactly(r.*f)) return false;
+    for (TextField f : kTail)
+        if (!storesExactly(r.*f)) return false;
+    if (r.Spare16 == 0) return true;
+    double back = 0;
+    return ParseNumber(FormatDouble(r.Spare16), &back) && back == r.Spare16;
 }
 
 void resetScore() {
@@ -428,22 +488,44 @@ bool ContactMoment(const ContactRecord& r, std::int64_t* secondsSinceEpoch) {
     return c.momentValid;
 }
 
+namespace {
+
+// The rows of the county table by the spellings a log holds, each worked out once: the first row whose
+// name is that text without regard to case, 0 for none. Made anew for each table (known by its first
+// name's string and its size: a load makes new strings); a first load looks up every record's county.
+struct CountyRowIndex {
+    int tableCount = -1;
+    QString tableFirst;
+    QHash<QString, int> rows;
+};
+CountyRowIndex gCountyRows;
+
+int countyRowOf(const QString& county, const QString& first, int count) {
+    CountyRowIndex& x = gCountyRows;
+    if (x.tableCount != count || !sameString(x.tableFirst, first)) x = CountyRowIndex{count, first, {}};
+    const auto known = x.rows.constFind(county);
+    if (known != x.rows.cend()) return *known;
+    int row = 0;
+    for (int i = 1; i <= count; ++i) {
+        const QString& name = CountyTable.Name[static_cast<size_t>(i)];
+        if (name.size() == county.size() && name.compare(county, Qt::CaseInsensitive) == 0) {
+            row = i;
+            break;
+        }
+    }
+    x.rows.insert(county, row);
+    return row;
+}
+
+} // namespace
+
 int ContactCountyRow(const ContactRecord& r) {
     ContactRecordCache& c = r.Cache;
     const int count = static_cast<int>(CountyTable.Count);
     // The table is known by its first name's string and its size: a load makes new strings.
     const QString& first = count >= 1 ? CountyTable.Name[1] : QString();
     if (c.tableCount == count && sameString(c.tableFirst, first) && sameString(c.county, r.County)) return c.countyRow;
-    int row = 0;
-    if (!r.County.isEmpty()) {
-        for (int i = 1; i <= count; ++i) {
-            const QString& name = CountyTable.Name[static_cast<size_t>(i)];
-            if (name.size() == r.County.size() && name.compare(r.County, Qt::CaseInsensitive) == 0) {
-                row = i;
-                break;
-            }
-        }
-    }
+    const int row = r.County.isEmpty() ? 0 : countyRowOf(r.County, first, count);
     c.county = r.County;
     c.tableFirst = first;
     c.tableCount = count;
@@ -515,6 +597,7 @@ void AppendLastContact() {
         gLoaded.bytes += line;
         gLoaded.joint.clear();
         gLoaded.count = ContactLog.Count;
+        gLoaded.ends.push_back(gLoaded.bytes.size());
     }
 }
 
@@ -525,13 +608,29 @@ void SaveLog() {
         throw VbError(VbError::SubscriptOutOfRange, "Subscript out of range");
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(ContactLog.Count) * 120);
-    for (int i = 1; i <= ContactLog.Count; ++i) bytes += LogLine(ContactLog.Rec[i]);
+    std::vector<qsizetype> ends;
+    ends.reserve(static_cast<std::size_t>(ContactLog.Count));
+    bool exact = true;
+    for (int i = 1; i <= ContactLog.Count; ++i) {
+        bytes += LogLine(ContactLog.Rec[i]);
+        ends.push_back(bytes.size());
+        exact = exact && writesBackExactly(ContactLog.Rec[i]);
+    }
     // Under the name it was found by: a LOG.TXT copied from elsewhere is the log, not a second one.
     const QString path = foundLog();
     gKnownEnd.valid = false;
     gLoaded.count = -1;
     WriteFileAtomic(path, bytes);
     rememberEnd(path, QByteArray()); // empty, or ending with CR LF
+    // What was written is what the records hold when each reads back as itself: the reload after an
+    // edit or a delete then reads nothing.
+    if (exact) {
+        gLoaded.bytes = std::move(bytes);
+        gLoaded.joint.clear();
+        gLoaded.ends = std::move(ends);
+        gLoaded.revision = ContactLog.Revision;
+        gLoaded.count = ContactLog.Count;
+    }
 }
 
 void DeleteContact(int k) {
