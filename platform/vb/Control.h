@@ -105,6 +105,7 @@ protected:
     // Draws the caption at the font's size or, when it does not fit its box, at the largest that fits:
     // run after every change of the caption, the font or the box's size.
     void fitCaption();
+    void fitNow();
     // A key the handlers kept: text boxes insert the character themselves; true when consumed.
     virtual bool deliverChar(int keyAscii, QKeyEvent* e);
     // The same for a key that gives no character (Shift+Insert, arrows); false lets the widget have it.
@@ -140,6 +141,7 @@ protected:
     } fitKey_;
     double shownSize_ = 0;
     bool fontApplied_ = false; // the widget holds the face and weight set last
+    bool fitPending_ = false;  // set while hidden: fitted when shown
     long backColor_ = -1, foreColor_ = -1; // -1: the widget's own colours
     QString toolTip_;
     int tabIndex_ = 0;

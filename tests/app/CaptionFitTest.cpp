@@ -1,6 +1,6 @@
 // Every caption of every window, whole at the screen sizes operators have: for each window and each
-// size, each label's, button's, option's and check box's text fits the part of its box it is drawn
-// in, by the metrics of the font the widget draws it in.
+// size, each label's, button's, option's and check box's text (the hidden ones' too, once shown)
+// fits the part of its box it is drawn in, by the metrics of the font the widget draws it in.
 #include "app/LogoWindow.h"
 #include "app/StationSetupWindow.h"
 #include "core/ProcessState.h"
@@ -189,6 +189,10 @@ TEST_F(CaptionFitTest, EveryCaptionOfEveryWindowIsWholeAtEveryScreenSize) {
             Fakes().screen.workArea = QRectF(0, 0, size.width * 15.0, (size.height - size.taskbar) * 15.0);
             Station.TaskbarOption = size.taskbar > 0 ? 1 : 0;
             vb::Form& form = window.open();
+            // As the operator sees it: the window shown, and each control it hides until it shows it.
+            if (!form.isVisible()) ShowActive(form);
+            for (vb::Control* c : form.Controls())
+                if (!c->Visible()) c->setVisible(true);
             QStringList cut;
             for (const vb::Control* c : form.Controls())
                 if (const QString o = Overflow(*c); !o.isEmpty()) cut << o;
