@@ -119,13 +119,21 @@ void Label::applyColors() {
 namespace {
 
 // A one-line text box's frame as a plain rectangle, in the highlight colour while the box has the
-// focus: the style's own is an antialiased rounded outline, which every box emptied or typed into
-// strokes again (after each contact, all of the entry line's).
+// focus, and a frame control's box as one plain line: the style's own are antialiased rounded
+// outlines, which every box emptied or typed into strokes again (after each contact, all of the entry
+// line's) and which a window's first frame strokes around every frame.
 class BoxFrameStyle : public QProxyStyle {
 public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* p,
                        const QWidget* widget) const override {
         const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+        if (element == PE_FrameGroupBox && frame && !(frame->features & QStyleOptionFrame::Flat)) {
+            // A frame's box: one plain line.
+            p->setPen(option->palette.color(QPalette::Mid));
+            p->setBrush(Qt::NoBrush);
+            p->drawRect(option->rect.adjusted(0, 0, -1, -1));
+            return;
+        }
         if (element != PE_PanelLineEdit || !frame || frame->lineWidth <= 0) {
             QProxyStyle::drawPrimitive(element, option, p, widget);
             return;
@@ -762,6 +770,7 @@ Frame::Frame(Form& form, const QString& name, Control* container, int index)
     : Control(form, Kind::Frame, name, container, index) {
     auto* g = new QGroupBox;
     g->setFlat(false);
+    g->setStyle(BoxFrameStyle::Instance());
     attach(g);
 }
 
