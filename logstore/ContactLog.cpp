@@ -149,32 +149,34 @@ bool sameText(const QString& text, const char* p, qsizetype n) {
     return true;
 }
 
-// The last few distinct texts of one field, as the fields of earlier records of this load that hold
-// them (those records are not written again while it runs). Logs repeat dates, bands, modes and
-// counties, and a shared string costs no allocation.
+// Texts of one field met earlier in this load, as the fields of earlier records that hold them (those
+// records are not written again while it runs), found by their bytes: logs repeat calls, dates, bands,
+// modes, counties and serials, and a shared string costs no allocation (a first load makes every
+// record's strings).
 class RecentTexts {
 public:
+    explicit RecentTexts(std::size_t size = 1024) : slots_(size) {}
     const QString* Find(const char* p, qsizetype n) const {
         const std::uint32_t k = key(p, n);
-        for (std::size_t i = 0; i < texts_.size(); ++i)
-            if (keys_[i] == k && sameText(*texts_[i], p, n)) return texts_[i];
-        return nullptr;
+        const Slot& s = slots_[k % slots_.size()];
+        return s.key == k && s.text && sameText(*s.text, p, n) ? s.text : nullptr;
     }
     void Add(const QString* text, const char* p, qsizetype n) {
-        const std::size_t i = next_++ % texts_.size();
-        texts_[i] = text;
-        keys_[i] = key(p, n);
+        const std::uint32_t k = key(p, n);
+        slots_[k % slots_.size()] = {text, k};
     }
 
 private:
-    // Length and end bytes, never 0: most texts that differ are told apart without reading them.
     static std::uint32_t key(const char* p, qsizetype n) {
-        return static_cast<std::uint32_t>(n) << 16 | static_cast<unsigned char>(p[n - 1]) << 8 |
-               static_cast<unsigned char>(p[0]);
+        std::uint32_t h = 2166136261u; // FNV-1a
+        for (qsizetype i = 0; i < n; ++i) h = (h ^ static_cast<unsigned char>(p[i])) * 16777619u;
+        return h;
     }
-    std::array<const QString*, 8> texts_{};
-    std::array<std::uint32_t, 8> keys_{};
-    std::size_t next_ = 0;
+    struct Slot {
+        const QString* text = nullptr;
+        std::uint32_t key = 0;
+    };
+    std::vector<Slot> slots_;
 };
 
 // Sets field to the slice's text, keeping the slot's own string when a reload finds it unchanged;
@@ -344,7 +346,7 @@ bool readsBackAs(const QByteArray& line, const ContactRecord& rec) {
     try {
         LogScanner r(line);
         ContactRecord back;
-        RecentTexts recent;
+        RecentTexts recent(1);
         for (TextField f : kHead) assign(back.*f, recent, r.Next());
         back.Spare16 = numberOf(r.Next());
         for (TextField f : kTail) assign(back.*f, recent, r.Next());
