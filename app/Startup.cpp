@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "app/Engines.h"
 #include "core/Version.h"
 #include "logging/Infrm.h"
 #include "logging/Outfrm.h"
@@ -17,11 +18,47 @@ namespace tylog {
 
 namespace {
 
-// A rewrite killed before its rename leaves its temporary in the folder of the file it replaces: the
-// program's own are removed at start. The shared folder is left alone; other programs write there.
+enum class Folder { Program, Backup, Shared };
+
+// Every file the program rewrites, and its folder. A rewrite goes through a temporary beside the file
+// (WriteFileAtomic), which a rewrite killed before its rename leaves behind; start-up removes those of
+// the files named here. A file the program comes to rewrite is one more row.
+struct RewrittenFile {
+    Folder folder;
+    const char* name; // letter case ignored; wildcards allowed
+};
+constexpr RewrittenFile kRewrittenFiles[] = {
+    {Folder::Program, "log.txt"},
+    {Folder::Program, "QSOpref.txt"},
+    {Folder::Program, "CW.txt"},
+    {Folder::Program, "wave2.txt"},
+    {Folder::Program, "RigCntrl.txt"},
+    {Folder::Program, "PackSpot.txt"},
+    {Folder::Backup, "*.log"}, // backups, archives and restores
+    {Folder::Shared, "SharedUserPreferences.xml"},
+};
+
+// Only the program's own temporaries are deleted: their form holds a marker nobody types. The form
+// earlier versions used ("log.txt.a1B2c3") is an operator's name too ("log.txt.backup"): in the
+// program folder such a file is moved into BACKUP, and the operator told where it went.
 void removeStaleTemporaries() {
-    RemoveStaleTemporaries(Folders.ProgramFolder, {"log.txt", "QSOpref.txt", "CW.txt", "wave2.txt"});
-    RemoveStaleTemporaries(FindNoCase(Folders.DataFolder, "BACKUP"), {"*.log"});
+    const QString backup = FindNoCase(Folders.DataFolder, "BACKUP");
+    const std::pair<Folder, QString> folders[] = {
+        {Folder::Program, Folders.ProgramFolder}, {Folder::Backup, backup}, {Folder::Shared, Folders.SharedFolder}};
+    QStringList moved;
+    for (const auto& [folder, path] : folders) {
+        QStringList names;
+        for (const RewrittenFile& f : kRewrittenFiles)
+            if (f.folder == folder) names << QString::fromLatin1(f.name);
+        const StaleTemporaries done =
+            RemoveStaleTemporaries(path, names, folder == Folder::Program ? backup : QString());
+        moved += done.moved;
+    }
+    if (!moved.isEmpty())
+        MsgBox("These files in the program folder have the form of a temporary file left by a save that was cut "
+               "short, so they were moved into " + QDir::toNativeSeparators(backup) + ":" + CrLf + CrLf +
+                   moved.join(CrLf),
+               vbOKOnly | vbInformation, "Files moved into BACKUP");
 }
 
 void loadSharedPreferences(const QString& path) {
@@ -56,6 +93,7 @@ void RunStartup() {
     removeStaleTemporaries();
 
     Run.ProgramVersion = ProgramVersionText;
+    InstallEngines();
     // Showing the setup window loads it, and its load is the whole start-up loading.
     frmStationID().Show();
 }

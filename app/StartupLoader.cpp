@@ -6,14 +6,34 @@
 #include "app/StationSetupWindow.h"
 #include "keying/KeyerSettingsFiles.h"
 #include "platform/Dialogs.h"
+#include "platform/TextFile.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
+
+#include <QDir>
+
+#include <functional>
 
 namespace tylog {
 
 namespace {
 
-void showLoadError() { MsgBox("Error opening file", vbOKOnly, "Error opeining file"); }
+// Runs one file step of the loader. A failure is told, naming the file and why (with what follows
+// for the run, when there is something to say), and the loader goes on: the other files still load,
+// so no "Done" (the setup's, the CW or voice window's) writes empty values over a file that was fine.
+bool loadStep(const QString& path, const std::function<void()>& step, const QString& then = {}) {
+    try {
+        step();
+        return true;
+    } catch (const VbError& e) {
+        const QString file = QDir::toNativeSeparators(path);
+        QString why = e.Number == VbError::FileNotFound ? file + " was not found."
+                                                        : file + " could not be read (" + e.Description + ").";
+        if (!then.isEmpty()) why += QString(CrLf) + CrLf + then;
+        MsgBox("Error opening file" + QString(CrLf) + CrLf + why, vbOKOnly, "Error opeining file");
+        return false;
+    }
+}
 
 void selectHostStateOption(frmStationIDWindow& f) {
     for (auto& [index, opt] : f.optState) {
@@ -59,29 +79,22 @@ void fillFields(frmStationIDWindow& f) {
 
 void LoadStationSetup(frmStationIDWindow& f) {
     ScaleFormToScreen(f);
-    try {
-        LoadStationSettings();
-        CheckUtcOffset();
-        LoadPrefixTable();
-        LoadStateCoords();
+    const bool settingsRead =
+        loadStep(StationSettingsPath(), [] { LoadStationSettings(); },
+                 "The station settings start from their defaults; \"Done\" saves what this window then holds.");
+    if (settingsRead) CheckUtcOffset();
+    // The tables are the logging windows' whatever became of the settings.
+    const QString prefixes = FindPrefixFile();
+    loadStep(prefixes, [] { LoadPrefixTable(); });
+    loadStep(FindNoCase(Folders.ProgramFolder, "states.txt"), [] { LoadStateCoords(); });
+    // Without the file's values the answers and the fields stay empty, as on a first run.
+    if (settingsRead) {
         selectHostStateOption(f);
         selectAnswers(f);
-    } catch (const VbError&) {
-        showLoadError();
-        return;
     }
-    try {
-        LoadVoiceSettings();
-    } catch (const VbError&) {
-        showLoadError();
-        // The station settings did load. Left unshown, the next "Done" would overwrite QSOpref.txt with
-        // empty station data, as the CW window's "Done" would overwrite the CW messages.
-        LoadCWSettings();
-        fillFields(f);
-        return;
-    }
+    loadStep(FindNoCase(Folders.ProgramFolder, "wave2.txt"), [] { LoadVoiceSettings(); });
     LoadCWSettings();
-    fillFields(f);
+    if (settingsRead) fillFields(f);
 }
 
 } // namespace tylog

@@ -4,10 +4,10 @@ namespace tylog {
 
 class frmStationIDWindow;
 
-// The setup window's load: scales it, reads QSOpref.txt, checks the UTC offset, fills the prefix and
-// state tables, sets the two answers, fills the keyer windows from wave2.txt and CW.txt and the
-// setup fields from the settings. A failure shows "Error opening file" and skips the later steps,
-// except that CW.txt is read whatever happened to wave2.txt.
+// The setup window's load: scales it, reads QSOpref.txt (all or nothing) and checks the UTC offset,
+// fills the prefix and state tables, sets the two answers, fills the keyer windows from wave2.txt and
+// CW.txt and the setup fields from the settings. Each file that fails is told by name and why, and
+// the loader goes on; without the settings the answers and fields stay empty and the offset unasked.
 void LoadStationSetup(frmStationIDWindow& f);
 
 } // namespace tylog

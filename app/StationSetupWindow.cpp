@@ -6,7 +6,7 @@
 #include "app/StartupLoader.h"
 #include "core/StationSettingsFile.h"
 #include "app/Startup.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
 #include "platform/Dialogs.h"
 #include "platform/Session.h"
 #include "platform/TextFile.h"

@@ -36,37 +36,98 @@ qint64 wallMinutes(const QDateTime& t) {
 }
 } // namespace
 
-void LoadStationSettings() {
-    ValueReader r = ValueReader::FromBytes(ReadAllBytes(settingsPath()));
-    StationSettings& s = Station;
-    s.OwnCall = r.ReadText();
-    s.OwnSpc = r.ReadText();
-    s.OwnCountry = r.ReadText();
-    s.OwnArrlSection = r.ReadText();
-    s.OwnName = r.ReadText();
-    s.OwnCategory = r.ReadText();
-    s.CurrentCounty = r.ReadText();
-    s.OwnCity = r.ReadText();
-    s.CurrentMode = r.ReadText();
-    s.CurrentBand = r.ReadText();
-    s.UtcOffsetHours = r.ReadSingle();
-    s.OwnLongitude = r.ReadSingle();
-    s.OwnLatitude = r.ReadSingle();
-    s.OwnContinent = r.ReadText();
-    s.FormSizePercent = r.ReadByte();
-    s.WorkedColor = r.ReadLong();
-    s.RemainingColor = r.ReadLong();
-    s.OperSecondsSaved = secondsOf(r.ReadSingle());
-    s.HostState = r.ReadText();
-    s.OutOfStateFlag = r.ReadByte() != 0;
-    s.RoverFlag = r.ReadByte() != 0;
-    s.VoiceNavLevel = r.ReadByte();
-    s.RigType = r.ReadText();
-    s.TaskbarOption = r.ReadByte() != 0;
-    s.ListPreviousOption = r.ReadByte() != 0;
+StationSettings DefaultStationSettings() {
+    StationSettings s;
+    s.CurrentBand = QStringLiteral("20");
+    s.CurrentMode = QStringLiteral("CW");
+    return s;
 }
 
-bool SaveStationSettings(QString* error) {
+namespace {
+constexpr const char* kBands[] = {"160", "80", "40", "20", "15", "10", "6", "2", "1.25", "70"};
+constexpr const char* kModes[] = {"CW", "PH", "DG"};
+
+// The code as the menus spell it, or "" when text is none of codes.
+template <std::size_t N>
+QString codeOf(const QString& text, const char* const (&codes)[N]) {
+    for (const char* c : codes)
+        if (text.compare(QLatin1String(c), Qt::CaseInsensitive) == 0) return QLatin1String(c);
+    return {};
+}
+
+// A reader's error as the operator reads it.
+QString reasonOf(const VbError& e) {
+    switch (e.Number) {
+    case VbError::InputPastEnd: return QStringLiteral("the file ends before it");
+    case VbError::TypeMismatch: return QStringLiteral("it is not a number");
+    case VbError::Overflow: return QStringLiteral("the number is out of range");
+    default: return e.Description;
+    }
+}
+} // namespace
+
+bool IsBandCode(const QString& band) { return !codeOf(band, kBands).isEmpty(); }
+bool IsModeCode(const QString& mode) { return !codeOf(mode, kModes).isEmpty(); }
+QString StationSettingsPath() { return settingsPath(); }
+
+void LoadStationSettings() {
+    StationSettings s;
+    int value = 0; // the value being read, 1..25
+    try {
+        ValueReader r = ValueReader::FromBytes(ReadAllBytes(settingsPath()));
+        auto text = [&] {
+            ++value;
+            return r.ReadText();
+        };
+        auto single = [&] {
+            ++value;
+            return r.ReadSingle();
+        };
+        auto byte = [&] {
+            ++value;
+            return static_cast<int>(r.ReadByte());
+        };
+        s.OwnCall = text();
+        s.OwnSpc = text();
+        s.OwnCountry = text();
+        s.OwnArrlSection = text();
+        s.OwnName = text();
+        s.OwnCategory = text();
+        s.CurrentCounty = text();
+        s.OwnCity = text();
+        s.CurrentMode = text();
+        s.CurrentBand = text();
+        s.UtcOffsetHours = single();
+        s.OwnLongitude = single();
+        s.OwnLatitude = single();
+        s.OwnContinent = text();
+        s.FormSizePercent = byte();
+        ++value;
+        s.WorkedColor = r.ReadLong();
+        ++value;
+        s.RemainingColor = r.ReadLong();
+        s.OperSecondsSaved = secondsOf(single());
+        s.HostState = text();
+        s.OutOfStateFlag = byte() != 0;
+        s.RoverFlag = byte() != 0;
+        s.VoiceNavLevel = byte();
+        s.RigType = text();
+        s.TaskbarOption = byte() != 0;
+        s.ListPreviousOption = byte() != 0;
+    } catch (const VbError& e) {
+        // Values read from a damaged file go nowhere: they would be written into every new contact
+        // and back into the file.
+        Station = DefaultStationSettings();
+        if (value == 0) throw; // the file itself (missing, unreadable): its error names it
+        throw VbError(e.Number, QString("value %1 of 25: %2").arg(value).arg(reasonOf(e)));
+    }
+    const StationSettings defaults = DefaultStationSettings();
+    s.CurrentBand = IsBandCode(s.CurrentBand) ? codeOf(s.CurrentBand, kBands) : defaults.CurrentBand;
+    s.CurrentMode = IsModeCode(s.CurrentMode) ? codeOf(s.CurrentMode, kModes) : defaults.CurrentMode;
+    Station = std::move(s);
+}
+
+bool SaveStationSettings(QString* error, SaveTold how) {
     const StationSettings& s = Station;
     ValueWriter w;
     w.Text(s.OwnCall).EndLine();
@@ -97,9 +158,13 @@ bool SaveStationSettings(QString* error) {
     try {
         // Under the name it was found by: no second settings file beside one in other letters.
         WriteFileAtomic(settingsPath(), w.Bytes());
+        ReportSaveSuccess(settingsPath());
         return true;
     } catch (const VbError& e) {
         if (error) *error = e.Description;
+        else
+            ReportSaveFailure(settingsPath(), e,
+                              "The station settings (band, mode, operating time, window and list options)", how);
         return false;
     }
 }

@@ -18,11 +18,18 @@ inline bool SameRecord(const ContactRecord& a, const ContactRecord& b) {
 
 inline bool EmptyRecord(const ContactRecord& r) { return SameRecord(r, ContactRecord{}); }
 
-// The records of a log by the plain value reader, as many as it holds whole.
+// A log's bytes less the end marks after its last record (blank lines, trailing blanks, ^Z).
+inline QByteArray LogContent(QByteArray bytes) {
+    while (!bytes.isEmpty() && QByteArray(" \t\r\n\x1A").contains(bytes.back())) bytes.chop(1);
+    return bytes;
+}
+
+// The records of a log by the plain value reader, as many as it holds whole before its end marks.
 inline std::vector<ContactRecord> ReferenceRecords(const QByteArray& bytes) {
     std::vector<ContactRecord> out;
+    const qsizetype contentEnd = LogContent(bytes).size();
     ValueReader r = ValueReader::FromBytes(bytes);
-    while (!r.AtEnd()) {
+    while (r.Position() < contentEnd) {
         ContactRecord c;
         try {
             for (QString* f : {&c.Call, &c.RstSent, &c.RstRcvd, &c.Spc, &c.County, &c.State, &c.SentCounty, &c.Spare8,

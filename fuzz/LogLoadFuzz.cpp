@@ -1,10 +1,15 @@
-// The log loader: it reads what the plain value reader reads, it and the restore check take the same
-// files, a failed load leaves the file alone, and a loaded log saved and loaded again is the same log.
+// The log loader: it reads what the plain value reader reads (up to the end marks after the last
+// record), it and the restore check take the same files, a failed load leaves the file alone (a cut
+// last line is not set aside unless the operator says so), and a loaded log saved and loaded again is
+// the same log.
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/LogFuzz.h"
+#include "core/ProcessState.h"
 #include "logstore/ContactLog.h"
 #include "platform/VbError.h"
 #include "platform/testing/Fakes.h"
+
+#include <QDir>
 
 using namespace tylog;
 
@@ -12,6 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Begin();
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     fuzz::WriteFile("log.txt", bytes);
+    // A cut last line is copied into BACKUP before the operator (here: No) is asked.
+    QDir(Folders.BackupFolder).removeRecursively();
+    QDir().mkpath(Folders.BackupFolder);
 
     const bool loaded = LoadLog();
     int checked = -1;

@@ -2,14 +2,11 @@
 #include "core/ProcessState.h"
 #include "core/StationSettingsFile.h"
 #include "keying/ToolWindowScaling.h"
-#include "platform/Clock.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
 #include "platform/VbError.h"
 #include "platform/vb/Design.h"
 #include "platform/Diagnostics.h"
-
-#include <algorithm>
 
 namespace tylog {
 
@@ -68,34 +65,25 @@ void BlindFrmWindow::Form_Load() {
 
 void BlindFrmWindow::Form_Unload(int& Cancel) {
     (void)Cancel;
-    MMControl1.Command("Close");
+    MMControl1.Close();
 }
 
 void BlindFrmWindow::BlindKeyPhone(const QString& q) {
     try {
-        MMControl1.DeviceType = "WaveAudio";
-        MMControl1.Command("Close");
-        MMControl1.FileName = FindNoCase(Folders.ProgramFolder, q + ".wav");
-        if (!MMControl1.FileName.trimmed().isEmpty()) {
-            MMControl1.Command("Open");
-            MMControl1.Command("Play");
-        }
+        MMControl1.Play(FindNoCase(Folders.ProgramFolder, q + ".wav"));
     } catch (const VbError& e) {
-        // A missing prompt or a silent machine: navigation goes on without sound.
         qCDebug(lcKeying) << Q_FUNC_INFO << e.Description;
     }
 }
 
-void BlindFrmWindow::WaitForPrompt() {
-    if (MMControl1.Mode() != MediaControl::ModePlaying) return;
-    WaitUntil(platform().clock->TimeGetTime(), std::min(MMControl1.RemainingMs(), MaxPromptWaitMs));
-}
+void BlindFrmWindow::HearPromptOut() { MMControl1.HearOut(); }
 
 void BlindFrmWindow::Option1_Click() { BlindKeyPhone("NavDis"); }
 
+// "Call" once "NavEn" has been heard.
 void BlindFrmWindow::Option2_Click() {
     BlindKeyPhone("NavEn");
-    WaitForPrompt();
+    HearPromptOut();
     BlindKeyPhone("Call");
 }
 

@@ -1,12 +1,10 @@
 #pragma once
 // The voice navigation window: spoken names of the entry fields for operators who cannot see the
 // screen, and the choice of how many fields speak (VoiceNavLevel).
-#include "keying/MediaControl.h"
+#include "keying/PromptPlayer.h"
 #include "platform/vb/Controls.h"
 #include "platform/vb/Form.h"
 #include "platform/vb/Forms.h"
-
-#include <cstdint>
 
 namespace tylog {
 
@@ -26,20 +24,18 @@ public:
     vb::Label lblHow{*this, "lblHow"};
     vb::Label lblIdeas{*this, "lblIdeas"};
 
-    MediaControl MMControl1;
-
-    // The longest a caller waits for a prompt to end: a prompt is a word or two, and the window
-    // serves no event while it waits.
-    static constexpr std::uint32_t MaxPromptWaitMs = 3000;
+    // The window's player.
+    PromptPlayer MMControl1;
 
     void Form_Load() override;
     void Form_Unload(int& Cancel) override;
 
-    // Plays the prompt q (ProgramFolder/q.wav), cutting the one before; a prompt that cannot be played
-    // is silent. Returns at once.
+    // Plays the prompt q (ProgramFolder/q.wav), cutting the one before, or after a prompt that is heard
+    // out; a prompt that cannot be played is silent. Returns at once.
     void BlindKeyPhone(const QString& q);
-    // Waits, serving no window event, until the prompt that plays has ended or MaxPromptWaitMs passed.
-    void WaitForPrompt();
+    // The prompt asked for last is heard to its end before the next prompt plays (PromptPlayer.h). Nothing
+    // waits meanwhile: the window and the keys go on.
+    void HearPromptOut();
 
     void Option1_Click();
     void Option2_Click();

@@ -1,26 +1,22 @@
 #include "keying/CWFrm.h"
+#include "keying/CWKeyer.h"
 #include "core/ProcessState.h"
 #include "keying/KeyerBoxes.h"
 #include "keying/KeyerSettingsFiles.h"
 #include "keying/KeyerState.h"
 #include "keying/ToolWindowScaling.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
+#include "core/SaveReports.h"
 #include "platform/Platform.h"
-#include "platform/Registry.h"
+#include "platform/Dialogs.h"
 #include "platform/TextFile.h"
 #include "platform/VbError.h"
 #include "platform/vb/Design.h"
 #include "platform/Diagnostics.h"
 
-#include <QCoreApplication>
 #include <cmath>
 
 namespace tylog {
-
-namespace {
-const char* const kRegistryApp = "Q7BZW_Software";
-const char* const kRegistrySection = "Settings";
-} // namespace
 
 CWFrmWindow::CWFrmWindow() : vb::Form("CWFrm") {
     layOut();
@@ -118,9 +114,9 @@ void CWFrmWindow::layOut() {
              120, 5775, 4560, 900, {}, small},
             {lblToUse, "To Use:", 4800, 5550, 4440, 225, {}, bold},
             {lblToUseText,
-             "Set the speed (WPM) and the word spacing (0 standard, -8 no spacing); the arrow keys of the logging "
-             "window change the speed as well. The check box shows the sent characters on the logging window. "
-             "Each text box belongs to a function key. A ! in the string enters the contact.",
+             "Set the speed (WPM) and the word spacing (0 standard, -8 no spacing, 50 at most); the arrow keys of "
+             "the logging window change the speed as well. The check box shows the sent characters on the logging "
+             "window. Each text box belongs to a function key. A ! in the string enters the contact.",
              4800, 5775, 4440, 900, {}, small},
         });
     Option4.setValue(true);
@@ -138,11 +134,18 @@ void CWFrmWindow::wireEvents() {
     const std::array<vb::TextBox*, 11> messages = messageBoxes();
     for (size_t i = 0; i < messages.size(); ++i) {
         vb::TextBox* box = messages[i];
-        box->KeyPress = [](int& KeyAscii) { KeyUpperCase(KeyAscii); };
-        box->Change = [box, i] { KeyerSettings.CW.Messages[i] = box->Text(); };
+        // CW.txt cannot hold a double quote: none is typed or pasted into a message.
+        box->KeyPress = [](int& KeyAscii) {
+            if (KeyAscii == '"') KeyAscii = 0;
+            else KeyUpperCase(KeyAscii);
+        };
+        box->Change = [box, i] {
+            if (box->Text().contains(u'"')) box->setText(QString(box->Text()).remove(u'"'));
+            else KeyerSettings.CW.Messages[i] = box->Text();
+        };
     }
     Text10.Change = [this] { KeyerSettings.CW.SerialPort = Text10.Text(); };
-    Text14.Change = [this] { KeyerSettings.CW.ParallelPort = Text14.Text(); };
+    Text14.Change = [this] { Text14_Change(); };
     txtCWLoop.Change = [this] { KeyerSettings.CW.RepeatSeconds = txtCWLoop.Text(); };
     Check1.Click = [this] { KeyerSettings.CW.Echo = Check1.Value() == 1; };
     Option1.Click = [this] { Option1_Click(); };
@@ -177,22 +180,19 @@ void CWFrmWindow::wireEvents() {
     cmdLoopFaster.Click = [this] { cmdLoopFaster_Click(); };
     cmdLoopSlower.Click = [this] { cmdLoopSlower_Click(); };
     Command1.Click = [this] { Command1_Click(); };
+    Command4.Click = [this] { Command4_Click(); };
 }
 
 void CWFrmWindow::Form_Load() {
     Screen& screen = *platform().screen;
     ScaleToolWindow(*this, screen.WorkArea(), screen.Width());
+    LoadCWTiming(KeyerSettings.CW);
     ShowSettings();
+}
 
-    double offset = 0;
-    if (IsNumericText(GetSetting(kRegistryApp, kRegistrySection, "UserCWLoopOffset", "0"), &offset)) {
-        LoopsPer60ms = offset;
-        txtLoop.setText(NumberText(LoopsPer60ms));
-    }
-    const QString method = GetSetting(kRegistryApp, kRegistrySection, "UserCWSelection", "Timer");
-    if (method == "Timer") optTimer.setValue(true);
-    if (method == "Sleep") OptSleep.setValue(true);
-    if (method == "Loop") optLoop.setValue(true);
+void CWFrmWindow::Form_Unload(int& Cancel) {
+    (void)Cancel;
+    if (CWKeyer* cw = CWEngineIfMade()) cw->ClosePort();
 }
 
 void CWFrmWindow::ShowSettings() {
@@ -205,10 +205,11 @@ void CWFrmWindow::ShowSettings() {
     Text14.setText(s.ParallelPort);
     Check1.setValue(s.Echo ? 1 : 0);
     txtCWLoop.setText(s.RepeatSeconds);
-    int ms = 0;
-    RepeatIntervalMs(s.RepeatSeconds, &ms);
-    tmrRepeat.setInterval(ms);
     showKeyingOption(s.KeyingType);
+    // The count first: choosing "Loop" calibrates when there is none.
+    txtLoop.setText(NumberText(s.LoopsPer60ms));
+    vb::OptionButton& timing = s.Timing == CWTiming::Loop ? optLoop : s.Timing == CWTiming::Sleep ? OptSleep : optTimer;
+    if (!timing.Value()) timing.setValue(true);
 }
 
 void CWFrmWindow::showKeyingOption(int type) {
@@ -222,6 +223,23 @@ void CWFrmWindow::showKeyingOption(int type) {
 void CWFrmWindow::chooseKeyingType(int type) {
     Keyer.CWKeyingType = type;
     KeyerSettings.CW.KeyingType = type;
+    if (CWKeyer* cw = CWEngineIfMade()) cw->KeyingChanged();
+}
+
+void CWFrmWindow::Text14_Change() {
+    KeyerSettings.CW.ParallelPort = Text14.Text();
+    // Only the parallel port keys at this address; the serial lines go on undisturbed.
+    if (Keyer.CWKeyingType != 3) return;
+    if (CWKeyer* cw = CWEngineIfMade()) cw->KeyingChanged();
+}
+
+void CWFrmWindow::timingChanged() {
+    if (CWKeyer* cw = CWEngineIfMade()) cw->TimingChanged();
+}
+
+void CWFrmWindow::chooseTiming(CWTiming timing) {
+    KeyerSettings.CW.Timing = timing;
+    timingChanged();
 }
 
 void CWFrmWindow::stepSpeed(int delta) {
@@ -263,18 +281,30 @@ void CWFrmWindow::setLoopControlsEnabled(bool enabled) {
     cmdLoopSlower.setEnabled(enabled);
 }
 
-void CWFrmWindow::optTimer_Click() { setLoopControlsEnabled(false); }
+void CWFrmWindow::optTimer_Click() {
+    if (!optTimer.Value()) return;
+    setLoopControlsEnabled(false);
+    chooseTiming(CWTiming::Timer);
+}
 
-void CWFrmWindow::OptSleep_Click() { setLoopControlsEnabled(false); }
+void CWFrmWindow::OptSleep_Click() {
+    if (!OptSleep.Value()) return;
+    setLoopControlsEnabled(false);
+    chooseTiming(CWTiming::Sleep);
+}
 
 void CWFrmWindow::optLoop_Click() {
+    if (!optLoop.Value()) return;
     setLoopControlsEnabled(true);
-    QCoreApplication::processEvents();
-    txtLoop.setText(NumberText(LoopsPer60ms));
+    // The window waits for the count (a few milliseconds), as an uncalibrated loop would time nothing.
+    if (KeyerSettings.CW.LoopsPer60ms == 0) CWEngine().CalibrateCWLoop();
+    txtLoop.setText(NumberText(KeyerSettings.CW.LoopsPer60ms));
+    chooseTiming(CWTiming::Loop);
 }
 
 void CWFrmWindow::Text10_LostFocus() {
     if (!IsNumericText(Text10.Text())) Text10.setText("0");
+    CWEngine().CWSetup();
 }
 
 void CWFrmWindow::Text11_LostFocus() {
@@ -283,6 +313,7 @@ void CWFrmWindow::Text11_LostFocus() {
 
 void CWFrmWindow::Text11_Change() {
     KeyerSettings.CW.Speed = Text11.Text();
+    timingChanged();
     double wpm = 0;
     if (!IsNumericText(Text11.Text(), &wpm) || wpm <= 4 || wpm >= 100) return;
     if (Keyer.WinKeyVersion != 0 && Keyer.CWKeyingType == 5) SendSpeedToExternalKeyer(static_cast<int>(std::nearbyint(wpm)));
@@ -292,6 +323,7 @@ void CWFrmWindow::txtSpace_Change() {
     KeyerSettings.CW.WordSpace = txtSpace.Text();
     const QString held = HeldWordSpace(txtSpace.Text());
     if (held != txtSpace.Text()) txtSpace.setText(held);
+    else timingChanged();
 }
 
 void CWFrmWindow::txtSpace_LostFocus() {
@@ -309,14 +341,16 @@ void CWFrmWindow::Command5_Click() { stepWordSpace(-1); }
 void CWFrmWindow::Command6_Click() { stepWordSpace(+1); }
 
 void CWFrmWindow::txtCWLoop_LostFocus() {
+    // The keyer's repeat timer takes its interval from the text when it starts.
     int ms = 0;
     if (!RepeatIntervalMs(txtCWLoop.Text(), &ms)) txtCWLoop.setText("0");
-    tmrRepeat.setInterval(ms);
 }
 
 void CWFrmWindow::txtLoop_Change() {
     double loops = 0;
-    if (IsNumericText(txtLoop.Text(), &loops)) LoopsPer60ms = loops;
+    if (!IsNumericText(txtLoop.Text(), &loops)) return;
+    KeyerSettings.CW.LoopsPer60ms = loops;
+    timingChanged();
 }
 
 void CWFrmWindow::scaleLoop(double factor) {
@@ -334,16 +368,49 @@ void CWFrmWindow::Command1_Click() {
     try {
         CWSettings saved = KeyerSettings.CW;
         saved.KeyingType = Keyer.CWKeyingType;
-        WriteCWSettings(FindNoCase(Folders.ProgramFolder, "CW.txt"), saved);
-
-        const QString method = optLoop.Value() ? "Loop" : (OptSleep.Value() ? "Sleep" : "Timer");
-        SaveSetting(kRegistryApp, kRegistrySection, "UserCWSelection", method);
-        SaveSetting(kRegistryApp, kRegistrySection, "UserCWLoopOffset", NumberText(LoopsPer60ms));
+        const QString path = FindNoCase(Folders.ProgramFolder, "CW.txt");
+        try {
+            WriteCWSettings(path, saved);
+            ReportSaveSuccess(path);
+        } catch (const VbError& e) {
+            // The old file stays whole; the window closes all the same, and the operator is told.
+            ReportSaveFailure(path, e, "The CW keyer's settings and messages");
+        }
+        SaveCWTiming(saved);
     } catch (const VbError& e) {
-        // A file that cannot be written leaves the old one whole; the window closes all the same.
+        // The method's values live on in the registry of this run; nothing more to tell.
         qCDebug(lcKeying) << Q_FUNC_INFO << e.Description;
     }
     Hide();
+}
+
+} // namespace tylog
+
+namespace tylog {
+
+void CWFrmWindow::Command4_Click() {
+    double port = 0;
+    const int type = Keyer.CWKeyingType;
+    // RTS and DTR key a serial port: without one the test would send nothing.
+    if ((type == 1 || type == 2) && (!IsNumericText(Text10.Text(), &port) || port < 1)) {
+        Beep();
+        MsgBox("Please enter a com port for CW rig interface.", vbOKOnly, "A com port is required.");
+        Text10.SetFocus();
+        return;
+    }
+    Label23.setVisible(true);
+    CWKeyer& cw = CWEngine();
+    cw.FKeyCW(120);
+    if (!Keyer.CWSending) {
+        testSent();
+        return;
+    }
+    connect(&cw, &CWKeyer::RunEnded, this, [this] { testSent(); }, Qt::SingleShotConnection);
+}
+
+void CWFrmWindow::testSent() {
+    Label23.setVisible(false);
+    if (isVisible()) Text1.SetFocus();
 }
 
 } // namespace tylog

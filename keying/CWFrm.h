@@ -1,7 +1,9 @@
 #pragma once
 // The CW window: the CW messages of F1 to F11 and every keyer setting. It shows KeyerSettings.CW
-// (KeyerSettings.h) and keeps it current as the operator edits; "Done" writes it to CW.txt, the timing
-// method to the registry, and hides the window.
+// (KeyerSettings.h) and keeps it current as the operator edits, telling the CW keyer (CWKeyer.h) what
+// changed; "Done" writes it to CW.txt, the timing method to the registry, and hides the window. Test
+// sends the F9 message through the keyer.
+#include "keying/KeyerSettings.h"
 #include "platform/vb/Controls.h"
 #include "platform/vb/Form.h"
 #include "platform/vb/Forms.h"
@@ -78,14 +80,10 @@ public:
     vb::Label lblToUse{*this, "lblToUse"};
     vb::Label lblToUseText{*this, "lblToUseText"};
 
-    vb::Timer tmrRepeat{*this, "tmrRepeat", 0, false};
-
-    // Counting steps of the loop timing method per 60 ms; 0 = not calibrated.
-    double LoopsPer60ms = 0;
-
     void Form_Load() override;
-    // Shows KeyerSettings.CW in the boxes and selects its keying option, which puts the option's type
-    // in force (an option already selected is left alone).
+    void Form_Unload(int& Cancel) override;
+    // Shows KeyerSettings.CW in the boxes and selects its keying and timing options, which puts the
+    // option's type in force (an option already selected is left alone).
     void ShowSettings();
 
     // Speed one word per minute up or down, without limits.
@@ -101,6 +99,7 @@ public:
     void OptSleep_Click();
     void optLoop_Click();
     void Text10_LostFocus();
+    void Text14_Change();
     void Text11_LostFocus();
     void Text11_Change();
     void txtSpace_Change();
@@ -112,6 +111,7 @@ public:
     void cmdLoopFaster_Click();
     void cmdLoopSlower_Click();
     void Command1_Click();
+    void Command4_Click();
 
 private:
     void layOut();
@@ -123,6 +123,9 @@ private:
     void stepWordSpace(int delta);
     void scaleLoop(double factor);
     void setLoopControlsEnabled(bool enabled);
+    void chooseTiming(CWTiming timing);
+    void timingChanged();
+    void testSent();
     // The external keyer link arrives with its window; until then the keyer is never open.
     void SendSpeedToExternalKeyer(int wpm) { (void)wpm; }
 };

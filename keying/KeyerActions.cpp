@@ -2,7 +2,6 @@
 #include "keying/CWFrm.h"
 #include "keying/KeyerBoxes.h"
 #include "keying/KeyerSettings.h"
-#include "keying/PhoneFrm.h"
 
 namespace tylog {
 
@@ -21,16 +20,14 @@ void KeyerActions::LoopThroughCWBuffer() {}
 void KeyerActions::CWSpeedUp() { stepCWSpeed(+1); }
 void KeyerActions::CWSpeedDown() { stepCWSpeed(-1); }
 QString KeyerActions::CWSpeedText() { return KeyerSettings.CW.Speed; }
-// The repeat timers are the windows'; a window that is not loaded has none running.
-void KeyerActions::DisableCWRepeat() {
-    if (CWFrmWindow* f = vb::IfLoaded<CWFrmWindow>()) f->tmrRepeat.setEnabled(false);
-}
+// The CW repeat timer is the CW keyer engine's: without it none runs.
+void KeyerActions::DisableCWRepeat() {}
+void KeyerActions::CWBufferCut() {}
+// The voice repeat timer is the window's; a window that is not loaded has none running.
 void KeyerActions::FKeyPhone(int KeyCode) { (void)KeyCode; }
 bool KeyerActions::PhonePlaying() { return false; }
 void KeyerActions::StopPhone() {}
-void KeyerActions::DisablePhoneRepeat() {
-    if (PhoneFrmWindow* f = vb::IfLoaded<PhoneFrmWindow>()) f->tmrRepeat.setEnabled(false);
-}
+void KeyerActions::DisablePhoneRepeat() {}
 void KeyerActions::wk_clearbuf() {}
 std::int32_t KeyerActions::wk_getstatus() { return 0; }
 void KeyerActions::wk_backspace() {}

@@ -1,9 +1,10 @@
 #pragma once
 // What the logging windows ask of the CW and voice keyers and of the external keyer, in one place, so
 // the keyboard map does not depend on how (or whether yet) each is done. A process-wide instance is
-// installed (Link<KeyerActions>); the default does what the keyers offer today: the speed steps of the CW settings (shown
-// by the CW window when it is loaded) and the stop of the windows' repeat timers. Sending, playing and
-// the external keyer are not there yet and do nothing. None of it loads a window.
+// installed (Link<KeyerActions>); the default does what needs no engine: the speed steps of the CW
+// settings (shown by the CW window when it is loaded). Sending, playing and the external keyer do
+// nothing there; the engines' operations are installed at start-up (EngineKeyers.h). None of it loads
+// a window.
 #include "core/Link.h"
 
 #include <QString>
@@ -21,6 +22,9 @@ struct KeyerActions {
     virtual void CWSpeedDown();               // -1 WPM
     virtual QString CWSpeedText();            // the speed as its box shows it
     virtual void DisableCWRepeat();           // stops the F1 repeat timer
+    // Keyer.CWBuffer was emptied or shortened while CW is sent (Esc, Backspace, a close request): the
+    // sender must not start what was cut.
+    virtual void CWBufferCut();
 
     // Voice keyer.
     virtual void FKeyPhone(int KeyCode);      // plays the message of F1 to F9

@@ -8,6 +8,10 @@
 
 namespace tylog {
 
+// How the CW keyer times an element: on the keying clock, in whole milliseconds, or by the counting loop
+// calibrated on this PC.
+enum class CWTiming { Timer, Loop, Sleep };
+
 // CW.txt's 18 values. The texts are the boxes' texts as typed, as the file stores them (a port "04",
 // a word space "-1.5" and repeat seconds ".5" are written back unchanged); the keyers take numbers
 // from them by the boxes' rules (KeyerBoxes.h), for which a text that is no number is a failure.
@@ -23,6 +27,10 @@ struct CWSettings {
     QString ParallelPort = "&H378";   // the parallel port's base address
     bool Echo = true;                 // sent CW shown on the logging window
     QString RepeatSeconds = "0";      // F1 repeats every s seconds, 0 < s < 60; "0" = no repeat
+
+    // Kept in the registry (UserCWSelection, UserCWLoopOffset), not in CW.txt.
+    CWTiming Timing = CWTiming::Timer;
+    double LoopsPer60ms = 0;          // counting-loop steps per 60 ms on this PC; 0 = not calibrated
 };
 
 // wave2.txt's 13 values; texts as in CWSettings.

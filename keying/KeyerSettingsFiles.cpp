@@ -4,6 +4,7 @@
 #include "keying/KeyerBoxes.h"
 #include "keying/KeyerState.h"
 #include "keying/PhoneFrm.h"
+#include "platform/Registry.h"
 #include "platform/TextFile.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
@@ -89,18 +90,39 @@ SettingsFile<VoiceSettings> ReadVoiceSettings(const QString& path) {
 }
 
 void WriteCWSettings(const QString& path, const CWSettings& s) {
+    // A double quote would end its value early and shift every later one.
+    auto text = [](QString t) { return t.remove(u'"'); };
     ValueWriter w;
-    for (int i = 0; i < 9; ++i) w.Text(s.Messages[static_cast<size_t>(i)]).EndLine();
-    w.Text(s.SerialPort).EndLine();
-    w.Text(s.Speed).EndLine();
-    w.Text(s.Messages[9]).EndLine();
-    w.Text(s.Messages[10]).EndLine();
-    w.Text(s.WordSpace).EndLine();
+    for (int i = 0; i < 9; ++i) w.Text(text(s.Messages[static_cast<size_t>(i)])).EndLine();
+    w.Text(text(s.SerialPort)).EndLine();
+    w.Text(text(s.Speed)).EndLine();
+    w.Text(text(s.Messages[9])).EndLine();
+    w.Text(text(s.Messages[10])).EndLine();
+    w.Text(text(s.WordSpace)).EndLine();
     w.Integer(s.KeyingType).EndLine();
-    w.Text(s.ParallelPort).EndLine();
+    w.Text(text(s.ParallelPort)).EndLine();
     w.Integer(s.Echo ? 1 : 0).EndLine();
-    w.Text(s.RepeatSeconds).EndLine();
+    w.Text(text(s.RepeatSeconds)).EndLine();
     WriteFileAtomic(path, w.Bytes());
+}
+
+namespace {
+const char* const kRegistryApp = "Q7BZW_Software";
+const char* const kRegistrySection = "Settings";
+} // namespace
+
+void LoadCWTiming(CWSettings& settings) {
+    double loops = 0;
+    IsNumericText(GetSetting(kRegistryApp, kRegistrySection, "UserCWLoopOffset", "0"), &loops);
+    settings.LoopsPer60ms = loops;
+    const QString method = GetSetting(kRegistryApp, kRegistrySection, "UserCWSelection", "Timer");
+    settings.Timing = method == "Loop" ? CWTiming::Loop : method == "Sleep" ? CWTiming::Sleep : CWTiming::Timer;
+}
+
+void SaveCWTiming(const CWSettings& settings) {
+    const char* const method[] = {"Timer", "Loop", "Sleep"};
+    SaveSetting(kRegistryApp, kRegistrySection, "UserCWSelection", method[static_cast<int>(settings.Timing)]);
+    SaveSetting(kRegistryApp, kRegistrySection, "UserCWLoopOffset", NumberText(settings.LoopsPer60ms));
 }
 
 void WriteVoiceSettings(const QString& path, const VoiceSettings& s) {
@@ -121,13 +143,19 @@ void LoadVoiceSettings() {
         if (PhoneFrmWindow* f = vb::IfLoaded<PhoneFrmWindow>()) f->ShowSettings();
         else PhoneFrm();
     }
-    if (!file.whole) throw VbError(file.opened ? VbError::InputPastEnd : VbError::FileNotFound, "wave2.txt could not be read");
+    if (!file.whole)
+        throw VbError(file.opened ? VbError::InputPastEnd : VbError::FileNotFound,
+                      file.opened ? "a value is missing or does not convert" : "wave2.txt was not found");
 }
 
 void LoadCWSettings() {
+    // The keyer times by the registry's choice whether or not the window ever loads.
+    LoadCWTiming(KeyerSettings.CW);
     const SettingsFile<CWSettings> file = ReadCWSettings(FindNoCase(Folders.ProgramFolder, "cw.txt"));
     if (!file.opened) return;
     CWSettings settings = file.settings;
+    settings.Timing = KeyerSettings.CW.Timing;
+    settings.LoopsPer60ms = KeyerSettings.CW.LoopsPer60ms;
     Keyer.CWKeyingType = settings.KeyingType;
     // Only a whole file chooses the keying option on show; the type read is in force all the same.
     if (!file.whole) settings.KeyingType = CWSettings{}.KeyingType;

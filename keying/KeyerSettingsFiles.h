@@ -25,16 +25,23 @@ SettingsFile<CWSettings> ReadCWSettings(const QString& path);
 SettingsFile<VoiceSettings> ReadVoiceSettings(const QString& path);
 
 // Rewrite the file atomically (the old one stays whole on failure, VbError); the wave paths are
-// written without their surrounding blanks, every other text as it stands.
+// written without their surrounding blanks, the CW texts without double quotes (which the file
+// cannot hold), every other text as it stands.
 void WriteCWSettings(const QString& path, const CWSettings& settings);
 void WriteVoiceSettings(const QString& path, const VoiceSettings& settings);
+
+// The CW timing of the registry (application "Q7BZW_Software", section "Settings"): UserCWSelection
+// "Timer", "Loop" or "Sleep", compared exactly (anything else is Timer), and UserCWLoopOffset, the
+// loop count as decimal text (no number: 0).
+void LoadCWTiming(CWSettings& settings);
+void SaveCWTiming(const CWSettings& settings);
 
 // Start-up: wave2.txt into KeyerSettings.Voice, loading the voice window (hidden) to show it. Throws
 // VbError when the file is missing, short or holds a value that does not convert; the values read
 // before stay, the rest keep their defaults.
 void LoadVoiceSettings();
 
-// Start-up: CW.txt ("cw.txt") into KeyerSettings.CW and its keying type into Keyer.CWKeyingType,
+// Start-up: the CW timing of the registry, then CW.txt ("cw.txt") into KeyerSettings.CW and its keying type into Keyer.CWKeyingType,
 // loading the CW window (hidden) to show them. Silent: without the file nothing changes and the
 // window is not loaded; a short or malformed file keeps what was read, and the window keeps its
 // design keying option "None" while the type read is in force.

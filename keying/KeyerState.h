@@ -6,7 +6,9 @@
 namespace tylog {
 
 struct KeyerState {
-    QString CWBuffer;              // CW text not yet keyed, oldest first
+    // CW text not yet keyed, oldest first. Code that empties or shortens it while CWSending calls
+    // Keyers().CWBufferCut(), so the keyer does not start the character it has handed ahead.
+    QString CWBuffer;
     bool CWSending = false;        // while the CW buffer loop drains CWBuffer
     int CWKeyingType = 0;          // in force: 0 none, 1 RTS, 2 DTR, 3 parallel port, 5 external keyer
     bool KeyboardCWMode = false;   // keys typed in the logging window go out as CW

@@ -8,6 +8,8 @@ namespace {
 bool is(const QString& a, const char* b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; }
 } // namespace
 
+MediaControl::MediaControl() : player_(platform().sound->NewPlayer()) {}
+
 void MediaControl::Command(const QString& command) {
     if (is(command, "Open")) {
         std::uint32_t ms = 0;
@@ -15,21 +17,20 @@ void MediaControl::Command(const QString& command) {
         opened_ = FileName;
     } else if (is(command, "Play")) {
         if (opened_.isEmpty()) return;
-        if (!player_) player_ = platform().sound->NewPlayer();
         if (!player_->Play(opened_)) throw VbError(VbError::DeviceIO, "Cannot play " + opened_);
     } else if (is(command, "Stop")) {
-        if (player_) player_->Stop();
+        player_->Stop();
     } else if (is(command, "Close")) {
-        if (player_) player_->Stop();
+        player_->Stop();
         opened_.clear();
     }
 }
 
 int MediaControl::Mode() const {
     if (opened_.isEmpty()) return ModeNotOpen;
-    return player_ && player_->Playing() ? ModePlaying : ModeStopped;
+    return player_->Playing() ? ModePlaying : ModeStopped;
 }
 
-std::uint32_t MediaControl::RemainingMs() const { return player_ ? player_->RemainingMs() : 0; }
+std::uint32_t MediaControl::RemainingMs() const { return player_->RemainingMs(); }
 
 } // namespace tylog

@@ -10,6 +10,9 @@ namespace tylog {
 
 class MediaControl {
 public:
+    // Makes its player at once, so that the first sound does not wait for the sound system's start.
+    MediaControl();
+
     static constexpr int ModeNotOpen = 524;
     static constexpr int ModeStopped = 525;
     static constexpr int ModePlaying = 526;

@@ -1,4 +1,5 @@
 #include "keying/PhoneFrm.h"
+#include "core/SaveReports.h"
 #include "core/ProcessState.h"
 #include "keying/KeyerBoxes.h"
 #include "keying/KeyerSettingsFiles.h"
@@ -14,7 +15,10 @@ namespace tylog {
 PhoneFrmWindow::PhoneFrmWindow() : vb::Form("PhoneFrm") {
     layOut();
     wireEvents();
+    Link<VoiceWindowLink>::install(this);
 }
+
+PhoneFrmWindow::~PhoneFrmWindow() { Link<VoiceWindowLink>::install(nullptr); }
 
 void PhoneFrmWindow::layOut() {
     for (int key = 1; key <= 9; ++key) lblFKey.Add(*this, "lblFKey", key);
@@ -99,13 +103,22 @@ void PhoneFrmWindow::wireEvents() {
         vb::TextBox* box = waves[i];
         box->Change = [box, i] { KeyerSettings.Voice.WaveFiles[i] = box->Text(); };
     }
-    Text10.Change = [this] { KeyerSettings.Voice.SerialPort = Text10.Text(); };
-    Text11.Change = [this] { KeyerSettings.Voice.ParallelPort = Text11.Text(); };
+    // A push-to-talk line that changes while keyed is released at once: it is released as it was keyed.
+    Text10.Change = [this] {
+        KeyerSettings.Voice.SerialPort = Text10.Text();
+        VoiceKeying().KeyingChanged();
+    };
+    Text11.Change = [this] {
+        KeyerSettings.Voice.ParallelPort = Text11.Text();
+        VoiceKeying().KeyingChanged();
+    };
     txtPHLoop.Change = [this] { KeyerSettings.Voice.RepeatSeconds = txtPHLoop.Text(); };
     const std::pair<vb::OptionButton*, int> lines[] = {{&Option1, 0}, {&Option2, 1}, {&Option3, 2}};
     for (auto [option, line] : lines)
         option->Click = [option = option, line = line] {
-            if (option->Value()) KeyerSettings.Voice.KeyingLine = line;
+            if (!option->Value() || KeyerSettings.Voice.KeyingLine == line) return;
+            KeyerSettings.Voice.KeyingLine = line;
+            VoiceKeying().KeyingChanged();
         };
 
     const std::pair<vb::CommandButton*, vb::TextBox*> browse[] = {
@@ -118,12 +131,19 @@ void PhoneFrmWindow::wireEvents() {
     txtPHLoop.KeyPress = [this](int& KeyAscii) { txtPHLoop_KeyPress(KeyAscii); };
     txtPHLoop.LostFocus = [this] { txtPHLoop_LostFocus(); };
     Command1.Click = [this] { Command1_Click(); };
+    Command11.Click = [this] { Command11_Click(); };
 }
 
 void PhoneFrmWindow::Form_Load() {
     Screen& screen = *platform().screen;
     ScaleToolWindow(*this, QRectF(0, 0, screen.Width(), screen.Height()), screen.Width());
     ShowSettings();
+}
+
+// The window's port and player were the voice keyer's: they close with it, and push-to-talk is released.
+void PhoneFrmWindow::Form_Unload(int& Cancel) {
+    (void)Cancel;
+    VoiceKeying().Unload();
 }
 
 void PhoneFrmWindow::ShowSettings() {
@@ -134,20 +154,28 @@ void PhoneFrmWindow::ShowSettings() {
     vb::OptionButton* const lines[] = {&Option1, &Option2, &Option3};
     if (s.KeyingLine >= 0 && s.KeyingLine <= 2) lines[s.KeyingLine]->setValue(true);
     txtPHLoop.setText(s.RepeatSeconds);
-    int ms = 0;
-    RepeatIntervalMs(s.RepeatSeconds, &ms);
-    tmrRepeat.setInterval(ms);
     Text11.setText(s.ParallelPort);
 }
 
 void PhoneFrmWindow::Command1_Click() {
     Hide();
+    const QString path = FindNoCase(Folders.ProgramFolder, "wave2.txt");
     try {
-        WriteVoiceSettings(FindNoCase(Folders.ProgramFolder, "wave2.txt"), KeyerSettings.Voice);
+        WriteVoiceSettings(path, KeyerSettings.Voice);
+        ReportSaveSuccess(path);
     } catch (const VbError& e) {
-        // The old file stays whole; "Done" reports nothing.
-        qCDebug(lcKeying) << Q_FUNC_INFO << e.Description;
+        // The old file stays whole; the window closes all the same, and the operator is told.
+        ReportSaveFailure(path, e, "The voice keyer's settings");
     }
+}
+
+void PhoneFrmWindow::Command11_Click() {
+    VoiceKeying().FKeyPhone(112);
+    if (isVisible()) Command1.SetFocus();
+}
+
+void PhoneFrmWindow::ShowToCorrectPort() {
+    if (!isVisible()) Show(vb::vbModal);
 }
 
 void PhoneFrmWindow::Browse(vb::TextBox& box) {
@@ -166,7 +194,9 @@ void PhoneFrmWindow::Browse(vb::TextBox& box) {
 void PhoneFrmWindow::Text10_GotFocus() { Text10.setSelLength(static_cast<int>(Text10.Text().size())); }
 
 void PhoneFrmWindow::Text10_LostFocus() {
-    if (!IsNumericText(Text10.Text())) Text10.setText("0");
+    double port = 0;
+    if (!BoxNumber(Text10.Text(), &port)) Text10.setText("0");
+    VoiceKeying().OpenPhonePort();
 }
 
 void PhoneFrmWindow::Text11_KeyPress(int& KeyAscii) {
@@ -178,10 +208,10 @@ void PhoneFrmWindow::txtPHLoop_KeyPress(int& KeyAscii) {
     if (KeyAscii != 8 && KeyAscii != '.' && (KeyAscii < '0' || KeyAscii > '9')) KeyAscii = 0;
 }
 
+// The voice keyer takes the pause from the text when it starts one.
 void PhoneFrmWindow::txtPHLoop_LostFocus() {
     int ms = 0;
     if (!RepeatIntervalMs(txtPHLoop.Text(), &ms)) txtPHLoop.setText("0");
-    tmrRepeat.setInterval(ms);
 }
 
 } // namespace tylog

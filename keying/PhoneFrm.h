@@ -1,7 +1,8 @@
 #pragma once
 // The voice keyer window: the WAV files of F1 to F9, the push-to-talk line and the F1 repeat. It shows
 // KeyerSettings.Voice (KeyerSettings.h) and keeps it current as the operator edits; "Done" hides it
-// and writes the settings to wave2.txt.
+// and writes the settings to wave2.txt. The voice keyer (VoiceKeyer.h) plays; "Test" plays F1 there.
+#include "keying/VoiceKeyer.h"
 #include "platform/vb/Controls.h"
 #include "platform/vb/Form.h"
 #include "platform/vb/Forms.h"
@@ -10,9 +11,10 @@
 
 namespace tylog {
 
-class PhoneFrmWindow : public vb::Form {
+class PhoneFrmWindow : public vb::Form, public VoiceWindowLink {
 public:
     PhoneFrmWindow();
+    ~PhoneFrmWindow() override;
 
     vb::ControlArray<vb::Label> lblFKey; // "F1" .. "F9"
     vb::TextBox Text1{*this, "Text1"};
@@ -56,12 +58,12 @@ public:
     vb::Label lblToUse{*this, "lblToUse"};
     vb::Label lblToUseText{*this, "lblToUseText"};
 
-    vb::Timer tmrRepeat{*this, "tmrRepeat", 0, false};
-
     void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
     // Shows KeyerSettings.Voice in the boxes and selects its push-to-talk line.
     void ShowSettings();
     void Command1_Click();
+    void Command11_Click();
     // The "Browse" family: fills box from the open dialog.
     void Browse(vb::TextBox& box);
     void Text10_GotFocus();
@@ -69,6 +71,9 @@ public:
     void Text11_KeyPress(int& KeyAscii);
     void txtPHLoop_KeyPress(int& KeyAscii);
     void txtPHLoop_LostFocus();
+
+    // Shown modally when hidden, for the operator to correct the push-to-talk port.
+    void ShowToCorrectPort() override;
 
 private:
     void layOut();

@@ -26,4 +26,8 @@ public:
 
 inline Form1Window& Form1() { return vb::Instance<Form1Window>(); }
 
+// Installs (or takes back) the link through which the engines reach the logging window
+// (LoggingWindowLink): Form1's operations, and the entry line of the logging window that is loaded.
+void InstallForm1Link(bool install);
+
 } // namespace tylog

@@ -10,17 +10,13 @@
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
 
-#include <algorithm>
-
 namespace tylog {
 
 namespace {
 constexpr long DupeWarningBackColor = 0x0000FF; // red
 constexpr long GreetingBackColor = 0xFFFFC0;
-// How long the call box holds its next key after a refused duplicate, and the longest wait for the
-// spoken "Dupe".
+// How long the call box holds its next key after a refused duplicate.
 constexpr std::uint32_t DupeHoldMs = 3000;
-constexpr std::uint32_t MaxDupeCueWaitMs = 10000;
 
 // "mm/dd" of a log date; the text as it stands when it is no date.
 QString monthDay(const QString& date) {
@@ -63,10 +59,8 @@ void InfrmWindow::CheckDupeAtLog() {
         Beep();
         BlindFrmWindow& voice = BlindFrm();
         voice.BlindKeyPhone("Dupe");
-        // The entry line is emptied once the prompt has been heard; the wait is bounded, so a long or
-        // broken prompt cannot hold the window.
-        if (Station.VoiceNavLevel > 0 && voice.MMControl1.Mode() == MediaControl::ModePlaying)
-            WaitUntil(platform().clock->TimeGetTime(), std::min<std::uint32_t>(voice.MMControl1.RemainingMs(), MaxDupeCueWaitMs));
+        // Heard whole: the call box's own prompt, as the entry line empties, follows it.
+        if (Station.VoiceNavLevel > 0) voice.HearPromptOut();
         Run.DupeFlag = true;
         lastDupeTick_ = platform().clock->TimeGetTime();
     }

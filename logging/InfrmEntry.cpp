@@ -13,7 +13,7 @@
 #include "logging/PrefixLookup.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/Screen.h"

@@ -84,7 +84,8 @@ void LoggingWindow::BandFreqConversion(float frequencyValue) {
         const QString band = BandForFrequency(frequencyValue);
         if (!band.isEmpty() && band.compare(Station.CurrentBand, Qt::CaseInsensitive) != 0 && BandSwitchesWindow(band))
             SelectBand(band);
-        Run.RigFrequencyText = FrequencyText(frequencyValue);
+        // Before the radio reported a frequency it hands on 0: no frequency to log.
+        Run.RigFrequencyText = frequencyValue > 0 ? FrequencyText(frequencyValue) : QString();
     } catch (const VbError& e) {
         qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;
     }

@@ -2,8 +2,10 @@
 // with its append to log.txt, the report of a load that left the log unloaded, and the end of a run
 // whose log cannot be counted.
 #include "core/ProcessState.h"
+#include "core/UtcTime.h"
 #include "logging/DupeRules.h"
 #include "logging/MultiplierRules.h"
+#include "logging/ScoreRules.h"
 #include "logging/LoggingWindow.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
@@ -12,7 +14,6 @@
 #include "platform/TextFile.h"
 #include "platform/ValueFile.h"
 #include "platform/VbError.h"
-#include "logging/ScoreRules.h"
 
 namespace tylog {
 
@@ -132,7 +133,7 @@ bool LoggingWindow::StoreContact(const ContactRecord& r) {
         ContactLog.Rec[static_cast<size_t>(n)] = ContactRecord();
         ContactLog.Count -= 1;
         Beep();
-        MsgBox(e.Description + CrLf + CrLf + "The contact was not logged.", vbOKOnly, "Unable to write file.");
+        MsgBox(ContactNotLoggedText(e), vbOKOnly, "Unable to write file.");
         return false;
     }
     return true;

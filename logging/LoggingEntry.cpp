@@ -8,7 +8,7 @@
 #include "logging/LoggingWindow.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"

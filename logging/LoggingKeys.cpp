@@ -6,9 +6,11 @@
 #include "keying/KeyerState.h"
 #include "keying/PhoneFrm.h"
 #include "logging/LoggingWindow.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
+#include "rig/RigControlfrm.h"
 #include "platform/TextFile.h"
 #include "platform/vb/Keys.h"
+#include "spotting/SpottingLink.h"
 
 namespace tylog {
 
@@ -23,14 +25,14 @@ void showNormal(vb::Form& f) {
 // Opens the window of a Ctrl shortcut; false when the key is none of them.
 bool openShortcutWindow(int keyCode) {
     switch (keyCode) {
-    case 'B': return true; // the spectrum map: opens here once the spotting windows exist
+    case 'B': spottingLink().ShowSpectrumMap(); return true;
     case 'C':
     case 'S': showNormal(CWFrm()); return true;
-    case 'D': return true; // the spotting window: opens here once it exists
+    case 'D': spottingLink().ShowSpottingWindow(); return true;
     case 'F': return true; // the band privileges chart: opens here once it exists
     case 'G': return true; // the tuning keypad: opens here once it exists
     case 'P': showNormal(PhoneFrm()); return true;
-    case 'R': return true; // the radio window: opens here once it exists
+    case 'R': RigControlfrm().Show(); return true; // its window state as it was
     default: return false;
     }
 }
@@ -121,6 +123,7 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
     }
     if (KeyAscii == vb::vbKeyEscape && Keyer.CWSending == 1) {
         Keyer.CWBuffer.clear(); // the sender stops after the character it is keying
+        keyers.CWBufferCut();
         KeyAscii = 0;
     }
     if (Keyer.WinKeyVersion != 0) Keyer.WinKeyStatus = keyers.wk_getstatus();
@@ -131,6 +134,7 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
     }
     if (KeyAscii == vb::vbKeyBack && Keyer.CWSending == 1 && Keyer.KeyboardCWMode == 1 && !Keyer.CWBuffer.isEmpty()) {
         Keyer.CWBuffer.chop(1);
+        keyers.CWBufferCut();
         KeyAscii = 0;
         return;
     }

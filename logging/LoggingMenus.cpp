@@ -17,6 +17,8 @@
 #include "platform/Dialogs.h"
 #include "platform/VbError.h"
 #include "platform/vb/Forms.h"
+#include "rig/RigControlfrm.h"
+#include "spotting/SpottingLink.h"
 
 namespace tylog {
 
@@ -42,8 +44,10 @@ void LoggingWindow::wireMenus() {
     mnuGraph.Click = [this] { mnuGraph_Click(); };
     mnuMap.Click = [this] { mnuMap_Click(); };
     mnuCountyList.Click = [this] { mnuCountyList_Click(); };
-    // The other windows of the menus ("&Rig Interface", "&Configure", "&View Spectrum Map", "&Privileges")
-    // are wired as they come.
+    mnuRigInterface.Click = [] { RigControlfrm().Show(); };
+    mnuDXSpotting.Click = [this] { mnuDXSpotting_Click(); };
+    // The other windows of the menus ("&Privileges") are wired as they come; "&View Spectrum Map" with
+    // the spot area (LoggingSpots.cpp).
 }
 
 void LoggingWindow::mnuNew_Click() {
@@ -81,6 +85,11 @@ void LoggingWindow::mnuClear_Click() { ClearEntry(); }
 
 // Voice navigation stays open beside the logging window.
 void LoggingWindow::mnuBlind_Click() { BlindFrm().Show(); }
+
+void LoggingWindow::mnuDXSpotting_Click() {
+    SaveStationSettings();
+    spottingLink().ShowSpottingWindow();
+}
 
 // The summary sheet reads the score and the multiplier totals of this window as they are shown.
 void LoggingWindow::mnuWriteSumm_Click() {

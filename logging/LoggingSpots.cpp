@@ -11,6 +11,7 @@ void LoggingWindow::wireSpots() {
     txtDX.DblClick = [this] { txtDX_DblClick(); };
     lblDX.Click = [this] { lblDX_Click(); };
     lblDX.DblClick = [this] { lblDX_DblClick(); };
+    mnuSpectrumMap.Click = [this] { mnuSpectrumMap_Click(); };
     for (auto& [index, label] : lblDXSpot) {
         const int i = index;
         label->MouseDown = [this, i](int b, int s, double x, double y) { lblDXSpot_MouseDown(i, b, s, x, y); };
@@ -44,6 +45,7 @@ void LoggingWindow::lblDXSpot_MouseDown(int Index, int Button, int Shift, double
 void LoggingWindow::txtDX_Click() { TuneToListedSpot(*this); }
 void LoggingWindow::txtDX_DblClick() { spottingLink().ShowSpectrumMap(); }
 void LoggingWindow::lblDX_DblClick() { spottingLink().ShowSpectrumMap(); }
+void LoggingWindow::mnuSpectrumMap_Click() { spottingLink().ShowSpectrumMap(); }
 void LoggingWindow::lblDX_Click() { spottingLink().ShowSpottingWindow(); }
 
 } // namespace tylog

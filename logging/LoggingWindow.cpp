@@ -3,16 +3,21 @@
 #include "logging/DupeRules.h"
 #include "logstore/CountyTable.h"
 #include "rig/RadioLink.h"
+#include "rig/RigSettings.h"
 #include "logging/Dispatcher.h"
 #include "platform/vb/FormScaling.h"
 #include "core/ProcessState.h"
+#include "core/UtcTime.h"
 #include "core/Version.h"
 #include "core/StationSettingsFile.h"
 #include "keying/BlindFrm.h"
+#include "keying/KeyerActions.h"
 #include "keying/KeyerState.h"
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
 #include "logging/ScoreRules.h"
+#include "spotting/PacketSpotfrm.h"
+#include "spotting/SpectrumMap.h"
 #include "spotting/SpotRules.h"
 #include "logstore/ContactLog.h"
 #include "platform/Platform.h"
@@ -21,6 +26,7 @@
 #include "platform/vb/Design.h"
 #include "platform/vb/Forms.h"
 #include "platform/Diagnostics.h"
+#include "rig/RigControlfrm.h"
 
 #include <QTreeWidget>
 
@@ -44,6 +50,8 @@ bool formSizeInBounds(int percent) { return percent >= 30 && percent <= 100; }
 } // namespace
 
 LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), twin_(twin) {
+    // The engines below (radio, keyers, cluster) reach this window through Form1 while it exists.
+    InstallForm1Link(true);
     KeyPreview = true;
     for (int i : {0, 1, 2, 3, 4, 5, 7}) lblStation.Add(*this, "lblStation", i);
     for (int i = 0; i < 50; ++i) lblDXSpot.Add(*this, "lblDXSpot", i);
@@ -76,11 +84,17 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
     mnuFormSize.Click = [this] { mnuFormSize_Click(); };
     mnuTaskbar.Click = [this] { mnuTaskbar_Click(); };
     mnuExit.Click = [this] { mnuExit_Click(); };
+    // The sent-report box speaks like the other data boxes (both designs keep it hidden).
+    txtRSTS.GotFocus = [] {
+        if (Station.VoiceNavLevel >= 2) BlindFrm().BlindKeyPhone("RstSnt");
+    };
     mnuArchive.Click = [this] { mnuArchive_Click(); };
     mnuRestore.Click = [this] { mnuRestore_Click(); };
     wireMenus();
     wireRecentList();
 }
+
+LoggingWindow::~LoggingWindow() { InstallForm1Link(false); }
 
 std::vector<vb::ControlDesign> LoggingWindow::SharedDesignRows() {
     const vb::ControlLook hidden{.Visible = false}, modeTip{.ToolTipText = "Click to change modes."};
@@ -171,7 +185,7 @@ void LoggingWindow::Form_Load() {
         ShowOperatingTime();
         ReloadAndRescore();
         FitWindowToScreen();
-        if (Station.RigType.compare("None", Qt::CaseInsensitive) != 0) radioLink().StartPolling();
+        if (RigTypeWantsLink(Station.RigType)) radioLink().StartPolling();
     } catch (const VbError& e) {
         ReportFailedLoad(e.Description);
     }
@@ -185,6 +199,7 @@ void LoggingWindow::mnuRestore_Click() { RestoreArchivedLog(*this); }
 void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
     (void)UnloadMode;
     Keyer.CWBuffer.clear(); // text not yet keyed is dropped whether or not the close goes ahead
+    Keyers().CWBufferCut();
     if (Keyer.CWSending == 1) Cancel = 1;
 }
 
@@ -194,7 +209,10 @@ void LoggingWindow::Form_Unload(int& Cancel) {
         if (auto* f = vb::IfLoaded<PhoneFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<CWFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<BlindFrmWindow>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<PacketSpotfrmWindow>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<RigControlfrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<Form1Window>()) vb::Unload(*f);
+        if (auto* f = vb::IfLoaded<SpectrumMapWindow>()) vb::Unload(*f);
         UnloadTwinToolWindows();
     } catch (const VbError& e) {
         // A tool window that fails to close must not keep the run from ending; the backup still runs.
@@ -208,7 +226,7 @@ void LoggingWindow::Form_Terminate() { keepOperatingTimeAndEnd(); }
 void LoggingWindow::keepOperatingTimeAndEnd() {
     if (Run.TimeOnRunning) {
         Station.OperSecondsSaved = static_cast<float>(Run.OperSecondsRunning);
-        SaveStationSettings();
+        SaveStationSettings(nullptr, SaveTold::Box); // the run ends right after: a notice would vanish
         Run.TimeOnRunning = false;
     }
     End();

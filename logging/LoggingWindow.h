@@ -22,6 +22,7 @@ class LoggingWindow : public vb::Form {
 public:
     enum class Twin { OutOfState, InState };
     LoggingWindow(const QString& name, Twin twin);
+    ~LoggingWindow() override;
 
 private:
     Twin twin_;
@@ -240,7 +241,9 @@ public:
     void txtDX_Click();
     void txtDX_DblClick();
     void lblDX_Click();
+    void mnuDXSpotting_Click();
     void lblDX_DblClick();
+    void mnuSpectrumMap_Click();
     void lblDXSpot_MouseDown(int Index, int Button, int Shift, double X, double Y);
     void lblDXSpot_MouseMove(int Index, int Button, int Shift, double X, double Y);
 

@@ -38,9 +38,8 @@ void OutfrmWindow::CheckDupeAtLog() {
         Beep();
         BlindFrmWindow& voice = BlindFrm();
         voice.BlindKeyPhone("Dupe");
-        // The entry line is emptied once the prompt has been heard; the wait is bounded, so a
-        // long or broken prompt cannot hold the window.
-        if (Station.VoiceNavLevel != 0) voice.WaitForPrompt();
+        // Heard whole: the call box's own prompt, as the entry line empties, follows it.
+        if (Station.VoiceNavLevel != 0) voice.HearPromptOut();
         Run.DupeFlag = true;
     }
     if (Run.DupeFlag) {

@@ -4,7 +4,7 @@
 #include "core/ProcessState.h"
 #include "logging/DupeRules.h"
 #include "logging/Outfrm.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
 #include "platform/Dialogs.h"
 
 namespace tylog {

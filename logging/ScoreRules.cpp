@@ -88,10 +88,4 @@ QStringList RecentContactRow(const ContactLogData& log, int record) {
             r.Mode, r.Band};
 }
 
-QDateTime UtcFromLocal(const QDateTime& local, float utcOffsetHours) {
-    const qint64 minutes = static_cast<qint64>(std::nearbyint(static_cast<double>(utcOffsetHours) * 60.0));
-    const QDateTime naive(local.date(), local.time(), Qt::UTC);
-    return naive.addSecs(minutes * 60);
-}
-
 } // namespace tylog

@@ -43,7 +43,4 @@ QString RecentDateTime(const QString& date, const QString& time);
 // county, serial sent, "mm/dd hh:nn", mode, band.
 QStringList RecentContactRow(const ContactLogData& log, int record);
 
-// Local wall time plus the UTC offset: offset hours x 60 minutes, as whole minutes.
-QDateTime UtcFromLocal(const QDateTime& local, float utcOffsetHours);
-
 } // namespace tylog

@@ -70,10 +70,16 @@ public:
     };
 
     explicit LogScanner(const QByteArray& bytes, qsizetype from = 0)
-        : begin_(bytes.constData()), p_(begin_ + from), end_(begin_ + bytes.size()) {}
+        : begin_(bytes.constData()), p_(begin_ + from), end_(begin_ + bytes.size()), contentEnd_(end_) {
+        // Blank lines, trailing blanks and an end mark (^Z) after the last record are no contact.
+        while (contentEnd_ > begin_ && isEndMark(contentEnd_[-1])) --contentEnd_;
+    }
     bool AtEnd() const { return p_ >= end_; }
+    // At a record's start: whether only end marks are left.
+    bool AtContentEnd() const { return p_ >= contentEnd_; }
     // Where the next value starts: the offset of the end of what has been read, its separator included.
     qsizetype Position() const { return p_ - begin_; }
+    static bool isEndMark(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\x1A'; }
 
     Slice Next() {
         if (p_ >= end_) throw VbError(VbError::InputPastEnd, "Input past end of file");
@@ -118,6 +124,7 @@ private:
     const char* begin_;
     const char* p_;
     const char* end_;
+    const char* contentEnd_;
     const char* separator_ = nullptr;
     bool unclosed_ = false;
 };
@@ -237,6 +244,7 @@ struct KnownEnd {
     off_t size = 0;
     timespec mtime{};
     QByteArray joint;
+    off_t wholeEnd = 0; // where the bytes of the last whole record end (end marks may follow)
 };
 KnownEnd gKnownEnd;
 
@@ -244,9 +252,11 @@ bool statOf(const QString& path, struct stat* st) {
     return ::stat(QFile::encodeName(path).constData(), st) == 0 && S_ISREG(st->st_mode);
 }
 
-void rememberEnd(const QString& path, const QByteArray& joint) {
+// wholeEnd below 0: the file ends after its last whole record.
+void rememberEnd(const QString& path, const QByteArray& joint, qint64 wholeEnd) {
     struct stat st {};
     gKnownEnd.valid = statOf(path, &st);
+    gKnownEnd.wholeEnd = wholeEnd < 0 ? st.st_size : static_cast<off_t>(wholeEnd);
     gKnownEnd.path = QFile::encodeName(path);
     gKnownEnd.dev = st.st_dev;
     gKnownEnd.ino = st.st_ino;
@@ -255,7 +265,7 @@ void rememberEnd(const QString& path, const QByteArray& joint) {
     gKnownEnd.joint = joint;
 }
 
-bool knownEnd(const QString& path, QByteArray* joint, qint64* size) {
+bool knownEnd(const QString& path, QByteArray* joint, qint64* size, qint64* wholeEnd) {
     struct stat st {};
     if (!gKnownEnd.valid || gKnownEnd.path != QFile::encodeName(path) || !statOf(path, &st)) return false;
     if (st.st_dev != gKnownEnd.dev || st.st_ino != gKnownEnd.ino || st.st_size != gKnownEnd.size ||
@@ -263,6 +273,7 @@ bool knownEnd(const QString& path, QByteArray* joint, qint64* size) {
         return false;
     *joint = gKnownEnd.joint;
     *size = st.st_size;
+    *wholeEnd = gKnownEnd.wholeEnd;
     return true;
 }
 
@@ -274,6 +285,7 @@ bool knownEnd(const QString& path, QByteArray* joint, qint64* size) {
 struct LoadedBytes {
     QByteArray bytes;
     QByteArray joint; // jointAfter of them
+    qsizetype wholeEnd = 0;
     std::uint64_t revision = 0;
     int count = -1; // -1: none kept
     // Where in bytes each record's text ends, its separator included: ends[i] for record i + 1.
@@ -285,10 +297,14 @@ LoadedBytes gLoaded;
 // record after them starts: a restored archive or backup usually begins as the log it replaces. A
 // record counts when its bytes, and the separator the scanner took after them, are the same in both
 // and nothing after them could have made the scanner take more (a CR that an LF follows now).
-std::pair<int, qsizetype> recordsKeptIn(const QByteArray& bytes, int before) {
+struct KeptRecords {
+    int count = 0;
+    qsizetype end = 0;
+};
+KeptRecords recordsKeptIn(const QByteArray& bytes, int before) {
     if (gLoaded.count != before || gLoaded.revision != ContactLog.Revision ||
         gLoaded.ends.size() != static_cast<std::size_t>(before))
-        return {0, 0};
+        return {};
     const QByteArray& old = gLoaded.bytes;
     const qsizetype n = std::min(old.size(), bytes.size());
     const qsizetype same = std::mismatch(old.constData(), old.constData() + n, bytes.constData()).first - old.constData();
@@ -302,43 +318,120 @@ std::pair<int, qsizetype> recordsKeptIn(const QByteArray& bytes, int before) {
     return {kept, kept > 0 ? gLoaded.ends[static_cast<std::size_t>(kept - 1)] : 0};
 }
 
-// Reads log.txt into the records from 1 up, counting them in ContactLog.Count; true when a record
-// read differs from what its slot held. before: the count the records held before the load.
-bool readLog(int before) {
-    const QString path = foundLog();
-    const QByteArray bytes = ReadAllBytes(path);
-    if (gLoaded.count == before && gLoaded.revision == ContactLog.Revision && bytes == gLoaded.bytes) {
-        ContactLog.Count = before;
-        rememberEnd(path, gLoaded.joint);
-        return false;
+// Where one reading of a log's bytes ended, and why it stopped short when it did.
+struct LogReading {
+    enum class Fault { None, CutLastLine, ContactNotWhole, TooManyContacts };
+    int count = 0;          // whole records
+    qsizetype wholeEnd = 0; // where their bytes end: end marks follow, or the fault
+    QByteArray joint;       // jointAfter them, when there is no fault
+    Fault fault = Fault::None;
+    int line = 0; // the line the faulty record starts on
+};
+
+// The line (from 1) that position at of bytes is on; CR LF, CR and LF each end one.
+int lineAt(const QByteArray& bytes, qsizetype at) {
+    int line = 1;
+    const char* p = bytes.constData();
+    for (qsizetype i = 0; i < at; ++i)
+        if (p[i] == '\n' || (p[i] == '\r' && (i + 1 >= bytes.size() || p[i + 1] != '\n'))) ++line;
+    return line;
+}
+
+// A record that the end of the file cuts short on its own last line: it starts a line, and no line
+// end follows (what a power cut or a copy broken off leaves).
+bool isCutLastLine(const QByteArray& bytes, qsizetype start) {
+    if (start > 0 && bytes[start - 1] != '\n' && bytes[start - 1] != '\r') return false;
+    for (qsizetype i = start; i < bytes.size(); ++i)
+        if (bytes[i] == '\n' || bytes[i] == '\r') return false;
+    return true;
+}
+
+// The one reader of the log's form: the load, the restore check and the append's look at the file's
+// end all read through it. readRecord(scanner, n) reads the 20 values of record n (1..Capacity) and
+// throws where the bytes end first; a record past the capacity is only counted. Reading starts after
+// the records kept (their count and where they end); ends takes where each record read ends.
+template <class ReadRecord>
+LogReading readRecords(const QByteArray& bytes, ReadRecord&& readRecord, const KeptRecords& kept = {},
+                       std::vector<qsizetype>* ends = nullptr) {
+    LogScanner r(bytes, kept.end);
+    LogReading out;
+    out.count = kept.count;
+    while (!r.AtContentEnd()) {
+        const qsizetype start = r.Position();
+        try {
+            if (out.count < ContactLogData::Capacity) {
+                readRecord(r, out.count + 1);
+            } else {
+                for (int i = 0; i < 20; ++i) r.Next();
+            }
+        } catch (const VbError&) { // the bytes ended inside the record: the only error the scanner has
+            out.fault = isCutLastLine(bytes, start) ? LogReading::Fault::CutLastLine
+                                                    : LogReading::Fault::ContactNotWhole;
+            out.line = lineAt(bytes, start);
+            out.wholeEnd = start;
+            return out;
+        }
+        if (out.count >= ContactLogData::Capacity) {
+            out.fault = LogReading::Fault::TooManyContacts;
+            out.line = lineAt(bytes, start);
+            out.wholeEnd = start;
+            return out;
+        }
+        ++out.count;
+        if (ends) ends->push_back(r.Position());
     }
-    // The records the new bytes begin with as they were are those records still: reading goes on
-    // after them.
-    const auto [kept, from] = recordsKeptIn(bytes, before);
-    ContactLog.Count = kept;
-    std::vector<qsizetype> ends(gLoaded.ends.begin(), gLoaded.ends.begin() + kept);
-    LogScanner r(bytes, from);
-    std::array<RecentTexts, std::size(kHead) + std::size(kTail)> recent;
-    bool changed = false;
-    while (!r.AtEnd()) {
-        if (ContactLog.Count >= ContactLogData::Capacity)
-            throw VbError(VbError::SubscriptOutOfRange, "Subscript out of range");
-        ContactRecord& rec = ContactLog.Rec[ContactLog.Count + 1];
-        std::size_t i = 0;
-        for (TextField f : kHead) changed |= assign(rec.*f, recent[i++], r.Next());
-        const double spare = numberOf(r.Next());
-        changed |= spare != rec.Spare16;
-        rec.Spare16 = spare;
-        for (TextField f : kTail) changed |= assign(rec.*f, recent[i++], r.Next());
-        ++ContactLog.Count;
-        ends.push_back(r.Position());
-    }
+    out.wholeEnd = r.Position();
     // With nothing read after the records kept, their last ended with a line end or a comma.
-    gLoaded.joint = ContactLog.Count > kept ? jointAfter(r, ContactLog.Count) : QByteArray();
-    gLoaded.ends = std::move(ends);
-    rememberEnd(path, gLoaded.joint);
-    gLoaded.bytes = bytes;
-    return changed;
+    out.joint = out.count > kept.count ? jointAfter(r, out.count) : QByteArray();
+    return out;
+}
+
+// Counts the records of a log's bytes.
+LogReading scanLog(const QByteArray& bytes) {
+    return readRecords(bytes, [](LogScanner& r, int) {
+        for (int i = 0; i < 20; ++i) r.Next();
+    });
+}
+
+// The one set of texts for what keeps a log from being read; the caller names the file.
+QString faultText(const LogReading& reading) {
+    switch (reading.fault) {
+    case LogReading::Fault::CutLastLine:
+        return QString("line %1, the last, is cut short: the file ends in the middle of a contact").arg(reading.line);
+    case LogReading::Fault::ContactNotWhole:
+        return QString("the contact that starts on line %1 is not whole: the file ends before its 20th value")
+            .arg(reading.line);
+    case LogReading::Fault::TooManyContacts:
+        return QString("it holds more than 11000 contacts, more than one log can hold: the 11001st starts on line %1")
+            .arg(reading.line);
+    case LogReading::Fault::None: break;
+    }
+    return {};
+}
+
+VbError faultError(const LogReading& reading) {
+    return VbError(reading.fault == LogReading::Fault::TooManyContacts ? VbError::SubscriptOutOfRange
+                                                                       : VbError::InputPastEnd,
+                   faultText(reading));
+}
+
+// Reads bytes into the records after those kept, counting them in ContactLog.Count (whole records
+// only); *changed: whether a record read differs from what its slot held.
+LogReading readLog(const QByteArray& bytes, bool* changed, const KeptRecords& kept, std::vector<qsizetype>* ends) {
+    std::array<RecentTexts, std::size(kHead) + std::size(kTail)> recent;
+    bool differs = false;
+    const LogReading reading = readRecords(bytes, [&](LogScanner& r, int n) {
+        ContactRecord& rec = ContactLog.Rec[n];
+        std::size_t i = 0;
+        for (TextField f : kHead) differs |= assign(rec.*f, recent[i++], r.Next());
+        const double spare = numberOf(r.Next());
+        differs |= spare != rec.Spare16;
+        rec.Spare16 = spare;
+        for (TextField f : kTail) differs |= assign(rec.*f, recent[i++], r.Next());
+    }, kept, ends);
+    ContactLog.Count = reading.count;
+    *changed = differs;
+    return reading;
 }
 
 // Whether line (one record's line, as LogLine writes it) reads back as exactly rec.
@@ -392,31 +485,57 @@ void resetScore() {
         for (int col = 1; col <= 100; ++col) Run.MultiplierGrid[row][col] = 0;
 }
 
-// Copies log.txt into the backup folder under the local minute's name; a second backup in the same
-// minute (a close, a restart, a close again) takes "-2" after it and keeps the first.
-void copyToBackup() {
+// Writes bytes into the backup folder under the local minute's name and returns the copy's path; a
+// second backup in the same minute (a close, a restart, a close again) takes "-2" after it and keeps
+// the first.
+QString writeBackup(const QByteArray& bytes) {
     QString folder = FindNoCase(Folders.DataFolder, "BACKUP");
     if (Folders.DataFolder.isEmpty() || !QFileInfo(folder).isDir()) {
         folder = Folders.BackupFolder;
         if (folder.isEmpty()) throw VbError(VbError::PathNotFound, "Path not found");
         QDir().mkdir(folder);
     }
-    CopyFileAtomic(foundLog(), UnusedFileName(folder, platform().clock->Now().toString("yyyyMMddhhmm"), ".log"));
+    const QString path = UnusedFileName(folder, platform().clock->Now().toString("yyyyMMddhhmm"), ".log");
+    WriteFileAtomic(path, bytes);
+    return path;
 }
 
-// Counts the records of a log's bytes by the rules of the load, throwing where the load fails; with
-// joint, also the bytes a line appended after them needs (jointAfter).
-int scanLog(const QByteArray& bytes, QByteArray* joint) {
-    LogScanner r(bytes);
-    int count = 0;
-    while (!r.AtEnd()) {
-        if (count >= ContactLogData::Capacity)
-            throw VbError(VbError::SubscriptOutOfRange, "The file holds more than 11000 contacts.");
-        for (int i = 0; i < 20; ++i) r.Next();
-        ++count;
+// Copies log.txt into the backup folder.
+void copyToBackup() { writeBackup(ReadAllBytes(foundLog())); }
+
+// A log whose last line is cut short (a power cut while a contact was written, a copy broken off):
+// the whole file is copied into BACKUP first, then the operator may set the cut line aside (the log
+// keeps its whole contacts, the copy keeps everything). True when log.txt now ends after its last
+// whole contact; false when it is left as it was, the reason in *why.
+bool offerToSetCutLineAside(const QString& path, const QByteArray& bytes, const LogReading& reading, QString* why) {
+    const QString nl = CrLf;
+    const QString file = QDir::toNativeSeparators(path);
+    QString copy;
+    try {
+        copy = writeBackup(bytes);
+    } catch (const VbError& e) {
+        *why = file + " cannot be read as a contact log (" + faultText(reading) + ")." + nl + nl +
+               "No copy of it could be made in BACKUP (" + e.Description + "), so it was left as it is.";
+        return false;
     }
-    if (joint) *joint = jointAfter(r, count);
-    return count;
+    const QString prompt =
+        file + " cannot be read as a contact log: " + faultText(reading) + ". The program or the computer " +
+        "probably stopped while that contact was being written." + nl + nl + "A copy of the whole file is in " +
+        QDir::toNativeSeparators(copy) + "." + nl + nl + "Set the cut line aside and go on logging? The log keeps " +
+        QString("its %1 whole contacts; the cut line stays in the copy.").arg(reading.count) + nl + nl +
+        "No ends the program and leaves the log as it is.";
+    if (MsgBox(prompt, vbYesNo | vbExclamation, "File Error") != vbYes) {
+        why->clear(); // the operator chose to end: nothing more to say
+        return false;
+    }
+    try {
+        WriteFileAtomic(path, bytes.left(reading.wholeEnd));
+    } catch (const VbError& e) {
+        *why = "The cut line could not be set aside: " + e.Description + nl + nl + "The log was left as it is; " +
+               "the copy is in " + QDir::toNativeSeparators(copy) + ".";
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -535,36 +654,80 @@ int ContactCountyRow(const ContactRecord& r) {
     return row;
 }
 
-int CheckLogBytes(const QByteArray& bytes) { return scanLog(bytes, nullptr); }
+namespace {
+
+// The end of every load that succeeded: what was just read (or found as it was) is kept for the next.
+bool loaded() {
+    clearAbove(ContactLog.Count);
+    gLoaded.revision = ContactLog.Revision;
+    gLoaded.count = ContactLog.Count;
+    ContactLog.Loaded = true;
+    if (Run.BackupBaselineCount == 0) Run.BackupBaselineCount = ContactLog.Count;
+    return true;
+}
+
+} // namespace
+
+int CheckLogBytes(const QByteArray& bytes) {
+    const LogReading reading = scanLog(bytes);
+    if (reading.fault != LogReading::Fault::None) throw faultError(reading);
+    return reading.count;
+}
 
 bool LoadLog() {
     const int before = ContactLog.Count;
     ContactLog.Count = 0;
     ContactLog.Loaded = false;
     resetScore();
-    try {
+    const QString path = foundLog();
+    QString why;
+    for (bool setAside = false;; setAside = true) {
+        QByteArray bytes;
+        try {
+            bytes = ReadAllBytes(path);
+        } catch (const VbError& e) {
+            why = e.Description;
+            break;
+        }
         // A reload that finds the records as they were keeps the revision, and with it every index.
-        if (readLog(before) || ContactLog.Count != before) ContactLog.Revision = NextLogRevision();
-    } catch (const VbError& e) {
-        ContactLog.Revision = NextLogRevision();
-        gLoaded.count = -1;
+        if (!setAside && gLoaded.count == before && gLoaded.revision == ContactLog.Revision && bytes == gLoaded.bytes) {
+            ContactLog.Count = before;
+            rememberEnd(path, gLoaded.joint, gLoaded.wholeEnd);
+            return loaded();
+        }
+        // The records the new bytes begin with as they were are those records still: reading goes on
+        // after them.
+        const KeptRecords kept = setAside ? KeptRecords{} : recordsKeptIn(bytes, before);
+        std::vector<qsizetype> ends(gLoaded.ends.begin(), gLoaded.ends.begin() + kept.count);
+        bool changed = false;
+        const LogReading reading = readLog(bytes, &changed, kept, &ends);
+        if (reading.fault == LogReading::Fault::None) {
+            // After a cut line was set aside the slots hold the first reading, not what indexes saw.
+            if (changed || setAside || ContactLog.Count != before) ContactLog.Revision = NextLogRevision();
+            gLoaded.bytes = bytes;
+            gLoaded.joint = reading.joint;
+            gLoaded.wholeEnd = reading.wholeEnd;
+            gLoaded.ends = std::move(ends);
+            rememberEnd(path, reading.joint, reading.wholeEnd);
+            return loaded();
+        }
         // Only whole records stay; the one cut short is dropped with everything above it.
         clearAbove(ContactLog.Count);
-        QString message = "Error opening file.";
-        if (e.Number == VbError::SubscriptOutOfRange && ContactLog.Count >= ContactLogData::Capacity)
-            message += QString(CrLf) + CrLf + QDir::toNativeSeparators(foundLog()) +
-                       " holds more than 11000 contacts, more than one log can hold.";
-        MsgBox(message, vbOKOnly, "File Error");
-        End();
-        return false;
+        if (!setAside && reading.fault == LogReading::Fault::CutLastLine) {
+            if (!offerToSetCutLineAside(path, bytes, reading, &why)) break;
+            ContactLog.Count = 0;
+            continue;
+        }
+        why = QDir::toNativeSeparators(path) + " cannot be read as a contact log (" + faultText(reading) + ").";
+        break;
     }
+    ContactLog.Revision = NextLogRevision();
+    gLoaded.count = -1;
     clearAbove(ContactLog.Count);
-    // What was just read (or found as it was) is kept for the next reload.
-    gLoaded.revision = ContactLog.Revision;
-    gLoaded.count = ContactLog.Count;
-    ContactLog.Loaded = true;
-    if (Run.BackupBaselineCount == 0) Run.BackupBaselineCount = ContactLog.Count;
-    return true;
+    // The operator who chose to end (No to setting the cut line aside) has been told enough.
+    if (!why.isEmpty()) MsgBox("Error opening file." + QString(CrLf) + CrLf + why, vbOKOnly, "File Error");
+    End();
+    return false;
 }
 
 void AppendLastContact() {
@@ -575,32 +738,43 @@ void AppendLastContact() {
     // one more record after the file's last complete one, or it is not written.
     const QString path = foundLog();
     QByteArray joint;
-    qint64 size = 0;
-    if (!knownEnd(path, &joint, &size)) {
+    qint64 size = 0, wholeEnd = 0;
+    if (!knownEnd(path, &joint, &size, &wholeEnd)) {
         const QByteArray current = QFileInfo(path).isFile() ? ReadAllBytes(path) : QByteArray();
-        try {
-            scanLog(current, &joint);
-        } catch (const VbError& e) {
+        const LogReading reading = scanLog(current);
+        if (reading.fault != LogReading::Fault::None) {
+            const VbError e = faultError(reading);
             throw VbError(e.Number, QDir::toNativeSeparators(path) +
                                         " does not end after a complete contact, so a contact added to it could "
                                         "not be read back (" + e.Description + ").");
         }
+        joint = reading.joint;
         size = current.size();
+        wholeEnd = reading.wholeEnd;
     }
     const ContactRecord& rec = ContactLog.Rec[ContactLog.Count];
     const QByteArray line = LogLine(rec);
     gKnownEnd.valid = false;
     const bool follows = gLoaded.count == ContactLog.Count - 1 && gLoaded.revision == ContactLog.Revision &&
-                         gLoaded.bytes.size() == size && joint.isEmpty();
+                         gLoaded.bytes.size() == size && wholeEnd == size && joint.isEmpty();
     gLoaded.count = -1;
-    AppendSynced(path, joint + line, size);
-    rememberEnd(path, QByteArray()); // the line ends with CR LF
+    // End marks after the last record (blank lines, a ^Z) would shift the new line's values: the
+    // line takes their place.
+    AppendSynced(path, joint + line, size, wholeEnd);
+    rememberEnd(path, QByteArray(), -1); // the line ends with CR LF
     if (follows && readsBackAs(line, rec)) {
         gLoaded.bytes += line;
         gLoaded.joint.clear();
+        gLoaded.wholeEnd = gLoaded.bytes.size();
         gLoaded.count = ContactLog.Count;
         gLoaded.ends.push_back(gLoaded.bytes.size());
     }
+}
+
+QString ContactNotLoggedText(const VbError& e) {
+    QString text = e.Description + CrLf + CrLf + "The contact was not logged; it is still in the entry line.";
+    if (e.Number == VbError::DiskFull) text += " Free some space on the disk, then press Enter again to log it.";
+    return text;
 }
 
 void SaveLog() {
@@ -623,10 +797,11 @@ void SaveLog() {
     gKnownEnd.valid = false;
     gLoaded.count = -1;
     WriteFileAtomic(path, bytes);
-    rememberEnd(path, QByteArray()); // empty, or ending with CR LF
+    rememberEnd(path, QByteArray(), -1); // empty, or ending with CR LF
     // What was written is what the records hold when each reads back as itself: the reload after an
     // edit or a delete then reads nothing.
     if (exact) {
+        gLoaded.wholeEnd = bytes.size();
         gLoaded.bytes = std::move(bytes);
         gLoaded.joint.clear();
         gLoaded.ends = std::move(ends);

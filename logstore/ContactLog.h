@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Slots.h"
+#include "platform/VbError.h"
 #include <QString>
 #include <cstddef>
 #include <cstdint>
@@ -55,11 +56,19 @@ struct ContactLogData {
 inline ContactLogData ContactLog;
 
 // log.txt in the program folder.
-// Rebuilds ContactLog from log.txt and resets the score state; on failure shows "Error opening file."
-// and ends the program. Returns false when it failed (under a test's fake end, the program goes on).
+// Rebuilds ContactLog from log.txt and resets the score state. Blank lines, trailing blanks and a ^Z
+// end mark after the last record are no contacts. A last line cut short (a power cut while a contact
+// was written, a copy broken off) is copied, with the whole file, into BACKUP, and the operator may set
+// it aside and go on. Any other failure shows "Error opening file." with the file, the line and the
+// reason, and ends the program. Returns false when it failed (under a test's fake end, the program
+// goes on).
 bool LoadLog();
-// Appends record ContactLog.Count as one line, synced to disk before it returns. Throws VbError.
+// Appends record ContactLog.Count as one line, synced to disk before it returns. End marks after the
+// file's last record (blank lines, trailing blanks, a ^Z) make way for it. Throws VbError.
 void AppendLastContact();
+// What the operator is told when AppendLastContact failed: its reason, that the contact was not logged
+// and is still in the entry line, and on a full disk that freeing space and Enter again logs it.
+QString ContactNotLoggedText(const VbError& e);
 // Rewrites log.txt from records 1..Count (through a temporary file). Throws VbError.
 void SaveLog();
 // Removes record k (1..Count; others change nothing) and rewrites the file. Throws VbError.

@@ -1,6 +1,6 @@
 #include "logtools/ContactEditor.h"
 #include "core/ProcessState.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
 #include "platform/Dialogs.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 #include "core/ProcessState.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"

@@ -3,6 +3,8 @@
 
 #include <QElapsedTimer>
 #include <QThread>
+#include <cerrno>
+#include <ctime>
 
 namespace tylog {
 
@@ -15,6 +17,26 @@ std::uint32_t SystemClock::TimeGetTime() {
 }
 
 void SystemClock::Sleep(std::uint32_t ms) { QThread::msleep(ms); }
+
+std::int64_t SystemClock::SteadyMicros() {
+    timespec t{};
+    ::clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<std::int64_t>(t.tv_sec) * 1000000 + t.tv_nsec / 1000;
+}
+
+void SystemClock::SleepUntilMicros(std::int64_t deadline) {
+    // The kernel wakes a sleeper some tens of microseconds late, more on a loaded machine: sleep to
+    // a margin before the deadline, then spin on the clock for the rest.
+    constexpr std::int64_t spinMicros = 1000;
+    const std::int64_t wake = deadline - spinMicros;
+    if (wake > SteadyMicros()) {
+        const timespec at{static_cast<time_t>(wake / 1000000), static_cast<long>((wake % 1000000) * 1000)};
+        while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+        }
+    }
+    while (SteadyMicros() < deadline) {
+    }
+}
 
 void WaitUntil(std::uint32_t t0, std::uint32_t ms) {
     Clock& c = *platform().clock;

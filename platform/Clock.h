@@ -15,6 +15,12 @@ public:
     virtual QDateTime NowUtc() = 0; // UTC
     virtual std::uint32_t TimeGetTime() = 0;
     virtual void Sleep(std::uint32_t ms) = 0;
+    // The keying clock: a steady reading in microseconds that never wraps, and a sleep until an
+    // absolute reading of it. The machine's sleeps until shortly before and spins the rest, so a wait
+    // ends within a few microseconds of its deadline; both may be called from the keying thread. Under
+    // a virtual clock the reading is the virtual tick's (in whole milliseconds) and the sleep moves it.
+    virtual std::int64_t SteadyMicros() = 0;
+    virtual void SleepUntilMicros(std::int64_t deadline) = 0;
     // True when window timers run on this clock's virtual time instead of Qt's.
     virtual bool IsVirtual() const { return false; }
     // Under a virtual clock: moves to the next window timer's tick and fires it; false when none runs.
@@ -27,6 +33,8 @@ public:
     QDateTime NowUtc() override;
     std::uint32_t TimeGetTime() override;
     void Sleep(std::uint32_t ms) override;
+    std::int64_t SteadyMicros() override;
+    void SleepUntilMicros(std::int64_t deadline) override;
 };
 
 // Waits until TimeGetTime() has moved ms past t0, across the wrap of the tick.

@@ -51,6 +51,14 @@ int QtDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) 
     }
 }
 
+void QtDialogs::Notice(const QString& prompt, const QString& title) {
+    auto* box = new QMessageBox(QMessageBox::Warning, title, prompt, QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
 QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText) {
     bool ok = false;
     const QString answer = QInputDialog::getText(nullptr, title, prompt, QLineEdit::Normal, defaultText, &ok);

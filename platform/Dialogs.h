@@ -34,6 +34,9 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
     virtual int MsgBox(const QString& prompt, int buttons, const QString& title) = 0;
+    // A message the program does not wait for: shown beside the window without taking the focus, so
+    // typing and logging go on; the operator closes it when he has read it.
+    virtual void Notice(const QString& prompt, const QString& title) = 0;
     // Returns "" on Cancel.
     virtual QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
     // Return the chosen path, or "" when cancelled.
@@ -47,6 +50,7 @@ public:
 class QtDialogs : public Dialogs {
 public:
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
+    void Notice(const QString& prompt, const QString& title) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString ShowOpen(const FileDialogOptions& options) override;
     QString ShowSave(const FileDialogOptions& options) override;

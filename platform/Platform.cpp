@@ -1,4 +1,5 @@
 #include "platform/Platform.h"
+#include "platform/FatalUnkey.h"
 
 namespace tylog {
 
@@ -26,6 +27,7 @@ void InstallRealPlatform() {
     p.sound = &sound;
     p.ports = &ports;
     p.keyLines = &keyLines;
+    FatalUnkey::Install();
 }
 
 } // namespace tylog

@@ -1,7 +1,9 @@
 #include "platform/SerialLine.h"
 #include "platform/Diagnostics.h"
+#include "platform/FatalUnkey.h"
 #include "platform/KeyLines.h"
 #include "platform/Platform.h"
+#include "platform/vb/ErrorGuard.h"
 
 #include <QSerialPort>
 #include <QStringList>
@@ -58,14 +60,18 @@ SerialLine::SerialLine() : port_(std::make_unique<QSerialPort>()) {
     // the port or drop this line.
     QObject::connect(port_.get(), &QSerialPort::readyRead, port_.get(), [this] {
         QMetaObject::invokeMethod(port_.get(), [this] {
-            if (ReadyRead && PortOpen()) ReadyRead();
+            if (!PortOpen()) return;
+            // A copy, through the guard: the handler may drop this line, and a decoder that fails on
+            // what the device sent must not end the program.
+            const std::function<void()> handler = ReadyRead;
+            if (handler) vb::RunHandler(port_.get(), "ReadyRead", handler);
         }, Qt::QueuedConnection);
     });
 }
 
 SerialLine::~SerialLine() {
     if (platform().keyLines) Close();
-    else port_->close(); // the kernel drops the lines as the device closes
+    else closePort(); // the kernel drops the lines as the device closes
 }
 
 void SerialLine::setCommPort(int port) {
@@ -140,13 +146,22 @@ void SerialLine::applyHandshaking() {
     port_->clearError();
 }
 
+void SerialLine::setLine(ModemLine line, bool on) {
+    try {
+        platform().keyLines->SetLine(*this, line, on);
+    } catch (const VbError& e) {
+        if (e.Number != KeyLines::NoModemLines || lineUse_ != LineUse::Power) throw;
+        qCWarning(lcPlatform).noquote() << e.Description << "- the port works without it";
+    }
+}
+
 void SerialLine::setRTSEnable(bool on) {
-    if (PortOpen()) platform().keyLines->SetLine(*this, ModemLine::RTS, on);
+    if (PortOpen()) setLine(ModemLine::RTS, on);
     rts_ = on;
 }
 
 void SerialLine::setDTREnable(bool on) {
-    if (PortOpen()) platform().keyLines->SetLine(*this, ModemLine::DTR, on);
+    if (PortOpen()) setLine(ModemLine::DTR, on);
     dtr_ = on;
 }
 
@@ -158,6 +173,7 @@ void SerialLine::Open() {
     const QString path = path_.isEmpty() ? platform().ports->SerialPath(commPort_) : path_;
     if (path.isEmpty()) throw VbError(InvalidPort, QStringLiteral("Invalid port number %1").arg(commPort_));
     port_->setPortName(path);
+    port_->setObjectName(QStringLiteral("SerialLine(%1)").arg(PortName()));
     applySettings();
     applyHandshaking();
     if (!port_->open(QIODevice::ReadWrite)) {
@@ -170,12 +186,17 @@ void SerialLine::Open() {
                            : e == QSerialPort::UnsupportedOperationError ? InvalidSetting : InvalidPort;
         throw VbError(number, QStringLiteral("%1 (%2): %3").arg(PortName(), path, why));
     }
+    termios t{};
+    if (::tcgetattr(port_->handle(), &t) == 0) {
+        t.c_cflag |= HUPCL;
+        ::tcsetattr(port_->handle(), TCSANOW, &t);
+    }
     try {
         if (handshaking_ == RTSXOnXOff) applyHandshaking();
-        platform().keyLines->SetLine(*this, ModemLine::DTR, dtr_);
-        platform().keyLines->SetLine(*this, ModemLine::RTS, rts_);
+        setLine(ModemLine::DTR, dtr_);
+        setLine(ModemLine::RTS, rts_);
     } catch (const VbError&) {
-        port_->close();
+        closePort();
         throw;
     }
 }
@@ -193,10 +214,25 @@ void SerialLine::Close() {
             }
         }
     }
-    port_->close();
+    closePort();
     port_->clearError();
     failed_ = false;
     rescued_.clear();
+}
+
+void SerialLine::closePort() {
+    if (port_->isOpen()) {
+        if (AboutToClose) {
+            const std::function<void()> before = AboutToClose;
+            before();
+        }
+        const int fd = port_->handle();
+        FatalUnkey::Serial(fd, TIOCM_RTS | TIOCM_DTR, false); // the descriptor may be reused after this
+        // Throw away what the device has not sent: a peer that stopped reading (flow control) would
+        // hold close() for the driver's closing timeout.
+        ::tcflush(fd, TCOFLUSH);
+    }
+    port_->close();
 }
 
 bool SerialLine::PortOpen() const { return port_->isOpen(); }
@@ -208,7 +244,7 @@ void SerialLine::onPortError(int error) {
         return; // a timeout of a fetch, or a refused setting that its own call reports
     const QString why = PortName() + ": " + port_->errorString();
     rescued_ += port_->readAll(); // what arrived before the failure can still be read
-    port_->close();
+    closePort();
     port_->clearError();
     if (inCall_ > 0) {
         failed_ = true;
@@ -216,7 +252,9 @@ void SerialLine::onPortError(int error) {
         return;
     }
     QMetaObject::invokeMethod(port_.get(), [this, why] {
-        if (Error && !PortOpen()) Error(VbError(VbError::DeviceIO, why)); // unless opened again meanwhile
+        if (PortOpen()) return; // opened again meanwhile
+        const std::function<void(const VbError&)> handler = Error;
+        if (handler) vb::RunHandler(port_.get(), "Error", [&] { handler(VbError(VbError::DeviceIO, why)); });
     }, Qt::QueuedConnection);
 }
 

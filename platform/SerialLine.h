@@ -4,6 +4,7 @@
 // It runs on QSerialPort; the port number goes through the port map (platform().ports) and the lines
 // through the key lines (platform().keyLines). Tests put a pseudo-terminal at the other end
 // (testing::PseudoTerminal) and read the lines from the key lines' record.
+#include "platform/KeyLines.h"
 #include "platform/VbError.h"
 
 #include <QByteArray>
@@ -57,17 +58,27 @@ public:
     int Handshaking() const { return handshaking_; }
     void setHandshaking(int mode); // Handshake; other values throw InvalidSetting
 
+    // What RTS and DTR are for. Keying lines (the default: a CW key, push-to-talk) must be switchable:
+    // a device without modem lines refuses them at Open. Power lines (a radio's or TNC's interface
+    // powered from the port) are a convenience: on such a device switching one on is a warning under
+    // tylog.platform and the port opens and works.
+    enum class LineUse { Keying, Power };
+    void setLineUse(LineUse use) { lineUse_ = use; }
+    LineUse lineUse() const { return lineUse_; }
     // The lines follow these at open and at once while open (through platform().keyLines); on a
-    // closed port the value is only kept.
+    // closed port the value is only kept, and raised again at the next Open.
     bool RTSEnable() const { return rts_; }
     void setRTSEnable(bool on);
     bool DTREnable() const { return dtr_; }
     void setDTREnable(bool on);
 
-    // Opens with the settings, handshaking and lines set. Throws InvalidPort (no such device),
+    // Opens with the settings, handshaking and lines set, and HUPCL, so the kernel drops RTS and DTR
+    // when the descriptor closes, however the process ends. Throws InvalidPort (no such device),
     // PortInUse (taken, or no permission), InvalidSetting (settings refused) or the lines' error; the
     // port is then closed. Opening an open port reopens it.
     void Open();
+    // Output still queued is thrown away first: a flow-controlled peer that stopped reading would
+    // otherwise hold the close for the driver's closing timeout (30 s by default).
     void Close();
     bool PortOpen() const;
 
@@ -86,9 +97,14 @@ public:
     // port is closed by then, since QSerialPort repeats a read error for as long as it stays open. A
     // failure found inside a call is thrown by that call instead.
     std::function<void(const VbError&)> Error;
+    // Runs just before the descriptor closes, whoever closes it (Close, Open again, a failure of the
+    // device), while KeyHandle() is still valid: a keyer stops its keying thread here.
+    std::function<void()> AboutToClose;
 
     // The open device's descriptor, for the key lines; -1 when closed.
     int NativeHandle() const;
+    // The lines as the keying thread reaches them (KeyLines::SetLine); valid while the port stays open.
+    KeyLineHandle KeyHandle() const { return {PortName(), NativeHandle()}; }
 
 private:
     void applySettings();
@@ -96,6 +112,8 @@ private:
     void onPortError(int error);
     void fetch();
     void requireOpen(const char* what) const;
+    void setLine(ModemLine line, bool on);
+    void closePort();
 
     std::unique_ptr<QSerialPort> port_;
     int commPort_ = 1;
@@ -104,6 +122,7 @@ private:
     int handshaking_ = NoHandshaking;
     bool rts_ = false;
     bool dtr_ = false;
+    LineUse lineUse_ = LineUse::Keying;
     int inCall_ = 0;        // inside a call of ours: errors are thrown, not passed to Error
     bool failed_ = false;   // a call's QSerialPort failure closed the port
     QString failure_;

@@ -1,7 +1,12 @@
 #include "platform/TcpLink.h"
 #include "platform/Diagnostics.h"
+#include "platform/EngineTimer.h"
+#include "platform/vb/ErrorGuard.h"
 
 #include <QTcpSocket>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 
 namespace tylog {
 
@@ -22,8 +27,11 @@ int SocketErrorNumber(QAbstractSocket::SocketError error) {
     }
 }
 
-TcpLink::TcpLink() : socket_(std::make_unique<QTcpSocket>()) {
+TcpLink::TcpLink()
+    : socket_(std::make_unique<QTcpSocket>()), connectTimer_(std::make_unique<EngineTimer>("TcpLink.connect")) {
     QTcpSocket* s = socket_.get();
+    connectTimer_->setSingleShot(true);
+    connectTimer_->Tick = [this] { connectTimedOut(); };
     QObject::connect(s, &QAbstractSocket::stateChanged, s, [this](QAbstractSocket::SocketState st) {
         if (state_ == LinkState::Closed || state_ == LinkState::Failed) return;
         switch (st) {
@@ -35,35 +43,64 @@ TcpLink::TcpLink() : socket_(std::make_unique<QTcpSocket>()) {
         }
     });
     QObject::connect(s, &QAbstractSocket::connected, s, [this] {
-        later([this] {
-            if (Connected) Connected();
+        connectTimer_->Stop();
+        keepAlive();
+        later("Connected", [this] {
+            if (const std::function<void()> handler = Connected) handler();
         });
     });
     QObject::connect(s, &QIODevice::readyRead, s, [this] {
-        later([this] {
-            if (DataArrival && BytesAvailable() > 0) DataArrival(BytesAvailable());
+        later("DataArrival", [this] {
+            const qint64 n = BytesAvailable();
+            if (const std::function<void(qint64)> handler = DataArrival; handler && n > 0) handler(n);
         });
     });
     QObject::connect(s, &QAbstractSocket::disconnected, s, [this] {
         if (state_ == LinkState::Closed || state_ == LinkState::Failed) return; // our own Close, or an error
         kept_ += socket_->readAll();
         state_ = LinkState::Closed;
-        later([this] {
-            if (Closed) Closed();
+        later("Closed", [this] {
+            if (const std::function<void()> handler = Closed) handler();
         });
     });
     QObject::connect(s, &QAbstractSocket::errorOccurred, s, [this](QAbstractSocket::SocketError e) {
         if (e == QAbstractSocket::RemoteHostClosedError) return; // disconnected follows
+        if (state_ == LinkState::Closed) return;                 // our own Close or a timeout came first
+        connectTimer_->Stop();
         const int number = SocketErrorNumber(e);
         const QString description = socket_->errorString();
         kept_ += socket_->readAll();
         state_ = LinkState::Failed;
-        later([this, number, description] {
+        later("Error", [this, number, description] {
             socket_->abort();
             state_ = LinkState::Closed;
-            if (Error) Error(number, description);
+            if (const std::function<void(int, const QString&)> handler = Error) handler(number, description);
         });
     });
+}
+
+void TcpLink::connectTimedOut() {
+    if (state_ != LinkState::Resolving && state_ != LinkState::Connecting) return;
+    qCDebug(lcPlatform).noquote() << host_ << port_ << "no answer within" << connectTimeoutMs_ << "ms";
+    ++generation_; // whatever the socket still reports belongs to the attempt given up
+    state_ = LinkState::Closed;
+    socket_->abort();
+    later("Error", [this] {
+        if (const std::function<void(int, const QString&)> handler = Error)
+            handler(SocketErrorNumber(QAbstractSocket::SocketTimeoutError), QStringLiteral("Connection timed out"));
+    });
+}
+
+void TcpLink::keepAlive() {
+    // A cluster link sits idle for long stretches; a peer that vanished is found in about two minutes
+    // instead of the system's two hours.
+    socket_->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+    const qintptr fd = socket_->socketDescriptor();
+    if (fd < 0) return;
+    const int idle = 60, interval = 10, count = 6;
+    ::setsockopt(static_cast<int>(fd), IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+    ::setsockopt(static_cast<int>(fd), IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+    ::setsockopt(static_cast<int>(fd), IPPROTO_TCP, TCP_KEEPCNT, &count, sizeof count);
 }
 
 TcpLink::~TcpLink() {
@@ -71,12 +108,13 @@ TcpLink::~TcpLink() {
     socket_->abort();
 }
 
-void TcpLink::later(std::function<void()> event) {
+void TcpLink::later(const char* name, std::function<void()> event) {
     // Events reach the handlers after the socket's own handling is done, so a handler may close the
     // link, reconnect it or drop it; an event of a connection that was closed meanwhile is dropped.
+    // Each runs through the guard: a handler that fails on what the peer sent must not end the program.
     const int generation = generation_;
-    QMetaObject::invokeMethod(socket_.get(), [this, generation, event = std::move(event)] {
-        if (generation == generation_) event();
+    QMetaObject::invokeMethod(socket_.get(), [this, name, generation, event = std::move(event)] {
+        if (generation == generation_) vb::RunHandler(socket_.get(), name, event);
     }, Qt::QueuedConnection);
 }
 
@@ -86,11 +124,14 @@ void TcpLink::Connect(const QString& host, int port) {
     host_ = host;
     port_ = port;
     state_ = LinkState::Connecting;
+    socket_->setObjectName(QStringLiteral("TcpLink(%1:%2)").arg(host).arg(port));
+    connectTimer_->Start(connectTimeoutMs_);
     socket_->connectToHost(host, static_cast<quint16>(port));
 }
 
 void TcpLink::Close() {
     ++generation_;
+    connectTimer_->Stop();
     state_ = LinkState::Closed;
     socket_->abort();
     kept_.clear();
@@ -109,6 +150,13 @@ QByteArray TcpLink::GetData() {
     kept_.clear();
     if (socket_->isOpen()) data += socket_->readAll();
     if (!data.isEmpty()) qCDebug(lcPlatform).noquote() << RemoteHost() << "<" << data.toHex(' ');
+    return data;
+}
+
+QByteArray TcpLink::GetData(qint64 maxBytes) {
+    QByteArray data = kept_.left(maxBytes);
+    kept_.remove(0, data.size());
+    if (data.size() < maxBytes && socket_->isOpen()) data += socket_->read(maxBytes - data.size());
     return data;
 }
 

@@ -12,6 +12,8 @@
 
 class QTcpSocket;
 
+namespace tylog { class EngineTimer; }
+
 namespace tylog {
 
 // The socket error numbers the spotting window's messages are keyed by (10061: refused, 11001: host
@@ -29,11 +31,15 @@ public:
     TcpLink& operator=(const TcpLink&) = delete;
 
     // Drops any earlier connection, then starts connecting; the outcome arrives as Connected or Error.
-    // A port outside 0 to 65535 throws VbError 380.
+    // A host that does not answer within the connect timeout gives Error 10060 ("Connection timed
+    // out"). A port outside 0 to 65535 throws VbError 380. Connected links send TCP keepalives.
     void Connect(const QString& host, int port);
     // Drops the connection and whatever was received; raises no event.
     void Close();
     LinkState State() const { return state_; }
+    static constexpr int DefaultConnectTimeoutMs = 20000;
+    int ConnectTimeout() const { return connectTimeoutMs_; }
+    void setConnectTimeout(int ms) { connectTimeoutMs_ = ms; } // for the next Connect
     QString RemoteHost() const { return host_; }
     int RemotePort() const { return port_; }
 
@@ -42,6 +48,9 @@ public:
     // Everything received and not yet taken; bytes received before the other end closed stay readable
     // until Close or the next Connect.
     QByteArray GetData();
+    // At most maxBytes of it, oldest first; the rest stays for the next call (no new DataArrival is
+    // raised for it), so a reader that takes a share at a time never copies a whole burst at once.
+    QByteArray GetData(qint64 maxBytes);
     qint64 BytesAvailable() const;
 
     // Events, from the event loop. A handler may close or reconnect the link.
@@ -51,8 +60,12 @@ public:
     std::function<void(int number, const QString& description)> Error;   // the link is closed by then
 
 private:
-    void later(std::function<void()> event);
+    void later(const char* name, std::function<void()> event);
+    void connectTimedOut();
+    void keepAlive();
     std::unique_ptr<QTcpSocket> socket_;
+    std::unique_ptr<EngineTimer> connectTimer_;
+    int connectTimeoutMs_ = DefaultConnectTimeoutMs;
     int generation_ = 0; // moves on with every Close, so events of a dropped connection are dropped
     LinkState state_ = LinkState::Closed;
     QString host_;

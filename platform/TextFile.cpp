@@ -4,13 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tylog {
@@ -72,19 +73,87 @@ QByteArray ReadAllBytes(const QString& path) {
     return data;
 }
 
-void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
-    QSaveFile f(path);
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly))
-        throw ioError(VbError::PathFileAccess, "Path/File access error", path);
-    if (f.write(bytes) != bytes.size() || !f.flush() || ::fsync(f.handle()) != 0) {
-        f.cancelWriting();
-        throw ioError(VbError::DeviceIO, "Device I/O error", path);
+VbError FileWriteError(int err, const QString& path, bool inFolder) {
+    const QString file = QDir::toNativeSeparators(path);
+    const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+    const QString notWritten = file + " could not be written.";
+    switch (err) {
+    case ENOSPC: return VbError(VbError::DiskFull, "The disk is full: " + notWritten);
+    case EDQUOT: return VbError(VbError::DiskFull, "The disk is full (your disk quota is used up): " + notWritten);
+    case EROFS: return VbError(VbError::PathFileAccess, "The disk is read-only: " + notWritten);
+    case EACCES:
+    case EPERM:
+        if (inFolder)
+            return VbError(VbError::PermissionDenied,
+                           "The folder " + folder + " is read-only (no permission to write in it): " + notWritten);
+        return VbError(VbError::PermissionDenied, file + " is read-only (no permission to write it): it could not be written.");
+    case ENOENT:
+    case ENOTDIR: return VbError(VbError::PathNotFound, "The folder " + folder + " does not exist: " + notWritten);
+    case EIO: return VbError(VbError::DeviceIO, "Device I/O error: " + notWritten);
+    default: return VbError(VbError::DeviceIO, QString::fromLocal8Bit(std::strerror(err)) + ": " + notWritten);
     }
-    if (!f.commit())
-        throw ioError(VbError::DeviceIO, "Device I/O error", path);
+}
+
+namespace {
+
+QByteArray randomSuffix() {
+    static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray out(6, Qt::Uninitialized);
+    for (char& c : out) c = kChars[QRandomGenerator::global()->bounded(62)];
+    return out;
+}
+
+// Writes all of bytes to fd; 0, or the errno of the write that failed.
+int writeAll(int fd, const QByteArray& bytes) {
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        p += n;
+        left -= n;
+    }
+    return 0;
+}
+
+} // namespace
+
+void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
+    // A link stays a link: the file it points to is the one rewritten.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    const QByteArray native = QFile::encodeName(target);
+    struct stat old {};
+    const bool exists = ::stat(native.constData(), &old) == 0;
+    // A file the operator made read-only is not replaced behind his back.
+    if (exists && S_ISREG(old.st_mode) && ::access(native.constData(), W_OK) != 0 && errno == EACCES)
+        throw FileWriteError(EACCES, path, false);
+
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0; ++attempt) {
+        temp = native + TemporaryMarker + randomSuffix();
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno != EEXIST || attempt >= 100)) throw FileWriteError(errno, path, true);
+    }
+    if (exists && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+    int err = writeAll(fd, bytes);
+    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    if (::close(fd) != 0 && err == 0) err = errno;
+    bool inFolder = false;
+    if (err == 0 && ::rename(temp.constData(), native.constData()) != 0) {
+        err = errno;
+        inFolder = true;
+    }
+    if (err != 0) {
+        ::unlink(temp.constData());
+        throw FileWriteError(err, path, inFolder);
+    }
     // The rename lives in the folder: sync it too, so a crash cannot bring the old file back.
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const QByteArray folder = QFile::encodeName(QFileInfo(target).absolutePath());
     const int dfd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         ::fsync(dfd);
@@ -118,46 +187,45 @@ Held heldAfter(const QString& path, off_t size, const QByteArray& bytes) {
 
 } // namespace
 
-void AppendSynced(const QString& path, const QByteArray& bytes, qint64 expectedSize) {
+void AppendSynced(const QString& path, const QByteArray& bytes, qint64 expectedSize, qint64 cutTo) {
     const QByteArray native = QFile::encodeName(path);
+    const bool existed = QFileInfo::exists(path);
     const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0)
-        throw ioError(VbError::PathFileAccess, "Path/File access error", path);
-    const off_t size = ::lseek(fd, 0, SEEK_END);
+    if (fd < 0) throw FileWriteError(errno, path, !existed);
+    off_t size = ::lseek(fd, 0, SEEK_END);
     if (size < 0 || (expectedSize >= 0 && size != expectedSize)) {
+        const int err = errno;
         ::close(fd);
-        throw ioError(VbError::DeviceIO, size < 0 ? "Device I/O error" : "The file changed while it was being written",
-                      path);
+        if (size < 0) throw FileWriteError(err, path, false);
+        throw VbError(VbError::DeviceIO,
+                      "The file changed while it was being written (" + QDir::toNativeSeparators(path) + ")");
     }
-    const char* p = bytes.constData();
-    qsizetype left = bytes.size();
-    bool ok = true;
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
+    if (cutTo >= 0 && cutTo < size) {
+        if (::ftruncate(fd, cutTo) != 0) {
+            const int err = errno;
+            ::close(fd);
+            throw FileWriteError(err, path, false);
         }
-        p += n;
-        left -= n;
+        size = cutTo;
     }
-    if (ok && ::fsync(fd) != 0) ok = false;
+    int err = writeAll(fd, bytes);
+    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    const bool ok = err == 0;
     // Bytes cut short would shift every later value of the file: take them back.
     bool takenBack = false;
     if (!ok) takenBack = ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (ok && closed) return;
+    if (::close(fd) != 0 && ok) err = errno;
+    if (err == 0) return;
 
     // Something failed: what the file now holds decides. Bytes written and synced are there even when
     // the close fails, and the caller must not take them for lost.
     Held held = heldAfter(path, size, bytes);
     if (held == Held::Unknown) held = ok ? Held::Whole : (takenBack ? Held::None : Held::Part);
     if (held == Held::Whole) return;
-    if (held == Held::None) throw ioError(VbError::DeviceIO, "Device I/O error", path);
-    throw ioError(VbError::DeviceIO, "Device I/O error; the file could not be put back as it was, and may end in "
-                                     "part of what was written",
-                  path);
+    const VbError e = FileWriteError(err, path, false);
+    if (held == Held::None) throw e;
+    throw VbError(e.Number, e.Description + " The file could not be put back as it was, and may end in part of "
+                                            "what was written.");
 }
 
 void AppendLineSynced(const QString& path, const QByteArray& line) {
@@ -189,24 +257,40 @@ QString UnusedFileName(const QString& folder, const QString& stem, const QString
     return path;
 }
 
-QStringList RemoveStaleTemporaries(const QString& dir, const QStringList& names) {
-    static const QRegularExpression temporary(QStringLiteral("^(.+)\\.[A-Za-z0-9]{6}$"));
+StaleTemporaries RemoveStaleTemporaries(const QString& dir, const QStringList& names, const QString& moveTo) {
+    static const QRegularExpression ours(QStringLiteral("^(.+)") + QRegularExpression::escape(TemporaryMarker) +
+                                         QStringLiteral("[A-Za-z0-9]{6}$"));
+    static const QRegularExpression earlier(QStringLiteral("^(.+)\\.[A-Za-z0-9]{6}$"));
+    const QStringList entries = QDir(dir).entryList(QDir::Files | QDir::Hidden);
     QList<QRegularExpression> targets;
-    for (const QString& n : names)
+    QStringList exact; // the letters an earlier version gave a target's temporary: the name it found
+    for (const QString& n : names) {
         targets.append(QRegularExpression(QRegularExpression::wildcardToRegularExpression(n),
                                           QRegularExpression::CaseInsensitiveOption));
-    QStringList removed;
-    for (const QString& e : QDir(dir).entryList(QDir::Files | QDir::Hidden)) {
-        const QRegularExpressionMatch m = temporary.match(e);
-        if (!m.hasMatch()) continue;
-        const QString target = m.captured(1);
-        for (const QRegularExpression& t : targets)
-            if (t.match(target).hasMatch()) {
-                if (QFile::remove(JoinPath(dir, e))) removed << e;
-                break;
-            }
+        if (n.contains('*') || n.contains('?') || n.contains('[')) continue;
+        exact << n;
+        for (const QString& e : entries)
+            if (e.compare(n, Qt::CaseInsensitive) == 0) exact << e;
     }
-    return removed;
+    auto isTarget = [&](const QString& name) {
+        for (const QRegularExpression& t : targets)
+            if (t.match(name).hasMatch()) return true;
+        return false;
+    };
+
+    StaleTemporaries done;
+    for (const QString& e : entries) {
+        const QRegularExpressionMatch m = ours.match(e);
+        if (m.hasMatch()) {
+            if (isTarget(m.captured(1)) && QFile::remove(JoinPath(dir, e))) done.removed << e;
+            continue;
+        }
+        if (moveTo.isEmpty()) continue;
+        const QRegularExpressionMatch old = earlier.match(e);
+        if (!old.hasMatch() || !exact.contains(old.captured(1))) continue;
+        if (QFile::rename(JoinPath(dir, e), UnusedFileName(moveTo, e, QString()))) done.moved << e;
+    }
+    return done;
 }
 
 QString JoinPath(const QString& dir, const QString& name) {

@@ -15,6 +15,8 @@ public:
     static ValueReader FromBytes(const QByteArray& bytes);
 
     bool AtEnd() const { return pos_ >= text_.size(); }
+    // Where the next value starts (a character, or of FromBytes a byte, from the start).
+    qsizetype Position() const { return pos_; }
 
     QString ReadText();
     // Numbers as the file holds them. Strict reads throw VbError(TypeMismatch) for text that is not a

@@ -16,7 +16,9 @@ std::uint32_t le32(const char* p) {
     const auto* u = reinterpret_cast<const unsigned char*>(p);
     return u[0] | (u[1] << 8) | (u[2] << 16) | (static_cast<std::uint32_t>(u[3]) << 24);
 }
-std::uint32_t now() { return platform().clock->TimeGetTime(); }
+// The keying clock: steady, and finer than the millisecond tick, whose steps would end a sound up to
+// a millisecond early.
+std::int64_t nowUs() { return platform().clock->SteadyMicros(); }
 } // namespace
 
 bool WaveLengthMs(const QString& path, std::uint32_t* ms) {
@@ -41,7 +43,7 @@ bool WaveLengthMs(const QString& path, std::uint32_t* ms) {
             if (byteRate == 0) return false;
             // A header written before the recording ended may claim more than the file holds.
             const qint64 present = std::min<qint64>(size, f.size() - f.pos());
-            *ms = static_cast<std::uint32_t>(present * 1000 / byteRate);
+            *ms = static_cast<std::uint32_t>((present * 1000 + byteRate - 1) / byteRate);
             return true;
         } else if (!f.seek(f.pos() + size + (size & 1))) {
             return false;
@@ -55,8 +57,8 @@ bool WavePlayer::Play(const QString& path) {
     if (!WaveLengthMs(path, &ms)) return false;
     startSound(path);
     started_ = true;
-    t0_ = now();
-    lengthMs_ = ms;
+    t0_ = nowUs();
+    lengthUs_ = static_cast<std::int64_t>(ms) * 1000;
     return true;
 }
 
@@ -68,13 +70,15 @@ void WavePlayer::Stop() {
 
 std::uint32_t WavePlayer::RemainingMs() const {
     if (!started_) return 0;
-    const std::uint32_t elapsed = now() - t0_; // the tick wraps at 2^32
-    return elapsed < lengthMs_ ? lengthMs_ - elapsed : 0;
+    const std::int64_t left = t0_ + lengthUs_ - nowUs();
+    return left > 0 ? static_cast<std::uint32_t>((left + 999) / 1000) : 0;
 }
 
 bool WavePlayer::Playing() const { return RemainingMs() > 0; }
 
-QtWavePlayer::QtWavePlayer() = default;
+QtWavePlayer::QtWavePlayer() : player_(new QMediaPlayer), output_(new QAudioOutput) {
+    player_->setAudioOutput(output_);
+}
 
 QtWavePlayer::~QtWavePlayer() {
     delete player_;
@@ -82,17 +86,10 @@ QtWavePlayer::~QtWavePlayer() {
 }
 
 void QtWavePlayer::startSound(const QString& path) {
-    if (!player_) {
-        output_ = new QAudioOutput;
-        player_ = new QMediaPlayer;
-        player_->setAudioOutput(output_);
-    }
     player_->setSource(QUrl::fromLocalFile(path));
     player_->play();
 }
 
-void QtWavePlayer::stopSound() {
-    if (player_) player_->stop();
-}
+void QtWavePlayer::stopSound() { player_->stop(); }
 
 } // namespace tylog

@@ -13,7 +13,8 @@ class QAudioOutput;
 namespace tylog {
 
 // The length in ms of a WAV file's sound, from its header: the byte rate of its "fmt " chunk and the
-// size of its "data" chunk. False when the file cannot be read or is no RIFF WAVE with both chunks.
+// size of its "data" chunk, rounded up to the whole ms, so that a sound taken as ended has ended.
+// False when the file cannot be read or is no RIFF WAVE with both chunks.
 bool WaveLengthMs(const QString& path, std::uint32_t* ms);
 
 // One player: one sound at a time, a new one cuts the old.
@@ -33,8 +34,8 @@ protected:
 
 private:
     bool started_ = false;
-    std::uint32_t t0_ = 0;
-    std::uint32_t lengthMs_ = 0;
+    std::int64_t t0_ = 0;        // the keying clock's reading (us) at the start
+    std::int64_t lengthUs_ = 0;
 };
 
 // The player on the machine's sound output.
@@ -48,7 +49,9 @@ protected:
     void stopSound() override;
 
 private:
-    QMediaPlayer* player_ = nullptr; // made on first use: constructing it costs the sound system's start
+    // Made with the player: constructing them costs the sound system's start, which the first sound
+    // should not wait for.
+    QMediaPlayer* player_ = nullptr;
     QAudioOutput* output_ = nullptr;
 };
 

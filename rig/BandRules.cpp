@@ -17,7 +17,15 @@ const BandEdge kBandEdges[] = {
     {10000.f, 10500.f, "10"},      {10.0999f, 10.1501f, "30"},    {18.0679f, 18.1681f, "17"},
     {24.8899f, 24.9901f, "12"},
 };
+
+// The spectrum map's rows: the HF bands, 6 m and 2 m, at their exact edges.
+constexpr std::array<SpectrumBandRow, 11> kSpectrumBandRows{{
+    {1.8f, 2.f},      {3.5f, 4.f},     {7.f, 7.3f},     {10.1f, 10.15f}, {14.f, 14.35f}, {18.068f, 18.168f},
+    {21.f, 21.45f},   {24.89f, 24.99f}, {28.f, 29.7f},  {50.f, 54.f},    {144.f, 148.f},
+}};
 } // namespace
+
+const std::array<SpectrumBandRow, 11>& SpectrumBandRows() { return kSpectrumBandRows; }
 
 QString BandForFrequency(float mhz) {
     QString result;

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include <array>
+
 namespace tylog {
 
 // The band of a radio frequency (MHz): the last of the 19 band-edge rows whose range holds it, both
@@ -10,5 +12,12 @@ QString BandForFrequency(float mhz);
 bool BandSwitchesWindow(const QString& band);
 // "#####.##0": three decimals, no thousands separator.
 QString FrequencyText(float mhz);
+
+// One row of the spectrum map: a band's edges in MHz as singles, both excluded.
+struct SpectrumBandRow {
+    float low, high;
+};
+// The spectrum map's eleven rows, 160 m to 2 m, in the order they are drawn top to bottom.
+const std::array<SpectrumBandRow, 11>& SpectrumBandRows();
 
 } // namespace tylog

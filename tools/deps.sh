@@ -4,7 +4,8 @@
 # "bash tools/deps.sh sanitize" what the sanitizer build needs (GCC's ASan and UBSan runtimes).
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libgtest-dev
-          gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-liberation)
+          gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-liberation direwolf
+          libhamlib-utils socat)
 case "${1:-}" in
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
   sanitize) packages+=(libasan8 libubsan1) ;;

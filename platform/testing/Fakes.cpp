@@ -29,6 +29,7 @@ const char* kindName(ScriptedDialogs::Kind k) {
     case ScriptedDialogs::Kind::Open: return "open dialog";
     case ScriptedDialogs::Kind::Save: return "save dialog";
     case ScriptedDialogs::Kind::Color: return "colour dialog";
+    case ScriptedDialogs::Kind::Notice: return "notice";
     }
     return "dialog";
 }
@@ -113,6 +114,17 @@ QDateTime FakeClock::NowUtc() {
     return local0_.addMSecs(static_cast<std::uint32_t>(tick_ - tick0_) + utcAheadMs_);
 }
 
+std::int64_t FakeClock::SteadyMicros() {
+    steadyMs_ += static_cast<std::uint32_t>(tick_ - steadyTick_);
+    steadyTick_ = tick_;
+    return steadyMs_ * 1000;
+}
+
+void FakeClock::SleepUntilMicros(std::int64_t deadline) {
+    const std::int64_t left = deadline - SteadyMicros();
+    if (left > 0) Advance(static_cast<std::uint32_t>((left + 999) / 1000));
+}
+
 void FakeClock::Advance(std::uint32_t ms) { VirtualTimers::Instance().RunUntil(tick_, tick_ + ms); }
 
 bool FakeClock::RunNextTimer() { return VirtualTimers::Instance().RunNext(tick_); }
@@ -165,22 +177,37 @@ QString FakePortMap::ParallelPath(int port) {
     return parallel.value(port, QStringLiteral("/nonexistent/tylog-test/parport%1").arg(port - 1));
 }
 
-void RecordingKeyLines::SetLine(SerialLine& port, ModemLine line, bool on) {
-    if (!port.PortOpen()) throw VbError(SerialLine::PortNotOpen, port.PortName() + ": the port is not open");
-    changes.push_back({platform().clock->TimeGetTime(), port.PortName(),
-                       line == ModemLine::RTS ? Signal::RTS : Signal::DTR, on ? 1 : 0});
+void RecordingKeyLines::record(Change c) {
+    c.micros = platform().clock->SteadyMicros();
+    const std::lock_guard lock(mutex_);
+    changes.push_back(std::move(c));
+}
+
+void RecordingKeyLines::SetLine(const KeyLineHandle& port, ModemLine line, bool on) {
+    if (port.fd < 0) throw VbError(SerialLine::PortNotOpen, port.device + ": the port is not open");
+    record({platform().clock->TimeGetTime(), port.device, line == ModemLine::RTS ? Signal::RTS : Signal::DTR, on ? 1 : 0});
 }
 
 void RecordingKeyLines::WriteParallel(int port, ParallelRegister reg, std::uint8_t value) {
-    changes.push_back({platform().clock->TimeGetTime(), QStringLiteral("LPT%1").arg(port),
-                       reg == ParallelRegister::Data ? Signal::ParallelData : Signal::ParallelControl, value});
+    record({platform().clock->TimeGetTime(), QStringLiteral("LPT%1").arg(port),
+            reg == ParallelRegister::Data ? Signal::ParallelData : Signal::ParallelControl, value});
 }
 
 QList<RecordingKeyLines::Change> RecordingKeyLines::Of(const QString& device, Signal signal) const {
     QList<Change> out;
-    for (const Change& c : changes)
+    for (const Change& c : Snapshot())
         if (c.device == device && c.signal == signal) out << c;
     return out;
+}
+
+QList<RecordingKeyLines::Change> RecordingKeyLines::Snapshot() const {
+    const std::lock_guard lock(mutex_);
+    return changes;
+}
+
+void RecordingKeyLines::Clear() {
+    const std::lock_guard lock(mutex_);
+    changes.clear();
 }
 
 PseudoTerminal::PseudoTerminal() {
@@ -285,7 +312,7 @@ void ResetFakePlatform() {
     f.clipboard.text.clear();
     f.end = RecordingEnd();
     f.ports = FakePortMap();
-    f.keyLines.changes.clear();
+    f.keyLines.Clear();
     f.registry.values.clear();
     f.sound.played.clear();
     f.sound.stops = 0;

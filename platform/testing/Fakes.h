@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QStringList>
 #include <deque>
+#include <mutex>
 #include <termios.h>
 #include <variant>
 
@@ -19,7 +20,7 @@ namespace tylog::testing {
 // Abort for Abort/Retry/Ignore, "" from an input box, nothing chosen in a file or colour dialog.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { MsgBox, InputBox, Open, Save, Color };
+    enum class Kind { MsgBox, InputBox, Open, Save, Color, Notice };
     struct Shown {
         Kind kind;
         QString prompt;
@@ -41,6 +42,10 @@ public:
     void CancelColor() { queue_.push_back({Kind::Color, -1, {}}); }
 
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
+    // Recorded; a notice waits for nothing, so it takes no answer.
+    void Notice(const QString& prompt, const QString& title) override {
+        shown.push_back({Kind::Notice, prompt, title, 0, {}, {}});
+    }
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString ShowOpen(const FileDialogOptions& options) override;
     QString ShowSave(const FileDialogOptions& options) override;
@@ -69,11 +74,14 @@ public:
     QDateTime NowUtc() override;
     std::uint32_t TimeGetTime() override { return tick_; }
     void Sleep(std::uint32_t ms) override { Advance(ms); }
+    // The virtual tick in microseconds, counted from the clock's creation and never wrapping.
+    std::int64_t SteadyMicros() override;
+    void SleepUntilMicros(std::int64_t deadline) override;
     bool IsVirtual() const override { return true; }
 
     // Local wall time, and the hours UTC is ahead of it.
     void Set(const QDateTime& local, double utcAheadHours = 0);
-    void SetTick(std::uint32_t tick) { tick_ = tick; }
+    void SetTick(std::uint32_t tick) { SteadyMicros(); tick_ = tick; steadyTick_ = tick; }
     void Advance(std::uint32_t ms);
     bool RunNextTimer() override;
 
@@ -82,6 +90,8 @@ private:
     qint64 utcAheadMs_ = 0;
     std::uint32_t tick_ = 0;
     std::uint32_t tick0_ = 0;
+    std::int64_t steadyMs_ = 0;     // milliseconds the tick has moved on since the clock was made
+    std::uint32_t steadyTick_ = 0;  // the tick steadyMs_ was brought up to
 };
 
 class FakeScreen : public Screen {
@@ -148,9 +158,10 @@ public:
     QMap<int, QString> serial, parallel;
 };
 
-// Key lines that switch nothing: every change is recorded with the clock's millisecond tick, so a test
-// reads the keying and its timing from `changes`. A serial line is named as its port names itself
-// ("COM3", or the path it was opened by), a parallel port "LPT1".
+// Key lines that switch nothing: every change is recorded with the clock's millisecond tick and its
+// steady reading (microseconds), so a test reads the keying and its timing from `changes`. A serial line
+// is named as its port names itself ("COM3", or the path it was opened by), a parallel port "LPT1".
+// The keying thread records too: a test that runs one reads Snapshot(), which takes the lock.
 class RecordingKeyLines : public KeyLines {
 public:
     enum class Signal { RTS, DTR, ParallelData, ParallelControl };
@@ -159,13 +170,23 @@ public:
         QString device;
         Signal signal;
         int value; // 0 or 1 for a serial line, the byte for a parallel register
-        bool operator==(const Change&) const = default;
+        std::int64_t micros = 0; // the keying clock's reading (SteadyMicros)
+        bool operator==(const Change& o) const {
+            return tick == o.tick && device == o.device && signal == o.signal && value == o.value;
+        }
     };
-    void SetLine(SerialLine& port, ModemLine line, bool on) override;
+    using KeyLines::SetLine;
+    void SetLine(const KeyLineHandle& port, ModemLine line, bool on) override;
     void WriteParallel(int port, ParallelRegister reg, std::uint8_t value) override;
     // The changes of one signal of one device, in order.
     QList<Change> Of(const QString& device, Signal signal) const;
+    QList<Change> Snapshot() const;
+    void Clear();
     QList<Change> changes;
+
+private:
+    void record(Change c);
+    mutable std::mutex mutex_;
 };
 
 // The device end of a serial port: a pseudo-terminal whose other end a SerialLine opens. Reads wait

@@ -1056,51 +1056,20 @@ void ListView::applyGeometry() {
 // ---- Timer -------------------------------------------------------------------------------------
 
 Timer::Timer(Form& form, const QString& name, int interval, bool enabled)
-    : QObject(&form), Name(name), interval_(interval), enabled_(enabled) {
+    : QObject(&form), Name(name), timer_(new EngineTimer(name, this)) {
     setObjectName(name);
-    restart();
+    timer_->Tick = [this] {
+        if (Tick) Tick();
+    };
+    timer_->setInterval(interval);
+    timer_->setEnabled(enabled);
 }
 
-Timer::~Timer() { stop(); }
-
-void Timer::setInterval(int ms) {
-    interval_ = ms;
-    restart();
-}
-
-void Timer::setEnabled(bool e) {
-    if (e == enabled_) return; // enabling a running timer leaves its count alone; Interval restarts it
-    enabled_ = e;
-    restart();
-}
-
-bool Timer::Running() const {
-    if (qtimer_) return qtimer_->isActive();
-    return virtualId_ != 0 && VirtualTimers::Instance().Active(virtualId_);
-}
-
-void Timer::stop() {
-    if (qtimer_) qtimer_->stop();
-    if (virtualId_) VirtualTimers::Instance().Stop(virtualId_);
-    virtualId_ = 0;
-}
-
-void Timer::restart() {
-    stop();
-    // Interval 0 never fires (a QTimer of 0 would fire on every pass of the event loop).
-    if (!enabled_ || interval_ <= 0) return;
-    auto fire = [this] { if (Tick) RunHandler(this, "Timer", Tick); };
-    if (platform().clock && platform().clock->IsVirtual()) {
-        virtualId_ = VirtualTimers::Instance().Start(platform().clock->TimeGetTime(), static_cast<std::uint32_t>(interval_), fire);
-        return;
-    }
-    if (!qtimer_) {
-        qtimer_ = new QTimer(this);
-        qtimer_->setTimerType(Qt::PreciseTimer);
-        connect(qtimer_, &QTimer::timeout, this, fire);
-    }
-    qtimer_->start(interval_);
-}
+int Timer::Interval() const { return timer_->Interval(); }
+void Timer::setInterval(int ms) { timer_->setInterval(ms); }
+bool Timer::Enabled() const { return timer_->Enabled(); }
+void Timer::setEnabled(bool e) { timer_->setEnabled(e); }
+bool Timer::Running() const { return timer_->Running(); }
 
 // ---- Menu --------------------------------------------------------------------------------------
 

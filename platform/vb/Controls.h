@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/vb/Control.h"
 #include "platform/vb/PictureBox.h"
+#include "platform/EngineTimer.h"
 
 #include <QAction>
 #include <QPixmap>
@@ -278,27 +279,22 @@ private:
     std::vector<ColumnHeader> columns_;
 };
 
-// A timer; interval 0 never fires. Under a virtual clock it runs on that clock's time.
+// A window's timer; interval 0 never fires. Under a virtual clock it runs on that clock's time. It is
+// an EngineTimer owned by the window, so its errors name the window and the timer.
 class Timer : public QObject {
     Q_OBJECT
 public:
     Timer(Form& form, const QString& name, int interval = 0, bool enabled = true);
-    ~Timer() override;
     QString Name;
-    int Interval() const { return interval_; }
+    int Interval() const;
     void setInterval(int ms); // starts the count again, even at the same value
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const;
     void setEnabled(bool e); // a change only: enabling a running timer does not restart its count
     std::function<void()> Tick; // the Timer event
     bool Running() const;
 
 private:
-    void restart();
-    void stop();
-    int interval_;
-    bool enabled_;
-    QTimer* qtimer_ = nullptr;
-    int virtualId_ = 0;
+    EngineTimer* timer_;
 };
 
 // A menu item. Items with children become menus; top-level items go into the form's menu bar.

@@ -9,6 +9,7 @@
 #include "keying/CWFrm.h"
 #include "keying/KeyerState.h"
 #include "keying/PhoneFrm.h"
+#include "platform/TextFile.h"
 #include "platform/vb/Forms.h"
 #include "tests/app/StartupTestEnv.h"
 
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace tylog;
@@ -140,27 +142,88 @@ TEST(Startup, KeepsTheOtherKeysOfAnExistingSharedPreferencesFile) {
     EXPECT_TRUE(text.endsWith("<OWN_ARRL_SECTION></OWN_ARRL_SECTION>\r\n"));
 }
 
-TEST(Startup, RemovesTheTemporariesOfRewritesThatWereKilled) {
+TEST(Startup, RemovesOnlyTheProgramsOwnTemporariesAndMovesDoubtfulNamesIntoBackup) {
     StartupTestEnv env;
     env.copyShippedData();
     env.enterProgramFolder();
     const QString backup = env.dataFolder() + "/BACKUP";
+    const QString shared = env.sharedFolder();
     QDir().mkpath(backup);
-    const QStringList ours = {"log.txt.a1B2c3", "LOG.TXT.Zz9yY8", "QSOpref.txt.000000", "cw.txt.AbCdEf", "wave2.txt.qwerty"};
-    const QStringList others = {"notes.txt.a1B2c3", "log.txt.bak", "log.txt.a1B2c3d", "log.txt.a1-2c3", "log.txt"};
-    for (const QString& n : ours + others) env.prog.write(n, "x");
-    for (const char* n : {"201309151432.log.k3J9aa", "201309151432.log", "W9XYZ2013-09-15.log.AAAAAA", "keep.txt.AAAAAA"}) {
-        QFile f(backup + "/" + QString(n));
+    QDir().mkpath(shared);
+    enum Fate { Removed, Moved, Kept };
+    struct Case {
+        QString folder;
+        const char* name;
+        Fate fate;
+    };
+    const QString prog = env.prog.path();
+    const Case cases[] = {
+        // The form WriteFileAtomic gives its temporaries, of a file the program rewrites.
+        {prog, "log.txt.~tylog-a1B2c3", Removed},
+        {prog, "LOG.TXT.~tylog-Zz9yY8", Removed},
+        {prog, "QSOpref.txt.~tylog-000000", Removed},
+        {prog, "cw.txt.~tylog-AbCdEf", Removed},
+        {prog, "wave2.txt.~tylog-qwerty", Removed},
+        {prog, "PackSpot.txt.~tylog-k3Lm9P", Removed},
+        {backup, "201309151432.log.~tylog-k3J9aa", Removed},
+        {backup, "W9XYZ2013-09-15.log.~tylog-AAAAAA", Removed},
+        {shared, "SharedUserPreferences.xml.~tylog-x1y2z3", Removed},
+        // The form earlier versions used, in the target's own letters: perhaps the operator's.
+        {prog, "log.txt.a1B2c3", Moved},
+        {prog, "log.txt.backup", Moved},
+        {prog, "QSOpref.txt.copy01", Moved},
+        {prog, "CW.txt.AbCdEf", Moved},
+        // Anything else stays where it is.
+        {prog, "LOG.TXT.before", Kept},     // not the letters log.txt has here
+        {prog, "qsopref.txt.copy01", Kept},
+        {prog, "notes.txt.a1B2c3", Kept},
+        {prog, "notes.txt.~tylog-a1B2c3", Kept}, // not a file the program rewrites
+        {prog, "log.txt.bak", Kept},
+        {prog, "log.txt.a1B2c3d", Kept},
+        {prog, "log.txt.a1-2c3", Kept},
+        {prog, "log.txt.~tylog-a1B2c", Kept},
+        {prog, "log.txt.~tylog-a1B2c3.txt", Kept},
+        {backup, "201309151432.log.k3J9aa", Kept}, // already in BACKUP
+        {backup, "keep.txt.~tylog-AAAAAA", Kept},
+        {shared, "SharedUserPreferences.xml.a1B2c3", Kept}, // other programs write here
+        {shared, "Other.xml.~tylog-AAAAAA", Kept},
+    };
+    for (const Case& c : cases) {
+        QFile f(c.folder + "/" + c.name);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.name);
     }
+    Fakes().dialogs.AnswerMsgBox(vbOK);
 
     RunStartup();
 
-    for (const QString& n : ours) EXPECT_FALSE(env.prog.exists(n)) << n.toStdString();
-    for (const QString& n : others) EXPECT_TRUE(env.prog.exists(n)) << n.toStdString();
-    QStringList left = QDir(backup).entryList(QDir::Files);
-    left.sort();
-    EXPECT_EQ(left, (QStringList{"201309151432.log", "keep.txt.AAAAAA"}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(QFileInfo::exists(c.folder + "/" + c.name), c.fate == Kept);
+        if (c.fate == Moved) {
+            QFile f(backup + "/" + c.name);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), c.name);
+        }
+    }
+    for (const char* n : {"log.txt", "QSOpref.txt", "CW.txt", "wave2.txt"}) EXPECT_TRUE(env.prog.exists(n)) << n;
+    // The operator is told once, by name, where the moved files went.
+    const auto box = std::find_if(Fakes().dialogs.shown.begin(), Fakes().dialogs.shown.end(),
+                                  [](const auto& d) { return d.title == "Files moved into BACKUP"; });
+    ASSERT_NE(box, Fakes().dialogs.shown.end());
+    for (const Case& c : cases) EXPECT_EQ(box->prompt.contains(c.name), c.fate == Moved) << c.name;
+}
+
+TEST(Startup, AMovedNameTakenInBackupReplacesNothing) {
+    ScratchFolder dir;
+    QDir().mkpath(dir.file("BACKUP"));
+    dir.write("log.txt", "log");
+    dir.write("log.txt.backup", "new");
+    dir.write("BACKUP/log.txt.backup", "old");
+    const StaleTemporaries done = RemoveStaleTemporaries(dir.path(), {"log.txt"}, dir.file("BACKUP"));
+    EXPECT_EQ(done.moved, QStringList{"log.txt.backup"});
+    EXPECT_EQ(dir.read("BACKUP/log.txt.backup"), "old");
+    EXPECT_EQ(dir.read("BACKUP/log.txt.backup-2"), "new");
 }
 
 TEST(Startup, DoneReportsASharedPreferencesFileItCannotWriteAndGoesOn) {
@@ -206,73 +269,101 @@ constexpr int kShippedPrefixRows = 1236;
 struct LoaderCase {
     const char* name;
     std::function<void(StartupTestEnv&)> prepare;
-    bool message;       // "Error opening file"
+    QString message;    // after "Error opening file", CR LF, CR LF; the file is named by its path in prog
     bool fieldsFilled;  // the setup fields show the settings
     int prefixRows;
     bool cwLoaded;      // CWFrm holds CW.txt's first message
     std::function<void()> more;
 };
 
-TEST(StartupLoader, BadInputTakesThePathItShould) {
+// A file that fails is told by name and why; the others still load, so neither the tables nor the
+// keyer files nor (when the settings did read) the setup fields are lost for the run, and no "Done"
+// writes empty values over a file that was fine.
+TEST(StartupLoader, BadInputIsToldByFileAndTheOtherFilesStillLoad) {
+    const QString defaults = "\r\n\r\nThe station settings start from their defaults; \"Done\" saves what this "
+                             "window then holds.";
+    auto damaged = [](StartupTestEnv& e, const QByteArray& from, const QByteArray& to) {
+        QByteArray b = Shipped("QSOpref.txt");
+        b.replace(from, to);
+        e.prog.write("QSOpref.txt", b);
+    };
+    auto noSettings = [] {
+        frmStationIDWindow& f = frmStationID();
+        for (vb::OptionButton* o : {&f.Option1, &f.Option2, &f.Option3, &f.Option4}) EXPECT_FALSE(o->Value());
+        // Nothing of a damaged file is kept; band and mode are valid ones.
+        EXPECT_EQ(Station.RigType, "");
+        EXPECT_EQ(Station.OwnContinent, "");
+        EXPECT_EQ(Station.CurrentBand, "20");
+        EXPECT_EQ(Station.CurrentMode, "CW");
+        EXPECT_EQ(StateCoordTable.Abbrev[1], "TY"); // the tables load all the same
+        EXPECT_NE(vb::IfLoaded<PhoneFrmWindow>(), nullptr);
+    };
     const LoaderCase cases[] = {
-        {"first run, no QSOpref.txt", [](StartupTestEnv& e) { QFile::remove(e.prog.file("QSOpref.txt")); }, true,
-         false, 0, false,
-         [] {
-             frmStationIDWindow& f = frmStationID();
-             for (vb::OptionButton* o : {&f.Option1, &f.Option2, &f.Option3, &f.Option4}) EXPECT_FALSE(o->Value());
-             EXPECT_EQ(vb::IfLoaded<PhoneFrmWindow>(), nullptr);
-             EXPECT_EQ(StateCoordTable.Abbrev[1], "");
-         }},
+        {"first run, no QSOpref.txt", [](StartupTestEnv& e) { QFile::remove(e.prog.file("QSOpref.txt")); },
+         "%1/QSOpref.txt was not found." + defaults, false, kShippedPrefixRows, true, noSettings},
         {"QSOpref.txt of 24 lines", [](StartupTestEnv& e) { e.prog.write("QSOpref.txt", FirstLines(Shipped("QSOpref.txt"), 24)); },
-         true, false, 0, false,
+         "%1/QSOpref.txt could not be read (value 25 of 25: the file ends before it)." + defaults, false,
+         kShippedPrefixRows, true, noSettings},
+        {"a byte value of 300", [&](StartupTestEnv& e) { damaged(e, "\r\n100\r\n", "\r\n300\r\n"); },
+         "%1/QSOpref.txt could not be read (value 15 of 25: the number is out of range)." + defaults, false,
+         kShippedPrefixRows, true, noSettings},
+        {"values shifted by a damaged line",
+         [&](StartupTestEnv& e) { damaged(e, "\"CW\"\r\n\"20\"\r\n0\r\n", "\"01 02\"\r\n\"7F\"\r\n"); },
+         "%1/QSOpref.txt could not be read (value 13 of 25: it is not a number)." + defaults, false,
+         kShippedPrefixRows, true, noSettings},
+        {"a band and a mode that are none", [&](StartupTestEnv& e) {
+             damaged(e, "\"CW\"\r\n\"20\"\r\n", "\"01 02\"\r\n\"7F\"\r\n");
+         }, {}, true, kShippedPrefixRows, true,
          [] {
-             EXPECT_EQ(Station.RigType, "None"); // the values read stay
-             EXPECT_EQ(Station.TaskbarOption, 0);
-             EXPECT_EQ(Station.ListPreviousOption, 0);
+             EXPECT_EQ(Station.CurrentBand, "20");
+             EXPECT_EQ(Station.CurrentMode, "CW");
+             EXPECT_EQ(Station.RigType, "None"); // the rest of a whole file is kept
          }},
-        {"a byte value of 300", [](StartupTestEnv& e) {
-             QByteArray b = Shipped("QSOpref.txt");
-             b.replace("\r\n100\r\n", "\r\n300\r\n");
-             e.prog.write("QSOpref.txt", b);
-         }, true, false, 0, false, [] { EXPECT_EQ(Station.OwnContinent, ""); }},
-        {"arrlpre2.txt in no folder", [](StartupTestEnv& e) { QFile::remove(e.prog.file("arrlpre2.txt")); }, false,
+        {"a band in other letters", [&](StartupTestEnv& e) { damaged(e, "\"CW\"\r\n\"20\"\r\n", "\"dg\"\r\n\"1.25\"\r\n"); },
+         {}, true, kShippedPrefixRows, true,
+         [] {
+             EXPECT_EQ(Station.CurrentBand, "1.25");
+             EXPECT_EQ(Station.CurrentMode, "DG");
+         }},
+        {"arrlpre2.txt in no folder", [](StartupTestEnv& e) { QFile::remove(e.prog.file("arrlpre2.txt")); }, {},
          true, 0, true, nullptr},
         {"arrlpre2.txt of 10000 rows", [](StartupTestEnv& e) { e.prog.write("arrlpre2.txt", PrefixRows(1, 10000)); },
-         false, true, 10000, true, [] { EXPECT_EQ(PrefixTable.Country[10000], "Land 10000"); }},
+         {}, true, 10000, true, [] { EXPECT_EQ(PrefixTable.Country[10000], "Land 10000"); }},
         {"arrlpre2.txt of 10001 rows", [](StartupTestEnv& e) { e.prog.write("arrlpre2.txt", PrefixRows(1, 10001)); },
-         true, false, 10000, false, [] { EXPECT_EQ(vb::IfLoaded<PhoneFrmWindow>(), nullptr); }},
+         "%1/arrlpre2.txt could not be read (Subscript out of range).", true, 10000, true,
+         [] { EXPECT_NE(vb::IfLoaded<PhoneFrmWindow>(), nullptr); }},
         {"arrlpre2.txt cut mid-row",
-         [](StartupTestEnv& e) { e.prog.write("arrlpre2.txt", PrefixRows(1, 3) + "\"P4\",\"Cut\",\"EU\",1"); }, true,
-         false, 3, false, nullptr},
+         [](StartupTestEnv& e) { e.prog.write("arrlpre2.txt", PrefixRows(1, 3) + "\"P4\",\"Cut\",\"EU\",1"); },
+         "%1/arrlpre2.txt could not be read (Input past end of file).", true, 3, true, nullptr},
         {"arrlpre2.txt with a blank line at its end",
-         [](StartupTestEnv& e) { e.prog.write("arrlpre2.txt", PrefixRows(1, 3) + "\r\n"); }, true, false, 3, false,
-         nullptr},
+         [](StartupTestEnv& e) { e.prog.write("arrlpre2.txt", PrefixRows(1, 3) + "\r\n"); },
+         "%1/arrlpre2.txt could not be read (Input past end of file).", true, 3, true, nullptr},
         {"states.txt of 49 rows", [](StartupTestEnv& e) { e.prog.write("states.txt", FirstLines(Shipped("states.txt"), 49)); },
-         true, false, kShippedPrefixRows, false,
+         "%1/states.txt could not be read (Input past end of file).", true, kShippedPrefixRows, true,
          [] {
              EXPECT_EQ(StateCoordTable.Abbrev[49], "QC");
              EXPECT_EQ(StateCoordTable.Abbrev[50], "");
          }},
-        // A failed wave2.txt still lets CW.txt and the setup fields in, so neither "Done" writes empty values.
-        {"wave2.txt missing", [](StartupTestEnv& e) { QFile::remove(e.prog.file("wave2.txt")); }, true, true,
-         kShippedPrefixRows, true, nullptr},
+        {"wave2.txt missing", [](StartupTestEnv& e) { QFile::remove(e.prog.file("wave2.txt")); },
+         "%1/wave2.txt was not found.", true, kShippedPrefixRows, true, nullptr},
         {"wave2.txt of 12 lines", [](StartupTestEnv& e) { e.prog.write("wave2.txt", FirstLines(Shipped("wave2.txt"), 12)); },
-         true, true, kShippedPrefixRows, true, nullptr},
-        {"CW.txt missing", [](StartupTestEnv& e) { QFile::remove(e.prog.file("CW.txt")); }, false, true,
+         "%1/wave2.txt could not be read (a value is missing or does not convert).", true, kShippedPrefixRows,
+         true, nullptr},
+        {"CW.txt missing", [](StartupTestEnv& e) { QFile::remove(e.prog.file("CW.txt")); }, {}, true,
          kShippedPrefixRows, false,
          [] {
              EXPECT_EQ(vb::IfLoaded<CWFrmWindow>(), nullptr);
              EXPECT_EQ(Keyer.CWKeyingType, 0);
          }},
         {"CW.txt of 10 lines", [](StartupTestEnv& e) { e.prog.write("CW.txt", FirstLines(Shipped("CW.txt"), 10)); },
-         false, true, kShippedPrefixRows, true, [] { EXPECT_EQ(CWFrm().Text10.Text(), "1"); }},
+         {}, true, kShippedPrefixRows, true, [] { EXPECT_EQ(CWFrm().Text10.Text(), "1"); }},
         {"CW.txt with keying type 4",
          [](StartupTestEnv& e) {
              QByteArray b = Shipped("CW.txt");
              b.replace("\"0\"\r\n0\r\n\"&H378\"", "\"0\"\r\n4\r\n\"&H378\"");
              e.prog.write("CW.txt", b);
          },
-         false, true, kShippedPrefixRows, true,
+         {}, true, kShippedPrefixRows, true,
          [] {
              EXPECT_EQ(Keyer.CWKeyingType, 4);
              CWFrmWindow& cw = CWFrm();
@@ -289,17 +380,17 @@ TEST(StartupLoader, BadInputTakesThePathItShould) {
         env.copyShippedData();
         env.useFolders();
         c.prepare(env);
-        if (c.message) Fakes().dialogs.AnswerMsgBox(vbOK);
+        if (!c.message.isEmpty()) Fakes().dialogs.AnswerMsgBox(vbOK);
 
         frmStationIDWindow& f = frmStationID();
 
-        const bool messageShown = !Fakes().dialogs.shown.isEmpty() && Fakes().dialogs.shown.last().title == "Error opeining file";
-        EXPECT_EQ(messageShown, c.message);
-        if (messageShown) {
-            EXPECT_EQ(Fakes().dialogs.shown.last().prompt, "Error opening file");
-            EXPECT_EQ(Fakes().dialogs.shown.last().buttons, vbOKOnly);
+        ASSERT_EQ(Fakes().dialogs.shown.size(), c.message.isEmpty() ? 0 : 1);
+        if (!c.message.isEmpty()) {
+            EXPECT_EQ(Fakes().dialogs.shown[0].title, "Error opeining file");
+            EXPECT_EQ(Fakes().dialogs.shown[0].prompt,
+                      "Error opening file\r\n\r\n" + c.message.arg(QDir::toNativeSeparators(env.prog.path())));
+            EXPECT_EQ(Fakes().dialogs.shown[0].buttons, vbOKOnly);
         }
-        EXPECT_EQ(Fakes().dialogs.shown.size(), c.message ? 1 : 0);
         EXPECT_EQ(f.Text6.Text(), c.fieldsFilled ? "0" : "");
         EXPECT_EQ(f.Text3.Text(), c.fieldsFilled ? "0" : "");
         EXPECT_EQ(PrefixTable.Count, c.prefixRows);

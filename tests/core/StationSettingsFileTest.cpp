@@ -83,48 +83,68 @@ TEST_F(StationSettingsTest, SaveWritesOneValuePerLineAndLoadReadsItBack) {
     EXPECT_EQ(file(), SampleFile);
 }
 
-TEST_F(StationSettingsTest, LoadRefusesShortAndMistypedFilesKeepingWhatItRead) {
+TEST_F(StationSettingsTest, LoadTakesAWholeFileOrNothing) {
     QByteArray short24 = SampleFile;
     short24.chop(3);
     struct Case {
         const char* name;
         const char* fileName;
         std::optional<QByteArray> bytes;
-        bool fails;
-        std::function<void()> check;
+        QString error; // empty: the file loads
     };
     const Case cases[] = {
-        {"missing", "QSOpref.txt", std::nullopt, true, [] { EXPECT_EQ(Station.OwnCall, ""); }},
-        {"24 values", "QSOpref.txt", short24, true,
-         [] {
-             EXPECT_EQ(Station.RigType, "None");
-             EXPECT_EQ(Station.TaskbarOption, 1);
-         }},
-        {"byte value of 300", "QSOpref.txt", ReplaceLine(SampleFile, 15, "300"), true,
-         [] {
-             EXPECT_EQ(Station.OwnContinent, "NA");
-             EXPECT_EQ(Station.FormSizePercent, 0);
-             EXPECT_EQ(Station.WorkedColor, 0);
-         }},
-        {"text where a byte belongs", "QSOpref.txt", ReplaceLine(SampleFile, 20, "\"yes\""), true,
-         [] {
-             EXPECT_EQ(Station.HostState, "TY");
-             EXPECT_EQ(Station.OutOfStateFlag, 0);
-         }},
-        {"name in other letters, values after the 25th", "qsopref.TXT", SampleFile + "\"extra\"\r\n", false,
-         [] { EXPECT_EQ(Station.ListPreviousOption, 0); }},
+        {"missing", "QSOpref.txt", std::nullopt, "File not found"},
+        {"empty", "QSOpref.txt", QByteArray(), "value 1 of 25: the file ends before it"},
+        {"24 values", "QSOpref.txt", short24, "value 25 of 25: the file ends before it"},
+        {"byte value of 300", "QSOpref.txt", ReplaceLine(SampleFile, 15, "300"),
+         "value 15 of 25: the number is out of range"},
+        {"text where a byte belongs", "QSOpref.txt", ReplaceLine(SampleFile, 20, "\"yes\""),
+         "value 20 of 25: it is not a number"},
+        {"name in other letters, values after the 25th", "qsopref.TXT", SampleFile + "\"extra\"\r\n", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ScratchFolder folder;
         Folders.ProgramFolder = folder.path();
         if (c.bytes) folder.write(c.fileName, *c.bytes);
-        Station = {};
-        if (c.fails) EXPECT_THROW(LoadStationSettings(), VbError);
-        else EXPECT_NO_THROW(LoadStationSettings());
-        EXPECT_EQ(Station.OwnCall, c.bytes ? "N0CALL" : "");
-        c.check();
+        FillSample();
+        Station.OwnCall = "BEFORE";
+        try {
+            LoadStationSettings();
+            EXPECT_TRUE(c.error.isEmpty());
+            EXPECT_EQ(Station.OwnCall, "N0CALL");
+            EXPECT_EQ(Station.ListPreviousOption, 0);
+        } catch (const VbError& e) {
+            EXPECT_TRUE(e.Description.startsWith(c.error)) << e.Description.toStdString();
+            // Nothing read from a file that failed stays, nor anything from before.
+            EXPECT_EQ(Station.OwnCall, "");
+            EXPECT_EQ(Station.RigType, "");
+            EXPECT_EQ(Station.FormSizePercent, 0);
+            EXPECT_EQ(Station.TaskbarOption, 0);
+            EXPECT_EQ(Station.CurrentBand, "20");
+            EXPECT_EQ(Station.CurrentMode, "CW");
+        }
     }
+}
+
+TEST_F(StationSettingsTest, BandAndModeAreOnlyEverValidCodes) {
+    const std::pair<QByteArray, const char*> bands[] = {{"\"7F\"", "20"}, {"\"\"", "20"}, {"\"1.25\"", "1.25"},
+                                                        {"\"70\"", "70"},  {"160", "160"},  {"\"20 \"", "20"}};
+    const std::pair<QByteArray, const char*> modes[] = {{"\"01 02\"", "CW"}, {"\"ph\"", "PH"}, {"\"DG\"", "DG"},
+                                                        {"\"SSB\"", "CW"}};
+    for (const auto& [band, expected] : bands) {
+        dir.write("QSOpref.txt", ReplaceLine(SampleFile, 10, band));
+        LoadStationSettings();
+        EXPECT_EQ(Station.CurrentBand, expected) << band.constData();
+        EXPECT_EQ(Station.OwnCall, "N0CALL"); // the rest of the file is taken
+    }
+    for (const auto& [mode, expected] : modes) {
+        dir.write("QSOpref.txt", ReplaceLine(SampleFile, 9, mode));
+        LoadStationSettings();
+        EXPECT_EQ(Station.CurrentMode, expected) << mode.constData();
+    }
+    for (const char* band : {"160", "80", "40", "20", "15", "10", "6", "2", "1.25", "70"}) EXPECT_TRUE(IsBandCode(band));
+    EXPECT_FALSE(IsBandCode("30"));
 }
 
 TEST_F(StationSettingsTest, CountsAndFlagsAreConvertedAtTheFile) {

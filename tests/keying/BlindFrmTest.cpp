@@ -33,42 +33,77 @@ TEST_F(VoiceNavigation, APromptPlaysForItsLengthAndTheNextCutsIt) {
     Fakes().sound.played.clear();
     f.BlindKeyPhone("Call");
     EXPECT_EQ(PlayedNames(), QStringList{"Call"});
-    EXPECT_EQ(f.MMControl1.Mode(), MediaControl::ModePlaying);
     Fakes().clock.Advance(499);
-    EXPECT_EQ(f.MMControl1.Mode(), MediaControl::ModePlaying);
+    EXPECT_TRUE(f.MMControl1.Playing());
     Fakes().clock.Advance(1);
-    EXPECT_EQ(f.MMControl1.Mode(), MediaControl::ModeStopped);
+    EXPECT_FALSE(f.MMControl1.Playing());
 
     f.BlindKeyPhone("Call");
     Fakes().clock.Advance(100);
     const int stops = Fakes().sound.stops;
     f.BlindKeyPhone("SerNum");
     EXPECT_EQ(Fakes().sound.stops, stops + 1) << "the prompt still playing is cut";
-    EXPECT_EQ(f.MMControl1.RemainingMs(), 800u);
+    Fakes().clock.Advance(799);
+    EXPECT_TRUE(f.MMControl1.Playing());
 
-    // Any name plays when its file is there; a missing one is silent and nothing waits for it.
-    Fakes().sound.played.clear();
-    f.BlindKeyPhone("Nowhere");
-    EXPECT_TRUE(PlayedNames().isEmpty());
-    EXPECT_NE(f.MMControl1.Mode(), MediaControl::ModePlaying);
-    const std::uint32_t t0 = now();
-    f.WaitForPrompt();
-    EXPECT_EQ(now(), t0);
+    // Any name plays when its file is there; a missing or broken one is silent, and nothing waits for it.
     dir.write("Broken.wav", "RIFF....WAVEjunk");
-    f.BlindKeyPhone("Broken");
-    EXPECT_TRUE(PlayedNames().isEmpty());
+    for (const char* name : {"Nowhere", "Broken"}) {
+        Fakes().sound.played.clear();
+        f.BlindKeyPhone(name);
+        f.HearPromptOut();
+        f.BlindKeyPhone("Call");
+        EXPECT_EQ(PlayedNames(), QStringList{"Call"}) << name;
+    }
 }
 
-TEST_F(VoiceNavigation, TheWaitForAPromptEndsWithItOrAfterAFewSeconds) {
-    prompt("Short", 700);
+// A prompt heard out holds the next one without holding anything else: the clock never moves inside a
+// call, and the prompt asked for meanwhile starts when the first ends, or after ten seconds at most.
+TEST_F(VoiceNavigation, APromptHeardOutHoldsTheNextUntilItEnds) {
+    prompt("Dupe", 700);
     prompt("Endless", 600000);
+    prompt("Call", 300);
+    prompt("SerNum", 300);
+    prompt("County", 300);
     BlindFrmWindow& f = BlindFrm();
-    for (auto [name, waited] : {std::pair{"Short", 700u}, std::pair{"Endless", BlindFrmWindow::MaxPromptWaitMs}}) {
-        f.BlindKeyPhone(name);
+    for (auto [name, held] : {std::pair{"Dupe", 700u}, std::pair{"Endless", PromptPlayer::MaxHoldMs}}) {
+        Fakes().sound.played.clear();
         const std::uint32_t t0 = now();
-        f.WaitForPrompt();
-        EXPECT_EQ(now() - t0, waited) << name;
+        f.BlindKeyPhone(name);
+        f.HearPromptOut();
+        f.BlindKeyPhone("Call");
+        f.BlindKeyPhone("SerNum"); // tabbing on: only the latest prompt waits
+        f.BlindKeyPhone("County");
+        EXPECT_EQ(now(), t0) << name;
+        EXPECT_EQ(PlayedNames(), QStringList{name}) << name;
+        Fakes().clock.Advance(held - 1);
+        EXPECT_EQ(PlayedNames(), QStringList{name}) << name;
+        Fakes().clock.Advance(1);
+        EXPECT_EQ(PlayedNames(), (QStringList{name, "County"})) << name;
+        Fakes().clock.Advance(300);
     }
+
+    // A prompt to be heard out that waits keeps its place: "NavEn", then "Dupe" whole, then "Call".
+    prompt("NavEn", 400);
+    Fakes().sound.played.clear();
+    f.BlindKeyPhone("NavEn");
+    f.HearPromptOut();
+    f.BlindKeyPhone("Dupe");
+    f.HearPromptOut();
+    f.BlindKeyPhone("Call");
+    Fakes().clock.Advance(400);
+    EXPECT_EQ(PlayedNames(), (QStringList{"NavEn", "Dupe"}));
+    Fakes().clock.Advance(700);
+    EXPECT_EQ(PlayedNames(), (QStringList{"NavEn", "Dupe", "Call"}));
+
+    // Unloading forgets what waits.
+    f.BlindKeyPhone("Dupe");
+    f.HearPromptOut();
+    f.BlindKeyPhone("Call");
+    vb::Unload(f);
+    Fakes().sound.played.clear();
+    Fakes().clock.Advance(1000);
+    EXPECT_TRUE(PlayedNames().isEmpty());
 }
 
 TEST_F(VoiceNavigation, LoadingAnnouncesTheStoredLevel) {
@@ -78,28 +113,30 @@ TEST_F(VoiceNavigation, LoadingAnnouncesTheStoredLevel) {
     struct Case {
         int level;
         QStringList prompts;
-        std::uint32_t waited;
         const char* option;
     };
     const Case cases[] = {
-        {0, {"NavDis"}, 0, "Option1"},
-        {1, {"NavEn", "Call"}, 400, "Option2"}, // "Call" only once "NavEn" has ended
-        {2, {"NavEn"}, 0, "Option3"},
-        {3, {}, 0, ""}, // a hand-edited value selects nothing
+        {0, {"NavDis"}, "Option1"},
+        {1, {"NavEn", "Call"}, "Option2"},
+        {2, {"NavEn"}, "Option3"},
+        {3, {}, ""}, // a hand-edited value selects nothing
     };
     for (const Case& c : cases) {
         Station.VoiceNavLevel = static_cast<std::uint8_t>(c.level);
         Fakes().sound.played.clear();
-        const std::uint32_t t0 = now();
         BlindFrmWindow& f = BlindFrm();
+        EXPECT_EQ(PlayedNames(), c.prompts.mid(0, 1)) << c.level;
+        Fakes().clock.Advance(399);
+        EXPECT_EQ(PlayedNames(), c.prompts.mid(0, 1)) << "\"Call\" waits for \"NavEn\" to end, " << c.level;
+        Fakes().clock.Advance(1);
         EXPECT_EQ(PlayedNames(), c.prompts) << c.level;
-        EXPECT_EQ(now() - t0, c.waited) << c.level;
         for (vb::OptionButton* o : {&f.Option1, &f.Option2, &f.Option3}) EXPECT_EQ(o->Value(), o->Name == c.option) << c.level;
         EXPECT_EQ(f.Label7.Caption(), "Put the audio wave files in this program's working directory: " + dir.path());
         EXPECT_FALSE(f.isVisible());
+        f.BlindKeyPhone("Call"); // still playing when the window goes
         const int stops = Fakes().sound.stops;
         vb::Unload(f);
-        EXPECT_EQ(Fakes().sound.stops, stops + (c.prompts.isEmpty() ? 0 : 1)) << "unloading closes the player";
+        EXPECT_EQ(Fakes().sound.stops, stops + 1) << "unloading closes the player";
     }
 }
 

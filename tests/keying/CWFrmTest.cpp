@@ -1,13 +1,17 @@
 #include "keying/CWFrm.h"
+#include "keying/CWKeyer.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerSettingsFiles.h"
 #include "keying/KeyerState.h"
 #include "tests/keying/KeyerWindowFixture.h"
+#include "tests/support/DevicePeers.h"
+#include "tests/support/QStringPrint.h"
 
 using namespace tylog;
 using tylog::testing::CrLfLines;
 using tylog::testing::Fakes;
 using tylog::testing::ShowActive;
+using Signal = tylog::testing::RecordingKeyLines::Signal;
 
 namespace {
 
@@ -35,6 +39,7 @@ TEST_F(CWWindow, DoneWritesWhatTheOperatorSetAndReadsBack) {
     ShowActive(f);
     TypeAndLeave(f.Text1, "cq tqp $, test");
     TypeAndLeave(f.Text13, "tu 5nn ^");
+    Fakes().dialogs.AnswerMsgBox(vbOK); // no port 4 on this machine: leaving the box says so
     TypeAndLeave(f.Text10, "4x");
     TypeAndLeave(f.txtCWLoop, "2.5");
     Click(f.Option2);
@@ -55,7 +60,7 @@ TEST_F(CWWindow, DoneWritesWhatTheOperatorSetAndReadsBack) {
     EXPECT_EQ(again.Text9.Text(), "VVV DE ");
     EXPECT_TRUE(again.Option2.Value());
     EXPECT_EQ(Keyer.CWKeyingType, 2);
-    EXPECT_EQ(again.tmrRepeat.Interval(), 2500);
+    EXPECT_EQ(KeyerSettings.CW.RepeatSeconds, "2.5");
 }
 
 TEST_F(CWWindow, DoneRewritesTheFileWhateverTheCaseOfItsName) {
@@ -82,6 +87,7 @@ TEST_F(CWWindow, KeyingOptionsSetTheKeyingType) {
 TEST_F(CWWindow, NumberBoxesFilterKeysAndFallBackToZero) {
     CWFrmWindow& f = CWFrm();
     ShowActive(f);
+    Fakes().dialogs.AlwaysAnswerMsgBox("Invalid port.", vbOK); // port 12 is none
     struct Case { vb::TextBox* box; const char* typed; const char* left; };
     const Case cases[] = {
         {&f.Text10, "a1b2", "12"}, {&f.Text10, "x", "0"},    {&f.Text11, "3-5", "35"},
@@ -117,16 +123,15 @@ TEST_F(CWWindow, SpeedStepsWithoutLimits) {
     EXPECT_EQ(f.Text11.Text(), "-1");
 }
 
-TEST_F(CWWindow, RepeatSecondsBoxSetsTheTimerInterval) {
+TEST_F(CWWindow, RepeatSecondsBoxTakesSecondsBelowSixty) {
     CWFrmWindow& f = CWFrm();
     ShowActive(f);
-    struct Case { const char* typed; const char* left; int interval; };
-    const Case cases[] = {{"2.5", "2.5", 2500}, {"59.5", "59.5", 59500}, {"60", "0", 0},
-                          {"1.2.3", "0", 0},    {"a5", "5", 5000},       {"", "0", 0}};
+    struct Case { const char* typed; const char* left; };
+    const Case cases[] = {{"2.5", "2.5"}, {"59.5", "59.5"}, {"60", "0"}, {"1.2.3", "0"}, {"a5", "5"}, {"", "0"}};
     for (const Case& c : cases) {
         TypeAndLeave(f.txtCWLoop, c.typed);
         EXPECT_EQ(f.txtCWLoop.Text(), c.left) << c.typed;
-        EXPECT_EQ(f.tmrRepeat.Interval(), c.interval) << c.typed;
+        EXPECT_EQ(KeyerSettings.CW.RepeatSeconds, c.left) << c.typed;
     }
 }
 
@@ -168,7 +173,7 @@ TEST_F(CWWindow, LoopDelayButtonsAndDoneSaveTheTiming) {
     f.txtLoop.setText("1200000");
     Click(f.cmdLoopFaster);
     EXPECT_EQ(f.txtLoop.Text(), "1080000");
-    EXPECT_EQ(f.LoopsPer60ms, 1080000);
+    EXPECT_EQ(KeyerSettings.CW.LoopsPer60ms, 1080000);
     Click(f.OptSleep);
     EXPECT_FALSE(f.cmdLoopFaster.Enabled());
     Click(f.Command1);
@@ -221,4 +226,85 @@ TEST_F(CWWindow, ShowsTheSettingsAndKeepsThemCurrentWithoutDone) {
     EXPECT_EQ(s.KeyingType, 2);
     EXPECT_EQ(Keyer.CWKeyingType, 2);
     EXPECT_FALSE(dir.exists("CW.txt")) << "only Done writes the file";
+}
+
+TEST_F(CWWindow, TestSendsTheF9MessageOnTheLineChosen) {
+    tylog::testing::PseudoTerminal pty;
+    pty.MapAsSerial(3);
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    TypeAndLeave(f.Text11, "20");
+    TypeAndLeave(f.Text9, "e");
+    Click(f.Option1);
+    // RTS without a port would key nothing: Test says so.
+    Fakes().dialogs.AnswerMsgBox(vbOK);
+    Click(f.Command4);
+    ASSERT_EQ(Fakes().dialogs.shown.size(), 1);
+    EXPECT_EQ(Fakes().dialogs.shown[0].title, "A com port is required.");
+    EXPECT_EQ(Fakes().dialogs.shown[0].prompt, "Please enter a com port for CW rig interface.");
+    EXPECT_EQ(f.ActiveControl(), &f.Text10);
+    EXPECT_FALSE(Keyer.CWSending);
+
+    TypeAndLeave(f.Text10, "3"); // opens the port, both lines off
+    EXPECT_TRUE(CWEngine().PortOpen());
+    Click(f.Command4);
+    EXPECT_TRUE(f.Label23.Visible());
+    Fakes().clock.Advance(240);
+    EXPECT_FALSE(f.Label23.Visible());
+    EXPECT_EQ(f.ActiveControl(), &f.Text1);
+    EXPECT_EQ(tylog::testing::PulseText(tylog::testing::Pulses(Fakes().keyLines, "COM3", Signal::RTS)), "0-60");
+
+    // Port 0 closes it, without a word.
+    TypeAndLeave(f.Text10, "0");
+    EXPECT_FALSE(CWEngine().PortOpen());
+    EXPECT_EQ(Fakes().dialogs.shown.size(), 1);
+}
+
+TEST_F(CWWindow, AnOptionChosenWhileSendingOrTheUnloadReleasesTheLineKeyed) {
+    tylog::testing::PseudoTerminal pty;
+    pty.MapAsSerial(3);
+    KeyerSettings.CW.SerialPort = "3";
+    KeyerSettings.CW.Speed = "20";
+    KeyerSettings.CW.KeyingType = 1;
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    Keyer.CWBuffer = "TT";
+    CWEngine().LoopThroughCWBuffer();
+    Fakes().clock.Advance(90);
+    Click(f.Option2);
+    Fakes().clock.Advance(1000);
+    using tylog::testing::PulseText, tylog::testing::Pulses;
+    EXPECT_EQ(PulseText(Pulses(Fakes().keyLines, "COM3", Signal::RTS)), "0-90");
+    EXPECT_EQ(PulseText(Pulses(Fakes().keyLines, "COM3", Signal::DTR)), "0-180");
+
+    Keyer.CWBuffer = "T";
+    CWEngine().LoopThroughCWBuffer();
+    Fakes().clock.Advance(90);
+    vb::Unload(f);
+    EXPECT_EQ(PulseText(Pulses(Fakes().keyLines, "COM3", Signal::DTR)), "0-180 1000-1090");
+    EXPECT_FALSE(CWEngine().PortOpen());
+    EXPECT_FALSE(Keyer.CWSending);
+}
+
+TEST_F(CWWindow, DoubleQuotesNeverReachAMessage) {
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    f.Text1.SetFocus();
+    QTest::keyClicks(f.Text1.widget(), "cq \"test\"");
+    EXPECT_EQ(f.Text1.Text(), "CQ TEST");
+    f.Text2.lineEdit()->insert("TU \"5NN\" $"); // as pasted
+    EXPECT_EQ(f.Text2.Text(), "TU 5NN $");
+    EXPECT_EQ(KeyerSettings.CW.Messages[1], "TU 5NN $");
+}
+
+TEST_F(CWWindow, ChoosingAnUncalibratedLoopCalibratesIt) {
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    Click(f.optLoop);
+    // The fake clock does not move while the loop counts: an elapsed 0 counts as 1 ms.
+    EXPECT_EQ(f.txtLoop.Text(), "300000000");
+    EXPECT_EQ(KeyerSettings.CW.Timing, CWTiming::Loop);
+    Click(f.Command1);
+    EXPECT_EQ(Setting("UserCWSelection"), "Loop");
+    EXPECT_EQ(Setting("UserCWLoopOffset"), "300000000");
 }

@@ -117,6 +117,20 @@ TEST_F(KeyerFiles, WhatTheProgramWritesReadsBackAndWritesAgainByteForByte) {
     }
 }
 
+TEST_F(KeyerFiles, ADoubleQuoteInACWTextIsNotWritten) {
+    CWSettings s;
+    s.Messages[0] = "CQ \"TEST\"";
+    s.Messages[10] = "TU\"";
+    s.ParallelPort = "&H\"378";
+    WriteCWSettings(dir.file("CW.txt"), s);
+    const SettingsFile<CWSettings> file = ReadCWSettings(dir.file("CW.txt"));
+    ASSERT_TRUE(file.whole); // every later value in its place
+    EXPECT_EQ(file.settings.Messages[0], "CQ TEST");
+    EXPECT_EQ(file.settings.Messages[10], "TU");
+    EXPECT_EQ(file.settings.ParallelPort, "&H378");
+    EXPECT_EQ(file.settings.RepeatSeconds, "0");
+}
+
 TEST_F(KeyerFiles, TheDefaultsAreTheFreshInstallationsFiles) {
     WriteCWSettings(dir.file("CW.txt"), CWSettings{});
     EXPECT_EQ(dir.read("CW.txt"), CrLfLines({"\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"0\"",
@@ -233,8 +247,6 @@ TEST_F(KeyerFiles, CWSettingsFillTheSettingsAndTheWindowAndSelectTheKeyingOption
     EXPECT_EQ(f->Text14.Text(), "&H3BC");
     EXPECT_EQ(f->Check1.Value(), 0);
     EXPECT_EQ(f->txtCWLoop.Text(), "5");
-    EXPECT_EQ(f->tmrRepeat.Interval(), 5000);
-    EXPECT_FALSE(f->tmrRepeat.Enabled());
     EXPECT_TRUE(f->Option2.Value());
     EXPECT_FALSE(f->Option4.Value());
 }
@@ -270,10 +282,15 @@ TEST_F(KeyerFiles, CWKeyingTypeSelectsItsOption) {
 }
 
 TEST_F(KeyerFiles, MissingCWFileLeavesTheWindowUnloaded) {
+    Fakes().registry.values.insert("Q7BZW_Software/Settings/UserCWSelection", "Sleep");
+    Fakes().registry.values.insert("Q7BZW_Software/Settings/UserCWLoopOffset", "1200000");
     LoadCWSettings();
     EXPECT_EQ(vb::IfLoaded<CWFrmWindow>(), nullptr);
     EXPECT_EQ(Keyer.CWKeyingType, 0);
     EXPECT_TRUE(Fakes().dialogs.shown.isEmpty());
+    // The keyer times by the registry's choice all the same.
+    EXPECT_EQ(KeyerSettings.CW.Timing, CWTiming::Sleep);
+    EXPECT_EQ(KeyerSettings.CW.LoopsPer60ms, 1200000);
 }
 
 TEST_F(KeyerFiles, ShortCWFileKeepsWhatWasReadAndSelectsNoOption) {
@@ -321,7 +338,6 @@ TEST_F(KeyerFiles, VoiceSettingsFillTheSettingsAndTheWindow) {
     EXPECT_TRUE(f->Option2.Value());
     EXPECT_FALSE(f->Option1.Value());
     EXPECT_EQ(f->txtPHLoop.Text(), "30");
-    EXPECT_EQ(f->tmrRepeat.Interval(), 30000);
     EXPECT_EQ(f->Text11.Text(), "&H278");
 }
 
@@ -363,8 +379,6 @@ TEST_F(KeyerFiles, ALoadedWindowShowsTheSettingsReadAgain) {
     LoadVoiceSettings();
     LoadCWSettings();
     EXPECT_EQ(PhoneFrm().txtPHLoop.Text(), "12");
-    EXPECT_EQ(PhoneFrm().tmrRepeat.Interval(), 12000);
     EXPECT_EQ(CWFrm().txtCWLoop.Text(), "59.9");
-    EXPECT_EQ(CWFrm().tmrRepeat.Interval(), 59900);
     EXPECT_TRUE(CWFrm().Option1.Value());
 }

@@ -1,16 +1,31 @@
+#include "keying/KeyerBoxes.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerSettingsFiles.h"
+#include "keying/KeyerState.h"
+#include "keying/KeyingPort.h"
 #include "keying/PhoneFrm.h"
 #include "tests/keying/KeyerWindowFixture.h"
+#include "tests/support/DevicePeers.h"
 
 using namespace tylog;
 using tylog::testing::CrLfLines;
 using tylog::testing::Fakes;
 using tylog::testing::ShowActive;
+using Signal = tylog::testing::RecordingKeyLines::Signal;
 
 namespace {
 
-class PhoneWindow : public tylog::testing::KeyerWindowTest {};
+class PhoneWindow : public tylog::testing::KeyerWindowTest {
+protected:
+    void SetUp() override {
+        KeyerWindowTest::SetUp();
+        for (int port : {2, 3, 4}) ports[port - 2].MapAsSerial(port);
+    }
+    static QString presses(const char* device, Signal signal) {
+        return tylog::testing::PulseText(tylog::testing::Pulses(Fakes().keyLines, device, signal));
+    }
+    tylog::testing::PseudoTerminal ports[3]; // COM2 to COM4
+};
 
 } // namespace
 
@@ -31,7 +46,7 @@ TEST_F(PhoneWindow, DoneHidesAndWritesTheSettings) {
     vb::Unload(f);
     LoadVoiceSettings();
     EXPECT_TRUE(PhoneFrm().Option2.Value());
-    EXPECT_EQ(PhoneFrm().tmrRepeat.Interval(), 30000);
+    EXPECT_EQ(PhoneFrm().txtPHLoop.Text(), "30");
 }
 
 TEST_F(PhoneWindow, DoneWithDesignValues) {
@@ -68,18 +83,94 @@ TEST_F(PhoneWindow, RepeatBoxKeepsToTheRange) {
     for (const Case& c : cases) {
         TypeAndLeave(f.txtPHLoop, c.typed);
         EXPECT_EQ(f.txtPHLoop.Text(), c.left) << c.typed;
-        EXPECT_EQ(f.tmrRepeat.Interval(), c.interval) << c.typed;
+        // The pause the voice keyer takes from it.
+        int interval = -1;
+        RepeatIntervalMs(KeyerSettings.Voice.RepeatSeconds, &interval);
+        EXPECT_EQ(interval, c.interval) << c.typed;
     }
-    EXPECT_FALSE(f.tmrRepeat.Enabled());
+    EXPECT_FALSE(VoiceKeying().RepeatPending());
 }
 
-TEST_F(PhoneWindow, PortBoxFallsBackToZero) {
+TEST_F(PhoneWindow, LeavingThePortBoxOpensItsPortTakingItFromTheCWKeyer) {
+    int cwLetGo = 0;
+    KeyingPortOwner().Take(KeyingPortUser::CW, [&] { ++cwLetGo; });
     PhoneFrmWindow& f = PhoneFrm();
     ShowActive(f);
     TypeAndLeave(f.Text10, "abc");
     EXPECT_EQ(f.Text10.Text(), "0");
+    EXPECT_FALSE(VoiceKeying().PortOpen());
+    EXPECT_EQ(cwLetGo, 0);
     TypeAndLeave(f.Text10, "4");
     EXPECT_EQ(f.Text10.Text(), "4");
+    EXPECT_TRUE(VoiceKeying().PortOpen());
+    EXPECT_EQ(cwLetGo, 1);
+    EXPECT_EQ(KeyingPortOwner().Holder(), KeyingPortUser::Voice);
+    TypeAndLeave(f.Text10, "&H3"); // a number too: port 3, reopened
+    EXPECT_TRUE(VoiceKeying().PortOpen());
+    EXPECT_TRUE(Fakes().dialogs.shown.isEmpty());
+}
+
+// "Test" plays F1 as the key does, repeat included; a change of line, port or address releases what is
+// keyed at once, and the message plays on; unloading the window releases and stops it.
+TEST_F(PhoneWindow, TestPlaysF1AndAChangedLineReleasesPushToTalk) {
+    dir.write("cq.wav", tylog::testing::FakeSound::Wave(5000));
+    KeyerSettings.Voice.WaveFiles[0] = dir.file("cq.wav");
+    KeyerSettings.Voice.SerialPort = "3";
+    KeyerSettings.Voice.RepeatSeconds = "2";
+    PhoneFrmWindow& f = PhoneFrm();
+    ShowActive(f);
+    Click(f.Command11);
+    EXPECT_EQ(tylog::testing::PlayedNames(), QStringList{"cq"});
+    EXPECT_TRUE(Keyer.PhoneRepeatArmed);
+    EXPECT_EQ(f.ActiveControl(), &f.Command1);
+    Fakes().clock.Advance(1000);
+    Click(f.Option2);
+    EXPECT_EQ(presses("COM3", Signal::RTS), "0-1000");
+    EXPECT_TRUE(VoiceKeying().Playing());
+
+    Click(f.Command11);
+    Fakes().clock.Advance(1000);
+    TypeAndLeave(f.Text11, "&h278");
+    EXPECT_EQ(presses("COM3", Signal::DTR), "0-1000");
+
+    Click(f.Option3);
+    Click(f.Command11);
+    Fakes().clock.Advance(1000);
+    const int stops = Fakes().sound.stops;
+    vb::Unload(f);
+    EXPECT_EQ(presses("COM3", Signal::RTS), "0-1000 2000-3000");
+    EXPECT_EQ(presses("LPT2", Signal::ParallelControl), "0-1000");
+    EXPECT_EQ(Fakes().sound.stops, stops + 1);
+    EXPECT_FALSE(VoiceKeying().PortOpen());
+    Fakes().clock.Advance(20000);
+    EXPECT_EQ(tylog::testing::PlayedNames().size(), 3) << "the repeat ended with the window";
+}
+
+// A port that cannot be opened: the box, then the hidden window shown modally until "Done"; the message
+// plays when it closes. A window on screen is not shown again.
+TEST_F(PhoneWindow, AnInvalidPortShowsTheHiddenWindowModally) {
+    dir.write("cq.wav", tylog::testing::FakeSound::Wave(300));
+    KeyerSettings.Voice.WaveFiles[0] = dir.file("cq.wav");
+    KeyerSettings.Voice.SerialPort = "7";
+    PhoneFrmWindow& f = PhoneFrm();
+    QStringList order;
+    platform().onModalShown = [&](vb::Form& shown) {
+        order << QString("modal %1 after %2 boxes").arg(shown.Name).arg(Fakes().dialogs.shown.size());
+        EXPECT_TRUE(tylog::testing::PlayedNames().isEmpty());
+        f.Command1_Click();
+    };
+    Fakes().dialogs.AnswerMsgBox(vbOK);
+    f.Command11_Click();
+    EXPECT_EQ(order, QStringList{"modal PhoneFrm after 1 boxes"});
+    EXPECT_EQ(Fakes().dialogs.shown[0].title, "Invalid port.");
+    EXPECT_EQ(tylog::testing::PlayedNames(), QStringList{"cq"});
+    EXPECT_FALSE(f.isVisible());
+
+    ShowActive(f);
+    Fakes().dialogs.AnswerMsgBox(vbOK);
+    TypeAndLeave(f.Text10, "8");
+    EXPECT_EQ(Fakes().dialogs.shown.size(), 2);
+    EXPECT_EQ(order.size(), 1);
 }
 
 TEST_F(PhoneWindow, ScalesToTheScreen) {
@@ -105,7 +196,6 @@ TEST_F(PhoneWindow, ShowsTheSettingsAndKeepsThemCurrentWithoutDone) {
     EXPECT_EQ(f.Text9.Text(), "/home/op/test.wav");
     EXPECT_TRUE(f.Option3.Value());
     EXPECT_EQ(f.txtPHLoop.Text(), "7");
-    EXPECT_EQ(f.tmrRepeat.Interval(), 7000);
 
     ShowActive(f);
     Fakes().dialogs.AnswerOpen("/home/op/cq.wav");

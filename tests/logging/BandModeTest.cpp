@@ -105,6 +105,14 @@ TEST_F(BandModeTest, RadioFrequencySwitchesTheBandOnlyWhenItChanges) {
     EXPECT_EQ(ContactLog.Rec[static_cast<size_t>(ContactLog.Count)].Frequency, "144.200");
     EXPECT_EQ(ContactLog.Rec[static_cast<size_t>(ContactLog.Count)].Band, "2");
     EXPECT_EQ(tylog::Run.RigFrequencyText, "");
+
+    // A radio that has reported no frequency yet hands on 0: nothing to log, and no band.
+    float again = 144.3f, none = 0;
+    Form1().BandFreqConversion(again);
+    EXPECT_EQ(tylog::Run.RigFrequencyText, "144.300");
+    Form1().BandFreqConversion(none);
+    EXPECT_EQ(tylog::Run.RigFrequencyText, "");
+    EXPECT_EQ(Station.CurrentBand, "2");
 }
 
 TEST_F(BandModeTest, RadioModeSwitchesOnlyToPhoneOrCW) {

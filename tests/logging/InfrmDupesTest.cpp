@@ -158,14 +158,26 @@ TEST_F(InfrmDupesTest, TheCallBoxHoldsItsNextKeyThreeSecondsAfterADuplicate) {
     EXPECT_EQ(platform().clock->TimeGetTime(), before);
 }
 
-TEST_F(InfrmDupesTest, TheSpokenDupeIsWaitedForNoLongerThanTenSeconds) {
-    folder.write("Dupe.wav", FakeSound::Wave(60000)); // a broken, minute-long cue
-    Station.VoiceNavLevel = 1;
+// The spoken "Dupe" holds nothing but the next cue: the window goes on at once, and the cue of the box
+// the operator moves to next waits for "Dupe" to end, ten seconds at most for a broken, minute-long one.
+TEST_F(InfrmDupesTest, TheSpokenDupeHoldsOnlyTheNextCueAndThatTenSecondsAtMost) {
+    folder.write("Dupe.wav", FakeSound::Wave(60000));
+    folder.write("Call.wav", FakeSound::Wave(300));
     InfrmWindow& w = open(Contact({.call = "N0TYS", .county = "Alderbrook"}));
+    Station.VoiceNavLevel = 1;
     const std::uint32_t before = platform().clock->TimeGetTime();
     commit(w, "N0TYS", "TY", "Alderbrook");
     EXPECT_TRUE(tylog::Run.DupeFlag);
-    EXPECT_EQ(platform().clock->TimeGetTime() - before, 10000u);
+    EXPECT_EQ(platform().clock->TimeGetTime(), before);
+    EXPECT_EQ(PlayedNames().last(), "Dupe");
+    EXPECT_EQ(w.txtCall.Text(), "");
+    Fakes().sound.played.clear();
+    w.txtRSTR.SetFocus();
+    w.txtCall.SetFocus();
+    Fakes().clock.Advance(9999);
+    EXPECT_TRUE(PlayedNames().isEmpty());
+    Fakes().clock.Advance(1);
+    EXPECT_EQ(PlayedNames(), QStringList{"Call"});
 }
 
 class InfrmRoverTest : public InfrmDupesTest {

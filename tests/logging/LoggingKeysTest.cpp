@@ -5,6 +5,7 @@
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "keying/PhoneFrm.h"
+#include "rig/RigControlfrm.h"
 #include "tests/logging/EntryFixture.h"
 
 using namespace tylog;
@@ -172,12 +173,11 @@ TEST_F(KeyMapTest, TheStandardKeyersWorkFromTheSettingsAndLoadNoWindow) {
     EXPECT_EQ(vb::IfLoaded<CWFrmWindow>(), nullptr);
     EXPECT_EQ(vb::IfLoaded<PhoneFrmWindow>(), nullptr);
 
-    // A loaded CW window shows the speed, and its repeat timer stops.
-    CWFrm().tmrRepeat.setEnabled(true);
+    // A loaded CW window shows the speed.
+    CWFrm();
     Keyer.CWRepeatArmed = true;
     key(Qt::Key_Up);
     EXPECT_EQ(CWFrm().Text11.Text(), "21");
-    EXPECT_FALSE(CWFrm().tmrRepeat.Enabled());
 }
 
 TEST_F(KeyMapTest, AnyKeyStopsARepeatingMessage) {
@@ -228,8 +228,15 @@ TEST_F(KeyMapTest, CtrlShortcutsOpenTheirWindowsAndEatTheirCharacter) {
     keys("k");
     EXPECT_EQ(w.txtCall.Text(), "K");
     // The shortcuts whose windows are not there yet do nothing at all, not even type.
-    for (Qt::Key k : {Qt::Key_B, Qt::Key_D, Qt::Key_F, Qt::Key_G, Qt::Key_R}) key(k, Qt::ControlModifier);
+    for (Qt::Key k : {Qt::Key_B, Qt::Key_D, Qt::Key_F, Qt::Key_G}) key(k, Qt::ControlModifier);
     keys("1");
+    EXPECT_EQ(w.txtCall.Text(), "K1");
+    // The radio window opens beside the logging window, its window state as it was.
+    RigControlfrm().setWindowState(vb::vbMinimized);
+    key(Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(RigControlfrm().isVisible());
+    EXPECT_FALSE(RigControlfrm().ShownModal());
+    EXPECT_EQ(RigControlfrm().WindowState(), vb::vbMinimized);
     EXPECT_EQ(w.txtCall.Text(), "K1");
 
     // Ctrl with Shift is no shortcut.

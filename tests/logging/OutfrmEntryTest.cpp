@@ -303,17 +303,20 @@ TEST_F(EntryTest, PastedQuotesAndUnstorableCharactersNeverReachABox) {
 
 // ---- Duplicate checks --------------------------------------------------------------------------
 
-TEST_F(EntryTest, ADuplicateIsRefusedAnnouncedAndTheWaitIsBounded) {
+// Refused and announced at once: the window is never held. At a level above 0 "Dupe" is heard whole
+// before the call box's own cue, which waits ten seconds at most.
+TEST_F(EntryTest, ADuplicateIsRefusedAndAnnouncedWithoutHoldingTheWindow) {
+    folder.write("Call.wav", FakeSound::Wave(300));
     struct Case {
         int level;
         int promptMs; // 0: no prompt file
-        std::uint32_t waited;
+        int callAfter; // when "Call" follows; -1 never
     };
     const Case cases[] = {
-        {0, 400, 0},       // announced, not waited for
-        {1, 400, 400},     // waited for to its end
-        {2, 60000, 3000},  // a broken or endless prompt holds the window a few seconds at most
-        {1, 0, 0},         // nothing to play, nothing to wait for
+        {0, 400, -1},     // the call box is silent at level 0
+        {1, 400, 400},
+        {2, 60000, 10000}, // a broken or endless prompt
+        {1, 0, 0},         // nothing to hear out
     };
     for (const Case& c : cases) {
         QFile::remove(folder.file("Dupe.wav"));
@@ -327,14 +330,26 @@ TEST_F(EntryTest, ADuplicateIsRefusedAnnouncedAndTheWaitIsBounded) {
         const std::uint32_t t0 = Fakes().clock.TimeGetTime();
         keys("\r");
         const std::string what = "level " + std::to_string(c.level) + " prompt " + std::to_string(c.promptMs);
-        EXPECT_EQ(Fakes().clock.TimeGetTime() - t0, c.waited) << what;
+        EXPECT_EQ(Fakes().clock.TimeGetTime(), t0) << what;
         EXPECT_EQ(ContactLog.Count, 1) << what;
         EXPECT_EQ(w.lblDialog.Caption(), "Duplicate K1ABC  2013/09/15  14:01:02   Rec# 1") << what;
         EXPECT_EQ(w.lblDialog.BackColor(), 0x0000FF) << what;
         EXPECT_EQ(Fakes().dialogs.beeps, beeps + 1) << what;
-        EXPECT_EQ(PlayedNames(), c.promptMs > 0 ? QStringList{"Dupe"} : QStringList{}) << what;
         for (vb::TextBox* b : {&w.txtCall, &w.txtRSTR, &w.txtSec}) EXPECT_EQ(b->Text(), "") << what;
         EXPECT_EQ(focusName(w), "txtCall") << what;
+        // A cue asked for before the refusal is cut by "Dupe"; the call box's cue comes after it.
+        const QStringList heard = PlayedNames();
+        if (c.promptMs > 0) EXPECT_EQ(heard.last(), "Dupe") << what;
+        else EXPECT_FALSE(heard.contains("Dupe")) << what;
+        if (c.callAfter > 0) {
+            Fakes().clock.Advance(static_cast<std::uint32_t>(c.callAfter - 1));
+            EXPECT_EQ(PlayedNames(), heard) << what;
+            Fakes().clock.Advance(1);
+            EXPECT_EQ(PlayedNames(), heard + QStringList{"Call"}) << what;
+        } else {
+            Fakes().clock.Advance(20000);
+            EXPECT_EQ(PlayedNames(), heard) << what << ": nothing waited";
+        }
         vb::Unload(w);
     }
 }

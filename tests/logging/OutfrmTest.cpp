@@ -140,8 +140,30 @@ TEST_F(OutfrmTest, AFailedAppendStoresNothingAndKeepsTheEntry) {
     EXPECT_EQ(ContactLog.Rec[1].Call, "");
     EXPECT_EQ(w.txtCall.Text(), "K1ABC");
     EXPECT_EQ(Fakes().dialogs.shown.back().title, "Unable to write file.");
-    EXPECT_TRUE(Fakes().dialogs.shown.back().prompt.endsWith("\r\n\r\nThe contact was not logged."));
+    EXPECT_TRUE(Fakes().dialogs.shown.back().prompt.endsWith(
+        "\r\n\r\nThe contact was not logged; it is still in the entry line."));
     EXPECT_EQ(w.Label1.Caption(), "001");
+}
+
+TEST_F(OutfrmTest, AFullDiskSaysSoAndEnterAgainLogsTheContact) {
+    OutfrmWindow& w = open();
+    {
+        FailingCall full(FailingCall::Write, "log.txt", ENOSPC);
+        Fakes().dialogs.AnswerMsgBox(vbOK);
+        logContact(w, "K1ABC", "5", "Larkmoor");
+        EXPECT_EQ(full.failures(), 1);
+    }
+    EXPECT_EQ(ContactLog.Count, 0);
+    EXPECT_EQ(Fakes().dialogs.shown.back().prompt,
+              "The disk is full: " + QDir::toNativeSeparators(folder.file("log.txt")) +
+                  " could not be written.\r\n\r\nThe contact was not logged; it is still in the entry line. Free "
+                  "some space on the disk, then press Enter again to log it.");
+    EXPECT_EQ(w.txtCall.Text(), "K1ABC");
+    // Space freed: Enter logs what the entry line still holds.
+    enter(w.txtSec);
+    EXPECT_EQ(ContactLog.Count, 1);
+    EXPECT_EQ(w.txtCall.Text(), "");
+    EXPECT_EQ(folder.read("log.txt").count("\r\n"), 1);
 }
 
 TEST_F(OutfrmTest, AContactOnDiskIsLoggedEvenWhenClosingTheFileFails) {
@@ -241,7 +263,8 @@ TEST_F(OutfrmTest, NoToOpenExistingLogBacksUpBeforeErasing) {
 }
 
 TEST_F(OutfrmTest, TheRadioStartsOnlyWhenARadioTypeIsSet) {
-    const std::pair<const char*, int> cases[] = {{"None", 0}, {"none", 0}, {"NONE", 0}, {"Other", 1}, {"Kenwood TS-2000", 1}};
+    // "None" as the radio window spells it, and no type at all (which would open a port for nothing).
+    const std::pair<const char*, int> cases[] = {{"None", 0}, {"", 0}, {"none", 1}, {"Other", 1}, {"Kenwood TS-2000", 1}};
     for (auto [rig, starts] : cases) {
         vb::DiscardAllForms();
         RecordingRadio radio;

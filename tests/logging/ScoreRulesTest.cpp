@@ -36,15 +36,6 @@ TEST(ScoreRules, Formats) {
     EXPECT_EQ(OperatingTimeText(3725), "01:02:05");
 }
 
-TEST(ScoreRules, UtcFromLocalCrossesMidnight) {
-    const QDateTime a = UtcFromLocal(QDateTime(QDate(2013, 3, 16), QTime(21, 30, 10)), 5);
-    EXPECT_EQ(a.toString("yyyy/MM/dd hh:mm:ss"), "2013/03/17 02:30:10");
-    const QDateTime b = UtcFromLocal(QDateTime(QDate(2013, 3, 16), QTime(1, 0, 0)), -2);
-    EXPECT_EQ(b.toString("yyyy/MM/dd hh:mm:ss"), "2013/03/15 23:00:00");
-    const QDateTime c = UtcFromLocal(QDateTime(QDate(2013, 3, 16), QTime(1, 0, 0)), 5.5f);
-    EXPECT_EQ(c.toString("hh:mm"), "06:30");
-}
-
 TEST(ScoreRules, RatesCountBackToTheFirstHourOldContact) {
     ContactLogData log;
     const QDateTime now(QDate(2013, 9, 15), QTime(15, 0, 0), Qt::UTC);

@@ -125,31 +125,44 @@ TEST_F(ContactLogTest, LoadAcceptsTheReadersFormsAndRefusesBrokenFiles) {
     QByteArray oneLine = Lines(1, 1);
     oneLine.chop(2);
     oneLine += "," + Lines(2, 2);
-    QByteArray cut = Lines(1, 2) + LogLine(Contact(3));
-    cut.chop(QByteArray(",\"14.250\"\r\n").size());
     QByteArray noFinalCrLf = Lines(1, 1);
     noFinalCrLf.chop(2);
     const QByteArray unquoted = "N0CALL,,,,Larkmoor,,,,,,12,2013/09/15,14:01:02,PH,20,0,,,7,14.250\r\n";
     QByteArray nonNumeric = LogLine(Contact(1));
     nonNumeric.replace("\"20\",0,", "\"20\",abc,");
+    QByteArray shortLine = LogLine(Contact(2));
+    shortLine.replace(",\"14.250\"", ""); // 19 values on a line of its own
+    const QString file = QDir::toNativeSeparators(dir.file("log.txt"));
 
     struct Case {
         const char* name;
         std::optional<QByteArray> file;
         int count; // -1: the load fails
         int countAfterFailure = 0;
+        QString message = {}; // after "Error opening file.", CR LF, CR LF
     };
     const Case cases[] = {
-        {"missing", std::nullopt, -1, 0},
+        {"missing", std::nullopt, -1, 0, "File not found (" + file + ")"},
         {"empty", QByteArray(), 0},
-        {"cut short by one value", cut, -1, 2},
         {"11000 records", Lines(1, 11000), 11000},
-        {"11001 records", Lines(1, 11001), -1, 11000},
+        {"11000 records and a blank line", Lines(1, 11000) + "\r\n", 11000},
+        {"blank lines, trailing blanks and a ^Z after the last record", Lines(1, 2) + "\r\n  \t\r\n\r\n\x1A", 2},
+        {"a ^Z end mark only", "\x1A", 0},
         {"record split over two lines", split, 1},
         {"two records on one line", oneLine, 2},
         {"last line without CR LF", noFinalCrLf, 1},
         {"unquoted values", unquoted, 1},
         {"non-numeric field 16", nonNumeric, 1},
+        {"11001 records", Lines(1, 11001), -1, 11000,
+         file + " cannot be read as a contact log (it holds more than 11000 contacts, more than one log can hold: "
+                "the 11001st starts on line 11001)."},
+        {"a line short of values before the end", Lines(1, 1) + shortLine, -1, 1,
+         file + " cannot be read as a contact log (the contact that starts on line 2 is not whole: the file ends "
+                "before its 20th value)."},
+        // The blank line is a value: the values after it shift, and the last record runs out mid-line.
+        {"a blank line between records", Lines(1, 1) + "\r\n" + Lines(2, 2), -1, 2,
+         file + " cannot be read as a contact log (the contact that starts on line 3 is not whole: the file ends "
+                "before its 20th value)."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -168,22 +181,19 @@ TEST_F(ContactLogTest, LoadAcceptsTheReadersFormsAndRefusesBrokenFiles) {
             EXPECT_EQ(ContactLog.Count, c.count);
             EXPECT_TRUE(dialogs.shown.isEmpty());
             EXPECT_EQ(Fakes().end.ended, 0);
+            EXPECT_EQ(CheckLogBytes(*c.file), c.count);
         } else {
             EXPECT_FALSE(ok);
             EXPECT_FALSE(ContactLog.Loaded);
             EXPECT_EQ(ContactLog.Count, c.countAfterFailure);
             ASSERT_EQ(dialogs.shown.size(), 1);
-            // A log too long for the program says so, rather than leaving the operator to guess.
-            if (c.countAfterFailure == ContactLogData::Capacity)
-                EXPECT_EQ(dialogs.shown[0].prompt, "Error opening file.\r\n\r\n" + dir.file("log.txt") +
-                                                       " holds more than 11000 contacts, more than one log can hold.");
-            else
-                EXPECT_EQ(dialogs.shown[0].prompt, "Error opening file.");
+            EXPECT_EQ(dialogs.shown[0].prompt, "Error opening file.\r\n\r\n" + c.message);
             EXPECT_EQ(dialogs.shown[0].title, "File Error");
             EXPECT_EQ(dialogs.shown[0].buttons, vbOKOnly);
             EXPECT_EQ(Fakes().end.ended, 1);
             EXPECT_EQ(dir.exists("log.txt"), c.file.has_value());
             if (c.file) { EXPECT_EQ(log(), *c.file); }
+            EXPECT_TRUE(backups().isEmpty());
         }
         if (ContactLog.Count < ContactLogData::Capacity) { EXPECT_TRUE(SlotEmpty(ContactLog.Count + 1)); }
         EXPECT_TRUE(SlotEmpty(11000) || ContactLog.Count == 11000);
@@ -203,6 +213,66 @@ TEST_F(ContactLogTest, LoadAcceptsTheReadersFormsAndRefusesBrokenFiles) {
     EXPECT_EQ(ContactLog.Rec[1].Spare16, 0.0);
     SaveLog();
     EXPECT_EQ(log(), LogLine(Contact(1)));
+}
+
+// A power cut while a contact was written, or a copy broken off, leaves a last line cut short: the
+// whole file goes into BACKUP first, then the operator chooses.
+TEST_F(ContactLogTest, ACutLastLineIsCopiedThenSetAsideOnlyWhenTheOperatorSaysSo) {
+    QByteArray cutMidValue = Lines(1, 2) + LogLine(Contact(3));
+    cutMidValue.chop(QByteArray(",\"14.250\"\r\n").size());
+    const QByteArray cuts[] = {cutMidValue, Lines(1, 2) + "\"K3A", Lines(1, 2) + QByteArray(40, '\0')};
+    const QString file = QDir::toNativeSeparators(dir.file("log.txt"));
+    for (const QByteArray& cut : cuts) {
+        for (int answer : {vbNo, vbYes}) {
+            SCOPED_TRACE(answer == vbYes ? "Yes" : "No");
+            QDir(Folders.BackupFolder).removeRecursively();
+            loadLines(1);
+            dir.write("log.txt", cut);
+            dialogs.Reset();
+            Fakes().end.ended = 0;
+            dialogs.AnswerMsgBox(answer);
+
+            const bool ok = LoadLog();
+
+            ASSERT_EQ(backups().size(), 1);
+            EXPECT_EQ(QFile(Folders.BackupFolder + "/" + backups()[0]).size(), cut.size());
+            ASSERT_EQ(dialogs.shown.size(), 1);
+            const QString& prompt = dialogs.shown[0].prompt;
+            EXPECT_TRUE(prompt.startsWith(file + " cannot be read as a contact log: line 3, the last, is cut short: "
+                                                 "the file ends in the middle of a contact."))
+                << prompt.toStdString();
+            EXPECT_TRUE(prompt.contains(QDir::toNativeSeparators(Folders.BackupFolder + "/" + backups()[0])));
+            EXPECT_TRUE(prompt.contains("The log keeps its 2 whole contacts"));
+            EXPECT_EQ(dialogs.shown[0].buttons, vbYesNo | vbExclamation);
+            if (answer == vbNo) {
+                EXPECT_FALSE(ok);
+                EXPECT_EQ(Fakes().end.ended, 1);
+                EXPECT_EQ(log(), cut);
+                continue;
+            }
+            EXPECT_TRUE(ok);
+            EXPECT_EQ(Fakes().end.ended, 0);
+            EXPECT_EQ(log(), Lines(1, 2));
+            EXPECT_EQ(Calls(), (QStringList{"K1ABC", "K2ABC"}));
+            EXPECT_TRUE(SlotEmpty(3));
+            ContactLog.Rec[3] = Contact(3);
+            ContactLog.Count = 3;
+            AppendLastContact();
+            EXPECT_EQ(log(), Lines(1, 3));
+        }
+    }
+
+    // No copy, no change: a cut line that cannot be backed up stays where it is.
+    dir.write("log.txt", cutMidValue);
+    QDir(Folders.BackupFolder).removeRecursively();
+    Folders.DataFolder = dir.file("no such folder");
+    Folders.BackupFolder = dir.file("no such folder/BACKUP");
+    dialogs.Reset();
+    dialogs.AnswerMsgBox(vbOK);
+    EXPECT_FALSE(LoadLog());
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].prompt.contains("No copy of it could be made in BACKUP")) << dialogs.shown[0].prompt.toStdString();
+    EXPECT_EQ(log(), cutMidValue);
 }
 
 TEST_F(ContactLogTest, LoadReadsEveryValueAsTheValueReaderDoes) {
@@ -295,7 +365,7 @@ TEST_F(ContactLogTest, ALoadThatFailedOrNeverRanLeavesTheFileToItself) {
     QByteArray cut = bytes;
     cut.chop(QByteArray(",\"14.250\"\r\n").size());
     dir.write("log.txt", cut);
-    dialogs.AnswerMsgBox(vbOK);
+    dialogs.AnswerMsgBox(vbNo); // the cut line stays
     ASSERT_FALSE(LoadLog());
     ContactLog.Count = 2;
     for (const auto& [name, write] : writers) {
@@ -369,6 +439,16 @@ TEST_F(ContactLogTest, ALogThatLoadsStaysLoadableAfterTheNextContact) {
         {"an unclosed last quote", openQuote},
         {"an unclosed last quote over the line end", openQuoteWithLineEnd},
         {"empty", QByteArray()},
+        {"a blank line after the last record", two + "\r\n"},
+        {"blank lines, blanks and a ^Z after the last record", two + " \r\n\t\r\n\x1A"},
+        {"a final comma and a blank line", lastLineEnd(",\r\n\r\n")},
+        {"a lone CR and a blank line", lastLineEnd("\r\r\n")},
+        {"only a blank line", "\r\n"},
+    };
+    // What the file held before its end marks stays as it was.
+    auto content = [](QByteArray b) {
+        while (!b.isEmpty() && QByteArray(" \t\r\n\x1A").contains(b.back())) b.chop(1);
+        return b;
     };
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
@@ -391,7 +471,7 @@ TEST_F(ContactLogTest, ALogThatLoadsStaysLoadableAfterTheNextContact) {
             for (int i = 1; i <= before; ++i) EXPECT_EQ(LogLine(ContactLog.Rec[i]), loaded[i - 1]) << i;
             for (int i = 1; i <= added; ++i) EXPECT_EQ(LogLine(ContactLog.Rec[before + i]), LogLine(Contact(10 + i)));
         }
-        EXPECT_TRUE(log().startsWith(bytes));
+        EXPECT_TRUE(log().startsWith(content(bytes)));
         EXPECT_TRUE(log().endsWith(Lines(11, 12)));
     }
 
@@ -449,7 +529,7 @@ TEST_F(ContactLogTest, AReloadAlwaysEndsWithTheRecordsTheFileHolds) {
     EXPECT_TRUE(SlotEmpty(3));
 
     // After a load that failed, the same bytes as before it are read in full.
-    dialogs.AnswerMsgBox(vbOK);
+    dialogs.AnswerMsgBox(vbNo); // the cut line stays
     dir.write("log.txt", Lines(1, 2) + "\"K9");
     EXPECT_FALSE(LoadLog());
     dir.write("log.txt", Lines(1, 2));

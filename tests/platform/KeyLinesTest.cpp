@@ -100,6 +100,39 @@ TEST(KeyLines, TheMachinesLinesOnADeviceWithoutModemLines) {
     EXPECT_FALSE(ErrorOf([&] { machine.SetLine(line, ModemLine::RTS, false); }).isEmpty());
 }
 
+TEST(KeyLines, APowerLineOnADeviceWithoutModemLinesIsAWarningAKeyingLineRefusesToOpen) {
+    // The radio's or TNC's interface powered from RTS/DTR works without them; a CW key cannot.
+    PseudoTerminal tnc;
+    SystemKeyLines machine;
+    KeyLines* fake = platform().keyLines;
+    platform().keyLines = &machine;
+    SerialLine power, key;
+    power.setPortPath(tnc.Path());
+    power.setLineUse(SerialLine::LineUse::Power);
+    power.setDTREnable(true);
+    power.setRTSEnable(true);
+    EXPECT_EQ(ErrorOf([&] { power.Open(); }), QString());
+    EXPECT_TRUE(power.PortOpen());
+    EXPECT_EQ(ErrorOf([&] { power.setRTSEnable(false); power.setRTSEnable(true); }), QString());
+    const KeyLineHandle handle = power.KeyHandle();
+    EXPECT_EQ(handle.device, tnc.Path());
+    EXPECT_GE(handle.fd, 0);
+    power.Close();
+    EXPECT_EQ(power.KeyHandle().fd, -1);
+
+    key.setPortPath(tnc.Path());
+    key.setRTSEnable(true);
+    int number = 0;
+    try {
+        key.Open();
+    } catch (const VbError& e) {
+        number = e.Number;
+    }
+    EXPECT_EQ(number, KeyLines::NoModemLines);
+    EXPECT_FALSE(key.PortOpen());
+    platform().keyLines = fake;
+}
+
 TEST(KeyLines, TheMachinesParallelPortReportsWhatIsMissing) {
     ScratchFolder dir;
     dir.write("notaport", "");

@@ -2,6 +2,7 @@
 // lines through the key lines, and the ways an open or a port fails.
 #include "platform/SerialLine.h"
 #include "platform/testing/Fakes.h"
+#include "tests/support/EscapedErrors.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -248,3 +249,36 @@ TEST(SerialLine, AHangUpClosesThePortAndIsReportedOnce) {
 }
 
 } // namespace
+
+TEST(SerialLine, AHandlerThatFailsOnWhatTheDeviceSentStopsAtTheGuard) {
+    // A decoder throwing on garbage, a handler throwing on a hang-up: the program goes on.
+    PseudoTerminal radio;
+    SerialLine line;
+    line.setPortPath(radio.Path());
+    line.ReadyRead = [] { throw VbError(VbError::TypeMismatch, "Type mismatch"); };
+    line.Error = [](const VbError&) { throw VbError(VbError::DeviceIO, "no port"); };
+    line.Open();
+    {
+        tylog::testing::ExpectEscapedError expect("Type mismatch");
+        radio.Write("\xff\xfe garbage");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !expect.errors.isEmpty(); }, 2000));
+        EXPECT_EQ(expect.errors[0].event, "ReadyRead");
+        EXPECT_TRUE(expect.errors[0].source.contains(radio.Path()));
+    }
+    {
+        tylog::testing::ExpectEscapedError expect("no port");
+        radio.HangUp();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !expect.errors.isEmpty(); }, 2000));
+        EXPECT_EQ(expect.errors[0].event, "Error");
+    }
+}
+
+TEST(SerialLine, TheKernelDropsTheLinesWhenTheDescriptorCloses) {
+    // HUPCL: however the run ends, the last close of the port lowers RTS and DTR.
+    PseudoTerminal keyer;
+    SerialLine line;
+    line.setPortPath(keyer.Path());
+    line.Open();
+    EXPECT_TRUE(keyer.Settings().c_cflag & HUPCL);
+}
+

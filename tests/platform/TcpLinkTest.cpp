@@ -1,6 +1,9 @@
 // The TCP link against a server on the loopback address: connect, data both ways, the other end
 // closing, a refused connection, and a write before the link is up.
 #include "platform/TcpLink.h"
+#include "platform/VbError.h"
+#include "tests/support/DevicePeers.h"
+#include "tests/support/EscapedErrors.h"
 
 #include <QCoreApplication>
 #include <QTcpServer>
@@ -51,11 +54,15 @@ TEST(TcpLink, ConnectsExchangesBytesAndHearsTheOtherEndClose) {
     EXPECT_EQ(events.log.last(), "data 31");
     EXPECT_EQ(link.GetData(), "DX de Q7BZW:     14025.0  K1ABC");
 
-    peer->write("73");
+    // Taken a share at a time, before and after the other end closed.
+    peer->write("73 de W1AW");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link.BytesAvailable() == 10; }, 5000));
+    EXPECT_EQ(link.GetData(3), "73 ");
     peer->disconnectFromHost();
     ASSERT_TRUE(QTest::qWaitFor([&] { return events.Has("closed"); }, 5000));
     EXPECT_EQ(link.State(), TcpLink::LinkState::Closed);
-    EXPECT_EQ(link.GetData(), "73"); // what came before the close stays readable
+    EXPECT_EQ(link.GetData(2), "de");
+    EXPECT_EQ(link.GetData(), " W1AW"); // what came before the close stays readable
     EXPECT_FALSE(events.log.join(' ').contains("error"));
     try {
         link.SendData("BYE\r\n");
@@ -105,3 +112,32 @@ TEST(TcpLink, CloseDropsTheEventsOfTheConnectionItEnds) {
 }
 
 } // namespace
+
+TEST(TcpLink, AHostThatNeverAnswersEndsAtTheConnectTimeout) {
+    tylog::testing::SilentHost host;
+    TcpLink link;
+    Events events(link);
+    link.Connect("127.0.0.1", host.Port());
+    PumpEvents();
+    EXPECT_EQ(link.State(), TcpLink::LinkState::Connecting);
+    tylog::testing::Fakes().clock.Advance(TcpLink::DefaultConnectTimeoutMs - 1);
+    PumpEvents();
+    EXPECT_TRUE(events.log.isEmpty());
+    tylog::testing::Fakes().clock.Advance(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !events.log.isEmpty(); }, 2000));
+    EXPECT_EQ(events.log, QStringList{"error 10060"});
+    EXPECT_EQ(link.State(), TcpLink::LinkState::Closed);
+}
+
+TEST(TcpLink, AHandlerThatFailsOnWhatThePeerSentStopsAtTheGuard) {
+    tylog::testing::LineServer cluster;
+    TcpLink link;
+    link.DataArrival = [](qint64) { throw VbError(VbError::TypeMismatch, "Type mismatch"); };
+    link.Connect("127.0.0.1", cluster.Port());
+    ASSERT_TRUE(cluster.WaitForClient());
+    tylog::testing::ExpectEscapedError expect("Type mismatch");
+    cluster.Send("DX de \x01\x02\x03\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !expect.errors.isEmpty(); }, 2000));
+    EXPECT_EQ(expect.errors[0].event, "DataArrival");
+}
+

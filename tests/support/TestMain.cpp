@@ -15,8 +15,9 @@ namespace {
 
 class CleanState : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override {
-        tylog::testing::ResetFakePlatform();
+        // The process state first: an engine the last test left keyed is released on the old fakes.
         tylog::ResetProcessState();
+        tylog::testing::ResetFakePlatform();
     }
     void OnTestEnd(const ::testing::TestInfo&) override {
         tylog::vb::DiscardAllForms();

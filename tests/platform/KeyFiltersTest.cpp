@@ -1,4 +1,4 @@
-#include "logstore/KeyFilters.h"
+#include "platform/vb/KeyFilters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,10 @@
+#include "keying/EngineKeyers.h"
+
+namespace tylog {
+
+EngineKeyers& InstalledKeyers() {
+    static EngineKeyers keyers;
+    return keyers;
+}
+
+} // namespace tylog
