@@ -5,6 +5,7 @@
 #include "core/SaveReports.h"
 #include "core/SectionTable.h"
 #include "keying/CWKeyer.h"
+#include "keying/ExternalKeyer.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
 #include "keying/KeyingPort.h"
@@ -35,6 +36,7 @@ void ResetProcessState() {
     DXSpotTable = {};
     SpottingSettings = {};
     ResetCWEngine(); // before the port's owner: it gives the port back as it goes
+    ResetExternalKeyer();
     KeyingPortOwner() = {};
     ResetLinks();
     ResetSaveReports();

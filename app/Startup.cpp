@@ -18,7 +18,7 @@ namespace tylog {
 
 namespace {
 
-enum class Folder { Program, Backup, Shared };
+enum class Folder { Program, Data, Backup, Shared };
 
 // Every file the program rewrites, and its folder. A rewrite goes through a temporary beside the file
 // (WriteFileAtomic), which a rewrite killed before its rename leaves behind; start-up removes those of
@@ -34,6 +34,7 @@ constexpr RewrittenFile kRewrittenFiles[] = {
     {Folder::Program, "wave2.txt"},
     {Folder::Program, "RigCntrl.txt"},
     {Folder::Program, "PackSpot.txt"},
+    {Folder::Data, "WK.txt"},
     {Folder::Backup, "*.log"}, // backups, archives and restores
     {Folder::Shared, "SharedUserPreferences.xml"},
 };
@@ -44,7 +45,10 @@ constexpr RewrittenFile kRewrittenFiles[] = {
 void removeStaleTemporaries() {
     const QString backup = FindNoCase(Folders.DataFolder, "BACKUP");
     const std::pair<Folder, QString> folders[] = {
-        {Folder::Program, Folders.ProgramFolder}, {Folder::Backup, backup}, {Folder::Shared, Folders.SharedFolder}};
+        {Folder::Program, Folders.ProgramFolder},
+        {Folder::Data, Folders.DataFolder},
+        {Folder::Backup, backup},
+        {Folder::Shared, Folders.SharedFolder}};
     QStringList moved;
     for (const auto& [folder, path] : folders) {
         QStringList names;

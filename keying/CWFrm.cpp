@@ -1,5 +1,8 @@
 #include "keying/CWFrm.h"
 #include "keying/CWKeyer.h"
+#include "keying/CodePractice.h"
+#include "keying/ExternalKeyer.h"
+#include "keying/WinKeySetup.h"
 #include "core/ProcessState.h"
 #include "keying/KeyerBoxes.h"
 #include "keying/KeyerSettingsFiles.h"
@@ -181,6 +184,8 @@ void CWFrmWindow::wireEvents() {
     cmdLoopSlower.Click = [this] { cmdLoopSlower_Click(); };
     Command1.Click = [this] { Command1_Click(); };
     Command4.Click = [this] { Command4_Click(); };
+    cmdConfWinkey.Click = [this] { cmdConfWinkey_Click(); };
+    Command7.Click = [this] { Command7_Click(); };
 }
 
 void CWFrmWindow::Form_Load() {
@@ -270,8 +275,25 @@ void CWFrmWindow::Option4_Click() {
 void CWFrmWindow::Option5_Click() {
     if (!Option5.Value()) return;
     chooseKeyingType(5);
-    // The button stays visible when another option is chosen later.
+    // The button stays visible, and the keyer window loaded, when another option is chosen later.
     cmdConfWinkey.setVisible(true);
+    frmWinKey();
+}
+
+void CWFrmWindow::cmdConfWinkey_Click() {
+    frmWinKey().Show(vb::vbModal);
+    Command1.SetFocus();
+}
+
+void CWFrmWindow::Command7_Click() {
+    frmCodePractice().Show(vb::vbModal);
+    if (auto* practice = vb::IfLoaded<frmCodePracticeWindow>()) vb::Unload(*practice);
+    Keyer.CWBuffer.clear();
+    if (CWKeyer* cw = CWEngineIfMade()) cw->CWBufferCut();
+}
+
+void CWFrmWindow::SendSpeedToExternalKeyer(int wpm) {
+    if (ExternalKeyer* keyer = ExternalKeyerIfMade()) keyer->Device().wk_wpm(wpm);
 }
 
 void CWFrmWindow::setLoopControlsEnabled(bool enabled) {

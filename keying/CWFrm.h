@@ -112,6 +112,8 @@ public:
     void cmdLoopSlower_Click();
     void Command1_Click();
     void Command4_Click();
+    void cmdConfWinkey_Click();
+    void Command7_Click();
 
 private:
     void layOut();
@@ -126,8 +128,7 @@ private:
     void chooseTiming(CWTiming timing);
     void timingChanged();
     void testSent();
-    // The external keyer link arrives with its window; until then the keyer is never open.
-    void SendSpeedToExternalKeyer(int wpm) { (void)wpm; }
+    void SendSpeedToExternalKeyer(int wpm);
 };
 
 inline CWFrmWindow& CWFrm() { return vb::Instance<CWFrmWindow>(); }

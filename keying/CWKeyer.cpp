@@ -1,6 +1,7 @@
 #include "keying/CWKeyer.h"
 #include "core/Link.h"
 #include "core/LoggingWindowLink.h"
+#include "keying/ExternalKeyer.h"
 #include "keying/KeyerBoxes.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerState.h"
@@ -16,8 +17,6 @@
 #include <utility>
 
 namespace tylog {
-
-void ExternalCWKeyer::WKTransmit() { Keyer.CWBuffer.clear(); }
 
 struct CWKeyer::Failure {
     std::mutex mutex;
@@ -105,7 +104,7 @@ void CWKeyer::LoopThroughCWBuffer() {
     if (Keyer.CWKeyingType == 5) {
         // The device keys the text itself; the contact is logged before it is sent.
         if (Keyer.CWBuffer.contains(u'!')) logEnteredContact();
-        Link<ExternalCWKeyer>::get().WKTransmit();
+        ExternalKeyerEngine().WKTransmit();
         if (Keyer.CWRepeatArmed) repeat_.Start(repeatIntervalMs());
         return;
     }

@@ -27,15 +27,6 @@
 
 namespace tylog {
 
-// The external keyer device as the buffer loop hands it text (keying type 5). Its engine installs
-// itself here (Link<ExternalCWKeyer>); until then there is no device and the text is dropped.
-class ExternalCWKeyer {
-public:
-    virtual ~ExternalCWKeyer() = default;
-    // Sends the whole of Keyer.CWBuffer through the device and empties it.
-    virtual void WKTransmit();
-};
-
 class CWKeyer : public QObject {
     Q_OBJECT
 public:

@@ -27,6 +27,10 @@ public:
     void DisablePhoneRepeat() override;
 
     // ---- External keyer -------------------------------------------------------------------------
+    // The external keyer's device (ExternalKeyer.h, ExternalKeyerEngine()). EngineKeyersExternal.cpp.
+    void wk_clearbuf() override;
+    std::int32_t wk_getstatus() override;
+    void wk_backspace() override;
 };
 
 // The process's instance, as installed at start-up.

@@ -1,8 +1,8 @@
 #pragma once
-// The keyers' settings as values, in one process-wide place: the CW keyer's (CW.txt) and the voice
-// keyer's (wave2.txt). The keyers read them here; the CW and voice windows show them and keep them
-// current as the operator edits (a change is in force at once), and their "Done" saves them.
-// KeyerSettingsFiles.h reads and writes the files.
+// The keyers' settings as values, in one process-wide place: the CW keyer's (CW.txt), the voice
+// keyer's (wave2.txt) and the external keyer device's (WK.txt). The keyers read them here; their
+// windows show them and keep them current as the operator edits (a change is in force at once), and
+// their "Done" saves them. KeyerSettingsFiles.h and WinKeySettingsFile.h read and write the files.
 #include <QString>
 #include <array>
 
@@ -42,9 +42,23 @@ struct VoiceSettings {
     QString ParallelPort = "&H378";
 };
 
+// WK.txt's 8 values, the external keyer device's settings. The boxes' texts as typed; the port, the
+// pin configuration and the mode are the bytes handed to the device.
+struct WinKeySettings {
+    int ComPort = 0;           // the device's serial port; 0 until set
+    QString Speed = "18";      // words per minute (the window puts the CW speed here when it loads)
+    QString Weight = "50";     // 50 is standard
+    QString LeadIn = "0";      // push-to-talk lead-in, units of 10 ms
+    QString Tail = "0";        // push-to-talk tail, units of 10 ms
+    QString Ratio = "50";      // dit/dah ratio, 50 is standard
+    int PinConfig = 6;         // 5 PTT, 6 sidetone, 4 key on pin 3, 8 key on pin 5
+    int Mode = 0;              // 16 iambic A, 0 iambic B, 32 ultimatic, 48 bug
+};
+
 struct KeyerSettingsData {
     CWSettings CW;
     VoiceSettings Voice;
+    WinKeySettings WinKey;
 };
 
 inline KeyerSettingsData KeyerSettings;

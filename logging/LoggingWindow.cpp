@@ -15,6 +15,7 @@
 #include "keying/KeyerState.h"
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
+#include "keying/WinKeySetup.h"
 #include "logging/ScoreRules.h"
 #include "spotting/PacketSpotfrm.h"
 #include "spotting/SpectrumMap.h"
@@ -214,6 +215,7 @@ void LoggingWindow::Form_Unload(int& Cancel) {
         if (auto* f = vb::IfLoaded<Form1Window>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<SpectrumMapWindow>()) vb::Unload(*f);
         UnloadTwinToolWindows();
+        if (auto* f = vb::IfLoaded<frmWinKeyWindow>()) vb::Unload(*f); // closes the keyer device
     } catch (const VbError& e) {
         // A tool window that fails to close must not keep the run from ending; the backup still runs.
         qCDebug(lcLogging) << Q_FUNC_INFO << e.Description;

@@ -5,7 +5,9 @@
 #include "platform/Platform.h"
 #include "platform/vb/ErrorGuard.h"
 
+#include <QDeadlineTimer>
 #include <QSerialPort>
+#include <QThread>
 #include <QStringList>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -230,7 +232,7 @@ void SerialLine::closePort() {
         FatalUnkey::Serial(fd, TIOCM_RTS | TIOCM_DTR, false); // the descriptor may be reused after this
         // Throw away what the device has not sent: a peer that stopped reading (flow control) would
         // hold close() for the driver's closing timeout.
-        ::tcflush(fd, TCOFLUSH);
+        if (!keepOutput_) ::tcflush(fd, TCOFLUSH);
     }
     port_->close();
 }
@@ -292,6 +294,21 @@ int SerialLine::OutBufferCount() {
     int queued = 0;
     if (::ioctl(port_->handle(), TIOCOUTQ, &queued) != 0) queued = 0;
     return static_cast<int>(port_->bytesToWrite()) + queued;
+}
+
+void SerialLine::CloseWhenSent(int maxMs) {
+    bool sent = false;
+    try {
+        const QDeadlineTimer deadline(maxMs);
+        while (PortOpen() && OutBufferCount() > 0 && !deadline.hasExpired()) QThread::usleep(500);
+        sent = PortOpen() && OutBufferCount() == 0;
+    } catch (const VbError& e) {
+        qCDebug(lcPlatform) << Q_FUNC_INFO << e.Description; // the device went away: nothing to wait for
+    }
+    // A flush now would take back what the other end has not read yet (a pseudo-terminal's peer).
+    keepOutput_ = sent;
+    Close();
+    keepOutput_ = false;
 }
 
 QByteArray SerialLine::Input() {

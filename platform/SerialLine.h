@@ -86,6 +86,10 @@ public:
     void Output(const QByteArray& bytes);
     // Bytes written but not yet sent: those the device has not taken yet plus its own queue.
     int OutBufferCount();
+    // Closes once what was written has left for the device, waiting at most maxMs; what is still
+    // queued then is thrown away, as Close does. For the last few bytes a device must get (a keyer told
+    // to stop); without flow control they leave at the line's rate.
+    void CloseWhenSent(int maxMs);
     // Everything received so far, and its length; both fetch what the device holds first, so polling
     // sees the bytes without waiting for the event loop.
     QByteArray Input();
@@ -125,6 +129,7 @@ private:
     LineUse lineUse_ = LineUse::Keying;
     int inCall_ = 0;        // inside a call of ours: errors are thrown, not passed to Error
     bool failed_ = false;   // a call's QSerialPort failure closed the port
+    bool keepOutput_ = false; // the close that runs leaves the output queue alone: it is empty
     QString failure_;
     QByteArray rescued_;    // bytes read before a failure closed the port
 };

@@ -14,7 +14,7 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_
       -DTYLOG_FUZZ=ON "${launcher[@]}" >/dev/null
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-  targets=(value_file log_load log_append data_tables settings shared_prefs spots adif keyer_files county_map spot_lines packet_frames pack_spot wave_header rig_replies rig_settings pegasus_status)
+  targets=(value_file log_load log_append data_tables settings shared_prefs spots adif keyer_files county_map spot_lines packet_frames pack_spot wave_header rig_replies rig_settings pegasus_status winkey_replies)
 fi
 ninja -C build-fuzz -j "${JOBS:-3}" "${targets[@]/#/fuzz_}"
 runs=${RUNS:-1000000}

@@ -157,6 +157,7 @@ TEST(Startup, RemovesOnlyTheProgramsOwnTemporariesAndMovesDoubtfulNamesIntoBacku
         Fate fate;
     };
     const QString prog = env.prog.path();
+    const QString data = env.dataFolder();
     const Case cases[] = {
         // The form WriteFileAtomic gives its temporaries, of a file the program rewrites.
         {prog, "log.txt.~tylog-a1B2c3", Removed},
@@ -165,6 +166,7 @@ TEST(Startup, RemovesOnlyTheProgramsOwnTemporariesAndMovesDoubtfulNamesIntoBacku
         {prog, "cw.txt.~tylog-AbCdEf", Removed},
         {prog, "wave2.txt.~tylog-qwerty", Removed},
         {prog, "PackSpot.txt.~tylog-k3Lm9P", Removed},
+        {data, "WK.txt.~tylog-wk1234", Removed},
         {backup, "201309151432.log.~tylog-k3J9aa", Removed},
         {backup, "W9XYZ2013-09-15.log.~tylog-AAAAAA", Removed},
         {shared, "SharedUserPreferences.xml.~tylog-x1y2z3", Removed},
@@ -184,6 +186,7 @@ TEST(Startup, RemovesOnlyTheProgramsOwnTemporariesAndMovesDoubtfulNamesIntoBacku
         {prog, "log.txt.~tylog-a1B2c", Kept},
         {prog, "log.txt.~tylog-a1B2c3.txt", Kept},
         {backup, "201309151432.log.k3J9aa", Kept}, // already in BACKUP
+        {data, "WK.txt.a1B2c3", Kept},                  // only the program folder held the earlier form
         {backup, "keep.txt.~tylog-AAAAAA", Kept},
         {shared, "SharedUserPreferences.xml.a1B2c3", Kept}, // other programs write here
         {shared, "Other.xml.~tylog-AAAAAA", Kept},

@@ -1,4 +1,7 @@
 #include "keying/CWFrm.h"
+#include "keying/CodePractice.h"
+#include "keying/WinKeySetup.h"
+#include "platform/Platform.h"
 #include "keying/CWKeyer.h"
 #include "keying/KeyerSettings.h"
 #include "keying/KeyerSettingsFiles.h"
@@ -307,4 +310,34 @@ TEST_F(CWWindow, ChoosingAnUncalibratedLoopCalibratesIt) {
     Click(f.Command1);
     EXPECT_EQ(Setting("UserCWSelection"), "Loop");
     EXPECT_EQ(Setting("UserCWLoopOffset"), "300000000");
+}
+
+TEST_F(CWWindow, TheExternalKeyerAndPracticeWindowsOpenFromIt) {
+    Folders.DataFolder = dir.path();
+    CWFrmWindow& f = CWFrm();
+    ShowActive(f);
+    Click(f.Option5);
+    ASSERT_NE(vb::IfLoaded<frmWinKeyWindow>(), nullptr) << "loaded, hidden, when WinKey is chosen";
+    EXPECT_FALSE(frmWinKey().isVisible());
+
+    // "Configure Winkey" shows it modally; Done hides it and the focus comes back to Done here.
+    QStringList shown;
+    platform().onModalShown = [&](vb::Form& modal) {
+        shown << modal.Name;
+        if (auto* wk = dynamic_cast<frmWinKeyWindow*>(&modal)) wk->cmdDone_Click();
+        // Practice closes with its close box, with text left in the buffer.
+        if (auto* practice = dynamic_cast<frmCodePracticeWindow*>(&modal)) {
+            Keyer.CWBuffer = "VVV";
+            practice->close();
+        }
+    };
+    Click(f.cmdConfWinkey);
+    EXPECT_EQ(f.ActiveControl(), &f.Command1);
+    EXPECT_TRUE(dir.exists("WK.txt"));
+
+    // "Send Code Practice": shown modally, then unloaded with the buffer emptied.
+    Click(f.Command7);
+    EXPECT_EQ(shown, (QStringList{"frmWinKey", "frmCodePractice"}));
+    EXPECT_EQ(vb::IfLoaded<frmCodePracticeWindow>(), nullptr);
+    EXPECT_TRUE(Keyer.CWBuffer.isEmpty());
 }

@@ -336,7 +336,7 @@ TEST_F(CWKeyerTest, APortThatGoesAwayMidMessageEndsTheRunOnce) {
     EXPECT_EQ(Presses(), "0-30");
 }
 
-TEST_F(CWKeyerTest, ReportsEachCharacterAndHandsTheExternalKeyerTheWholeText) {
+TEST_F(CWKeyerTest, ReportsEachCharacterAndTheEndOfTheRun) {
     QString done;
     int ended = 0;
     QObject::connect(&CWEngine(), &CWKeyer::CharacterDone, [&](QChar c) { done += c; });
@@ -345,23 +345,4 @@ TEST_F(CWKeyerTest, ReportsEachCharacterAndHandsTheExternalKeyerTheWholeText) {
     RunOut();
     EXPECT_EQ(done, "E!%E");
     EXPECT_EQ(ended, 1);
-
-    // Keying type 5: the contact first, then all of the text to the device, then the repeat.
-    struct Device : ExternalCWKeyer {
-        QStringList got;
-        void WKTransmit() override { got << Keyer.CWBuffer; Keyer.CWBuffer.clear(); }
-    } device;
-    Link<ExternalCWKeyer>::install(&device);
-    QStringList order;
-    logging.onMains = [&] { order << "Mains"; };
-    Keyer.CWKeyingType = 5;
-    Keyer.CWMacroCall = "K1ABC";
-    KeyerSettings.CW.Messages[0] = "TU ! $";
-    KeyerSettings.CW.RepeatSeconds = "5";
-    CWEngine().FKeyCW(112);
-    Link<ExternalCWKeyer>::install(nullptr);
-    EXPECT_EQ(order, QStringList{"Mains"});
-    EXPECT_EQ(device.got, QStringList{"TU ! K1ABC"});
-    EXPECT_FALSE(Keyer.CWSending);
-    EXPECT_TRUE(CWEngine().RepeatTimer().Running());
 }

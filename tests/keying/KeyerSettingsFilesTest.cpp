@@ -2,6 +2,7 @@
 // start-up reading, which fills the process-wide settings and the windows that show them.
 #include "core/ProcessState.h"
 #include "keying/CWFrm.h"
+#include "keying/WinKeySetup.h"
 #include "keying/KeyerSettingsFiles.h"
 #include "keying/KeyerState.h"
 #include "keying/PhoneFrm.h"
@@ -249,6 +250,24 @@ TEST_F(KeyerFiles, CWSettingsFillTheSettingsAndTheWindowAndSelectTheKeyingOption
     EXPECT_EQ(f->txtCWLoop.Text(), "5");
     EXPECT_TRUE(f->Option2.Value());
     EXPECT_FALSE(f->Option4.Value());
+}
+
+TEST_F(KeyerFiles, TheExternalKeyerChosenInCWFileLoadsItsWindowWithWKFile) {
+    ScratchFolder data;
+    Folders.DataFolder = data.path();
+    data.write("WK.txt", CrLfLines({"4", "\"18\"", "\"60\"", "\"1\"", "\"2\"", "\"45\"", "5", "32"}));
+    dir.write("CW.txt", CwFile("5"));
+    LoadCWSettings();
+    EXPECT_EQ(Keyer.CWKeyingType, 5);
+    EXPECT_TRUE(CWFrm().cmdConfWinkey.Visible());
+    frmWinKeyWindow* wk = vb::IfLoaded<frmWinKeyWindow>();
+    ASSERT_NE(wk, nullptr) << "loaded, hidden";
+    EXPECT_FALSE(wk->isVisible());
+    EXPECT_EQ(KeyerSettings.WinKey.ComPort, 4);
+    EXPECT_EQ(wk->txtWKWPM.Text(), "28") << "the CW speed";
+    EXPECT_EQ(wk->txtWeight.Text(), "60");
+    EXPECT_TRUE(wk->optUltimatic.Value());
+    EXPECT_TRUE(wk->optPTT.Value());
 }
 
 TEST_F(KeyerFiles, ShippedCWFileLoads) {

@@ -1,6 +1,7 @@
 // The out-of-state window driven as an operator drives it: keys into the entry boxes, scripted
 // answers to its questions, a fake clock.
 #include "keying/KeyerState.h"
+#include "keying/WinKeySetup.h"
 #include "tests/logging/OutfrmFixture.h"
 #include "tests/support/FailingCalls.h"
 #include "tests/support/LinkDoubles.h"
@@ -226,8 +227,10 @@ TEST_F(OutfrmTest, ClosingIsRefusedWhileCWIsSentAndBacksUpAChangedLog) {
 
     Keyer.CWSending = 0;
     Fakes().clock.Advance(5 * 60 * 1000);
+    frmWinKey(); // loaded with the external keyer chosen
     EXPECT_TRUE(vb::Unload(w, vb::vbFormControlMenu));
     EXPECT_EQ(Fakes().end.ended, 1);
+    EXPECT_EQ(vb::IfLoaded<frmWinKeyWindow>(), nullptr) << "unloaded with the window, which closes the device";
     const QStringList backups = QDir(Folders.BackupFolder).entryList(QDir::Files);
     EXPECT_EQ(backups, QStringList{"201309150906.log"});
     // The clock ran, so the operating time was saved: five minutes.

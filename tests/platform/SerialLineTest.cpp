@@ -282,3 +282,18 @@ TEST(SerialLine, TheKernelDropsTheLinesWhenTheDescriptorCloses) {
     EXPECT_TRUE(keyer.Settings().c_cflag & HUPCL);
 }
 
+
+TEST(SerialLine, TheLastBytesBeforeACloseWhenSentReachTheDevice) {
+    // A keyer told to stop must get the words: the close waits for them and takes none back, even
+    // the ones its peer has not read yet.
+    for (int i = 0; i < 20; ++i) {
+        PseudoTerminal pty;
+        SerialLine line;
+        line.setPortPath(pty.Path());
+        line.Open();
+        line.Output(QByteArray("\x0A\x00\x03", 3));
+        line.CloseWhenSent(100);
+        EXPECT_FALSE(line.PortOpen());
+        EXPECT_EQ(pty.Read(3, 500), QByteArray("\x0A\x00\x03", 3)) << "round " << i;
+    }
+}
