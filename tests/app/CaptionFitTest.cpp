@@ -7,7 +7,9 @@
 #include "core/ReferenceTables.h"
 #include "keying/BlindFrm.h"
 #include "keying/CWFrm.h"
+#include "keying/CodePractice.h"
 #include "keying/PhoneFrm.h"
+#include "keying/WinKeySetup.h"
 #include "logging/Infrm.h"
 #include "logging/Outfrm.h"
 #include "logstore/ContactLog.h"
@@ -22,6 +24,9 @@
 #include "logtools/GraphQSO.h"
 #include "logtools/HelpWindow.h"
 #include "platform/vb/Controls.h"
+#include "rig/RigControlfrm.h"
+#include "spotting/PacketSpotfrm.h"
+#include "spotting/SpectrumMap.h"
 #include "tests/support/QStringPrint.h"
 #include "tests/support/TestSupport.h"
 
@@ -128,6 +133,11 @@ const WindowCase kWindows[] = {
     {"CW keyer", [] () -> vb::Form& { return CWFrm(); }},
     {"voice keyer", [] () -> vb::Form& { return PhoneFrm(); }},
     {"voice navigation", [] () -> vb::Form& { return BlindFrm(); }},
+    {"external keyer", [] () -> vb::Form& { return frmWinKey(); }},
+    {"code practice", [] () -> vb::Form& { return frmCodePractice(); }},
+    {"radio", [] () -> vb::Form& { return RigControlfrm(); }},
+    {"spotting", [] () -> vb::Form& { return PacketSpotfrm(); }},
+    {"spectrum map", [] () -> vb::Form& { return SpectrumMap(); }},
 };
 
 class CaptionFitTest : public ::testing::Test {
@@ -191,15 +201,18 @@ TEST_F(CaptionFitTest, EveryCaptionOfEveryWindowIsWholeAtEveryScreenSize) {
             vb::Form& form = window.open();
             // As the operator sees it: the window shown, and each control it hides until it shows it.
             if (!form.isVisible()) ShowActive(form);
+            // TYLOG_CAPTION_SHOTS=<folder> keeps pictures of each window at each size, to look at: as it
+            // opens, and with every control shown.
+            const QString shots = qEnvironmentVariable("TYLOG_CAPTION_SHOTS");
+            if (!shots.isEmpty()) form.grab().save(QString("%1/%2 %3.png").arg(shots, window.name, size.name));
             for (vb::Control* c : form.Controls())
                 if (!c->Visible()) c->setVisible(true);
             QStringList cut;
             for (const vb::Control* c : form.Controls())
                 if (const QString o = Overflow(*c); !o.isEmpty()) cut << o;
             EXPECT_EQ(cut, QStringList());
-            // TYLOG_CAPTION_SHOTS=<folder> keeps a picture of each window at each size, to look at.
-            if (const QString shots = qEnvironmentVariable("TYLOG_CAPTION_SHOTS"); !shots.isEmpty())
-                form.grab().save(QString("%1/%2 %3.png").arg(shots, window.name, size.name));
+            if (!shots.isEmpty())
+                form.grab().save(QString("%1/%2 %3 every control shown.png").arg(shots, window.name, size.name));
             vb::DiscardAllForms();
         }
     }

@@ -581,6 +581,9 @@ TEST_F(ContactLogTest, AReloadOverAFileThatBeginsAsTheLastOneGivesWhatAFirstLoad
         {"line ends of LF alone", five, lfOnly},
         {"records separated by commas, then one more", commas, commasOn},
         {"nothing in common", Lines(1, 2), Lines(7, 9)},
+        {"one more record after end marks", five + "\r\n \x1A", Lines(1, 6)},
+        {"end marks after fewer records", Lines(1, 6), five + "\r\n \x1A"},
+        {"a last line without a line end, then blanks and a ^Z", cut + " \x1A", five},
     };
     for (const auto& c : cases) {
         dir.write("log.txt", c.after);
@@ -592,6 +595,15 @@ TEST_F(ContactLogTest, AReloadOverAFileThatBeginsAsTheLastOneGivesWhatAFirstLoad
         dir.write("log.txt", c.after);
         ASSERT_TRUE(LoadLog()) << c.what;
         EXPECT_EQ(Loaded(), first) << c.what;
+        // The next append continues the file as that reload found it.
+        const int n = ContactLog.Count + 1;
+        ContactLog.Rec[n] = Contact(20);
+        ContactLog.Count = n;
+        ASSERT_NO_THROW(AppendLastContact()) << c.what;
+        ContactLog = ContactLogData();
+        ASSERT_TRUE(LoadLog()) << c.what;
+        EXPECT_EQ(ContactLog.Count, n) << c.what;
+        EXPECT_EQ(ContactLog.Rec[n].Call, Contact(20).Call) << c.what;
     }
 }
 
