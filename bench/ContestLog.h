@@ -29,6 +29,14 @@ std::vector<ContactRecord> ContestLog(int contacts, const QDateTime& endUtc, con
 // The same log as the bytes of log.txt.
 QByteArray ContestLogBytes(int contacts, const QDateTime& endUtc, const QStringList& counties);
 
+// The same contest as an in-state station from one own county logs it: about 40% host-state stations
+// (TY, keeping their counties), 45% other states and provinces, 15% DX countries, each call always
+// from the same place, every contact sent from ownCounty.
+std::vector<ContactRecord> InStateContestLog(int contacts, const QDateTime& endUtc, const QStringList& counties,
+                                             const QString& ownCounty);
+QByteArray InStateContestLogBytes(int contacts, const QDateTime& endUtc, const QStringList& counties,
+                                  const QString& ownCounty);
+
 // The floor of a reload: reads the file at path and splits it into pieces on commas and line ends.
 void ReadAndSplit(const QString& path, std::vector<QByteArrayView>& pieces);
 

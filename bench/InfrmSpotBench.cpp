@@ -10,7 +10,7 @@ namespace {
 LoggingWindow& Window() { return Infrm(); }
 
 void InStateBurstOfDistinctSpots(benchmark::State& state) { tylog::bench::RunSpotBurst(state, Window); }
-BENCHMARK(InStateBurstOfDistinctSpots)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(InStateBurstOfDistinctSpots)->Arg(1)->Arg(0)->Iterations(tylog::bench::Pairs(5))->Unit(benchmark::kMillisecond);
 
 void InStateEventLoopDelayDuringBurst(benchmark::State& state) { tylog::bench::RunEventLoopDelay(state, Window); }
 BENCHMARK(InStateEventLoopDelayDuringBurst)->Arg(1)->Arg(0)->Iterations(tylog::bench::Pairs(3))->Unit(benchmark::kMillisecond);

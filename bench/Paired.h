@@ -55,13 +55,15 @@ inline void warmUp(const Pass& p) {
     p.run();
 }
 
-// Median and spread (the 25th and 75th percentiles) of one series, in microseconds.
+// Median and spread (the 25th and 75th percentiles) of one series, and its 90th percentile, in
+// microseconds.
 inline void report(benchmark::State& state, const char* name, const std::vector<double>& seconds) {
     std::vector<double> us(seconds.size());
     std::transform(seconds.begin(), seconds.end(), us.begin(), [](double s) { return s * 1e6; });
     state.counters[std::string(name) + "_us"] = Quantile(us, 0.5);
     state.counters[std::string(name) + "_p25"] = Quantile(us, 0.25);
     state.counters[std::string(name) + "_p75"] = Quantile(us, 0.75);
+    state.counters[std::string(name) + "_p90"] = Quantile(us, 0.9);
 }
 } // namespace detail
 

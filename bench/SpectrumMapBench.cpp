@@ -26,7 +26,11 @@ void SpectrumMapOverBandMap(benchmark::State& state) {
     bench::LetTheWindowRepaint();
     SpectrumMapWindow& map = SpectrumMap();
 
-    std::vector<bench::Spot> spots = bench::SpotBurst();
+    // Distinct spots for every run (each a new call, none a respot), enough for the pairs asked for.
+    std::vector<bench::Spot> spots;
+    const auto runs = 2 * (state.max_iterations + 1) + DXSpotTableData::Newest + 1;
+    for (const std::vector<bench::Spot>& burst : bench::SpotBursts(runs / bench::kSpotBurst + 1))
+        spots.insert(spots.end(), burst.begin(), burst.end());
     size_t next = 0;
     const auto oneSpot = [&] {
         bench::Spot& s = spots[next++ % spots.size()];

@@ -10,7 +10,7 @@ namespace {
 LoggingWindow& Window() { return Outfrm(); }
 
 void BurstOfDistinctSpots(benchmark::State& state) { tylog::bench::RunSpotBurst(state, Window); }
-BENCHMARK(BurstOfDistinctSpots)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BurstOfDistinctSpots)->Arg(1)->Arg(0)->Iterations(tylog::bench::Pairs(5))->Unit(benchmark::kMillisecond);
 
 void EventLoopDelayDuringBurst(benchmark::State& state) { tylog::bench::RunEventLoopDelay(state, Window); }
 BENCHMARK(EventLoopDelayDuringBurst)->Arg(1)->Arg(0)->Iterations(tylog::bench::Pairs(3))->Unit(benchmark::kMillisecond);

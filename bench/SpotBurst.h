@@ -1,5 +1,5 @@
 #pragma once
-// A burst of 1000 distinct DX spots (no spot sent twice) through Form1.BandMapSpots into a logging
+// Bursts of 1000 distinct DX spots (no call spotted twice in a run, so no burst is respots of another) through Form1.BandMapSpots into a logging
 // window, as the spotting window hands them on: the spot table, the country lookup on the shipped
 // prefix table, the list row or the band map. The burst's time includes the repaint that ends it;
 // the event-loop delay is how long one spot, with the repaint it causes, holds the loop when the
@@ -42,20 +42,30 @@ struct Spot {
     QVariant call, khz, record;
 };
 
-// Distinct calls from all over the prefix table, all on 20 m.
-inline std::vector<Spot> SpotBurst() {
+// Distinct calls from all over the prefix table, all on 20 m: burst `burst` of a run, whose calls no
+// other burst of the run holds, so every spot is a new one and none a respot.
+inline std::vector<Spot> SpotBurst(int burst) {
     static const char* const heads[] = {"DL", "JA", "VK", "ZS", "PY", "K", "W", "G", "EA", "UA", "LU", "VE"};
     std::vector<Spot> spots;
     for (int i = 0; i < kSpotBurst; ++i) {
-        const int station = i;
-        const QString call = QString("%1%2%3").arg(heads[station % 12]).arg(station % 10).arg(QChar('A' + station % 26)) +
-                             QString("B%1").arg(QChar('A' + station / 26 % 26));
+        const int station = burst * kSpotBurst + i;
+        QString call = QString("%1%2").arg(heads[station % 12]).arg(station / 12 % 10);
+        for (int n = station / 120, k = 0; k < 3; ++k, n /= 26) call += QChar('A' + n % 26);
         const QString khz = QString::number(14000 + 1 + (station * 37) % 340) + "." + QString::number(station % 10);
         QString record = QString("de W3LPL:     %1  %2").arg(khz, 9).arg(call, -13) + "CW up 2";
         record = record.leftJustified(64) + QString("%1").arg(1400 + i % 60) + "Z FN20\r\n";
         spots.push_back({call, khz, record});
     }
     return spots;
+}
+
+// The bursts of a benchmark's iterations, made before the timing starts; each the next of the run, so
+// no benchmark of the program sends a call an earlier one sent.
+inline std::vector<std::vector<Spot>> SpotBursts(benchmark::IterationCount iterations) {
+    static int next = 0;
+    std::vector<std::vector<Spot>> bursts;
+    for (int b = 0; b < static_cast<int>(iterations); ++b) bursts.push_back(SpotBurst(next++));
+    return bursts;
 }
 
 using WindowOf = std::function<LoggingWindow&()>;
@@ -75,10 +85,12 @@ inline LoggingWindow& ShowWithSpotArea(const WindowOf& window, bool bandMap) {
 // it: arg 1 band map, 0 list.
 inline void RunSpotBurst(benchmark::State& state, const WindowOf& window) {
     ShowWithSpotArea(window, state.range(0) != 0);
-    std::vector<Spot> spots = SpotBurst();
+    std::vector<std::vector<Spot>> bursts = SpotBursts(state.max_iterations);
+    size_t burst = 0;
     for (auto _ : state) {
-        for (Spot& s : spots) Form1().BandMapSpots(s.call, s.khz, s.record);
+        for (Spot& s : bursts[burst]) Form1().BandMapSpots(s.call, s.khz, s.record);
         QCoreApplication::processEvents();
+        ++burst;
     }
     state.counters["per_spot"] = benchmark::Counter(static_cast<double>(state.iterations()) * kSpotBurst,
                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
@@ -89,10 +101,11 @@ inline void RunSpotBurst(benchmark::State& state, const WindowOf& window) {
 // median and the longest hold of the event loop during the burst.
 inline void RunEventLoopDelay(benchmark::State& state, const WindowOf& window) {
     ShowWithSpotArea(window, state.range(0) != 0);
-    std::vector<Spot> spots = SpotBurst();
+    std::vector<std::vector<Spot>> bursts = SpotBursts(state.max_iterations);
     std::vector<double> holds;
+    size_t burst = 0;
     for (auto _ : state) {
-        for (Spot& s : spots) {
+        for (Spot& s : bursts[burst++]) {
             const auto t0 = std::chrono::steady_clock::now();
             Form1().BandMapSpots(s.call, s.khz, s.record);
             QCoreApplication::processEvents();

@@ -3,6 +3,7 @@
 // folder with the shipped files it needs, an out-of-state station on 20 m CW, the fake clock standing at
 // the benchmarks' "now" (the end of the generated contest), and the contest log written there.
 #include "bench/ContestLog.h"
+#include "bench/Paired.h"
 #include "core/ProcessState.h"
 #include "platform/TextFile.h"
 #include "platform/testing/Fakes.h"
@@ -44,6 +45,42 @@ inline void TypeKeys(QWidget* box, const QString& text) {
 // Writes log.txt: the generated contest of `contacts` contacts ending now.
 inline void WriteContestLog(int contacts) {
     WriteFileAtomic(LogPath(), ContestLogBytes(contacts, NowUtc(), ShippedCountyNames()));
+}
+
+// The own county of the in-state benchmarks' station.
+inline const char* const kOwnCounty = "Larkmoor";
+
+// Writes log.txt: the same contest as the in-state station of kOwnCounty logs it (states, provinces,
+// DX countries and host-state stations).
+inline void WriteInStateContestLog(int contacts) {
+    WriteFileAtomic(LogPath(), InStateContestLogBytes(contacts, NowUtc(), ShippedCountyNames(), kOwnCounty));
+}
+
+// Sends one key to a box as the keyboard does (Qt's codes of digits and capitals are ASCII).
+inline void TypeKey(QWidget* box, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(key)));
+    QCoreApplication::sendEvent(box, &press);
+}
+
+// The first key of a call, in the window's call box as a commit leaves it (the entry line empty, the
+// focus in the call box), with the window's repaint: once for each contact of the log in turn, so the
+// keys are the log's own mix of first characters. Against a goal in microseconds.
+template <class Window>
+void RunFirstKeyOfEveryCall(benchmark::State& state, Window& w, double goalMicroseconds) {
+    QWidget* box = w.txtCall.widget();
+    int next = 0;
+    RunAgainstGoal(state,
+                   {[&] {
+                        w.FinishCommit(true);
+                        LetTheWindowRepaint();
+                    },
+                    [&] {
+                        next = next % ContactLog.Count + 1;
+                        TypeKey(box, ContactLog.Rec[static_cast<size_t>(next)].Call.front().unicode());
+                        LetTheWindowRepaint();
+                    }},
+                   goalMicroseconds);
+    if (w.txtCall.Text().size() != 1) state.SkipWithError("the box did not take the key");
 }
 
 // prepare runs once the folder and station are set, before the first benchmark.

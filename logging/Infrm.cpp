@@ -1,16 +1,9 @@
-// The in-state window: its design table and its load.
+// The in-state window: its design table and its own steps of the load.
 #include "logging/Infrm.h"
 #include "core/ProcessState.h"
 #include "core/SectionTable.h"
 #include "logging/SectionGrid.h"
-#include "logstore/CountyTable.h"
-#include "platform/Platform.h"
-#include "platform/VbError.h"
 #include "platform/vb/Design.h"
-#include "rig/RadioLink.h"
-#include "rig/RigSettings.h"
-
-#include <QTreeWidget>
 
 namespace tylog {
 
@@ -27,15 +20,12 @@ std::vector<vb::ControlDesign> InfrmWindow::DesignRows() {
     const vb::ControlLook hidden{.Visible = false}, shown{.Visible = true};
     std::vector<vb::ControlDesign> rows = {
         // control      caption     left  top   width height tab  {look}
-        {txtCall, {}, 0, 2970, 1135, 285},
-        {txtRSTR, {}, 1200, 2970, 1015, 285},
         {txtCntry, {}, 2280, 2970, 2220, 285, {}, shown},
         {txtSec, {}, 4560, 2970, 1820, 285},
         {txtRSTS, {}, 5520, 2010, 990, 285, {}, hidden},
         {lblStation[0], {}, 5520, 1560, 990, 375},
         {lblStation[1], "St / Prv / Country", 2280, 2520, 2220, 375, {}, {.Visible = true, .ToolTipText = "State / Province / Country"}},
         {lblStation[2], "Call", 0, 2520, 1135, 375, {}, {.ToolTipText = "Enter mobiles with /M"}},
-        {lblStation[3], {}, 1200, 2520, 1015, 375},
         {lblStation[4], {}, 4560, 2520, 1820, 375},
         {lblStation[5], "DX", 3000, 3360, 1125, 255},
         {lblStation[7], "Cnty Rem - 0", 5400, 3360, 1125, 255},
@@ -47,14 +37,7 @@ std::vector<vb::ControlDesign> InfrmWindow::DesignRows() {
         {lblPossDup, "   Possible Duplicates", 0, 4200, 2895, 375},
         {lblDupe, {}, 0, 4680, 2895, 615},
         {cmdDup, {}, 2280, 4295, 495, 210},
-        {lblRecentContacts, {}, 0, 0, 6375, 375},
-        {ListView1, {}, 0, 480, 6375, 1935},
-        {cmdList, {}, 5160, 80, 825, 240},
-        {cmdEdit, {}, 2160, 1440, 1215, 855},
-        {cmdDelete, {}, 4200, 1440, 1215, 855},
-        {lblScorStats, {}, 6480, 0, 2895, 375},
         {Label5, "Total PH Contacts .......", 6480, 480, 1935, 255},
-        {lblTotCon, {}, 8400, 440, 975, 260},
         {Label13, "Total CW/Dig Contacts.", 6480, 760, 1935, 255},
         {lblsectogo, {}, 8400, 720, 975, 260},
         {Label26, "QSO Points .................", 6480, 1040, 1935, 255},
@@ -68,10 +51,6 @@ std::vector<vb::ControlDesign> InfrmWindow::DesignRows() {
         {Label9, {}, 6480, 2160, 1935, 255},
         {lblAQSO60, {}, 8400, 2120, 975, 260},
         {Label15, "States and Provinces Worked All Bands:", 6120, 240, 3015, 270, {}, hidden},
-        {lblCurTime, {}, 8280, 6030, 735, 255},
-        {Label16, {}, 9110, 6030, 375, 255},
-        {lblutctime, {}, 8280, 6250, 735, 255},
-        {Label11, {}, 9110, 6250, 375, 255},
         {Label12, " Oper Time", 120, 5870, 1185, 255},
         {lblttrack, {}, 120, 6125, 975, 315},
         {cmdLogOn, {}, 0, 5360, 1095, 435},
@@ -140,52 +119,31 @@ void InfrmWindow::layout() {
 
 void InfrmWindow::wireEvents() {
     wireEntryLine();
+    wireCountryBox();
     wireGrid();
     wireBandAndMode();
     wireOwnMenus();
     wireSpots();
-    wireArchive();
 }
 
-void InfrmWindow::Form_Load() {
-    try {
-        if (vb::Form* setup = vb::LoadedForm("frmStationID")) vb::Unload(*setup);
-        Label3.setVisible(false);
-        ScaleToScreenAtLoad();
-        SetListHeights();
-        lblDialog.setCaption("Select a band, mode and Click Log \"Time On\"!");
-        const std::pair<const char*, double> columns[] = {{"Rec#", 530}, {"Call", 850},      {"Rec", 430},
-                                                          {"SPC", 910},  {"County", 1050},   {"Snt", 420},
-                                                          {"Date/Time", 890}, {"Mo", 430}, {"Bnd", 430}};
-        for (auto [header, n] : columns) AddListColumn(ListView1, header, n);
-        if (Station.RoverFlag == 1) AddListColumn(ListView1, "County Sent", 1050);
-        else if (mnuChangeCounty()) mnuChangeCounty()->setEnabled(false);
-        // Rows of one line each: the list then lays out without measuring every row after each contact.
-        ListView1.tree()->setUniformRowHeights(true);
-        const std::pair<const char*, double> spotColumns[] = {{"Call", 1040}, {"Frequency", 880}, {"QTH", 2000},
-                                                              {"Status", 0},  {"Comments", 3400}, {"Prefix", 520},
-                                                              {"Time", 600},  {"From", 520}};
-        for (auto [header, n] : spotColumns) AddListColumn(txtDX, header, n);
-        if (Station.ListPreviousOption == 1) mnuListPrevious.setChecked(true);
-        BuildSectionGrid();
-        Run.PartialDupeDisplay = true;
-        if (Station.FormSizePercent < 100) ApplyFormSize();
-        MarkModeAndBand();
-        lblStation[4].setCaption(Station.HostState + " County");
-        const QString countyTip = "Enter " + Station.HostState + " in the St / Prv / Country field to enable the County field";
-        lblStation[4].setToolTipText(countyTip);
-        txtSec.setToolTipText(countyTip);
-        Label25.setCaption(Station.CurrentCounty);
-        Label2.setCaption(Station.OwnCall);
-        LoadCounties();
-        AskOpenExistingLog();
-        ShowOperatingTime();
-        ReloadAndRescore();
-        FitWindowToScreen();
-        if (RigTypeWantsLink(Station.RigType)) radioLink().StartPolling();
-    } catch (const VbError& e) {
-        ReportFailedLoad(e.Description);
-    }
+void InfrmWindow::LoadTwinParts() {
+    lblDialog.setCaption("Select a band, mode and Click Log \"Time On\"!");
+    const std::pair<const char*, double> columns[] = {{"Rec#", 530}, {"Call", 850},      {"Rec", 430},
+                                                      {"SPC", 910},  {"County", 1050},   {"Snt", 420},
+                                                      {"Date/Time", 890}, {"Mo", 430}, {"Bnd", 430}};
+    for (auto [header, n] : columns) AddListColumn(ListView1, header, n);
+    if (Station.RoverFlag == 1) AddListColumn(ListView1, "County Sent", 1050);
+    else if (mnuChangeCounty()) mnuChangeCounty()->setEnabled(false);
+    BuildSectionGrid();
+}
+
+void InfrmWindow::ShowOwnStation() {
+    lblStation[4].setCaption(Station.HostState + " County");
+    const QString countyTip = "Enter " + Station.HostState + " in the St / Prv / Country field to enable the County field";
+    lblStation[4].setToolTipText(countyTip);
+    txtSec.setToolTipText(countyTip);
+    Label25.setCaption(Station.CurrentCounty);
+    Label2.setCaption(Station.OwnCall);
 }
 
 } // namespace tylog

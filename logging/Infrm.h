@@ -5,8 +5,9 @@
 // One file per concern: Infrm.cpp (layout and load), InfrmCommit.cpp (Mains and its checks, the rover
 // replay), InfrmDupes.cpp (duplicate checks), InfrmScore.cpp (rescore, score panel, multipliers),
 // InfrmGrid.cpp (state grid and pick lists), InfrmBandMode.cpp (band and mode), InfrmMenus.cpp (the
-// window's own menu items, the recent list's editor), InfrmEntry.cpp (the entry line's keys),
-// InfrmSpots.cpp (band map and spot list), InfrmArchive.cpp (archive and restore).
+// window's own menu items, the recent list's editor), InfrmEntry.cpp (the entry line's keys). What
+// both logging windows do alike is LoggingWindow's.
+#include "core/ProcessState.h"
 #include "logging/LoggingWindow.h"
 #include "platform/vb/Design.h"
 #include "platform/vb/Forms.h"
@@ -63,11 +64,11 @@ public:
     static vb::FormDesign Design();
     std::vector<vb::ControlDesign> DesignRows();
 
-    void Form_Load() override;
-
     // Logging a contact (InfrmCommit.cpp).
     void Mains() override;
-    void CheckRequiredFields();
+    // Mains from a key of the entry line: the line stays as the operator left it meanwhile.
+    void LogEntry() override;
+    void CheckRequiredFields() override;
     void CheckSection();
     void ReplayForRoverCounties();
     // 0 outside a rover replay; during one, 1 + the list position being logged.
@@ -77,20 +78,16 @@ public:
     // Duplicate checks (InfrmDupes.cpp).
     void CheckDupeAtLog();
     void DupCheck2();
-    void txtCall_LostFocus();
-    void PartialDupeList(int& KeyAscii);
     void HoldAfterDupe();
 
     // Rescore, score panel, recent contacts, multipliers (InfrmScore.cpp).
     void ReloadAndRescore() override;
-    void ShowScore();
+    void ShowScore() override;
     void MarkSectionWorked();
     void MarkSectionsFromLog();
     void ColorWorkedSections();
     void RebuildDXList();
     void AddWorkedDX();
-    void RebuildCountyLists();
-    void AddWorkedCounty();
     void FillDXWorkedLists();
     // The seven lists of DX countries worked per band ("160" .. "6"), entries 1..Run.DXWorkedCount[k].
     std::array<QStringList, 8> DXWorkedList;
@@ -112,62 +109,50 @@ public:
     void Label25_Change();
     void SetListHeights() override;
     void ClearEntry() override;
+    void EmptyEntryLine() override;
 
-    // Entry line (InfrmEntry.cpp): the keys of the call, serial, St / Prv / Country and county boxes,
-    // their completions and spoken cues, the prefix lookup with bearing and distance, the CW macros.
-    void txtCall_Change();
-    void txtCall_GotFocus();
-    void txtCall_KeyPress(int& KeyAscii);
-    void txtRSTR_GotFocus();
-    void txtRSTR_KeyPress(int& KeyAscii);
-    void txtRSTS_Change();
+    // Entry line (InfrmEntry.cpp): the keys of the call, St / Prv / Country and county boxes beyond
+    // what both windows type alike, the country completion, the prefix lookup with bearing and
+    // distance.
+    void txtCall_Change() override;
     void txtCntry_Change();
     void txtCntry_GotFocus();
     void txtCntry_KeyPress(int& KeyAscii);
-    void txtSec_GotFocus();
-    void txtSec_KeyPress(int& KeyAscii);
+    void txtSec_GotFocus() override;
     // The rules of PrefixLookup applied to the box and labels (the free functions of the same names
     // are tylog::'s).
     void LookupPrefixCountry();
     void ShowBearingDistance(float latitude, float longitude);
     QString KeyboardCWOnMessage() const override;
-    // Post-contest entry (InfrmPostContest.cpp).
-    void mnuPostContest_Click();
-    void txtPostConTime_GotFocus();
-    void txtPostConDate_GotFocus();
-    void txtPostConTime_KeyPress(int& KeyAscii);
-    void txtPostConDate_KeyPress(int& KeyAscii);
 
 protected:
     void UnloadTwinToolWindows() override;
     void OpenContactEditor() override;
     QStringList RecentRow(int record) const override;
+    void LoadTwinParts() override;
+    void ShowOwnStation() override;
+    void callBoxKey(int& KeyAscii) override;
+    void callBoxLeft() override;
+    vb::TextBox& boxAfterSerial() override { return txtCntry; }
+    void serialLetterKey(int& KeyAscii) override;
+    const QString* partialDupeOwnCounty() const override { return &Station.CurrentCounty; }
+    bool hostStateContact(const ContactRecord& r) const override;
+    void countMultipliers(const ContactRecord& r) override;
+    CountyListView countyListView() override {
+        return {List2, List3, lblStation[8], "Cnty Wkd - ", lblStation[7], "Cnty Rem - "};
+    }
+    CountyLists countyListsOf(const ContactLogData& log) const override;
+    bool countyRequired() const override;
 
 private:
     void layout();
     void wireEvents();
     void wireGrid();
     void wireOwnMenus();
-    // Hooks of the files others fill in.
-    void wireEntryLine();
-    // Entry line and post-contest entry (InfrmEntry.cpp, InfrmPostContest.cpp).
-    void wirePostContest();
-    void callBoxKey(int& KeyAscii);
+    void wireCountryBox();
     void dropLastCallsCountry(const QString& nextCall);
-    void logEntry(); // Mains, from a key of the entry line
     bool commitRunning() const;
     bool committing_ = false;
-    void postContestKey(int& KeyAscii, int lowest, int highest);
-    int callKeyDepth_ = 0;           // inside the call box's key handler
-    bool callLeftDuringKey_ = false; // the call box lost the focus meanwhile
-    void wireArchive();
-
-public:
-    // Archive and restore from the File menu (InfrmArchive.cpp, over the shared ArchiveCommands).
-    void mnuArchive_Click();
-    void mnuRestore_Click();
-
-private:
     void SelectMode(const QString& mode, vb::Menu& item) override;
     // HoldAfterDupe's start: the tick of the last refused duplicate.
     std::uint32_t lastDupeTick_ = 0;

@@ -15,22 +15,6 @@
 
 namespace tylog {
 
-namespace {
-bool isNumeric(const QString& s) {
-    double v = 0;
-    return ParseNumber(s, &v);
-}
-
-// The county box's abbreviation (any letter case) written out as the county's name.
-void expandCountyAbbreviation(vb::TextBox& box) {
-    if (box.Text().isEmpty()) return;
-    QString name;
-    QString abbrev = box.Text();
-    CountyNameFromAbbrev(name, abbrev);
-    if (!name.isEmpty()) box.setText(name);
-}
-} // namespace
-
 void InfrmWindow::Mains() {
     const QString trimmed = txtSec.Text().trimmed();
     if (trimmed != txtSec.Text()) txtSec.setText(trimmed);
@@ -44,13 +28,13 @@ void InfrmWindow::Mains() {
     CheckRequiredFields();
     if (txtCntry.Text().size() < 4) CheckSection();
     // The duplicate key holds the county's name: an abbreviation is written out before it is compared.
-    expandCountyAbbreviation(txtSec);
+    ExpandCountyAbbreviation();
     CheckDupeAtLog();
     // The check may bring the county of an earlier contact; a station outside the host state has none.
     if (outsideHostState()) EmptyIfFilled(txtSec);
     Run.InvalidCountyFlag = false;
     if (!txtSec.Text().isEmpty()) {
-        expandCountyAbbreviation(txtSec);
+        ExpandCountyAbbreviation();
         CheckValidCounty();
     }
 
@@ -62,7 +46,6 @@ void InfrmWindow::Mains() {
         rec.Spc = txtCntry.Text();
         rec.County = txtSec.Text();
         rec.SentCounty = Station.CurrentCounty;
-        rec.SerialSent = isNumeric(Label1.Caption()) ? Label1.Caption() : QString::number(ContactLog.Count + 1);
         StampContact(rec);
         if (!StoreContact(rec)) {
             // The store has told the operator. Inside a rover replay the refusal is an error, which
@@ -71,56 +54,20 @@ void InfrmWindow::Mains() {
             return;
         }
         stored = true;
-        const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(ContactLog.Count)];
-
-        SetBackColorIfNew(lblDialog, DialogBackColor);
-        lblDialog.setCaption(QString());
-        SetBackColorIfNew(lblDupe, DupeEmptyBackColor);
-        lblDupe.setCaption(QString());
-        if (!r.County.isEmpty()) AddWorkedCounty();
-        ScoreCounts c{Run.QsoPoints, Run.PhoneContactCount, Run.CWContactCount, Run.DigitalContactCount};
-        AddContactPoints(c, r.Mode, r.Call, SameNoCase(r.Spc, u"TY"));
-        Run.QsoPoints = c.QsoPoints;
-        Run.PhoneContactCount = c.PhoneContactCount;
-        Run.CWContactCount = c.CWContactCount;
-        Run.DigitalContactCount = c.DigitalContactCount;
-        FillRecentContacts();
-        // The reload counts DX countries by the same rule.
-        if (CountsAsDX(r.Spc)) AddWorkedDX();
-        if (r.Spc.size() < 4) MarkSectionWorked();
-        ShowScore();
+        ShowStoredContact();
     }
-
-    if (!Run.MissingFieldFlag && !InvalidSectionFlag && !Run.InvalidCountyFlag) {
-        for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) EmptyIfFilled(*t);
-        for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
-        lblStation[4].setEnabled(false);
-        txtCall.SetFocus();
-    }
-    // The window repaints once, when the key's handling returns to the event loop; focus events run
-    // at once, so nothing waits for the loop here.
-    SetBackColorIfNew(lblDupe, DupeEmptyBackColor);
-    lblDupe.setCaption(QString());
-    UpdateRateMeter();
-    Run.RigFrequencyText.clear();
+    FinishCommit(!Run.MissingFieldFlag && !InvalidSectionFlag && !Run.InvalidCountyFlag);
 
     if (stored && Station.RoverFlag == 1 && RoverReplayIndex == 0 && frmCountyChangeRover().List1.ListCount() > 1)
         ReplayForRoverCounties();
 }
 
+bool InfrmWindow::countyRequired() const { return SameNoCase(txtCntry.Text(), Station.HostState); }
+
 void InfrmWindow::CheckRequiredFields() {
-    Run.MissingFieldFlag = false;
-    auto fail = [this](const char* message, vb::TextBox& box) {
-        Beep();
-        lblDialog.setCaption(message);
-        Run.MissingFieldFlag = true;
-        box.SetFocus();
-    };
-    if (SameNoCase(txtCntry.Text(), Station.HostState) && txtSec.Text().isEmpty()) fail("Need County!", txtSec);
-    if (txtRSTR.Text().isEmpty()) fail("Need Serial!", txtRSTR);
-    if (txtCall.Text().size() < 3) fail("Need Call Sign!", txtCall);
+    LoggingWindow::CheckRequiredFields();
     // "Not Found" is what the prefix lookup writes when no country matched: no country at all.
-    if (txtCntry.Text().isEmpty() || SameNoCase(txtCntry.Text(), u"Not Found")) fail("Need Country!", txtCntry);
+    if (txtCntry.Text().isEmpty() || SameNoCase(txtCntry.Text(), u"Not Found")) missingField("Need Country!", txtCntry);
 }
 
 void InfrmWindow::CheckSection() {

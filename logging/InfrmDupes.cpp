@@ -1,6 +1,6 @@
-// Duplicate checks of the in-state window: the partial list while the call is typed, the earlier
-// contacts of a call when the call box is left, the refusal of a duplicate when it is logged, and the
-// hold on the call box after one. What decides is in DupeRules; the window shows it.
+// Duplicate checks of the in-state window: the earlier contacts of a call when the call box is left,
+// the refusal of a duplicate when it is logged, and the hold on the call box after one (the partial
+// list while the call is typed is LoggingWindow's). What decides is in DupeRules; the window shows it.
 #include "core/ProcessState.h"
 #include "keying/BlindFrm.h"
 #include "logging/DupeRules.h"
@@ -66,9 +66,7 @@ void InfrmWindow::CheckDupeAtLog() {
     }
     if (Run.DupeFlag) {
         txtCall.SetFocus();
-        for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) EmptyIfFilled(*t);
-        for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
-        lblStation[4].setEnabled(false);
+        EmptyEntryLine();
     }
 }
 
@@ -102,7 +100,7 @@ void InfrmWindow::DupCheck2() {
     }
 }
 
-void InfrmWindow::txtCall_LostFocus() {
+void InfrmWindow::callBoxLeft() {
     for (const Greeting& g : kGreetings) {
         if (txtCall.Text().compare(QLatin1String(g.call), Qt::CaseInsensitive) == 0) {
             lblDialog.setCaption(g.message);
@@ -113,31 +111,6 @@ void InfrmWindow::txtCall_LostFocus() {
     if (txtCntry.Text().isEmpty()) {
         const QString province = CanadianProvinceOfCall(txtCall.Text());
         if (!province.isEmpty()) fillAndSelect(txtCntry, province);
-    }
-}
-
-void InfrmWindow::PartialDupeList(int& KeyAscii) {
-    const QString box = txtCall.Text();
-    const bool listed = KeyAscii >= 46 && KeyAscii <= 90; // ".", "/", digits, upper-case letters
-    const QString typed = box + FromAnsi(QByteArray(1, static_cast<char>(KeyAscii)));
-    const QString list = Run.PartialDupeDisplay && listed
-                             ? PartialDupes(ContactLog, Station.CurrentBand, Station.CurrentMode, typed, &Station.CurrentCounty)
-                             : QString();
-    // Each set once, to what the key leaves: this runs on every key.
-    SetBackColorIfNew(lblDialog, DialogBackColor);
-    SetBackColorIfNew(lblDupe, list.isEmpty() ? DupeEmptyBackColor : DialogBackColor);
-    lblDupe.setCaption(list);
-    if (!list.isEmpty() && box.size() > 2) lblDialog.setCaption("Possible Duplicate!");
-    else if (Run.TimeOnRunning) lblDialog.setCaption(" ");
-
-    if (typed.size() == 3 && listed) {
-        auto digitOrSlash = [](QChar c) { return c.unicode() >= 47 && c.unicode() <= 57; };
-        if (digitOrSlash(typed[1]) || digitOrSlash(typed[2])) {
-            lblDialog.setCaption(" ");
-        } else {
-            Beep();
-            lblDialog.setCaption("The second or third character is not numeric!");
-        }
     }
 }
 

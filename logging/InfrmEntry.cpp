@@ -24,8 +24,6 @@
 namespace tylog {
 
 namespace {
-QString charOf(int keyAscii) { return FromAnsi(QByteArray(1, static_cast<char>(keyAscii))); }
-
 void selectAll(vb::TextBox& box) {
     const int n = static_cast<int>(box.Text().size());
     if (box.SelStart() != 0 || box.SelLength() != n) {
@@ -37,39 +35,10 @@ void selectAll(vb::TextBox& box) {
 void cue(const char* name) { BlindFrm().BlindKeyPhone(QString::fromLatin1(name)); }
 } // namespace
 
-void InfrmWindow::wireEntryLine() {
-    // Typing order and the longest texts of the entry line.
-    const std::pair<vb::TextBox*, int> boxes[] = {{&txtCall, 12}, {&txtRSTR, 8},         {&txtCntry, 30},
-                                                  {&txtSec, 20},  {&txtPostConTime, 5}, {&txtPostConDate, 10},
-                                                  {&txtRSTS, 3}};
-    int tabIndex = 1;
-    for (auto [box, length] : boxes) {
-        box->setTabIndex(tabIndex++);
-        box->setMaxLength(length);
-    }
-    ApplyTabOrder();
-
-    txtCall.KeyPress = [this](int& k) { txtCall_KeyPress(k); };
-    txtRSTR.KeyPress = [this](int& k) { txtRSTR_KeyPress(k); };
+void InfrmWindow::wireCountryBox() {
     txtCntry.KeyPress = [this](int& k) { txtCntry_KeyPress(k); };
-    txtSec.KeyPress = [this](int& k) { txtSec_KeyPress(k); };
-    txtCall.Change = [this] { txtCall_Change(); };
-    txtRSTS.Change = [this] { txtRSTS_Change(); };
     txtCntry.Change = [this] { txtCntry_Change(); };
-    txtCall.GotFocus = [this] { txtCall_GotFocus(); };
-    txtRSTR.GotFocus = [this] { txtRSTR_GotFocus(); };
     txtCntry.GotFocus = [this] { txtCntry_GotFocus(); };
-    txtSec.GotFocus = [this] { txtSec_GotFocus(); };
-    // Focus events run at once, so a call box left from inside its own key handler (Space, the digit
-    // jump) would have the leave's warnings blanked by the rest of that key: the leave is dealt with
-    // once the key has been handled.
-    txtCall.LostFocus = [this] {
-        if (callKeyDepth_ > 0) callLeftDuringKey_ = true;
-        else txtCall_LostFocus();
-    };
-    Label1.Change = [this] { Label1_Change(); };
-    mnuRecall.Click = [this] { mnuRecall_Click(); };
-    wirePostContest();
 }
 
 QString InfrmWindow::KeyboardCWOnMessage() const { return "Press F12 to exit keyboard CW mode."; }
@@ -77,65 +46,25 @@ QString InfrmWindow::KeyboardCWOnMessage() const { return "Press F12 to exit key
 // ---- Call and serial boxes ------------------------------------------------------------------------
 
 void InfrmWindow::txtCall_Change() {
-    Keyer.CWMacroCall = txtCall.Text();
+    LoggingWindow::txtCall_Change();
     LookupPrefixCountry();
 }
 
-void InfrmWindow::txtCall_GotFocus() {
-    cmdEdit.setVisible(false);
-    cmdDelete.setVisible(false);
-    if (txtCall.Text().isEmpty()) {
-        EmptyIfFilled(txtRSTS);
-        EmptyIfFilled(txtRSTR);
-    }
-    if (Station.VoiceNavLevel >= 1) cue("Call");
-    // The earlier contacts of one call may have taken the list's place: bring the recent ones back.
-    if (txtCall.Text().isEmpty() && ListView1.ItemCount() < ContactLog.Count && ListView1.ItemCount() < 18)
-        FillRecentContacts();
-}
-
-void InfrmWindow::txtCall_KeyPress(int& KeyAscii) {
-    {
-        // Counted back however the key ends, so a failing key holds no later leave.
-        struct Depth {
-            int& n;
-            explicit Depth(int& d) : n(d) { ++n; }
-            ~Depth() { --n; }
-        } depth(callKeyDepth_);
-        callBoxKey(KeyAscii);
-    }
-    if (callKeyDepth_ == 0 && callLeftDuringKey_) {
-        callLeftDuringKey_ = false;
-        txtCall_LostFocus();
-    }
-}
-
 void InfrmWindow::callBoxKey(int& KeyAscii) {
-    const double dupeFont = platform().screen->Width() * 9 / 9600 * Station.FormSizePercent / 100;
-    if (lblDupe.FontSize() != dupeFont) lblDupe.setFontSize(dupeFont);
     // The first keys of a new call drop what the last one left; a key the box takes has that done by
     // the lookup of the call it makes, below.
     const bool newCall = txtCall.Text().size() < 2;
     if (newCall && KeyAscii == 13) dropLastCallsCountry(QString());
     if (KeyAscii == '"') KeyAscii = 0;
     // A digit after a complete call is the serial's first digit.
-    if (DigitStartsSerial(txtCall.Text(), KeyAscii, txtCall.SelStart())) {
-        Run.PendingKey = QString::number(KeyAscii);
-        Run.PendingKeyTarget = 4;
-        txtRSTR.SetFocus();
-        txtRSTR_KeyPress(KeyAscii);
-        KeyAscii = 0;
-    }
+    digitStartsSerial(KeyAscii);
     if (txtCall.Text().size() < 3 && Run.TimeOnRunning) lblDialog.setCaption(" ");
-    if (!Run.TimeOnRunning) {
-        lblDialog.setCaption("Click Log \"Time On\"!");
-        Beep();
-    }
+    askForTimeOn();
     if (KeyAscii == 13) {
         // What the commit says (or the line it empties) stands: the partial list below would blank
         // its message, and the hold after a refused duplicate belongs to the next key.
         KeyAscii = 0;
-        logEntry();
+        LogEntry();
         return;
     }
     if (KeyAscii == ' ') {
@@ -150,7 +79,7 @@ void InfrmWindow::callBoxKey(int& KeyAscii) {
         QString next;
         if (KeyAscii >= 32) {
             const QString t = txtCall.Text();
-            next = t.left(txtCall.SelStart()) + charOf(KeyAscii) + t.mid(txtCall.SelStart() + txtCall.SelLength());
+            next = t.left(txtCall.SelStart()) + CharOf(KeyAscii) + t.mid(txtCall.SelStart() + txtCall.SelLength());
         }
         dropLastCallsCountry(next);
     }
@@ -171,7 +100,7 @@ void InfrmWindow::dropLastCallsCountry(const QString& nextCall) {
         for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
 }
 
-void InfrmWindow::logEntry() {
+void InfrmWindow::LogEntry() {
     // The commit sends the focus to the box it finds wanting, and the rover's replay moves it through
     // the line again: meanwhile the call box's leave runs at once (the replay needs what it fills in)
     // and the boxes the focus visits do nothing of their own (commitRunning), so the line stays as
@@ -190,37 +119,11 @@ void InfrmWindow::logEntry() {
 
 bool InfrmWindow::commitRunning() const { return committing_ || RoverReplayIndex != 0; }
 
-void InfrmWindow::txtRSTR_GotFocus() {
-    if (Station.VoiceNavLevel >= 2) cue("SerNum");
+// A letter typed into the serial box begins the St / Prv / Country, in capitals.
+void InfrmWindow::serialLetterKey(int& KeyAscii) {
+    KeyUpperCase(KeyAscii);
+    txtCntry_KeyPress(KeyAscii);
 }
-
-void InfrmWindow::txtRSTR_KeyPress(int& KeyAscii) {
-    // A letter (or anything above "9") begins the St / Prv / Country: it becomes that box's text and
-    // the serial box takes a blank instead, which moves on.
-    if (KeyAscii > '9') {
-        Run.PendingKey = QString::number(KeyAscii);
-        Run.PendingKeyTarget = 3;
-        KeyUpperCase(KeyAscii);
-        txtCntry_KeyPress(KeyAscii);
-        KeyAscii = ' ';
-    }
-    if (Run.PendingKeyTarget == 4) KeyAscii = Run.PendingKey.toInt();
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        logEntry();
-    } else {
-        if (KeyAscii == ' ') txtCntry.SetFocus();
-        KeyDigitsOnly(KeyAscii);
-    }
-    if (Run.PendingKeyTarget == 4) {
-        // The digit that ended the call starts a new serial, whatever the box held.
-        txtRSTR.setText(charOf(KeyAscii));
-        txtRSTR.setSelStart(1);
-        Run.PendingKeyTarget = 0;
-    }
-}
-
-void InfrmWindow::txtRSTS_Change() { Keyer.CWMacroRst = txtRSTS.Text(); }
 
 // ---- St / Prv / Country ---------------------------------------------------------------------------
 
@@ -237,7 +140,7 @@ void InfrmWindow::txtCntry_KeyPress(int& KeyAscii) {
     if (KeyAscii == '"') KeyAscii = 0;
     if (KeyAscii == 13) {
         KeyAscii = 0;
-        logEntry();
+        LogEntry();
         return;
     }
     // Space at the start accepts what the box holds (the host state offered) and moves on.
@@ -249,7 +152,7 @@ void InfrmWindow::txtCntry_KeyPress(int& KeyAscii) {
     if (KeyAscii == 0) return;
     if (Run.PendingKeyTarget == 3) {
         // A letter from the serial box starts the entry afresh.
-        txtCntry.setText(charOf(KeyAscii));
+        txtCntry.setText(CharOf(KeyAscii));
         txtCntry.setSelStart(1);
         Run.PendingKeyTarget = 0;
     }
@@ -262,7 +165,7 @@ void InfrmWindow::txtCntry_KeyPress(int& KeyAscii) {
         txtCntry.setSelStart(2);
     }
     if (txtCntry.Text().size() > 1) {
-        const QString typed = txtCntry.Text().left(txtCntry.SelStart()) + charOf(KeyAscii);
+        const QString typed = txtCntry.Text().left(txtCntry.SelStart()) + CharOf(KeyAscii);
         if (const int row = FindCountryCompletion(typed)) {
             // The last country of the table that begins with what is typed; its rest stays selected,
             // so typing on narrows or replaces it.
@@ -310,50 +213,7 @@ void InfrmWindow::txtSec_GotFocus() {
     const bool hostState = SameNoCase(txtCntry.Text(), Station.HostState);
     if (!hostState && !commitRunning()) txtCall.SetFocus();
     lblStation[4].setEnabled(hostState);
-    if (Station.VoiceNavLevel >= 2) cue("County");
-}
-
-void InfrmWindow::txtSec_KeyPress(int& KeyAscii) {
-    if (KeyAscii == '"') KeyAscii = 0;
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        logEntry();
-        return;
-    }
-    const QString text = txtSec.Text();
-    const int p = txtSec.SelStart();
-    const int n = static_cast<int>(text.size());
-    if (KeyAscii == ' ' && p == n) {
-        KeyAscii = 0;
-        SendTab();
-    }
-    if (KeyAscii == ' ' && n > p + 1) {
-        // A blank accepts a completion and moves on, except inside a name: after a leading "San" or
-        // before a blank.
-        const bool afterSan = p == 3 && text.startsWith(QLatin1String("San"), Qt::CaseInsensitive);
-        const bool beforeBlank = text[p] == QChar(' ');
-        if (!afterSan && !beforeBlank) {
-            KeyAscii = 0;
-            SendTab();
-        }
-    }
-    if (KeyAscii == 0) return;
-    if (KeyAscii != ' ' && p == 0) EmptyIfFilled(txtSec);
-    // Each word of a county name begins with a capital.
-    if (txtSec.Text().isEmpty()) KeyUpperCase(KeyAscii);
-    if (p > 0 && p < n && text[p - 1] == QChar(' ')) KeyUpperCase(KeyAscii);
-    // The last county of the table that begins with what is typed completes it; the completion stays
-    // selected, so typing on replaces it.
-    const QString typed = txtSec.Text().left(p) + charOf(KeyAscii);
-    for (int i = static_cast<int>(CountyTable.Count); i >= 1; --i) {
-        const QString& name = CountyTable.Name[static_cast<size_t>(i)];
-        if (!name.startsWith(typed, Qt::CaseInsensitive)) continue;
-        txtSec.setText(typed + name.mid(typed.size()));
-        KeyAscii = 0;
-        txtSec.setSelStart(static_cast<int>(typed.size()));
-        txtSec.setSelLength(static_cast<int>(name.size() - typed.size()));
-        break;
-    }
+    LoggingWindow::txtSec_GotFocus();
 }
 
 // ---- Prefix lookup, bearing and distance -------------------------------------------------------------

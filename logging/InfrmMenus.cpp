@@ -44,6 +44,12 @@ void InfrmWindow::ClearEntry() {
     lblStation[4].setEnabled(false);
 }
 
+// With the boxes empty no county can be typed until a host-state station is.
+void InfrmWindow::EmptyEntryLine() {
+    LoggingWindow::EmptyEntryLine();
+    lblStation[4].setEnabled(false);
+}
+
 void InfrmWindow::OpenContactEditor() {
     DEEditInfrm().onDeleteDupe = [this] { cmdDelete_Click(); };
     DEEditInfrm().Show(vb::vbModal);

@@ -21,16 +21,7 @@ void InfrmWindow::ReloadAndRescore() {
         // Every grid label goes back to the colour of a row still to work; ColorWorkedSections sets each
         // once, to the colour it ends up with, so that an unchanged grid is not repainted.
         Run.MultiplierCount = 0;
-        ScoreCounts c;
-        c.QsoPoints = Run.QsoPoints;
-        for (int i = 1; i <= ContactLog.Count; ++i) {
-            const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
-            AddContactPoints(c, r.Mode, r.Call, SameNoCase(r.Spc, u"TY"));
-        }
-        Run.QsoPoints = c.QsoPoints;
-        Run.PhoneContactCount = c.PhoneContactCount;
-        Run.CWContactCount = c.CWContactCount;
-        Run.DigitalContactCount = c.DigitalContactCount;
+        RecountScore();
         MarkSectionsFromLog();
         RebuildCountyLists();
         UpdateRateMeter();
@@ -42,6 +33,15 @@ void InfrmWindow::ReloadAndRescore() {
     } catch (const VbError&) {
         ReportRescoreFailureAndEnd();
     }
+}
+
+bool InfrmWindow::hostStateContact(const ContactRecord& r) const { return SameNoCase(r.Spc, u"TY"); }
+
+void InfrmWindow::countMultipliers(const ContactRecord& r) {
+    if (!r.County.isEmpty()) AddWorkedCounty();
+    // The reload counts DX countries by the same rule.
+    if (CountsAsDX(r.Spc)) AddWorkedDX();
+    if (r.Spc.size() < 4) MarkSectionWorked();
 }
 
 void InfrmWindow::ShowScore() {
@@ -118,21 +118,6 @@ void InfrmWindow::FillDXWorkedLists() { tylog::FillDXWorkedLists(ContactLog, DXW
 
 // ---- Counties -------------------------------------------------------------------------------------
 
-void InfrmWindow::RebuildCountyLists() {
-    const CountyLists lists = WorkedAndRemainingCounties(ContactLog);
-    SetListItems(List3, lists.toWork);
-    SetListItems(List2, lists.worked);
-    lblStation[8].setCaption("Cnty Wkd - " + QString::number(List2.ListCount()));
-    lblStation[7].setCaption("Cnty Rem - " + QString::number(List3.ListCount()));
-}
-
-void InfrmWindow::AddWorkedCounty() {
-    const QString& county = lastRecord().County;
-    if (ListIndexNoCase(List2, county) < 0) List2.AddItem(county);
-    const int k = ListIndexNoCase(List3, county);
-    if (k >= 0) List3.RemoveItem(k);
-    lblStation[8].setCaption("Cnty Wkd - " + QString::number(List2.ListCount()));
-    lblStation[7].setCaption("Cnty Rem - " + QString::number(List3.ListCount()));
-}
+CountyLists InfrmWindow::countyListsOf(const ContactLogData& log) const { return WorkedAndRemainingCounties(log); }
 
 } // namespace tylog

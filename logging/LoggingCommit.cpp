@@ -4,6 +4,8 @@
 #include "core/ProcessState.h"
 #include "core/UtcTime.h"
 #include "logging/DupeRules.h"
+#include "logging/MultiplierRules.h"
+#include "logging/ScoreRules.h"
 #include "logging/LoggingWindow.h"
 #include "logstore/ContactLog.h"
 #include "logstore/CountyTable.h"
@@ -59,6 +61,7 @@ bool LoggingWindow::CheckPostContestEntry() {
 }
 
 void LoggingWindow::StampContact(ContactRecord& r) const {
+    r.SerialSent = isNumeric(Label1.Caption()) ? Label1.Caption() : QString::number(ContactLog.Count + 1);
     if (txtPostConTime.Visible()) {
         r.Date = txtPostConDate.Text();
         r.Time = txtPostConTime.Text();
@@ -70,6 +73,28 @@ void LoggingWindow::StampContact(ContactRecord& r) const {
     r.Mode = Station.CurrentMode;
     r.Band = Station.CurrentBand;
     r.Frequency = Run.RigFrequencyText;
+}
+
+void LoggingWindow::missingField(const char* message, vb::TextBox& box) {
+    Beep();
+    lblDialog.setCaption(message);
+    Run.MissingFieldFlag = true;
+    box.SetFocus();
+}
+
+void LoggingWindow::CheckRequiredFields() {
+    Run.MissingFieldFlag = false;
+    if (countyRequired() && txtSec.Text().isEmpty()) missingField("Need County!", txtSec);
+    if (txtRSTR.Text().isEmpty()) missingField("Need Serial!", txtRSTR);
+    if (txtCall.Text().size() < 3) missingField("Need Call Sign!", txtCall);
+}
+
+void LoggingWindow::ExpandCountyAbbreviation() {
+    if (txtSec.Text().isEmpty()) return;
+    QString name;
+    QString abbrev = txtSec.Text();
+    CountyNameFromAbbrev(name, abbrev);
+    if (!name.isEmpty()) txtSec.setText(name);
 }
 
 void LoggingWindow::CheckValidCounty() {
@@ -112,6 +137,69 @@ bool LoggingWindow::StoreContact(const ContactRecord& r) {
         return false;
     }
     return true;
+}
+
+void LoggingWindow::ShowStoredContact() {
+    const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(ContactLog.Count)];
+    SetBackColorIfNew(lblDialog, DialogBackColor);
+    lblDialog.setCaption(QString());
+    SetBackColorIfNew(lblDupe, DupeEmptyBackColor);
+    lblDupe.setCaption(QString());
+    ScoreCounts c{Run.QsoPoints, Run.PhoneContactCount, Run.CWContactCount, Run.DigitalContactCount};
+    AddContactPoints(c, r.Mode, r.Call, hostStateContact(r));
+    Run.QsoPoints = c.QsoPoints;
+    Run.PhoneContactCount = c.PhoneContactCount;
+    Run.CWContactCount = c.CWContactCount;
+    Run.DigitalContactCount = c.DigitalContactCount;
+    FillRecentContacts();
+    countMultipliers(r);
+    ShowScore();
+}
+
+void LoggingWindow::FinishCommit(bool emptyEntryLine) {
+    if (emptyEntryLine) {
+        EmptyEntryLine();
+        txtCall.SetFocus();
+    }
+    // The window repaints once, when the key's handling returns to the event loop; focus events run
+    // at once, so nothing waits for the loop here.
+    SetBackColorIfNew(lblDupe, DupeEmptyBackColor);
+    lblDupe.setCaption(QString());
+    UpdateRateMeter();
+    Run.RigFrequencyText.clear();
+}
+
+void LoggingWindow::RebuildCountyLists() {
+    const CountyListView v = countyListView();
+    const CountyLists lists = countyListsOf(ContactLog);
+    // A band or mode change seldom changes them: lists that already hold these are left alone.
+    SetListItems(v.toWork, lists.toWork);
+    SetListItems(v.worked, lists.worked);
+    v.workedHeading.setCaption(v.workedText + QString::number(v.worked.ListCount()));
+    v.toWorkHeading.setCaption(v.toWorkText + QString::number(v.toWork.ListCount()));
+}
+
+void LoggingWindow::AddWorkedCounty() {
+    const CountyListView v = countyListView();
+    const QString& county = ContactLog.Rec[static_cast<size_t>(ContactLog.Count)].County;
+    if (ListIndexNoCase(v.worked, county) < 0) v.worked.AddItem(county);
+    const int k = ListIndexNoCase(v.toWork, county);
+    if (k >= 0) v.toWork.RemoveItem(k);
+    v.workedHeading.setCaption(v.workedText + QString::number(v.worked.ListCount()));
+    v.toWorkHeading.setCaption(v.toWorkText + QString::number(v.toWork.ListCount()));
+}
+
+void LoggingWindow::RecountScore() {
+    ScoreCounts c;
+    c.QsoPoints = Run.QsoPoints;
+    for (int i = 1; i <= ContactLog.Count; ++i) {
+        const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
+        AddContactPoints(c, r.Mode, r.Call, hostStateContact(r));
+    }
+    Run.QsoPoints = c.QsoPoints;
+    Run.PhoneContactCount = c.PhoneContactCount;
+    Run.CWContactCount = c.CWContactCount;
+    Run.DigitalContactCount = c.DigitalContactCount;
 }
 
 void LoggingWindow::ReportFailedLoad(const QString& why) {

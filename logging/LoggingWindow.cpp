@@ -1,5 +1,9 @@
 #include "logging/LoggingWindow.h"
+#include "logging/ArchiveCommands.h"
 #include "logging/DupeRules.h"
+#include "logstore/CountyTable.h"
+#include "rig/RadioLink.h"
+#include "rig/RigSettings.h"
 #include "logging/Dispatcher.h"
 #include "platform/vb/FormScaling.h"
 #include "core/ProcessState.h"
@@ -24,6 +28,8 @@
 #include "platform/vb/Forms.h"
 #include "platform/Diagnostics.h"
 #include "rig/RigControlfrm.h"
+
+#include <QTreeWidget>
 
 #include <cmath>
 
@@ -52,31 +58,72 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
     for (int i = 0; i < 50; ++i) lblDXSpot.Add(*this, "lblDXSpot", i);
     for (int i = 0; i < 5; ++i) lblFreqSpot.Add(*this, "lblFreqSpot", i);
 
-    // What both twins show alike; each twin places the controls (and captions its own) in its layout.
+    vb::ApplyDesign(*this,
+                    {.Caption = QString("Q7BZW's TY State QSO Party Contest Log ") + ProgramVersionText + QString(41, ' ') +
+                                "www.q7bzw-software.example",
+                     .Width = kDesignWidth, .Height = kDesignHeight, .FontName = "Arial", .FontSize = 8.25},
+                    SharedDesignRows());
+    lblDX.ZOrder(1);
+    // The partial-duplicate list holds as many calls as match: what does not fit is cut, not shrunk.
+    lblDupe.setShrinkToFit(false);
+    LineDX.setBorderColor(BandMapAxisColor);
+    // Each caption centred on its frequency, the panel showing through, so labels of close
+    // frequencies overlap without hiding each other.
+    for (auto* labels : {&lblDXSpot, &lblFreqSpot})
+        for (auto& [i, l] : *labels) {
+            l->setAlignment(2);
+            l->setBackStyle(0);
+        }
+
+    mnuOpen.setEnabled(false);
+    mnuHearthbookImport.setEnabled(false);
+    if (setupMenu_) setupMenu_->setEnabled(false);
+
+    cmdLogOn.Click = [this] { cmdLogOn_Click(); };
+    Timer1.Tick = [this] { Timer1_Timer(); };
+    Timer2.Tick = [this] { Timer2_Timer(); };
+    mnuFormSize.Click = [this] { mnuFormSize_Click(); };
+    mnuTaskbar.Click = [this] { mnuTaskbar_Click(); };
+    mnuExit.Click = [this] { mnuExit_Click(); };
+    // The sent-report box speaks like the other data boxes (both designs keep it hidden).
+    txtRSTS.GotFocus = [] {
+        if (Station.VoiceNavLevel >= 2) BlindFrm().BlindKeyPhone("RstSnt");
+    };
+    mnuArchive.Click = [this] { mnuArchive_Click(); };
+    mnuRestore.Click = [this] { mnuRestore_Click(); };
+    wireMenus();
+    wireRecentList();
+}
+
+LoggingWindow::~LoggingWindow() { InstallForm1Link(false); }
+
+std::vector<vb::ControlDesign> LoggingWindow::SharedDesignRows() {
     const vb::ControlLook hidden{.Visible = false}, modeTip{.ToolTipText = "Click to change modes."};
     std::vector<vb::ControlDesign> design = {
-        {.control = txtCall, .Look = {.ToolTipText = "Enter mobiles with /M"}},
+        // control      caption     left  top   width height tab  {look}: where both twins place it
+        {txtCall, {}, 0, 2970, 1135, 285, {}, {.ToolTipText = "Enter mobiles with /M"}},
+        {txtRSTR, {}, 1200, 2970, 1015, 285},
+        {lblStation[3], "Serial", 1200, 2520, 1015, 375},
+        {lblRecentContacts, "Recent Contacts", 0, 0, 6375, 375},
+        {ListView1, {}, 0, 480, 6375, 1935, {}, {.ToolTipText = "Click record to edit or delete."}},
+        {cmdList, "Last 20", 5160, 80, 825, 240, {},
+         {.ToolTipText = "List all or last 20 contacts (Listing all will slow the program)"}},
+        {cmdEdit, "Edit Contact", 2160, 1440, 1215, 855, {}, hidden},
+        {cmdDelete, "Delete Contact", 4200, 1440, 1215, 855, {}, hidden},
+        {lblScorStats, "Score Statistics", 6480, 0, 2895, 375},
+        {lblTotCon, {}, 8400, 440, 975, 260},
+        {lblCurTime, "Reg Time", 8280, 6030, 735, 255},
+        {Label16, "am", 9110, 6030, 375, 255},
+        {lblutctime, "UTC TIME", 8280, 6250, 735, 255},
+        {Label11, "UTC", 9110, 6250, 375, 255},
+        // Where the twins place it apart: captions and looks only.
         {.control = lblStation[0], .Caption = "RS(T) Sn", .Look = hidden},
-        {.control = lblStation[3], .Caption = "Serial"},
         {.control = lblStation[4], .Caption = "County"},
-        {.control = lblPossDup, .Caption = "Possible Duplicates"},
         {.control = cmdDup, .Caption = "On", .Look = {.ToolTipText = "Displaying partial dupes slows the program on older pc's."}},
-        {.control = lblRecentContacts, .Caption = "Recent Contacts"},
-        {.control = ListView1, .Look = {.ToolTipText = "Click record to edit or delete."}},
-        {.control = cmdList, .Caption = "Last 20",
-         .Look = {.ToolTipText = "List all or last 20 contacts (Listing all will slow the program)"}},
-        {.control = cmdEdit, .Caption = "Edit Contact", .Look = hidden},
-        {.control = cmdDelete, .Caption = "Delete Contact", .Look = hidden},
-        {.control = lblScorStats, .Caption = "Score Statistics"},
-        {.control = Label26, .Caption = "QSO Points .................."},
         {.control = Label7, .Caption = "Total Score (less bonus)"},
         {.control = Label8, .Caption = "QSOs / Hr (last 20 min)"},
         {.control = Label9, .Caption = "QSOs / Hr (last 60 min)"},
         {.control = Label15, .Look = hidden},
-        {.control = lblCurTime, .Caption = "Reg Time"},
-        {.control = Label16, .Caption = "am"},
-        {.control = lblutctime, .Caption = "UTC TIME"},
-        {.control = Label11, .Caption = "UTC"},
         {.control = lblttrack, .Caption = "00:00:00"},
         {.control = cmdLogOn, .Caption = TimeOnCaption, .Look = {.ToolTipText = "Records On/Off times and controls duration clock."}},
         {.control = Label21, .Caption = "Band"},
@@ -111,40 +158,42 @@ LoggingWindow::LoggingWindow(const QString& name, Twin twin) : vb::Form(name), t
         design.push_back({lblFreqSpot[i], "lblFreqSpot", freqSpot[i][0], freqSpot[i][1], 615, 255, {},
                           {.FontName = BandMapFontName, .FontSize = BandMapFontSize, .Visible = false,
                            .ForeColor = BandMapAxisColor}});
-    vb::ApplyDesign(*this,
-                    {.Caption = QString("Q7BZW's TY State QSO Party Contest Log ") + ProgramVersionText + QString(41, ' ') +
-                                "www.q7bzw-software.example",
-                     .Width = kDesignWidth, .Height = kDesignHeight, .FontName = "Arial", .FontSize = 8.25},
-                    design);
-    lblDX.ZOrder(1);
-    LineDX.setBorderColor(BandMapAxisColor);
-    // Each caption centred on its frequency, the panel showing through, so labels of close
-    // frequencies overlap without hiding each other.
-    for (auto* labels : {&lblDXSpot, &lblFreqSpot})
-        for (auto& [i, l] : *labels) {
-            l->setAlignment(2);
-            l->setBackStyle(0);
-        }
-
-    mnuOpen.setEnabled(false);
-    mnuHearthbookImport.setEnabled(false);
-    if (setupMenu_) setupMenu_->setEnabled(false);
-
-    cmdLogOn.Click = [this] { cmdLogOn_Click(); };
-    Timer1.Tick = [this] { Timer1_Timer(); };
-    Timer2.Tick = [this] { Timer2_Timer(); };
-    mnuFormSize.Click = [this] { mnuFormSize_Click(); };
-    mnuTaskbar.Click = [this] { mnuTaskbar_Click(); };
-    mnuExit.Click = [this] { mnuExit_Click(); };
-    // The sent-report box speaks like the other data boxes (both designs keep it hidden).
-    txtRSTS.GotFocus = [] {
-        if (Station.VoiceNavLevel >= 2) BlindFrm().BlindKeyPhone("RstSnt");
-    };
-    wireMenus();
-    wireRecentList();
+    return design;
 }
 
-LoggingWindow::~LoggingWindow() { InstallForm1Link(false); }
+// ---- Load ---------------------------------------------------------------------------------------
+
+void LoggingWindow::Form_Load() {
+    try {
+        if (vb::Form* setup = vb::LoadedForm("frmStationID")) vb::Unload(*setup);
+        Label3.setVisible(false);
+        ScaleToScreenAtLoad();
+        SetListHeights();
+        LoadTwinParts();
+        // Rows of one line each: the list then lays out without measuring every row after each contact.
+        ListView1.tree()->setUniformRowHeights(true);
+        const std::pair<const char*, double> spotColumns[] = {{"Call", 1040}, {"Frequency", 880}, {"QTH", 2000},
+                                                              {"Status", 0},  {"Comments", 3400}, {"Prefix", 520},
+                                                              {"Time", 600},  {"From", 520}};
+        for (auto [header, n] : spotColumns) AddListColumn(txtDX, header, n);
+        if (Station.ListPreviousOption == 1) mnuListPrevious.setChecked(true);
+        Run.PartialDupeDisplay = true;
+        if (Station.FormSizePercent < 100) ApplyFormSize();
+        MarkModeAndBand();
+        ShowOwnStation();
+        LoadCounties();
+        AskOpenExistingLog();
+        ShowOperatingTime();
+        ReloadAndRescore();
+        FitWindowToScreen();
+        if (RigTypeWantsLink(Station.RigType)) radioLink().StartPolling();
+    } catch (const VbError& e) {
+        ReportFailedLoad(e.Description);
+    }
+}
+
+void LoggingWindow::mnuArchive_Click() { ArchiveCurrentLog(); }
+void LoggingWindow::mnuRestore_Click() { RestoreArchivedLog(*this); }
 
 // ---- Closing and ending the run -----------------------------------------------------------------
 

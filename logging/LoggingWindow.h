@@ -3,6 +3,7 @@
 // the same name and role in both, the menu tree, the timers, and the handlers written once for both
 // (closing, Time On/Off, clocks, form size). Each window lays the controls out and adds its own.
 #include "platform/vb/Controls.h"
+#include "platform/vb/Design.h"
 #include "platform/vb/Form.h"
 
 #include <QStringList>
@@ -13,6 +14,8 @@
 namespace tylog {
 
 struct ContactRecord;
+struct ContactLogData;
+struct CountyLists;
 
 class LoggingWindow : public vb::Form {
     Q_OBJECT
@@ -20,9 +23,6 @@ public:
     enum class Twin { OutOfState, InState };
     LoggingWindow(const QString& name, Twin twin);
     ~LoggingWindow() override;
-
-    // Logs the contact on the entry line (each twin's own checks and commit).
-    virtual void Mains() = 0;
 
 private:
     Twin twin_;
@@ -185,6 +185,10 @@ public:
 
     Twin twin() const { return twin_; }
 
+    // The design table of what both twins show alike: the controls they place alike with their
+    // places, the others' captions and looks (each twin's DesignRows places those).
+    std::vector<vb::ControlDesign> SharedDesignRows();
+
     // Closing and ending the run.
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Form_Unload(int& Cancel) override;
@@ -243,10 +247,41 @@ public:
     void lblDXSpot_MouseDown(int Index, int Button, int Shift, double X, double Y);
     void lblDXSpot_MouseMove(int Index, int Button, int Shift, double X, double Y);
 
-    // Entry-line commands of both windows (LoggingEntry.cpp).
+    // The load both twins run (Form_Load in LoggingWindow.cpp); what differs is the twins' own.
+    void Form_Load() override;
+
+    // The entry line as both windows type it (LoggingEntry.cpp): its typing order and lengths, the
+    // events wired alike, the call box's key guard and focus, the serial box, the county box's
+    // completion, the partial-duplicate line and the post-contest boxes. What a key does beyond that
+    // is each twin's.
+    void txtCall_KeyPress(int& KeyAscii);
+    // The leave of the call box: at once, or once the key inside whose handling it happened is done.
+    void txtCall_LostFocus();
+    void txtCall_GotFocus();
+    virtual void txtCall_Change();
+    void txtRSTS_Change();
+    void txtRSTR_GotFocus();
+    void txtRSTR_KeyPress(int& KeyAscii);
+    virtual void txtSec_GotFocus();
+    virtual void txtSec_KeyPress(int& KeyAscii);
+    // Lists the logged calls that hold what the call box will hold with this key.
+    void PartialDupeList(int& KeyAscii);
     virtual void ClearEntry();
     void mnuRecall_Click();
     void Label1_Change();
+    // Post-contest entry: the date and time boxes of contacts typed in from paper after the contest.
+    void mnuPostContest_Click();
+    void txtPostConTime_GotFocus();
+    void txtPostConDate_GotFocus();
+    void txtPostConTime_KeyPress(int& KeyAscii);
+    void txtPostConDate_KeyPress(int& KeyAscii);
+
+    // Logging a contact: the twin's checks and record (Mains), and what Enter in the entry line runs.
+    virtual void Mains() = 0;
+    virtual void LogEntry() { Mains(); }
+    // Archive and restore from the File menu (over the shared ArchiveCommands).
+    void mnuArchive_Click();
+    void mnuRestore_Click();
 
     // Keyboard map of both windows (LoggingKeys.cpp): Ctrl shortcuts, repeat cancel, function keys by
     // mode, CW speed, keyboard CW, Esc, and the quote marks that never reach a field.
@@ -274,11 +309,17 @@ public:
     int SelectedRecord() const;
 
     // Logging a contact, as both windows store one (LoggingCommit.cpp).
+    // Need County, Serial and Call Sign, in that order: the message and focus of the last one
+    // missing stand.
+    virtual void CheckRequiredFields();
     // Checks and rewrites the post-contest date and time boxes while they are shown; false (message and
     // beep) when one does not hold a date or time.
     bool CheckPostContestEntry();
-    // Sets a record's date and time (the post-contest boxes, or now in UTC), mode, band and frequency.
+    // Sets a record's serial sent (the label's when it is a number, else the record's number), date
+    // and time (the post-contest boxes, or now in UTC), mode, band and frequency.
     void StampContact(ContactRecord& r) const;
+    // The county box's abbreviation (any letter case) written out as the county's name.
+    void ExpandCountyAbbreviation();
     // Whether the county box names a county of CountyTable (InvalidCountyFlag, message, focus).
     void CheckValidCounty();
     // Stores `r` as record Count + 1 and appends it to log.txt. False, with the operator told and
@@ -289,6 +330,22 @@ public:
     // The end of a load stopped by an error (`why`): the window shows as far as it got, and when the
     // log was not loaded the operator is told that nothing can be logged in this run.
     void ReportFailedLoad(const QString& why);
+    // After a contact is stored: the message lines emptied, the contact counted into the score, the
+    // recent list, the twin's multipliers and the score panel.
+    void ShowStoredContact();
+    // The end of every commit: the entry line emptied when its checks passed (else it keeps what was
+    // typed), the partial list emptied, the rate meter, and the radio's frequency used up.
+    void FinishCommit(bool emptyEntryLine);
+    // Empties the boxes of the entry line and the country labels the lookup fills.
+    virtual void EmptyEntryLine();
+    // The score counts of every record of the log, anew.
+    void RecountScore();
+    // The score panel from the counts and the multiplier lists.
+    virtual void ShowScore() = 0;
+    // The county lists (worked, still to work) and their headings, from the log; the newest record's
+    // county moved from the one to the other.
+    void RebuildCountyLists();
+    void AddWorkedCounty();
 
     // Menu commands of both windows (LoggingMenus.cpp).
     void mnuNew_Click();
@@ -305,6 +362,47 @@ public:
     void mnuCountyList_Click();
 
 protected:
+    // The load's steps that are each twin's own: the start prompt, the recent list's columns and
+    // what the twin builds (LoadTwinParts); its own station's labels (ShowOwnStation).
+    virtual void LoadTwinParts() = 0;
+    virtual void ShowOwnStation() = 0;
+    // What a key in the call box does (past the guard); what leaving the box does.
+    virtual void callBoxKey(int& KeyAscii) = 0;
+    virtual void callBoxLeft() = 0;
+    // The box after the serial, and what a letter typed into the serial box does there.
+    virtual vb::TextBox& boxAfterSerial() = 0;
+    virtual void serialLetterKey(int& KeyAscii) = 0;
+    // The county box's keys both twins share: Enter logs, Space accepts and moves on, the county
+    // completion. False when the key ended the entry (Enter).
+    bool countyKey(int& KeyAscii);
+    // The own county whose contacts the partial-duplicate scan alone counts (the in-state window's).
+    virtual const QString* partialDupeOwnCounty() const { return nullptr; }
+    // The twin's county lists: the boxes, their headings' labels and texts, and how the lists are
+    // worked out from the log.
+    struct CountyListView {
+        vb::ListBox& worked;
+        vb::ListBox& toWork;
+        vb::Label& workedHeading;
+        const char* workedText;
+        vb::Label& toWorkHeading;
+        const char* toWorkText;
+    };
+    virtual CountyListView countyListView() = 0;
+    virtual CountyLists countyListsOf(const ContactLogData& log) const = 0;
+    // A required box left empty (or too short): the message, the beep and the focus there.
+    void missingField(const char* message, vb::TextBox& box);
+    // Whether the county box must be filled in for the contact to be logged.
+    virtual bool countyRequired() const { return true; }
+    // A digit after a complete call is the serial's first digit: it goes to the serial box, which it
+    // starts anew; the call box takes nothing.
+    void digitStartsSerial(int& KeyAscii);
+    // Without the Time On clock running, every key of the call box says so.
+    void askForTimeOn();
+    // Whether a record counts as a host-state station for its points.
+    virtual bool hostStateContact(const ContactRecord& r) const = 0;
+    // The newest record into the twin's multiplier lists.
+    virtual void countMultipliers(const ContactRecord& r) = 0;
+    void wireEntryLine();
     void wireSpots();
     void wireBandAndMode();
     vb::Menu* bandItem(const QString& band);
@@ -325,9 +423,13 @@ protected:
         int count = 0, first = 0;
     } listed_;
 
+    int callKeyDepth_ = 0;           // inside the call box's key handler
+    bool callLeftDuringKey_ = false; // the call box lost the focus meanwhile
+
 private:
     void wireMenus();
     void wireRecentList();
+    void postContestKey(int& KeyAscii, int lowest, int highest);
     // Puts the newest record in at the top of the list when it shows the records before it as
     // FillRecentContacts left them; false (nothing done) otherwise.
     bool addNewestToList(int count, int first);
@@ -357,5 +459,8 @@ inline const char* const TimeOffCaption = "&Log \"Time Off\"";
 inline constexpr long DialogBackColor = 0xC0C000;
 inline constexpr long DupeEmptyBackColor = 0xF0F0F0; // the button face
 inline constexpr long KeyboardCWBackColor = 0xC0FFFF;
+
+// The character of a key code (Windows-1252).
+QString CharOf(int keyAscii);
 
 } // namespace tylog

@@ -1,5 +1,6 @@
-// Duplicate checks of the out-of-state window: the partial list while the call is typed, the earlier
-// contacts of a call when the call box is left, and the refusal of a duplicate when it is logged.
+// Duplicate checks of the out-of-state window: the earlier contacts of a call when the call box is
+// left, and the refusal of a duplicate when it is logged (the partial list while the call is typed is
+// LoggingWindow's).
 // What decides is in DupeRules; the window shows it.
 #include "core/ProcessState.h"
 #include "keying/BlindFrm.h"
@@ -43,8 +44,7 @@ void OutfrmWindow::CheckDupeAtLog() {
     }
     if (Run.DupeFlag) {
         txtCall.SetFocus();
-        for (vb::TextBox* t : {&txtRSTS, &txtCntry, &txtCall, &txtRSTR, &txtSec}) EmptyIfFilled(*t);
-        for (vb::Label* l : {&Label19, &Label22, &Label23}) l->setCaption(QString());
+        EmptyEntryLine();
     }
 }
 
@@ -71,32 +71,6 @@ void OutfrmWindow::DupCheck2() {
         listed_.filled = false;
         ListView1.ClearItems();
         for (const QStringList& row : rows) ListView1.AddItem(row);
-    }
-}
-
-void OutfrmWindow::PartialDupeList(int& KeyAscii) {
-    const QString box = txtCall.Text();
-    const bool listed = KeyAscii >= 46 && KeyAscii <= 90; // ".", "/", digits, upper-case letters
-    const QString typed = box + FromAnsi(QByteArray(1, static_cast<char>(KeyAscii)));
-    const QString list = Run.PartialDupeDisplay && listed
-                             ? PartialDupes(ContactLog, Station.CurrentBand, Station.CurrentMode, typed)
-                             : QString();
-    // Each set once, to what the key leaves: a colour or text changed and changed back within one key
-    // still costs a repaint, and this runs on every key.
-    SetBackColorIfNew(lblDialog, DialogBackColor);
-    SetBackColorIfNew(lblDupe, list.isEmpty() ? DupeEmptyBackColor : DialogBackColor);
-    lblDupe.setCaption(list);
-    if (!list.isEmpty() && box.size() > 2) lblDialog.setCaption("Possible Duplicate!");
-    else if (Run.TimeOnRunning) lblDialog.setCaption(" ");
-
-    if (typed.size() == 3 && listed) {
-        auto digitOrSlash = [](QChar c) { return c.unicode() >= 47 && c.unicode() <= 57; };
-        if (digitOrSlash(typed[1]) || digitOrSlash(typed[2])) {
-            lblDialog.setCaption(" ");
-        } else {
-            Beep();
-            lblDialog.setCaption("The second or third character is not numeric!");
-        }
     }
 }
 

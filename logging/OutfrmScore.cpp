@@ -13,16 +13,7 @@ namespace tylog {
 void OutfrmWindow::ReloadAndRescore() {
     if (!LoadLog()) return; // it has told the operator and ended the run
     try {
-        ScoreCounts c;
-        c.QsoPoints = Run.QsoPoints;
-        for (int i = 1; i <= ContactLog.Count; ++i) {
-            const ContactRecord& r = ContactLog.Rec[static_cast<size_t>(i)];
-            AddContactPoints(c, r.Mode, r.Call, true);
-        }
-        Run.QsoPoints = c.QsoPoints;
-        Run.PhoneContactCount = c.PhoneContactCount;
-        Run.CWContactCount = c.CWContactCount;
-        Run.DigitalContactCount = c.DigitalContactCount;
+        RecountScore();
         RebuildCountyLists();
         FillRecentContacts();
         UpdateRateMeter();
@@ -40,22 +31,6 @@ void OutfrmWindow::ShowScore() {
     lblTotScore.setCaption(FormatGrouped(static_cast<double>(List2.ListCount() * Run.QsoPoints)));
 }
 
-void OutfrmWindow::RebuildCountyLists() {
-    const CountyLists lists = CountiesWorkedAndToGo(ContactLog);
-    // A band or mode change seldom changes them: lists that already hold these are left alone.
-    SetListItems(List1, lists.toWork);
-    SetListItems(List2, lists.worked);
-    lblStation[5].setCaption("Counties Worked - " + QString::number(List2.ListCount()));
-    lblStation[7].setCaption("Counties To Go - " + QString::number(List1.ListCount()));
-}
-
-void OutfrmWindow::AddWorkedCounty() {
-    const QString county = ContactLog.Rec[static_cast<size_t>(ContactLog.Count)].County;
-    if (ListIndexNoCase(List2, county) < 0) List2.AddItem(county);
-    const int k = ListIndexNoCase(List1, county);
-    if (k >= 0) List1.RemoveItem(k);
-    lblStation[5].setCaption("Counties Worked - " + QString::number(List2.ListCount()));
-    lblStation[7].setCaption("Counties To Go - " + QString::number(List1.ListCount()));
-}
+CountyLists OutfrmWindow::countyListsOf(const ContactLogData& log) const { return CountiesWorkedAndToGo(log); }
 
 } // namespace tylog

@@ -15,7 +15,9 @@
 #include <QTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <sys/stat.h>
@@ -67,14 +69,15 @@ public:
         bool bare; // unquoted: trimmed like ValueReader trims it
     };
 
-    explicit LogScanner(const QByteArray& bytes)
-        : begin_(bytes.constData()), p_(begin_), end_(p_ + bytes.size()), contentEnd_(end_) {
+    explicit LogScanner(const QByteArray& bytes, qsizetype from = 0)
+        : begin_(bytes.constData()), p_(begin_ + from), end_(begin_ + bytes.size()), contentEnd_(end_) {
         // Blank lines, trailing blanks and an end mark (^Z) after the last record are no contact.
         while (contentEnd_ > begin_ && isEndMark(contentEnd_[-1])) --contentEnd_;
     }
     bool AtEnd() const { return p_ >= end_; }
     // At a record's start: whether only end marks are left.
     bool AtContentEnd() const { return p_ >= contentEnd_; }
+    // Where the next value starts: the offset of the end of what has been read, its separator included.
     qsizetype Position() const { return p_ - begin_; }
     static bool isEndMark(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\x1A'; }
 
@@ -153,32 +156,34 @@ bool sameText(const QString& text, const char* p, qsizetype n) {
     return true;
 }
 
-// The last few distinct texts of one field, as the fields of earlier records of this load that hold
-// them (those records are not written again while it runs). Logs repeat dates, bands, modes and
-// counties, and a shared string costs no allocation.
+// Texts of one field met earlier in this load, as the fields of earlier records that hold them (those
+// records are not written again while it runs), found by their bytes: logs repeat calls, dates, bands,
+// modes, counties and serials, and a shared string costs no allocation (a first load makes every
+// record's strings).
 class RecentTexts {
 public:
+    explicit RecentTexts(std::size_t size = 1024) : slots_(size) {}
     const QString* Find(const char* p, qsizetype n) const {
         const std::uint32_t k = key(p, n);
-        for (std::size_t i = 0; i < texts_.size(); ++i)
-            if (keys_[i] == k && sameText(*texts_[i], p, n)) return texts_[i];
-        return nullptr;
+        const Slot& s = slots_[k % slots_.size()];
+        return s.key == k && s.text && sameText(*s.text, p, n) ? s.text : nullptr;
     }
     void Add(const QString* text, const char* p, qsizetype n) {
-        const std::size_t i = next_++ % texts_.size();
-        texts_[i] = text;
-        keys_[i] = key(p, n);
+        const std::uint32_t k = key(p, n);
+        slots_[k % slots_.size()] = {text, k};
     }
 
 private:
-    // Length and end bytes, never 0: most texts that differ are told apart without reading them.
     static std::uint32_t key(const char* p, qsizetype n) {
-        return static_cast<std::uint32_t>(n) << 16 | static_cast<unsigned char>(p[n - 1]) << 8 |
-               static_cast<unsigned char>(p[0]);
+        std::uint32_t h = 2166136261u; // FNV-1a
+        for (qsizetype i = 0; i < n; ++i) h = (h ^ static_cast<unsigned char>(p[i])) * 16777619u;
+        return h;
     }
-    std::array<const QString*, 8> texts_{};
-    std::array<std::uint32_t, 8> keys_{};
-    std::size_t next_ = 0;
+    struct Slot {
+        const QString* text = nullptr;
+        std::uint32_t key = 0;
+    };
+    std::vector<Slot> slots_;
 };
 
 // Sets field to the slice's text, keeping the slot's own string when a reload finds it unchanged;
@@ -283,8 +288,35 @@ struct LoadedBytes {
     qsizetype wholeEnd = 0;
     std::uint64_t revision = 0;
     int count = -1; // -1: none kept
+    // Where in bytes each record's text ends, its separator included: ends[i] for record i + 1.
+    std::vector<qsizetype> ends;
 };
 LoadedBytes gLoaded;
+
+// How many of the records the kept bytes hold a file's bytes begin with unchanged, and where the
+// record after them starts: a restored archive or backup usually begins as the log it replaces. A
+// record counts when its bytes, and the separator the scanner took after them, are the same in both
+// and nothing after them could have made the scanner take more (a CR that an LF follows now).
+struct KeptRecords {
+    int count = 0;
+    qsizetype end = 0;
+};
+KeptRecords recordsKeptIn(const QByteArray& bytes, int before) {
+    if (gLoaded.count != before || gLoaded.revision != ContactLog.Revision ||
+        gLoaded.ends.size() != static_cast<std::size_t>(before))
+        return {};
+    const QByteArray& old = gLoaded.bytes;
+    const qsizetype n = std::min(old.size(), bytes.size());
+    const qsizetype same = std::mismatch(old.constData(), old.constData() + n, bytes.constData()).first - old.constData();
+    int kept = static_cast<int>(std::upper_bound(gLoaded.ends.begin(), gLoaded.ends.end(), same) - gLoaded.ends.begin());
+    while (kept > 0) {
+        const qsizetype end = gLoaded.ends[static_cast<std::size_t>(kept - 1)];
+        const char last = old[end - 1];
+        if (end < same || last == '\n' || last == ',') break;
+        --kept;
+    }
+    return {kept, kept > 0 ? gLoaded.ends[static_cast<std::size_t>(kept - 1)] : 0};
+}
 
 // Where one reading of a log's bytes ended, and why it stopped short when it did.
 struct LogReading {
@@ -316,11 +348,14 @@ bool isCutLastLine(const QByteArray& bytes, qsizetype start) {
 
 // The one reader of the log's form: the load, the restore check and the append's look at the file's
 // end all read through it. readRecord(scanner, n) reads the 20 values of record n (1..Capacity) and
-// throws where the bytes end first; a record past the capacity is only counted.
+// throws where the bytes end first; a record past the capacity is only counted. Reading starts after
+// the records kept (their count and where they end); ends takes where each record read ends.
 template <class ReadRecord>
-LogReading readRecords(const QByteArray& bytes, ReadRecord&& readRecord) {
-    LogScanner r(bytes);
+LogReading readRecords(const QByteArray& bytes, ReadRecord&& readRecord, const KeptRecords& kept = {},
+                       std::vector<qsizetype>* ends = nullptr) {
+    LogScanner r(bytes, kept.end);
     LogReading out;
+    out.count = kept.count;
     while (!r.AtContentEnd()) {
         const qsizetype start = r.Position();
         try {
@@ -343,9 +378,11 @@ LogReading readRecords(const QByteArray& bytes, ReadRecord&& readRecord) {
             return out;
         }
         ++out.count;
+        if (ends) ends->push_back(r.Position());
     }
     out.wholeEnd = r.Position();
-    out.joint = jointAfter(r, out.count);
+    // With nothing read after the records kept, their last ended with a line end or a comma.
+    out.joint = out.count > kept.count ? jointAfter(r, out.count) : QByteArray();
     return out;
 }
 
@@ -378,9 +415,9 @@ VbError faultError(const LogReading& reading) {
                    faultText(reading));
 }
 
-// Reads bytes into the records from 1 up, counting them in ContactLog.Count (whole records only);
-// *changed: whether a record read differs from what its slot held.
-LogReading readLog(const QByteArray& bytes, bool* changed) {
+// Reads bytes into the records after those kept, counting them in ContactLog.Count (whole records
+// only); *changed: whether a record read differs from what its slot held.
+LogReading readLog(const QByteArray& bytes, bool* changed, const KeptRecords& kept, std::vector<qsizetype>* ends) {
     std::array<RecentTexts, std::size(kHead) + std::size(kTail)> recent;
     bool differs = false;
     const LogReading reading = readRecords(bytes, [&](LogScanner& r, int n) {
@@ -391,7 +428,7 @@ LogReading readLog(const QByteArray& bytes, bool* changed) {
         differs |= spare != rec.Spare16;
         rec.Spare16 = spare;
         for (TextField f : kTail) differs |= assign(rec.*f, recent[i++], r.Next());
-    });
+    }, kept, ends);
     ContactLog.Count = reading.count;
     *changed = differs;
     return reading;
@@ -402,7 +439,7 @@ bool readsBackAs(const QByteArray& line, const ContactRecord& rec) {
     try {
         LogScanner r(line);
         ContactRecord back;
-        RecentTexts recent;
+        RecentTexts recent(1);
         for (TextField f : kHead) assign(back.*f, recent, r.Next());
         back.Spare16 = numberOf(r.Next());
         for (TextField f : kTail) assign(back.*f, recent, r.Next());
@@ -415,6 +452,29 @@ bool readsBackAs(const QByteArray& line, const ContactRecord& rec) {
     } catch (const VbError&) {
         return false;
     }
+}
+
+// Whether a text goes through LogLine and a load unchanged: no double quote, CR or LF (a quoted value
+// drops them), and only characters Windows-1252 has (others are written as "?").
+bool storesExactly(const QString& text) {
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c == u'"' || c == u'\r' || c == u'\n') return false;
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) continue;
+        if (FromAnsi(ToAnsi(QString(ch))) != QString(ch)) return false;
+    }
+    return true;
+}
+
+// Whether a record's line, as LogLine writes it, loads back as exactly the record, without reading it.
+bool writesBackExactly(const ContactRecord& r) {
+    for (TextField f : kHead)
+        if (!storesExactly(r.*f)) return false;
+    for (TextField f : kTail)
+        if (!storesExactly(r.*f)) return false;
+    if (r.Spare16 == 0) return true;
+    double back = 0;
+    return ParseNumber(FormatDouble(r.Spare16), &back) && back == r.Spare16;
 }
 
 void resetScore() {
@@ -549,22 +609,44 @@ bool ContactMoment(const ContactRecord& r, std::int64_t* secondsSinceEpoch) {
     return c.momentValid;
 }
 
+namespace {
+
+// The rows of the county table by the spellings a log holds, each worked out once: the first row whose
+// name is that text without regard to case, 0 for none. Made anew for each table (known by its first
+// name's string and its size: a load makes new strings); a first load looks up every record's county.
+struct CountyRowIndex {
+    int tableCount = -1;
+    QString tableFirst;
+    QHash<QString, int> rows;
+};
+CountyRowIndex gCountyRows;
+
+int countyRowOf(const QString& county, const QString& first, int count) {
+    CountyRowIndex& x = gCountyRows;
+    if (x.tableCount != count || !sameString(x.tableFirst, first)) x = CountyRowIndex{count, first, {}};
+    const auto known = x.rows.constFind(county);
+    if (known != x.rows.cend()) return *known;
+    int row = 0;
+    for (int i = 1; i <= count; ++i) {
+        const QString& name = CountyTable.Name[static_cast<size_t>(i)];
+        if (name.size() == county.size() && name.compare(county, Qt::CaseInsensitive) == 0) {
+            row = i;
+            break;
+        }
+    }
+    x.rows.insert(county, row);
+    return row;
+}
+
+} // namespace
+
 int ContactCountyRow(const ContactRecord& r) {
     ContactRecordCache& c = r.Cache;
     const int count = static_cast<int>(CountyTable.Count);
     // The table is known by its first name's string and its size: a load makes new strings.
     const QString& first = count >= 1 ? CountyTable.Name[1] : QString();
     if (c.tableCount == count && sameString(c.tableFirst, first) && sameString(c.county, r.County)) return c.countyRow;
-    int row = 0;
-    if (!r.County.isEmpty()) {
-        for (int i = 1; i <= count; ++i) {
-            const QString& name = CountyTable.Name[static_cast<size_t>(i)];
-            if (name.size() == r.County.size() && name.compare(r.County, Qt::CaseInsensitive) == 0) {
-                row = i;
-                break;
-            }
-        }
-    }
+    const int row = r.County.isEmpty() ? 0 : countyRowOf(r.County, first, count);
     c.county = r.County;
     c.tableFirst = first;
     c.tableCount = count;
@@ -613,14 +695,19 @@ bool LoadLog() {
             rememberEnd(path, gLoaded.joint, gLoaded.wholeEnd);
             return loaded();
         }
+        // The records the new bytes begin with as they were are those records still: reading goes on
+        // after them.
+        const KeptRecords kept = setAside ? KeptRecords{} : recordsKeptIn(bytes, before);
+        std::vector<qsizetype> ends(gLoaded.ends.begin(), gLoaded.ends.begin() + kept.count);
         bool changed = false;
-        const LogReading reading = readLog(bytes, &changed);
+        const LogReading reading = readLog(bytes, &changed, kept, &ends);
         if (reading.fault == LogReading::Fault::None) {
             // After a cut line was set aside the slots hold the first reading, not what indexes saw.
             if (changed || setAside || ContactLog.Count != before) ContactLog.Revision = NextLogRevision();
             gLoaded.bytes = bytes;
             gLoaded.joint = reading.joint;
             gLoaded.wholeEnd = reading.wholeEnd;
+            gLoaded.ends = std::move(ends);
             rememberEnd(path, reading.joint, reading.wholeEnd);
             return loaded();
         }
@@ -680,6 +767,7 @@ void AppendLastContact() {
         gLoaded.joint.clear();
         gLoaded.wholeEnd = gLoaded.bytes.size();
         gLoaded.count = ContactLog.Count;
+        gLoaded.ends.push_back(gLoaded.bytes.size());
     }
 }
 
@@ -696,13 +784,30 @@ void SaveLog() {
         throw VbError(VbError::SubscriptOutOfRange, "Subscript out of range");
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(ContactLog.Count) * 120);
-    for (int i = 1; i <= ContactLog.Count; ++i) bytes += LogLine(ContactLog.Rec[i]);
+    std::vector<qsizetype> ends;
+    ends.reserve(static_cast<std::size_t>(ContactLog.Count));
+    bool exact = true;
+    for (int i = 1; i <= ContactLog.Count; ++i) {
+        bytes += LogLine(ContactLog.Rec[i]);
+        ends.push_back(bytes.size());
+        exact = exact && writesBackExactly(ContactLog.Rec[i]);
+    }
     // Under the name it was found by: a LOG.TXT copied from elsewhere is the log, not a second one.
     const QString path = foundLog();
     gKnownEnd.valid = false;
     gLoaded.count = -1;
     WriteFileAtomic(path, bytes);
     rememberEnd(path, QByteArray(), -1); // empty, or ending with CR LF
+    // What was written is what the records hold when each reads back as itself: the reload after an
+    // edit or a delete then reads nothing.
+    if (exact) {
+        gLoaded.wholeEnd = bytes.size();
+        gLoaded.bytes = std::move(bytes);
+        gLoaded.joint.clear();
+        gLoaded.ends = std::move(ends);
+        gLoaded.revision = ContactLog.Revision;
+        gLoaded.count = ContactLog.Count;
+    }
 }
 
 void DeleteContact(int k) {

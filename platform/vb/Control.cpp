@@ -6,8 +6,10 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -35,7 +37,9 @@ void Control::attach(QWidget* w) {
     w->installEventFilter(this);
     // MouseMove runs for a pointer moving over the control without a button held, too (hover texts).
     w->setMouseTracking(true);
-    if (fontName_.isEmpty()) fontName_ = QApplication::font().family();
+    // A control takes the window's face as it stands when the control is made, as one placed on a
+    // window at design time does; a twin's own controls thus share the face its base table set.
+    if (fontName_.isEmpty()) fontName_ = form_.FontName();
     applyFont();
     applyGeometry();
     w->show();
@@ -56,6 +60,7 @@ void Control::applyGeometry() {
     widget_->setGeometry(static_cast<int>(std::lround(left_ / tx)), static_cast<int>(std::lround(top_ / ty)),
                          std::max(0, static_cast<int>(std::lround(width_ / tx))),
                          std::max(0, static_cast<int>(std::lround(height_ / ty))));
+    fitCaption();
 }
 
 void Control::setVisible(bool v) {
@@ -68,13 +73,128 @@ void Control::setEnabled(bool v) {
     if (widget_) widget_->setEnabled(v);
 }
 
-void Control::applyFont() {
-    if (!widget_) return;
+QFont Control::fontAt(double points) const {
     QFont f(fontName_);
-    // A font size of 0 or less cannot be shown; the smallest point size stands in for it.
-    f.setPointSizeF(fontSize_ > 0 ? fontSize_ : 1.0);
+    f.setPointSizeF(points);
     f.setBold(fontBold_);
-    widget_->setFont(f);
+    return f;
+}
+
+void Control::applyFont() {
+    fontApplied_ = false;
+    fitKey_ = {};
+    fitCaption();
+}
+
+namespace {
+
+// A caption's width on one line, and the line's height, in font metrics fm (a mnemonic's "&" takes no
+// room).
+QSizeF lineSize(const QFontMetricsF& fm, const Control::CaptionBox& box) {
+    QString text = box.text;
+    if (box.flags & Qt::TextShowMnemonic) text.replace(QLatin1String("&&"), QStringLiteral("\x1f")).remove('&').replace('\x1f', '&');
+    return {fm.horizontalAdvance(text), fm.height()};
+}
+
+// Whether the caption, drawn in font f, lies whole inside its area.
+bool captionFits(const QFont& f, const QWidget* w, const Control::CaptionBox& box, QSizeF* line = nullptr) {
+    const QFontMetricsF fm(f, const_cast<QWidget*>(w));
+    const QSizeF area = box.area.size();
+    // Most captions are one line that fits: one measure, no layout.
+    const QSizeF one = lineSize(fm, box);
+    if (line) *line = one;
+    if (!box.text.contains('\n') && one.width() <= area.width() && one.height() <= area.height()) return true;
+    if (!(box.flags & Qt::TextWordWrap) && !box.text.contains('\n')) return false;
+    const QRectF laid = fm.boundingRect(QRectF(0, 0, area.width(), 1e6), box.flags, box.text);
+    return laid.width() <= area.width() && laid.height() <= area.height();
+}
+
+// The largest size up to `size` at which the caption fits, on a grid of quarter points (the sizes
+// controls then share make their font engines once); the smallest size when none does.
+double fittingSize(QFont f, double size, const QWidget* w, const Control::CaptionBox& box) {
+    QSizeF line;
+    if (captionFits(f, w, box, &line)) return size;
+    constexpr double kStep = 0.25, kSmallest = 1.0;
+    const auto fitsAt = [&](double points) {
+        f.setPointSizeF(points);
+        return captionFits(f, w, box);
+    };
+    const double below = std::floor((size - kStep / 2) / kStep) * kStep; // the grid's size under `size`
+    if (below < kSmallest) return kSmallest;
+    if (!(box.flags & Qt::TextWordWrap)) {
+        // One line grows about in step with the size: start from the share of the box it takes, step
+        // down until it fits, then up while it still does.
+        const QSizeF area = box.area.size();
+        double guess = size * std::min(area.width() / std::max(line.width(), 1.0), area.height() / std::max(line.height(), 1.0));
+        guess = std::clamp(std::floor(guess / kStep) * kStep, kSmallest, below);
+        while (guess > kSmallest && !fitsAt(guess)) guess -= kStep;
+        while (guess + kStep <= below && fitsAt(guess + kStep)) guess += kStep;
+        return guess;
+    }
+    // Lines wrap differently at each size: halve the grid's range.
+    int fits = static_cast<int>(kSmallest / kStep), over = static_cast<int>(below / kStep) + 1;
+    while (over - fits > 1) {
+        const int mid = (fits + over) / 2;
+        (fitsAt(mid * kStep) ? fits : over) = mid;
+    }
+    return fits * kStep;
+}
+
+} // namespace
+
+bool Control::captionBox(CaptionBox* box) const {
+    (void)box;
+    return false;
+}
+
+void Control::fitCaption() {
+    if (!widget_) return;
+    // A control not shown is fitted when it is shown: a window's design table and its scaling set a
+    // control's caption, place and font several times over before it is seen, and hidden windows are
+    // loaded at start-up. Until then it holds the font at its own size.
+    if (!widget_->isVisible()) {
+        fitPending_ = true;
+        const double size = fontSize_ > 0 ? fontSize_ : 1.0;
+        if (!fontApplied_ || shownSize_ != size) {
+            shownSize_ = size;
+            fontApplied_ = true;
+            fitKey_ = {};
+            widget_->setFont(fontAt(size));
+        }
+        return;
+    }
+    fitNow();
+}
+
+void Control::fitNow() {
+    fitPending_ = false;
+    if (!widget_) return;
+    const double size = fontSize_ > 0 ? fontSize_ : 1.0; // a size of 0 or less cannot be shown: the smallest stands in
+    double shown = size;
+    CaptionBox box;
+    if (shrinkToFit_ && captionBox(&box) && !box.text.isEmpty()) {
+        FitKey key{box.text, box.area.size(), size, fontName_, fontBold_};
+        if (fontApplied_ && key == fitKey_) return;
+        shown = fittingSize(fontAt(size), size, widget_, box);
+        fitKey_ = std::move(key);
+    } else {
+        fitKey_ = {};
+    }
+    if (fontApplied_ && shown == shownSize_) return;
+    shownSize_ = shown;
+    fontApplied_ = true;
+    widget_->setFont(fontAt(shown));
+}
+
+void Control::setShrinkToFit(bool on) {
+    shrinkToFit_ = on;
+    fitKey_ = {};
+    fitCaption();
+}
+
+double Control::ShownFontSize() const {
+    if (fitPending_) const_cast<Control*>(this)->fitNow();
+    return shownSize_;
 }
 
 void Control::setFontSize(double points) {
@@ -193,6 +313,9 @@ int buttonOf(Qt::MouseButton b) {
 
 bool Control::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::Show:
+        if (watched == widget_ && fitPending_) fitNow();
+        return false;
     case QEvent::KeyPress:
         return routeKeyPress(static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease: {

@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -51,6 +52,20 @@ public:
     void setFontName(const QString& face);
     bool FontBold() const { return fontBold_; }
     void setFontBold(bool bold);
+    // A caption is shown whole: where it does not fit the box at the font's size, it is drawn in the
+    // largest size below that which fits (FontSize keeps the size set). On for every kind with a
+    // caption; a label that lists more than its box can hold turns it off and is cut instead.
+    bool ShrinkToFit() const { return shrinkToFit_; }
+    void setShrinkToFit(bool on);
+    // The point size the widget draws in: FontSize, or less where the caption needs it.
+    double ShownFontSize() const;
+    // A caption and the part of the widget it is drawn in (pixels), with the flags it is laid out by
+    // (as QFontMetricsF::boundingRect takes them).
+    struct CaptionBox {
+        QString text;
+        QRectF area;
+        int flags = 0;
+    };
     long BackColor() const { return backColor_; }
     void setBackColor(long bgr);
     long ForeColor() const { return foreColor_; }
@@ -83,6 +98,14 @@ protected:
     virtual void applyGeometry();
     virtual void applyColors();
     void applyFont();
+    // The caption this kind shows and where; false for kinds without one.
+    virtual bool captionBox(CaptionBox* box) const;
+    // The control's own font at a size.
+    QFont fontAt(double points) const;
+    // Draws the caption at the font's size or, when it does not fit its box, at the largest that fits:
+    // run after every change of the caption, the font or the box's size.
+    void fitCaption();
+    void fitNow();
     // A key the handlers kept: text boxes insert the character themselves; true when consumed.
     virtual bool deliverChar(int keyAscii, QKeyEvent* e);
     // The same for a key that gives no character (Shift+Insert, arrows); false lets the widget have it.
@@ -105,6 +128,20 @@ protected:
     double fontSize_ = 8.25;
     QString fontName_;
     bool fontBold_ = false;
+    bool shrinkToFit_ = true;
+    // What the last fit was worked out for, so that moving the box or setting the same caption again
+    // costs nothing.
+    struct FitKey {
+        QString text;
+        QSizeF area;
+        double size = 0;
+        QString face;
+        bool bold = false;
+        bool operator==(const FitKey&) const = default;
+    } fitKey_;
+    double shownSize_ = 0;
+    bool fontApplied_ = false; // the widget holds the face and weight set last
+    bool fitPending_ = false;  // set while hidden: fitted when shown
     long backColor_ = -1, foreColor_ = -1; // -1: the widget's own colours
     QString toolTip_;
     int tabIndex_ = 0;

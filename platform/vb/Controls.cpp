@@ -6,11 +6,13 @@
 #include "platform/vb/Form.h"
 #include "platform/vb/Keys.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QInputMethodEvent>
@@ -24,7 +26,14 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QProxyStyle>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStaticText>
+#include <QStyleOptionFrame>
+#include <QStyledItemDelegate>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -40,7 +49,6 @@ Label::Label(Form& form, const QString& name, Control* container, int index)
     auto* l = new QLabel;
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setWordWrap(true);
-    l->setAutoFillBackground(true);
     attach(l);
 }
 
@@ -49,6 +57,7 @@ QString Label::Caption() const { return label()->text(); }
 void Label::setCaption(const QString& c) {
     if (label()->text() == c) return;
     label()->setText(c);
+    fitCaption();
     if (Change) runHandler("Change", Change);
 }
 
@@ -56,6 +65,7 @@ void Label::setAlignment(int a) {
     alignment_ = a;
     Qt::Alignment h = a == 1 ? Qt::AlignRight : (a == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
     label()->setAlignment(h | Qt::AlignTop);
+    fitCaption();
 }
 
 void Label::setBackStyle(int s) {
@@ -66,16 +76,87 @@ void Label::setBackStyle(int s) {
 void Label::setBorderStyle(int s) {
     borderStyle_ = s;
     label()->setFrameStyle(s == 1 ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+    fitCaption();
 }
 
-void Label::setWordWrap(bool w) { label()->setWordWrap(w); }
+void Label::setWordWrap(bool w) {
+    label()->setWordWrap(w);
+    fitCaption();
+}
+
+bool Label::captionBox(CaptionBox* box) const {
+    // Where QLabel draws plain text: inside the frame and margin, and, with a frame but no indent of
+    // its own, half an "x" in from the side the text is aligned to.
+    const QLabel* l = label();
+    box->text = l->text();
+    const int m = l->margin();
+    QRectF area = QRectF(l->contentsRect()).adjusted(m, m, -m, -m);
+    int indent = l->indent();
+    if (indent < 0 && l->frameWidth() > 0)
+        indent = QFontMetrics(fontAt(FontSize() > 0 ? FontSize() : 1.0), l).horizontalAdvance(QLatin1Char('x')) / 2;
+    if (indent > 0) {
+        const Qt::Alignment a = l->alignment();
+        if (a & Qt::AlignLeft) area.setLeft(area.left() + indent);
+        if (a & Qt::AlignRight) area.setRight(area.right() - indent);
+        if (a & Qt::AlignTop) area.setTop(area.top() + indent);
+    }
+    box->area = area;
+    box->flags = l->wordWrap() ? Qt::TextWordWrap : 0;
+    return true;
+}
 
 void Label::applyColors() {
     Control::applyColors();
-    label()->setAutoFillBackground(backStyle_ == 1);
+    // Without a colour of its own an opaque label shows its container's, which lies behind it anyway:
+    // it paints no background. Every widget that paints its own is an opaque child, and Qt works out
+    // the region they cover anew after any child's palette changes, at a cost that grows faster than
+    // their number: a window of many labels paid most of a keystroke for it.
+    label()->setAutoFillBackground(backStyle_ == 1 && BackColor() >= 0);
 }
 
 // ---- TextBox -----------------------------------------------------------------------------------
+
+namespace {
+
+// A one-line text box's frame as a plain rectangle, in the highlight colour while the box has the
+// focus, and a frame control's box as one plain line: the style's own are antialiased rounded
+// outlines, which every box emptied or typed into strokes again (after each contact, all of the entry
+// line's) and which a window's first frame strokes around every frame.
+class BoxFrameStyle : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* p,
+                       const QWidget* widget) const override {
+        const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+        if (element == PE_FrameGroupBox && frame && !(frame->features & QStyleOptionFrame::Flat)) {
+            // A frame's box: one plain line.
+            p->setPen(option->palette.color(QPalette::Mid));
+            p->setBrush(Qt::NoBrush);
+            p->drawRect(option->rect.adjusted(0, 0, -1, -1));
+            return;
+        }
+        if (element != PE_PanelLineEdit || !frame || frame->lineWidth <= 0) {
+            QProxyStyle::drawPrimitive(element, option, p, widget);
+            return;
+        }
+        const QPalette::ColorGroup group = option->state & State_Enabled ? QPalette::Active : QPalette::Disabled;
+        p->fillRect(option->rect, option->palette.brush(group, QPalette::Base));
+        const bool focused = (option->state & State_HasFocus) && (option->state & State_Enabled);
+        p->setPen(focused ? option->palette.color(QPalette::Highlight) : option->palette.color(group, QPalette::Mid));
+        p->setBrush(Qt::NoBrush);
+        p->drawRect(option->rect.adjusted(0, 0, -1, -1));
+    }
+    static BoxFrameStyle* Instance() {
+        // One for the run, with the application as its parent; its base is the application's style.
+        static QPointer<BoxFrameStyle> style;
+        if (!style) {
+            style = new BoxFrameStyle;
+            style->setParent(qApp);
+        }
+        return style;
+    }
+};
+
+} // namespace
 
 TextBox::TextBox(Form& form, const QString& name, Control* container, int index, bool multiLine)
     : Control(form, Kind::TextBox, name, container, index) {
@@ -91,6 +172,7 @@ TextBox::TextBox(Form& form, const QString& name, Control* container, int index,
     } else {
         edit_ = new QLineEdit;
         edit_->setFrame(true);
+        edit_->setStyle(BoxFrameStyle::Instance());
         edit_->setContextMenuPolicy(Qt::DefaultContextMenu);
         edit_->setDragEnabled(false);
         connect(edit_, &QLineEdit::textChanged, this, [this] { if (Change) runHandler("Change", Change); });
@@ -381,8 +463,34 @@ CommandButton::CommandButton(Form& form, const QString& name, Control* container
 }
 
 QString CommandButton::Caption() const { return static_cast<QPushButton*>(widget())->text(); }
-void CommandButton::setCaption(const QString& c) { static_cast<QPushButton*>(widget())->setText(c); }
-void CommandButton::setPicture(const QPixmap& p) { static_cast<QPushButton*>(widget())->setIcon(QIcon(p)); }
+void CommandButton::setCaption(const QString& c) {
+    static_cast<QPushButton*>(widget())->setText(c);
+    fitCaption();
+}
+void CommandButton::setPicture(const QPixmap& p) {
+    static_cast<QPushButton*>(widget())->setIcon(QIcon(p));
+    fitCaption();
+}
+
+namespace {
+// The part of a button, option or check box that the style draws the caption in.
+QRectF styleTextArea(const QAbstractButton* b, QStyle::SubElement element) {
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    opt.text = b->text();
+    return b->style()->subElementRect(element, &opt, b);
+}
+} // namespace
+
+bool CommandButton::captionBox(CaptionBox* box) const {
+    const auto* b = static_cast<const QPushButton*>(widget());
+    if (!b->icon().isNull()) return false; // a picture button's layout is the style's
+    // Kept off the frame by half the style's margin on either side.
+    const double margin = b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b) / 2.0;
+    *box = {b->text(), styleTextArea(b, QStyle::SE_PushButtonContents).adjusted(margin, 0, -margin, 0),
+            Qt::TextShowMnemonic};
+    return true;
+}
 
 // ---- OptionButton ------------------------------------------------------------------------------
 
@@ -396,7 +504,15 @@ OptionButton::OptionButton(Form& form, const QString& name, Control* container, 
 
 QRadioButton* OptionButton::radio() const { return static_cast<QRadioButton*>(widget()); }
 QString OptionButton::Caption() const { return radio()->text(); }
-void OptionButton::setCaption(const QString& c) { radio()->setText(c); }
+void OptionButton::setCaption(const QString& c) {
+    radio()->setText(c);
+    fitCaption();
+}
+
+bool OptionButton::captionBox(CaptionBox* box) const {
+    *box = {radio()->text(), styleTextArea(radio(), QStyle::SE_RadioButtonContents), Qt::TextShowMnemonic};
+    return true;
+}
 bool OptionButton::Value() const { return radio()->isChecked(); }
 
 void OptionButton::setValue(bool v) {
@@ -422,7 +538,16 @@ CheckBox::CheckBox(Form& form, const QString& name, Control* container, int inde
 }
 
 QString CheckBox::Caption() const { return static_cast<QCheckBox*>(widget())->text(); }
-void CheckBox::setCaption(const QString& c) { static_cast<QCheckBox*>(widget())->setText(c); }
+void CheckBox::setCaption(const QString& c) {
+    static_cast<QCheckBox*>(widget())->setText(c);
+    fitCaption();
+}
+
+bool CheckBox::captionBox(CaptionBox* box) const {
+    const auto* c = static_cast<const QCheckBox*>(widget());
+    *box = {c->text(), styleTextArea(c, QStyle::SE_CheckBoxContents), Qt::TextShowMnemonic};
+    return true;
+}
 
 int CheckBox::Value() const {
     switch (static_cast<QCheckBox*>(widget())->checkState()) {
@@ -438,6 +563,70 @@ void CheckBox::setValue(int v) {
     c->setCheckState(v == 1 ? Qt::Checked : (v == 2 ? Qt::PartiallyChecked : Qt::Unchecked));
 }
 
+// ---- Item views' cells --------------------------------------------------------------------------
+
+namespace {
+
+// Draws a list's cells as plain text in the view's font, elided at the right, over the selection's
+// colour when selected: what the style's general item delegate draws for these lists, without its
+// layout of decorations and check boxes, and with each cell's text laid out once (QStaticText) until
+// its text, width or font changes. A list repaints every row it shows whenever a row is added at its
+// top, which the recent-contacts list does after every contact.
+class TextCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QWidget* view = option.widget;
+        const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (option.state & QStyle::State_Active) ? QPalette::Active
+                                                                                   : QPalette::Inactive;
+        const bool selected = option.state & QStyle::State_Selected;
+        if (selected) p->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (text.isEmpty()) return;
+        const QStyle* style = view ? view->style() : QApplication::style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        const QRect r = option.rect.adjusted(margin, 0, -margin, 0);
+        if (r.width() <= 0) return;
+        const QStaticText& shown = layoutOf(text, r.width(), option.font);
+        const QSizeF size = shown.size();
+        const QVariant a = index.data(Qt::TextAlignmentRole);
+        const Qt::Alignment align = a.isValid() ? Qt::Alignment(a.toInt()) : Qt::Alignment(Qt::AlignLeft);
+        qreal x = r.left();
+        if (align & Qt::AlignRight) x = r.right() + 1 - size.width();
+        else if (align & Qt::AlignHCenter) x = r.left() + (r.width() - size.width()) / 2;
+        const qreal y = r.top() + (r.height() - size.height()) / 2;
+        p->save();
+        p->setFont(option.font);
+        p->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        p->setClipRect(option.rect);
+        p->drawStaticText(QPointF(x, y), shown);
+        p->restore();
+    }
+
+private:
+    const QStaticText& layoutOf(const QString& text, int width, const QFont& font) const {
+        if (font != font_) {
+            cache_.clear();
+            font_ = font;
+        }
+        const auto key = qMakePair(text, width);
+        auto it = cache_.find(key);
+        if (it != cache_.end()) return *it;
+        // Bounded: a list seldom shows more than a few hundred different cells.
+        if (cache_.size() >= 4096) cache_.clear();
+        QStaticText shown(QFontMetrics(font).elidedText(text, Qt::ElideRight, width));
+        shown.setTextFormat(Qt::PlainText);
+        shown.prepare(QTransform(), font);
+        return *cache_.insert(key, shown);
+    }
+    mutable QHash<QPair<QString, int>, QStaticText> cache_;
+    mutable QFont font_;
+};
+
+} // namespace
+
 // ---- ListBox -----------------------------------------------------------------------------------
 
 ListBox::ListBox(Form& form, const QString& name, Control* container, int index)
@@ -445,6 +634,7 @@ ListBox::ListBox(Form& form, const QString& name, Control* container, int index)
     auto* l = new QListWidget;
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     l->setUniformItemSizes(true);
+    l->setItemDelegate(new TextCellDelegate(l));
     connect(l, &QListWidget::currentRowChanged, this, [this](int) { RaiseClick(); });
     attach(l);
     l->viewport()->installEventFilter(this);
@@ -580,6 +770,7 @@ Frame::Frame(Form& form, const QString& name, Control* container, int index)
     : Control(form, Kind::Frame, name, container, index) {
     auto* g = new QGroupBox;
     g->setFlat(false);
+    g->setStyle(BoxFrameStyle::Instance());
     attach(g);
 }
 
@@ -667,13 +858,24 @@ void Line::applyGeometry() {
 
 // ---- ListView ----------------------------------------------------------------------------------
 
+namespace {
+// The tree widget with the view's own layout pass at hand.
+class TreeWidget : public QTreeWidget {
+public:
+    void layOutNow() { executeDelayedItemsLayout(); }
+};
+} // namespace
+
 ListView::ListView(Form& form, const QString& name, Control* container, int index)
     : Control(form, Kind::ListView, name, container, index) {
-    auto* t = new QTreeWidget;
+    auto* t = new TreeWidget;
     t->setRootIsDecorated(false);
     t->setUniformRowHeights(true);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setAllColumnsShowFocus(true);
+    t->setItemDelegate(new TextCellDelegate(t));
+    // No row lights up under the pointer (it would stay lit where a row moved away from under it).
+    t->viewport()->setAttribute(Qt::WA_Hover, false);
     t->setColumnCount(0);
     attach(t);
     t->viewport()->installEventFilter(this);
@@ -720,14 +922,55 @@ void ListView::alignCells(QTreeWidgetItem* item) const {
         if (columns_[i].Alignment != 0) item->setTextAlignment(static_cast<int>(i), columnAlignment(columns_[i].Alignment));
 }
 
+bool ListView::slides() const {
+    const QTreeWidget* t = tree();
+    return t->isVisible() && t->updatesEnabled() && t->uniformRowHeights() && t->verticalScrollBar()->value() == 0 &&
+           t->topLevelItemCount() > 0;
+}
+
+void ListView::changeQuietly(const std::function<void()>& change) {
+    // The view would lay its rows out on its next pass and then draw every row it shows: here it lays
+    // them out at once and draws nothing, and the caller says what changed on the screen.
+    // The header's sections and the scroll bar stay as they are unless its range changes.
+    auto* t = static_cast<TreeWidget*>(tree());
+    QScrollBar* bar = t->verticalScrollBar();
+    const int top = bar->minimum(), bottom = bar->maximum();
+    const std::initializer_list<QWidget*> quiet = {t->viewport(), t->header()->viewport(), bar};
+    for (QWidget* w : quiet) w->setAttribute(Qt::WA_UpdatesDisabled, true);
+    change();
+    t->layOutNow();
+    for (QWidget* w : quiet) w->setAttribute(Qt::WA_UpdatesDisabled, false);
+    if (bar->minimum() != top || bar->maximum() != bottom) bar->update();
+}
+
 int ListView::InsertItem(int row, const QStringList& texts) {
     auto* item = new QTreeWidgetItem(texts);
     alignCells(item);
-    tree()->insertTopLevelItem(std::clamp(row, 0, ItemCount()), item);
+    row = std::clamp(row, 0, ItemCount());
+    if (row == 0 && slides()) {
+        // A row put in at the top moves every row shown one down: their pixels are moved and only the
+        // new row is drawn. The recent-contacts list takes one after every contact.
+        const int rowHeight = tree()->visualItemRect(tree()->topLevelItem(0)).height();
+        changeQuietly([&] { tree()->insertTopLevelItem(0, item); });
+        tree()->viewport()->scroll(0, rowHeight);
+        return 0;
+    }
+    tree()->insertTopLevelItem(row, item);
     return tree()->indexOfTopLevelItem(item);
 }
 
-void ListView::RemoveItem(int row) { delete tree()->takeTopLevelItem(row); }
+void ListView::RemoveItem(int row) {
+    QTreeWidgetItem* item = tree()->topLevelItem(row);
+    if (!item) return;
+    if (row == ItemCount() - 1 && row > 0 && slides()) {
+        // The last row goes: only where it was shown is drawn again.
+        const QRect shown = tree()->visualItemRect(item);
+        changeQuietly([&] { delete tree()->takeTopLevelItem(row); });
+        if (!shown.isEmpty()) tree()->viewport()->update(shown);
+        return;
+    }
+    delete tree()->takeTopLevelItem(row);
+}
 
 int ListView::ColumnAlignment(int i) const { return columns_.at(static_cast<size_t>(i)).Alignment; }
 
@@ -754,6 +997,7 @@ void ListView::SetItems(const QList<QStringList>& rows) {
     if (t->topLevelItemCount() > keep) t->model()->removeRows(keep, t->topLevelItemCount() - keep);
     QList<QTreeWidgetItem*> items;
     for (int r = keep; r < rows.size(); ++r) items << new QTreeWidgetItem(rows[r]);
+    for (QTreeWidgetItem* item : items) alignCells(item);
     if (!items.isEmpty()) t->insertTopLevelItems(keep, items);
 }
 

@@ -43,6 +43,7 @@ public:
 protected:
     void applyColors() override;
     bool clickOnRelease() const override { return true; }
+    bool captionBox(CaptionBox* box) const override;
 
 private:
     int alignment_ = 0, backStyle_ = 1, borderStyle_ = 0;
@@ -95,6 +96,9 @@ public:
     void setCaption(const QString& c);
     bool Default = false, Cancel = false;
     void setPicture(const QPixmap& p);
+
+protected:
+    bool captionBox(CaptionBox* box) const override;
 };
 
 class OptionButton : public Control {
@@ -107,6 +111,9 @@ public:
     // Setting true raises Click, as a click would.
     void setValue(bool v);
     QRadioButton* radio() const;
+
+protected:
+    bool captionBox(CaptionBox* box) const override;
 };
 
 class CheckBox : public Control {
@@ -118,6 +125,9 @@ public:
     int Value() const; // 0 unchecked, 1 checked, 2 grey
     // A change raises Click, as a click would.
     void setValue(int v);
+
+protected:
+    bool captionBox(CaptionBox* box) const override;
 };
 
 class ListBox : public Control {
@@ -262,6 +272,10 @@ protected:
 
 private:
     void alignCells(QTreeWidgetItem* item) const;
+    // Whether a row added at the top or taken from the bottom can move the pixels of the rows shown
+    // instead of drawing them all again: the view is shown, scrolled to its top, rows of one height.
+    bool slides() const;
+    void changeQuietly(const std::function<void()>& change);
     std::vector<ColumnHeader> columns_;
 };
 

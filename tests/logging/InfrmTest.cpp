@@ -2,6 +2,7 @@
 // its colours.
 #include "core/SectionTable.h"
 #include "core/StationSettingsFile.h"
+#include "logging/Outfrm.h"
 #include "logtools/ColorChooser.h"
 #include "platform/Platform.h"
 #include "tests/logging/InfrmFixture.h"
@@ -18,9 +19,18 @@ namespace {
 
 class InfrmTest : public InfrmFixture {};
 
-TEST_F(InfrmTest, HoldsItsDesign) {
+// Both twins hold the shared table and their own, every control in the window's face unless its row
+// names another (the twin's own controls too).
+TEST_F(InfrmTest, BothTwinsHoldTheirDesign) {
     InfrmWindow w; // unloaded: the design before the load scales it
-    EXPECT_EQ(vb::DesignDifferences(w, InfrmWindow::Design(), w.DesignRows()), QStringList());
+    OutfrmWindow out;
+    const auto both = [](LoggingWindow& twin, std::vector<vb::ControlDesign> own) {
+        std::vector<vb::ControlDesign> rows = twin.SharedDesignRows();
+        for (const vb::ControlDesign& row : own) rows.push_back(row);
+        return vb::DesignDifferences(twin, {.FontName = "Arial", .FontSize = 8.25}, rows);
+    };
+    EXPECT_EQ(both(w, w.DesignRows()), QStringList());
+    EXPECT_EQ(both(out, out.DesignRows()), QStringList());
     EXPECT_EQ(w.lblStation[1].Caption(), "St / Prv / Country");
     EXPECT_TRUE(w.txtCntry.Visible());
     EXPECT_FALSE(w.txtDX.Visible());

@@ -543,6 +543,97 @@ TEST_F(ContactLogTest, AReloadAlwaysEndsWithTheRecordsTheFileHolds) {
     EXPECT_EQ(ContactLog.Rec[1].Call, "W1NEW");
 }
 
+// Every value of every record as it stands in memory, and the count: what a load left there.
+QStringList Loaded() {
+    QStringList out{QString::number(ContactLog.Count)};
+    for (int i = 1; i <= ContactLog.Count; ++i) {
+        const ContactRecord& r = ContactLog.Rec[i];
+        out << QStringList{r.Call, r.RstSent, r.RstRcvd, r.Spc, r.County, r.State, r.SentCounty, r.Spare8, r.Spare9,
+                           r.Spare10, r.SerialSent, r.Date, r.Time, r.Mode, r.Band, QString::number(r.Spare16, 'g', 17),
+                           r.Spare17, r.Spare18, r.SerialRcvd, r.Frequency}
+                   .join('|');
+    }
+    return out;
+}
+
+// A reload keeps the records of the last load that the file still begins with and reads on after
+// them; whatever the two files, it ends with what a first load of the new one gives.
+TEST_F(ContactLogTest, AReloadOverAFileThatBeginsAsTheLastOneGivesWhatAFirstLoadGives) {
+    const QByteArray five = Lines(1, 5);
+    QByteArray third = five;
+    third.replace("K3ABC", "K3XYZ");
+    QByteArray lfOnly = five;
+    lfOnly.replace("\r\n", "\n");
+    QByteArray commas = Lines(1, 3);
+    commas.replace("\r\n", ",");
+    commas.chop(1);
+    QByteArray commasOn = Lines(1, 4);
+    commasOn.replace("\r\n", ",");
+    const QByteArray cut = Lines(1, 3).chopped(2), lone = Lines(1, 3).chopped(1);
+    const struct {
+        const char* what;
+        QByteArray before, after;
+    } cases[] = {
+        {"a record changed half-way", five, third},
+        {"the older, shorter log", five, Lines(1, 3)},
+        {"a longer log after one whose last line had no line end", cut, five},
+        {"a longer log after one that ended with a lone CR", lone, five},
+        {"line ends of LF alone", five, lfOnly},
+        {"records separated by commas, then one more", commas, commasOn},
+        {"nothing in common", Lines(1, 2), Lines(7, 9)},
+        {"one more record after end marks", five + "\r\n \x1A", Lines(1, 6)},
+        {"end marks after fewer records", Lines(1, 6), five + "\r\n \x1A"},
+        {"a last line without a line end, then blanks and a ^Z", cut + " \x1A", five},
+    };
+    for (const auto& c : cases) {
+        dir.write("log.txt", c.after);
+        ContactLog = ContactLogData();
+        ASSERT_TRUE(LoadLog()) << c.what;
+        const QStringList first = Loaded();
+        dir.write("log.txt", c.before);
+        ASSERT_TRUE(LoadLog()) << c.what;
+        dir.write("log.txt", c.after);
+        ASSERT_TRUE(LoadLog()) << c.what;
+        EXPECT_EQ(Loaded(), first) << c.what;
+        // The next append continues the file as that reload found it.
+        const int n = ContactLog.Count + 1;
+        ContactLog.Rec[n] = Contact(20);
+        ContactLog.Count = n;
+        ASSERT_NO_THROW(AppendLastContact()) << c.what;
+        ContactLog = ContactLogData();
+        ASSERT_TRUE(LoadLog()) << c.what;
+        EXPECT_EQ(ContactLog.Count, n) << c.what;
+        EXPECT_EQ(ContactLog.Rec[n].Call, Contact(20).Call) << c.what;
+    }
+}
+
+// A rewrite keeps what it wrote for the next reload only where every record reads back as itself:
+// values the file cannot hold as they stand are read again, as the file holds them.
+TEST_F(ContactLogTest, AReloadAfterARewriteHoldsWhatTheFileHolds) {
+    const std::function<void(ContactRecord&)> edits[] = {
+        [](ContactRecord& r) { r.Call = "W1NEW"; },
+        [](ContactRecord& r) { r.Call = "W1\"NEW"; },
+        [](ContactRecord& r) { r.County = QString::fromUtf8("Lark\u03a9moor"); },
+        [](ContactRecord& r) { r.County = QString::fromUtf8("Lark\u20acmoor"); }, // the euro sign is Windows-1252's
+        [](ContactRecord& r) { r.Frequency = "14.2\r\n50"; },
+        [](ContactRecord& r) { r.Spare16 = 0.1 + 0.2; },
+        [](ContactRecord& r) { r.Spare16 = 7; },
+    };
+    int n = 0;
+    for (const auto& edit : edits) {
+        loadLines(4);
+        edit(ContactLog.Rec[2]);
+        DeleteContact(3); // a delete rewrites the log too
+        SaveLog();
+        ASSERT_TRUE(LoadLog()) << n;
+        const QStringList reloaded = Loaded();
+        ContactLog = ContactLogData();
+        ASSERT_TRUE(LoadLog()) << n;
+        EXPECT_EQ(reloaded, Loaded()) << n;
+        ++n;
+    }
+}
+
 TEST_F(ContactLogTest, AFailedAppendIsJudgedByWhatTheFileHolds) {
     loadLines(2);
     ContactLog.Rec[3] = Contact(3);

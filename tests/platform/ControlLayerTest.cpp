@@ -10,6 +10,9 @@
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QInputMethodEvent>
@@ -1281,6 +1284,94 @@ TEST(ControlGeometry, FontsBelongToEachControl) {
     }
 }
 
+// A caption wider than its box: one control of each kind that shows a caption, all in 12 points.
+class CaptionForm : public TestForm {
+public:
+    CaptionForm() {
+        Move(0, 0, 9600, 7200);
+        for (vb::Control* c : captioned()) c->setFontSize(12);
+    }
+    std::vector<vb::Control*> captioned() { return {&Label1, &Command1, &Option1, &Check1}; }
+    static void setCaption(vb::Control& c, const QString& text) {
+        if (auto* l = dynamic_cast<vb::Label*>(&c)) l->setCaption(text);
+        if (auto* b = dynamic_cast<vb::CommandButton*>(&c)) b->setCaption(text);
+        if (auto* o = dynamic_cast<vb::OptionButton*>(&c)) o->setCaption(text);
+        if (auto* x = dynamic_cast<vb::CheckBox*>(&c)) x->setCaption(text);
+    }
+    vb::Label Label1{*this, "Label1"};
+    vb::CommandButton Command1{*this, "Command1"};
+    vb::OptionButton Option1{*this, "Option1"};
+    vb::CheckBox Check1{*this, "Check1"};
+};
+
+// The caption's width and height in the font the widget draws it in, on one line or (a label)
+// wrapped to the widget's width.
+QSizeF CaptionSize(const vb::Control& c, const QString& text) {
+    const int flags = c.kind() == vb::Kind::Label ? Qt::TextWordWrap : Qt::TextShowMnemonic;
+    return QFontMetricsF(c.widget()->font(), c.widget()).boundingRect(QRectF(0, 0, c.widget()->width(), 1e6), flags, text).size();
+}
+
+TEST(ControlCaptions, ACaptionTooWideForItsBoxIsDrawnSmallerUntilItFits) {
+    CaptionForm f;
+    const QString text = "Total CW/Dig Contacts";
+    for (vb::Control* c : f.captioned()) {
+        SCOPED_TRACE(c->Name.toStdString());
+        CaptionForm::setCaption(*c, text);
+        c->Move(0, 0, 6000, 360); // room to spare: the size set
+        EXPECT_DOUBLE_EQ(c->ShownFontSize(), 12);
+        EXPECT_DOUBLE_EQ(c->widget()->font().pointSizeF(), 12);
+        c->Move(0, 0, 1500, 360); // one line's height, half the width it needs
+        EXPECT_LT(c->ShownFontSize(), 12);
+        EXPECT_GT(c->ShownFontSize(), 4);
+        EXPECT_DOUBLE_EQ(c->FontSize(), 12);
+        const QSizeF needed = CaptionSize(*c, text);
+        EXPECT_LT(needed.width(), c->widget()->width());
+        EXPECT_LE(needed.height(), c->widget()->height());
+        c->Move(0, 0, 6000, 360);
+        EXPECT_DOUBLE_EQ(c->ShownFontSize(), 12);
+    }
+}
+
+TEST(ControlCaptions, ALabelFitsByItsLinesAndACaptionChangeIsFittedAgain) {
+    CaptionForm f;
+    // Two lines' room: a long caption wraps into it at full size, a longer one is drawn smaller.
+    f.Label1.Move(0, 0, 1500, 1000);
+    f.Label1.setCaption("Select a band");
+    EXPECT_DOUBLE_EQ(f.Label1.ShownFontSize(), 12);
+    f.Label1.setCaption("Select a band and mode");
+    EXPECT_DOUBLE_EQ(f.Label1.ShownFontSize(), 12);
+    EXPECT_GT(f.Label1.label()->heightForWidth(f.Label1.widget()->width()), CaptionSize(f.Label1, "Select").height());
+    f.Label1.setCaption("Select a band and mode. Click Log Time On below!");
+    EXPECT_LT(f.Label1.ShownFontSize(), 12);
+    EXPECT_LE(f.Label1.label()->heightForWidth(f.Label1.widget()->width()), f.Label1.widget()->height());
+    f.Label1.setCaption("1");
+    EXPECT_DOUBLE_EQ(f.Label1.ShownFontSize(), 12);
+}
+
+TEST(ControlCaptions, ALabelThatListsMoreThanItHoldsIsCutNotShrunk) {
+    CaptionForm f;
+    f.Label1.setShrinkToFit(false);
+    f.Label1.Move(0, 0, 1500, 300);
+    f.Label1.setCaption("W9AAA W9AAB W9AAC W9AAD W9AAE W9AAF W9AAG W9AAH W9AAI W9AAJ W9AAK");
+    EXPECT_DOUBLE_EQ(f.Label1.ShownFontSize(), 12);
+}
+
+// Controls made after the window's face was set take it, as those made before it do.
+class LateControlForm : public TestForm {
+public:
+    LateControlForm() { setFontName("Liberation Serif"); }
+};
+class LateControlWindow : public LateControlForm {
+public:
+    vb::Label Late{*this, "Late"};
+};
+
+TEST(ControlCaptions, AControlMadeAfterTheWindowsFaceTakesIt) {
+    LateControlWindow f;
+    EXPECT_EQ(f.Late.FontName(), "Liberation Serif");
+    EXPECT_EQ(f.Late.widget()->font().family(), "Liberation Serif");
+}
+
 // ---- Label looks -------------------------------------------------------------------------------
 
 // A red panel with three white-text labels over it, one per alignment. The window's raster shows
@@ -1478,4 +1569,39 @@ TEST(ControlGeometry, AListViewRefillLeavesExactlyTheNewRows) {
         lv.SetItems(fills[i]);
         EXPECT_EQ(rows(), expected[i]) << i;
     }
+}
+
+// A row put in at the top of a shown list, and its last row taken away, move the rows' pixels instead
+// of drawing them again: what the window then shows is what a full redraw of the list shows.
+TEST(ControlGeometry, AListViewShowsARowAddedAtTheTopAsAFullRedrawWould) {
+    TestForm f;
+    f.Move(0, 0, 6000, 4000);
+    vb::TextBox entry{f, "Text1"}; // the focus is in the entry line, as when a contact is logged
+    entry.Move(0, 3100, 1500, 300);
+    vb::ListView lv{f, "ListView1"};
+    lv.Move(0, 0, 5500, 3000);
+    lv.AddColumn("No", 900);
+    lv.AddColumn("Call", 1800);
+    lv.setColumnAlignment(0, 1);
+    QList<QStringList> rows;
+    for (int i = 30; i >= 1; --i) rows.append({QString::number(i), QString("K%1ABC").arg(i)});
+    lv.SetItems(rows);
+    ShowActive(f);
+    entry.SetFocus();
+    Pump();
+    const auto shown = [&] {
+        Pump();
+        return f.screen()->grabWindow(f.winId()).toImage();
+    };
+    for (int i = 31; i <= 33; ++i) {
+        lv.InsertItem(0, {QString::number(i), QString("W%1XYZ").arg(i)});
+        lv.RemoveItem(lv.ItemCount() - 1);
+        const QImage moved = shown();
+        lv.tree()->viewport()->repaint();
+        EXPECT_EQ(moved, shown()) << i;
+        EXPECT_EQ(lv.ItemText(0), QString::number(i));
+        EXPECT_EQ(lv.ItemCount(), 30);
+    }
+    // Rows set all at once take the column's alignment as added ones do.
+    EXPECT_EQ(lv.tree()->topLevelItem(5)->textAlignment(0) & Qt::AlignRight, Qt::AlignRight);
 }

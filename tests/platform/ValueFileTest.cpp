@@ -75,3 +75,22 @@ TEST(FormatDouble, EveryFiniteValueReadsBack) {
     EXPECT_EQ(FormatDouble(2.5), "2.5");
     EXPECT_EQ(FormatDouble(1e308), "1E+308");
 }
+
+// The forms of a number the files hold, read exactly; anything else, or a number past the largest
+// double, is no number.
+TEST(ParseNumber, ReadsTheFilesFormsExactly) {
+    const std::pair<const char*, double> numbers[] = {
+        {"5", 5},   {"-4", -4},       {".25", 0.25},         {"-.5", -0.5},   {"5.", 5},
+        {"+3", 3},  {" 7 ", 7},       {"1.5E+07", 1.5e7},    {"2e-3", 0.002}, {"14.070", 14.07},
+        {"0", 0},   {"-122.3344", -122.3344}, {"1.7976931348623157E+308", 1.7976931348623157e308},
+    };
+    for (auto [text, expected] : numbers) {
+        double v = -1;
+        EXPECT_TRUE(ParseNumber(text, &v)) << text;
+        EXPECT_EQ(v, expected) << text;
+    }
+    for (const char* text : {"", " ", "abc", "1.2.3", "1e", "--1", "+-1", "1,5", "1e400", "0x10", "inf", "nan", "5 5"}) {
+        double v = -1;
+        EXPECT_FALSE(ParseNumber(text, &v)) << text;
+    }
+}
