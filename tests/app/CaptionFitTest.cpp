@@ -24,7 +24,10 @@
 #include "logtools/GraphQSO.h"
 #include "logtools/HelpWindow.h"
 #include "platform/vb/Controls.h"
+#include "rig/BandPlanChart.h"
+#include "rig/FrequencyTest.h"
 #include "rig/RigControlfrm.h"
+#include "rig/RigTune.h"
 #include "spotting/PacketSpotfrm.h"
 #include "spotting/SpectrumMap.h"
 #include "tests/support/QStringPrint.h"
@@ -136,6 +139,9 @@ const WindowCase kWindows[] = {
     {"external keyer", [] () -> vb::Form& { return frmWinKey(); }},
     {"code practice", [] () -> vb::Form& { return frmCodePractice(); }},
     {"radio", [] () -> vb::Form& { return RigControlfrm(); }},
+    {"frequency test", [] () -> vb::Form& { return frmFrequencyTest(); }},
+    {"tuning keypad", [] () -> vb::Form& { return frmRigTune(); }},
+    {"band privileges", [] () -> vb::Form& { return frmBandPlan(); }},
     {"spotting", [] () -> vb::Form& { return PacketSpotfrm(); }},
     {"spectrum map", [] () -> vb::Form& { return SpectrumMap(); }},
 };
@@ -144,7 +150,7 @@ class CaptionFitTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const char* name : {"TYCounty.txt", "arrlpre2.txt", "states.txt", "TYCountyMap.txt", "TYCountyMap.bmp",
-                                 "QSOpref.txt", "CW.txt", "wave2.txt"})
+                                 "QSOpref.txt", "CW.txt", "wave2.txt", "BandPlan.txt"})
             folder.copyShipped(name);
         Folders.ProgramFolder = folder.path();
         Folders.DataFolder = folder.file("data");
