@@ -934,12 +934,26 @@ void ListView::changeQuietly(const std::function<void()>& change) {
     // The header's sections and the scroll bar stay as they are unless its range changes.
     auto* t = static_cast<TreeWidget*>(tree());
     QScrollBar* bar = t->verticalScrollBar();
+    QHeaderView* header = t->header();
     const int top = bar->minimum(), bottom = bar->maximum();
-    const std::initializer_list<QWidget*> quiet = {t->viewport(), t->header()->viewport(), bar};
+    const auto sections = [header] {
+        QList<int> sizes;
+        for (int i = 0; i < header->count(); ++i) sizes << header->sectionSize(i);
+        return sizes;
+    };
+    const QList<int> before = sections();
+    const std::initializer_list<QWidget*> quiet = {t->viewport(), header->viewport(), bar};
     for (QWidget* w : quiet) w->setAttribute(Qt::WA_UpdatesDisabled, true);
     change();
     t->layOutNow();
+    // The layout leaves the header a resize of its stretched last section for later, which draws the
+    // whole header again: it runs here, and the header is drawn only when a section did change.
+    const bool resized = sections() != before;
     for (QWidget* w : quiet) w->setAttribute(Qt::WA_UpdatesDisabled, false);
+    if (resized) {
+        header->viewport()->update();
+        t->viewport()->update();
+    }
     if (bar->minimum() != top || bar->maximum() != bottom) bar->update();
 }
 
@@ -957,6 +971,34 @@ int ListView::InsertItem(int row, const QStringList& texts) {
     }
     tree()->insertTopLevelItem(row, item);
     return tree()->indexOfTopLevelItem(item);
+}
+
+void ListView::PushItem(const QStringList& texts, int maxRows) {
+    maxRows = std::max(maxRows, 1);
+    QTreeWidget* t = tree();
+    if (!slides()) {
+        InsertItem(0, texts);
+        while (ItemCount() > maxRows) RemoveItem(ItemCount() - 1);
+        return;
+    }
+    // The rows shown move one down; rows from the first one to go onwards are drawn again where their
+    // moved pixels would land.
+    auto* item = new QTreeWidgetItem(texts);
+    alignCells(item);
+    const int rowHeight = t->visualItemRect(t->topLevelItem(0)).height();
+    const int going = std::min(maxRows - 1, ItemCount());
+    QRect dropped;
+    if (ItemCount() >= maxRows) {
+        const QRect from = t->visualItemRect(t->topLevelItem(going));
+        dropped = QRect(0, from.top() + rowHeight, t->viewport()->width(), t->viewport()->height());
+    }
+    changeQuietly([&] {
+        t->insertTopLevelItem(0, item);
+        if (t->topLevelItemCount() > maxRows) t->model()->removeRows(maxRows, t->topLevelItemCount() - maxRows);
+    });
+    t->viewport()->scroll(0, rowHeight);
+    dropped &= t->viewport()->rect();
+    if (!dropped.isEmpty()) t->viewport()->update(dropped);
 }
 
 void ListView::RemoveItem(int row) {
