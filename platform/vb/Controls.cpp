@@ -22,7 +22,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QTextDocument>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -44,9 +46,61 @@ namespace tylog::vb {
 
 // ---- Label -------------------------------------------------------------------------------------
 
+namespace {
+
+// A label that lays its text out only for a paint that reaches the text. Label boxes of a design
+// often overlap their neighbours by a pixel: a changed caption repaints a sliver of each neighbour,
+// and QLabel would lay out and draw a neighbour's whole text for it (after every contact, a column of
+// headings beside the score). Only frameless labels of plain text are judged; the rest paint as ever.
+class CaptionLabel : public QLabel {
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        if (frameShape() == QFrame::NoFrame && pixmap().isNull() && textFormat() != Qt::RichText &&
+            !e->region().intersects(inkedArea()))
+            return;
+        QLabel::paintEvent(e);
+    }
+
+private:
+    struct Key {
+        QString text;
+        QSize size;
+        QFont font;
+        Qt::Alignment alignment;
+        bool wrap = false;
+        int margin = 0, indent = 0;
+        bool operator==(const Key&) const = default;
+    };
+    // Where the text can put ink: the box QLabel lays it out in, grown by half a line each way for
+    // overhanging glyphs and the indent, which the layout box leaves out. Rich text counts as the
+    // whole label.
+    QRect inkedArea() {
+        Key key{text(), contentsRect().size(), font(), alignment(), wordWrap(), margin(), indent()};
+        if (key == key_) return inked_;
+        key_ = std::move(key);
+        const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+        if (text().isEmpty()) {
+            inked_ = QRect();
+        } else if (textFormat() == Qt::AutoText && Qt::mightBeRichText(text())) {
+            inked_ = rect();
+        } else {
+            const QFontMetrics fm(font());
+            int flags = int(QStyle::visualAlignment(layoutDirection(), alignment()));
+            if (wordWrap()) flags |= Qt::TextWordWrap;
+            const int grow = fm.height() / 2 + std::max(indent(), 0);
+            inked_ = fm.boundingRect(box, flags, text()).adjusted(-grow, -grow, grow, grow);
+        }
+        return inked_;
+    }
+    Key key_;
+    QRect inked_;
+};
+
+} // namespace
+
 Label::Label(Form& form, const QString& name, Control* container, int index)
     : Control(form, Kind::Label, name, container, index) {
-    auto* l = new QLabel;
+    auto* l = new CaptionLabel;
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setWordWrap(true);
     attach(l);
