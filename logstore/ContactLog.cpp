@@ -113,6 +113,14 @@ public:
         return s;
     }
 
+    // Passes over n bytes that end with a separator (a line end or a comma), as reading the values in
+    // them would.
+    void Skip(qsizetype n) {
+        p_ += n;
+        separator_ = p_ - 1;
+        unclosed_ = false;
+    }
+
     // Of the last value read: whether its opening quote ran to the end of the text, and the separator
     // that ended it (up to the end of what it consumed).
     bool LastUnclosed() const { return unclosed_; }
@@ -391,6 +399,20 @@ KeptRecords recordsKeptIn(const QByteArray& bytes, int before) {
     return {kept, kept > 0 ? gLoaded.ends[static_cast<std::size_t>(kept - 1)] : 0};
 }
 
+// The length of record n's bytes when bytes hold them again at `at` and they end with a line end or a
+// comma (which nothing after them can make the scanner read on from); 0 otherwise. Only while the kept
+// bytes are what records 1..their count hold: then a record whose bytes come back is its slot as it is.
+// A restored log that differs from the one it replaces in a record or two, high up, reads just those.
+qsizetype unchangedLength(const QByteArray& bytes, qsizetype at, int n) {
+    if (n > gLoaded.count) return 0;
+    const std::size_t k = static_cast<std::size_t>(n - 1);
+    const qsizetype from = k == 0 ? 0 : gLoaded.ends[k - 1];
+    const qsizetype size = gLoaded.ends[k] - from;
+    const char* old = gLoaded.bytes.constData() + from;
+    if (size <= 0 || at + size > bytes.size() || (old[size - 1] != '\n' && old[size - 1] != ',')) return 0;
+    return std::memcmp(old, bytes.constData() + at, static_cast<std::size_t>(size)) == 0 ? size : 0;
+}
+
 // Where one reading of a log's bytes ended, and why it stopped short when it did.
 struct LogReading {
     enum class Fault { None, CutLastLine, ContactNotWhole, TooManyContacts };
@@ -425,12 +447,20 @@ bool isCutLastLine(const QByteArray& bytes, qsizetype start) {
 // the records kept (their count and where they end); ends takes where each record read ends.
 template <class ReadRecord>
 LogReading readRecords(const QByteArray& bytes, ReadRecord&& readRecord, const KeptRecords& kept = {},
-                       std::vector<qsizetype>* ends = nullptr) {
+                       std::vector<qsizetype>* ends = nullptr, bool passUnchanged = false) {
     LogScanner r(bytes, kept.end);
     LogReading out;
     out.count = kept.count;
     while (!r.AtContentEnd()) {
         const qsizetype start = r.Position();
+        if (passUnchanged) {
+            if (const qsizetype n = unchangedLength(bytes, start, out.count + 1)) {
+                r.Skip(n);
+                ++out.count;
+                if (ends) ends->push_back(r.Position());
+                continue;
+            }
+        }
         try {
             if (out.count < ContactLogData::Capacity) {
                 readRecord(r, out.count + 1);
@@ -490,7 +520,8 @@ VbError faultError(const LogReading& reading) {
 
 // Reads bytes into the records after those kept, counting them in ContactLog.Count (whole records
 // only); *changed: whether a record read differs from what its slot held.
-LogReading readLog(const QByteArray& bytes, bool* changed, const KeptRecords& kept, std::vector<qsizetype>* ends) {
+LogReading readLog(const QByteArray& bytes, bool* changed, const KeptRecords& kept, std::vector<qsizetype>* ends,
+                   bool passUnchanged) {
     std::array<RecentTexts, std::size(kHead) + std::size(kTail)> recent;
     bool differs = false;
     const LogReading reading = readRecords(bytes, [&](LogScanner& r, int n) {
@@ -501,7 +532,7 @@ LogReading readLog(const QByteArray& bytes, bool* changed, const KeptRecords& ke
         differs |= spare != rec.Spare16;
         rec.Spare16 = spare;
         for (TextField f : kTail) differs |= assign(rec.*f, recent[i++], r.Next());
-    }, kept, ends);
+    }, kept, ends, passUnchanged);
     ContactLog.Count = reading.count;
     *changed = differs;
     return reading;
@@ -775,7 +806,9 @@ bool LoadLog() {
         ends.reserve(std::max<std::size_t>(gLoaded.ends.size(), static_cast<std::size_t>(ContactLogData::Capacity)));
         ends.assign(gLoaded.ends.begin(), gLoaded.ends.begin() + kept.count);
         bool changed = false;
-        const LogReading reading = readLog(bytes, &changed, kept, &ends);
+        const bool slotsAsKept = !setAside && gLoaded.count == before && gLoaded.revision == ContactLog.Revision &&
+                                 gLoaded.ends.size() == static_cast<std::size_t>(before);
+        const LogReading reading = readLog(bytes, &changed, kept, &ends, slotsAsKept);
         if (reading.fault == LogReading::Fault::None) {
             // After a cut line was set aside the slots hold the first reading, not what indexes saw.
             if (changed || setAside || ContactLog.Count != before) ContactLog.Revision = NextLogRevision();
