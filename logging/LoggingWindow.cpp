@@ -1,4 +1,6 @@
 #include "logging/LoggingWindow.h"
+
+#include <algorithm>
 #include "logging/ArchiveCommands.h"
 #include "logging/DupeRules.h"
 #include "logstore/CountyTable.h"
@@ -29,6 +31,7 @@
 #include "platform/Diagnostics.h"
 #include "rig/RigControlfrm.h"
 
+#include <QListWidget>
 #include <QTreeWidget>
 
 #include <cmath>
@@ -450,7 +453,14 @@ void SetListItems(vb::ListBox& list, const QStringList& items) {
     for (int i = 0; same && i < items.size(); ++i) same = list.List(i) == items[i];
     if (same) return;
     list.Clear();
-    for (const QString& item : items) list.AddItem(item);
+    // In one insertion: a list told of each row alone lays itself out again for each. A sorted list
+    // takes them so when they come in its order (a sorted insert would put each at the end).
+    const auto inOrder = [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; };
+    if (!list.Sorted || std::is_sorted(items.begin(), items.end(), inOrder)) {
+        list.list()->addItems(items);
+    } else {
+        for (const QString& item : items) list.AddItem(item);
+    }
 }
 
 int ListIndexNoCase(const vb::ListBox& list, const QString& text) {
