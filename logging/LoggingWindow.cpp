@@ -17,6 +17,7 @@
 #include "keying/KeyerState.h"
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
+#include "keying/VoiceKeyer.h"
 #include "keying/WinKeySetup.h"
 #include "logging/ScoreRules.h"
 #include "spotting/PacketSpotfrm.h"
@@ -193,6 +194,9 @@ void LoggingWindow::Form_Load() {
     } catch (const VbError& e) {
         ReportFailedLoad(e.Description);
     }
+    // The F-keys are this window's: the voice keyer's player (the sound system's start) is made now, so
+    // the first message plays at once, and not before, so the setup window does not wait for it.
+    StartVoiceKeyer();
 }
 
 void LoggingWindow::mnuArchive_Click() { ArchiveCurrentLog(); }
