@@ -1,5 +1,6 @@
 #include "platform/WavePlayer.h"
 #include "platform/Diagnostics.h"
+#include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/SoundOutput.h"
 
@@ -93,6 +94,10 @@ NewSoundOutput soundModule() {
             why = module.errorString();
         }
         qCWarning(lcPlatform).noquote() << "no sound: the sound module could not be loaded:" << why;
+        // Push-to-talk would key dead air: the operator hears of it, once, without being held up.
+        platform().dialogs->Notice("Voice messages and spoken prompts cannot be heard: the sound module "
+                                   "libtylog_qtsound.so was not found beside tylog (" + why + ").",
+                                   "No Sound");
         return NewSoundOutput{};
     }();
     return entry;
