@@ -1,7 +1,6 @@
 #include "app/Engines.h"
 #include "core/Link.h"
 #include "keying/EngineKeyers.h"
-#include "keying/VoiceKeyer.h"
 #include "rig/RigControlfrm.h"
 #include "spotting/SpottingWindowsLink.h"
 
@@ -9,7 +8,6 @@ namespace tylog {
 
 void InstallEngines() {
     Link<KeyerActions>::install(&InstalledKeyers());
-    StartVoiceKeyer();
     Link<SpottingLink>::install(&InstalledSpottingLink());
     Link<RadioLink>::install(&InstalledRadio());
 }

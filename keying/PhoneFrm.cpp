@@ -104,21 +104,25 @@ void PhoneFrmWindow::wireEvents() {
         box->Change = [box, i] { KeyerSettings.Voice.WaveFiles[i] = box->Text(); };
     }
     // A push-to-talk line that changes while keyed is released at once: it is released as it was keyed.
-    Text10.Change = [this] {
-        KeyerSettings.Voice.SerialPort = Text10.Text();
-        VoiceKeying().KeyingChanged();
+    // Without a voice keyer nothing is keyed (and filling the boxes from the settings makes none).
+    const auto keyingChanged = [] {
+        if (VoiceKeyer* keyer = IfVoiceKeyer()) keyer->KeyingChanged();
     };
-    Text11.Change = [this] {
+    Text10.Change = [this, keyingChanged] {
+        KeyerSettings.Voice.SerialPort = Text10.Text();
+        keyingChanged();
+    };
+    Text11.Change = [this, keyingChanged] {
         KeyerSettings.Voice.ParallelPort = Text11.Text();
-        VoiceKeying().KeyingChanged();
+        keyingChanged();
     };
     txtPHLoop.Change = [this] { KeyerSettings.Voice.RepeatSeconds = txtPHLoop.Text(); };
     const std::pair<vb::OptionButton*, int> lines[] = {{&Option1, 0}, {&Option2, 1}, {&Option3, 2}};
     for (auto [option, line] : lines)
-        option->Click = [option = option, line = line] {
+        option->Click = [option = option, line = line, keyingChanged] {
             if (!option->Value() || KeyerSettings.Voice.KeyingLine == line) return;
             KeyerSettings.Voice.KeyingLine = line;
-            VoiceKeying().KeyingChanged();
+            keyingChanged();
         };
 
     const std::pair<vb::CommandButton*, vb::TextBox*> browse[] = {
@@ -143,7 +147,7 @@ void PhoneFrmWindow::Form_Load() {
 // The window's port and player were the voice keyer's: they close with it, and push-to-talk is released.
 void PhoneFrmWindow::Form_Unload(int& Cancel) {
     (void)Cancel;
-    VoiceKeying().Unload();
+    if (VoiceKeyer* keyer = IfVoiceKeyer()) keyer->Unload();
 }
 
 void PhoneFrmWindow::ShowSettings() {

@@ -186,6 +186,8 @@ VoiceKeyer& VoiceKeying() {
     return *voiceKeyer;
 }
 
+VoiceKeyer* IfVoiceKeyer() { return voiceKeyer; }
+
 void StartVoiceKeyer() { VoiceKeying(); }
 
 void EndVoiceKeyer() { delete std::exchange(voiceKeyer, nullptr); }

@@ -69,7 +69,11 @@ private:
 
 // The process's voice keyer, made on first use with its player.
 VoiceKeyer& VoiceKeying();
-// Start-up: makes the voice keyer now, so that its player is ready before the first F-key.
+// The voice keyer if it has been made, else null: what only reads or changes settings makes none (its
+// player starts the sound system, which the first window should not wait for).
+VoiceKeyer* IfVoiceKeyer();
+// The logging window's load: makes the voice keyer now, so that its player is ready before the first
+// F-key.
 void StartVoiceKeyer();
 // Drops the voice keyer (releasing what it keyed); the next use makes a new one. Never from inside one
 // of its own calls.

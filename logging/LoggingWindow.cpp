@@ -1,4 +1,6 @@
 #include "logging/LoggingWindow.h"
+
+#include <algorithm>
 #include "logging/ArchiveCommands.h"
 #include "logging/DupeRules.h"
 #include "logstore/CountyTable.h"
@@ -15,6 +17,7 @@
 #include "keying/KeyerState.h"
 #include "keying/CWFrm.h"
 #include "keying/PhoneFrm.h"
+#include "keying/VoiceKeyer.h"
 #include "keying/WinKeySetup.h"
 #include "logging/ScoreRules.h"
 #include "spotting/PacketSpotfrm.h"
@@ -29,6 +32,7 @@
 #include "platform/Diagnostics.h"
 #include "rig/RigControlfrm.h"
 
+#include <QListWidget>
 #include <QTreeWidget>
 
 #include <cmath>
@@ -190,6 +194,9 @@ void LoggingWindow::Form_Load() {
     } catch (const VbError& e) {
         ReportFailedLoad(e.Description);
     }
+    // The F-keys are this window's: the voice keyer's player (the sound system's start) is made now, so
+    // the first message plays at once, and not before, so the setup window does not wait for it.
+    StartVoiceKeyer();
 }
 
 void LoggingWindow::mnuArchive_Click() { ArchiveCurrentLog(); }
@@ -450,7 +457,14 @@ void SetListItems(vb::ListBox& list, const QStringList& items) {
     for (int i = 0; same && i < items.size(); ++i) same = list.List(i) == items[i];
     if (same) return;
     list.Clear();
-    for (const QString& item : items) list.AddItem(item);
+    // In one insertion: a list told of each row alone lays itself out again for each. A sorted list
+    // takes them so when they come in its order (a sorted insert would put each at the end).
+    const auto inOrder = [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; };
+    if (!list.Sorted || std::is_sorted(items.begin(), items.end(), inOrder)) {
+        list.list()->addItems(items);
+    } else {
+        for (const QString& item : items) list.AddItem(item);
+    }
 }
 
 int ListIndexNoCase(const vb::ListBox& list, const QString& text) {

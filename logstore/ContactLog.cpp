@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace tylog {
@@ -112,6 +113,14 @@ public:
         return s;
     }
 
+    // Passes over n bytes that end with a separator (a line end or a comma), as reading the values in
+    // them would.
+    void Skip(qsizetype n) {
+        p_ += n;
+        separator_ = p_ - 1;
+        unclosed_ = false;
+    }
+
     // Of the last value read: whether its opening quote ran to the end of the text, and the separator
     // that ended it (up to the end of what it consumed).
     bool LastUnclosed() const { return unclosed_; }
@@ -156,34 +165,98 @@ bool sameText(const QString& text, const char* p, qsizetype n) {
     return true;
 }
 
+// A value's bytes as the texts met earlier are found by: its bytes, whether it was bare (trimmed),
+// and a hash of them.
+struct TextKey {
+    const char* p;
+    qsizetype n;
+    bool bare;
+    std::uint32_t hash;
+};
+
+std::uint64_t loadWord(const char* p, qsizetype n) { // n in 0..8
+    std::uint64_t w = 0;
+    std::memcpy(&w, p, static_cast<std::size_t>(n));
+    return w;
+}
+
+TextKey keyOf(const LogScanner::Slice& s) {
+    // Values are short: a word or two from each end, mixed by a multiply, tells them apart.
+    std::uint64_t h = static_cast<std::uint64_t>(s.size) * 0x9E3779B97F4A7C15ull + (s.bare ? 1 : 0);
+    const char* p = s.begin;
+    qsizetype n = s.size;
+    while (n > 16) {
+        h = (h ^ loadWord(p, 8)) * 0xFF51AFD7ED558CCDull;
+        p += 8;
+        n -= 8;
+    }
+    if (n > 8) {
+        h = (h ^ loadWord(p, 8)) * 0xFF51AFD7ED558CCDull;
+        h = (h ^ loadWord(p + n - 8, 8)) * 0xC4CEB9FE1A85EC53ull;
+    } else {
+        h = (h ^ loadWord(p, n)) * 0xC4CEB9FE1A85EC53ull;
+    }
+    h ^= h >> 29;
+    return {s.begin, s.size, s.bare, static_cast<std::uint32_t>(h ^ (h >> 32))};
+}
+
 // Texts of one field met earlier in this load, as the fields of earlier records that hold them (those
-// records are not written again while it runs), found by their bytes: logs repeat calls, dates, bands,
-// modes, counties and serials, and a shared string costs no allocation (a first load makes every
-// record's strings).
+// records are not written again while it runs), found by their bytes in the file (which outlives the
+// load): logs repeat calls, dates, bands, modes, counties and serials, and a shared string costs no
+// allocation or decoding (a first load makes every record's strings). A field whose values seldom
+// repeat (times, serials sent, frequencies) stops being looked up.
 class RecentTexts {
 public:
-    explicit RecentTexts(std::size_t size = 1024) : slots_(size) {}
-    const QString* Find(const char* p, qsizetype n) const {
-        const std::uint32_t k = key(p, n);
-        const Slot& s = slots_[k % slots_.size()];
-        return s.key == k && s.text && sameText(*s.text, p, n) ? s.text : nullptr;
+    const QString* Find(const TextKey& k) const {
+        if (slots_.empty()) return nullptr;
+        for (std::size_t i = k.hash & mask();; i = (i + 1) & mask()) {
+            const Slot& s = slots_[i];
+            if (!s.text) return nullptr;
+            if (s.hash == k.hash && s.n == k.n && s.bare == k.bare && std::memcmp(s.p, k.p, static_cast<std::size_t>(k.n)) == 0)
+                return s.text;
+        }
     }
-    void Add(const QString* text, const char* p, qsizetype n) {
-        const std::uint32_t k = key(p, n);
-        slots_[k % slots_.size()] = {text, k};
+    void Add(const QString* text, const TextKey& k) {
+        if (++added_ >= kTryFirst && added_ * 10 > looked_ * 9) {
+            givenUp_ = true; // nearly every text new: looking them up costs more than it saves
+            slots_ = {};
+            return;
+        }
+        if ((used_ + 1) * 2 > slots_.size()) grow();
+        insert({text, k.p, k.n, k.hash, k.bare});
+        ++used_;
+    }
+    // Whether this field is still worth looking up; counts the look-up.
+    bool Looks() {
+        ++looked_;
+        return !givenUp_;
     }
 
 private:
-    static std::uint32_t key(const char* p, qsizetype n) {
-        std::uint32_t h = 2166136261u; // FNV-1a
-        for (qsizetype i = 0; i < n; ++i) h = (h ^ static_cast<unsigned char>(p[i])) * 16777619u;
-        return h;
-    }
+    static constexpr int kTryFirst = 256;
     struct Slot {
         const QString* text = nullptr;
-        std::uint32_t key = 0;
+        const char* p = nullptr;
+        qsizetype n = 0;
+        std::uint32_t hash = 0;
+        bool bare = false;
     };
+    std::size_t mask() const { return slots_.size() - 1; }
+    void insert(const Slot& slot) {
+        std::size_t i = slot.hash & mask();
+        while (slots_[i].text) i = (i + 1) & mask();
+        slots_[i] = slot;
+    }
+    void grow() {
+        std::vector<Slot> old(std::max<std::size_t>(16, slots_.size() * 2));
+        old.swap(slots_);
+        for (const Slot& s : old)
+            if (s.text) insert(s);
+    }
     std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+    int added_ = 0, looked_ = 0;
+    bool givenUp_ = false;
 };
 
 // Sets field to the slice's text, keeping the slot's own string when a reload finds it unchanged;
@@ -195,23 +268,21 @@ bool assign(QString& field, RecentTexts& recent, const LogScanner::Slice& s) {
         field = QString();
         return changed;
     }
-    if (!isPlain(s)) {
-        QString text = textOf(s);
-        if (text == field) return false;
-        field = std::move(text);
-        return true;
-    }
-    bool changed = false;
-    if (!sameText(field, s.begin, s.size)) {
-        changed = true;
-        if (const QString* seen = recent.Find(s.begin, s.size)) {
+    const bool plain = isPlain(s);
+    // A reload keeps the slot's own string when it still holds these bytes.
+    if (!field.isNull() && (plain ? sameText(field, s.begin, s.size) : textOf(s) == field)) return false;
+    if (recent.Looks()) {
+        const TextKey k = keyOf(s);
+        if (const QString* seen = recent.Find(k)) {
             field = *seen;
             return true;
         }
-        field = QString::fromLatin1(s.begin, s.size);
+        field = plain ? QString::fromLatin1(s.begin, s.size) : textOf(s);
+        recent.Add(&field, k);
+        return true;
     }
-    recent.Add(&field, s.begin, s.size);
-    return changed;
+    field = plain ? QString::fromLatin1(s.begin, s.size) : textOf(s);
+    return true;
 }
 
 double numberOf(const LogScanner::Slice& s) {
@@ -301,13 +372,23 @@ struct KeptRecords {
     int count = 0;
     qsizetype end = 0;
 };
+// How many bytes a and b begin with alike, compared a block at a time (memcmp's speed) before the
+// block they differ in is looked at byte by byte.
+qsizetype commonPrefix(const char* a, const char* b, qsizetype n) {
+    constexpr qsizetype kBlock = 256;
+    qsizetype i = 0;
+    while (i + kBlock <= n && std::memcmp(a + i, b + i, kBlock) == 0) i += kBlock;
+    while (i < n && a[i] == b[i]) ++i;
+    return i;
+}
+
 KeptRecords recordsKeptIn(const QByteArray& bytes, int before) {
     if (gLoaded.count != before || gLoaded.revision != ContactLog.Revision ||
         gLoaded.ends.size() != static_cast<std::size_t>(before))
         return {};
     const QByteArray& old = gLoaded.bytes;
     const qsizetype n = std::min(old.size(), bytes.size());
-    const qsizetype same = std::mismatch(old.constData(), old.constData() + n, bytes.constData()).first - old.constData();
+    const qsizetype same = commonPrefix(old.constData(), bytes.constData(), n);
     int kept = static_cast<int>(std::upper_bound(gLoaded.ends.begin(), gLoaded.ends.end(), same) - gLoaded.ends.begin());
     while (kept > 0) {
         const qsizetype end = gLoaded.ends[static_cast<std::size_t>(kept - 1)];
@@ -316,6 +397,20 @@ KeptRecords recordsKeptIn(const QByteArray& bytes, int before) {
         --kept;
     }
     return {kept, kept > 0 ? gLoaded.ends[static_cast<std::size_t>(kept - 1)] : 0};
+}
+
+// The length of record n's bytes when bytes hold them again at `at` and they end with a line end or a
+// comma (which nothing after them can make the scanner read on from); 0 otherwise. Only while the kept
+// bytes are what records 1..their count hold: then a record whose bytes come back is its slot as it is.
+// A restored log that differs from the one it replaces in a record or two, high up, reads just those.
+qsizetype unchangedLength(const QByteArray& bytes, qsizetype at, int n) {
+    if (n > gLoaded.count) return 0;
+    const std::size_t k = static_cast<std::size_t>(n - 1);
+    const qsizetype from = k == 0 ? 0 : gLoaded.ends[k - 1];
+    const qsizetype size = gLoaded.ends[k] - from;
+    const char* old = gLoaded.bytes.constData() + from;
+    if (size <= 0 || at + size > bytes.size() || (old[size - 1] != '\n' && old[size - 1] != ',')) return 0;
+    return std::memcmp(old, bytes.constData() + at, static_cast<std::size_t>(size)) == 0 ? size : 0;
 }
 
 // Where one reading of a log's bytes ended, and why it stopped short when it did.
@@ -352,12 +447,20 @@ bool isCutLastLine(const QByteArray& bytes, qsizetype start) {
 // the records kept (their count and where they end); ends takes where each record read ends.
 template <class ReadRecord>
 LogReading readRecords(const QByteArray& bytes, ReadRecord&& readRecord, const KeptRecords& kept = {},
-                       std::vector<qsizetype>* ends = nullptr) {
+                       std::vector<qsizetype>* ends = nullptr, bool passUnchanged = false) {
     LogScanner r(bytes, kept.end);
     LogReading out;
     out.count = kept.count;
     while (!r.AtContentEnd()) {
         const qsizetype start = r.Position();
+        if (passUnchanged) {
+            if (const qsizetype n = unchangedLength(bytes, start, out.count + 1)) {
+                r.Skip(n);
+                ++out.count;
+                if (ends) ends->push_back(r.Position());
+                continue;
+            }
+        }
         try {
             if (out.count < ContactLogData::Capacity) {
                 readRecord(r, out.count + 1);
@@ -417,7 +520,8 @@ VbError faultError(const LogReading& reading) {
 
 // Reads bytes into the records after those kept, counting them in ContactLog.Count (whole records
 // only); *changed: whether a record read differs from what its slot held.
-LogReading readLog(const QByteArray& bytes, bool* changed, const KeptRecords& kept, std::vector<qsizetype>* ends) {
+LogReading readLog(const QByteArray& bytes, bool* changed, const KeptRecords& kept, std::vector<qsizetype>* ends,
+                   bool passUnchanged) {
     std::array<RecentTexts, std::size(kHead) + std::size(kTail)> recent;
     bool differs = false;
     const LogReading reading = readRecords(bytes, [&](LogScanner& r, int n) {
@@ -428,7 +532,7 @@ LogReading readLog(const QByteArray& bytes, bool* changed, const KeptRecords& ke
         differs |= spare != rec.Spare16;
         rec.Spare16 = spare;
         for (TextField f : kTail) differs |= assign(rec.*f, recent[i++], r.Next());
-    }, kept, ends);
+    }, kept, ends, passUnchanged);
     ContactLog.Count = reading.count;
     *changed = differs;
     return reading;
@@ -439,7 +543,7 @@ bool readsBackAs(const QByteArray& line, const ContactRecord& rec) {
     try {
         LogScanner r(line);
         ContactRecord back;
-        RecentTexts recent(1);
+        RecentTexts recent;
         for (TextField f : kHead) assign(back.*f, recent, r.Next());
         back.Spare16 = numberOf(r.Next());
         for (TextField f : kTail) assign(back.*f, recent, r.Next());
@@ -698,9 +802,13 @@ bool LoadLog() {
         // The records the new bytes begin with as they were are those records still: reading goes on
         // after them.
         const KeptRecords kept = setAside ? KeptRecords{} : recordsKeptIn(bytes, before);
-        std::vector<qsizetype> ends(gLoaded.ends.begin(), gLoaded.ends.begin() + kept.count);
+        std::vector<qsizetype> ends;
+        ends.reserve(std::max<std::size_t>(gLoaded.ends.size(), static_cast<std::size_t>(ContactLogData::Capacity)));
+        ends.assign(gLoaded.ends.begin(), gLoaded.ends.begin() + kept.count);
         bool changed = false;
-        const LogReading reading = readLog(bytes, &changed, kept, &ends);
+        const bool slotsAsKept = !setAside && gLoaded.count == before && gLoaded.revision == ContactLog.Revision &&
+                                 gLoaded.ends.size() == static_cast<std::size_t>(before);
+        const LogReading reading = readLog(bytes, &changed, kept, &ends, slotsAsKept);
         if (reading.fault == LogReading::Fault::None) {
             // After a cut line was set aside the slots hold the first reading, not what indexes saw.
             if (changed || setAside || ContactLog.Count != before) ContactLog.Revision = NextLogRevision();

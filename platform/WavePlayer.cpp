@@ -1,10 +1,12 @@
 #include "platform/WavePlayer.h"
+#include "platform/Diagnostics.h"
+#include "platform/Dialogs.h"
 #include "platform/Platform.h"
+#include "platform/SoundOutput.h"
 
-#include <QAudioOutput>
+#include <QCoreApplication>
 #include <QFile>
-#include <QMediaPlayer>
-#include <QUrl>
+#include <QLibrary>
 
 #include <algorithm>
 #include <cstring>
@@ -76,20 +78,45 @@ std::uint32_t WavePlayer::RemainingMs() const {
 
 bool WavePlayer::Playing() const { return RemainingMs() > 0; }
 
-QtWavePlayer::QtWavePlayer() : player_(new QMediaPlayer), output_(new QAudioOutput) {
-    player_->setAudioOutput(output_);
+namespace {
+
+using NewSoundOutput = SoundOutput* (*)();
+
+// The sound module, loaded once, with the first player: beside the program, else where the build put
+// it. Without it every player is silent, which is said once.
+NewSoundOutput soundModule() {
+    static const NewSoundOutput entry = [] {
+        const QString dirs[] = {QCoreApplication::applicationDirPath(), QStringLiteral(TYLOG_SOUND_MODULE_DIR)};
+        QString why;
+        for (const QString& dir : dirs) {
+            QLibrary module(dir + QStringLiteral("/tylog_qtsound"));
+            if (auto f = reinterpret_cast<NewSoundOutput>(module.resolve("tylog_new_sound_output"))) return f;
+            why = module.errorString();
+        }
+        qCWarning(lcPlatform).noquote() << "no sound: the sound module could not be loaded:" << why;
+        // Push-to-talk would key dead air: the operator hears of it, once, without being held up.
+        platform().dialogs->Notice("Voice messages and spoken prompts cannot be heard: the sound module "
+                                   "libtylog_qtsound.so was not found beside tylog (" + why + ").",
+                                   "No Sound");
+        return NewSoundOutput{};
+    }();
+    return entry;
 }
 
-QtWavePlayer::~QtWavePlayer() {
-    delete player_;
-    delete output_;
+} // namespace
+
+QtWavePlayer::QtWavePlayer() {
+    if (const NewSoundOutput make = soundModule()) output_.reset(make());
 }
+
+QtWavePlayer::~QtWavePlayer() = default;
 
 void QtWavePlayer::startSound(const QString& path) {
-    player_->setSource(QUrl::fromLocalFile(path));
-    player_->play();
+    if (output_) output_->Start(path);
 }
 
-void QtWavePlayer::stopSound() { player_->stop(); }
+void QtWavePlayer::stopSound() {
+    if (output_) output_->Stop();
+}
 
 } // namespace tylog

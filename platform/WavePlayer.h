@@ -7,10 +7,9 @@
 #include <cstdint>
 #include <memory>
 
-class QMediaPlayer;
-class QAudioOutput;
-
 namespace tylog {
+
+class SoundOutput;
 
 // The length in ms of a WAV file's sound, from its header: the byte rate of its "fmt " chunk and the
 // size of its "data" chunk, rounded up to the whole ms, so that a sound taken as ended has ended.
@@ -38,7 +37,8 @@ private:
     std::int64_t lengthUs_ = 0;
 };
 
-// The player on the machine's sound output.
+// The player on the machine's sound output. Without the sound module (SoundOutput.h) it plays nothing
+// and still times each sound by its length.
 class QtWavePlayer : public WavePlayer {
 public:
     QtWavePlayer();
@@ -49,10 +49,9 @@ protected:
     void stopSound() override;
 
 private:
-    // Made with the player: constructing them costs the sound system's start, which the first sound
+    // Made with the player: constructing it costs the sound system's start, which the first sound
     // should not wait for.
-    QMediaPlayer* player_ = nullptr;
-    QAudioOutput* output_ = nullptr;
+    std::unique_ptr<SoundOutput> output_;
 };
 
 // Makes the players of the windows that play sounds.

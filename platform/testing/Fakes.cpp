@@ -147,7 +147,10 @@ void put32(QByteArray& b, std::uint32_t v) {
 }
 } // namespace
 
-std::unique_ptr<WavePlayer> FakeSound::NewPlayer() { return std::make_unique<FakeWavePlayer>(*this); }
+std::unique_ptr<WavePlayer> FakeSound::NewPlayer() {
+    ++made;
+    return std::make_unique<FakeWavePlayer>(*this);
+}
 
 QByteArray FakeSound::Wave(std::uint32_t ms) {
     const std::uint32_t rate = 8000, samples = ms * rate / 1000;
@@ -316,6 +319,7 @@ void ResetFakePlatform() {
     f.registry.values.clear();
     f.sound.played.clear();
     f.sound.stops = 0;
+    f.sound.made = 0;
     platform().onModalShown = nullptr;
     InstallFakePlatform();
 }

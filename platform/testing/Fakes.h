@@ -145,6 +145,7 @@ public:
     std::unique_ptr<WavePlayer> NewPlayer() override;
     QStringList played; // full paths, in the order started
     int stops = 0;      // sounds cut before their end, or stopped after it
+    int made = 0;       // players made (each the sound system's start on the machine)
     // The bytes of a silent WAV file (8 kHz, 8-bit mono) that lasts ms.
     static QByteArray Wave(std::uint32_t ms);
 };

@@ -31,6 +31,7 @@
 #include <QProxyStyle>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QAbstractScrollArea>
 #include <QStaticText>
 #include <QStyleOptionFrame>
 #include <QStyledItemDelegate>
@@ -619,6 +620,21 @@ void CheckBox::setValue(int v) {
 
 // ---- Item views' cells --------------------------------------------------------------------------
 
+FittedCell FitCellText(const QString& text, int width, const QFont& font) {
+    if (QFontMetricsF(font).horizontalAdvance(text) <= width) return {text, font};
+    // A cell too long for its column (a date and time, a long county) is drawn whole a little smaller,
+    // in quarter points down to 70 % of the list's size, as captions are; beyond that it is cut.
+    const double size = font.pointSizeF();
+    if (size > 0) {
+        QFont smaller = font;
+        for (double points = std::floor(size * 4 - 1) / 4; points >= size * 0.7; points -= 0.25) {
+            smaller.setPointSizeF(points);
+            if (QFontMetricsF(smaller).horizontalAdvance(text) <= width) return {text, smaller};
+        }
+    }
+    return {QFontMetrics(font).elidedText(text, Qt::ElideRight, width), font};
+}
+
 namespace {
 
 // Draws a list's cells as plain text in the view's font, elided at the right, over the selection's
@@ -641,9 +657,13 @@ public:
         if (text.isEmpty()) return;
         const QStyle* style = view ? view->style() : QApplication::style();
         const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-        const QRect r = option.rect.adjusted(margin, 0, -margin, 0);
+        QRect r = option.rect.adjusted(margin, 0, -margin, 0);
+        // A list box's rows may be wider than what it shows (its horizontal scroll bar): fit what shows.
+        if (const auto* area = qobject_cast<const QAbstractScrollArea*>(view))
+            r.setRight(std::min(r.right(), area->viewport()->width() - 1 - margin));
         if (r.width() <= 0) return;
-        const QStaticText& shown = layoutOf(text, r.width(), option.font);
+        const Cell& cell = layoutOf(text, r.width(), option.font);
+        const QStaticText& shown = cell.shown;
         const QSizeF size = shown.size();
         const QVariant a = index.data(Qt::TextAlignmentRole);
         const Qt::Alignment align = a.isValid() ? Qt::Alignment(a.toInt()) : Qt::Alignment(Qt::AlignLeft);
@@ -652,7 +672,7 @@ public:
         else if (align & Qt::AlignHCenter) x = r.left() + (r.width() - size.width()) / 2;
         const qreal y = r.top() + (r.height() - size.height()) / 2;
         p->save();
-        p->setFont(option.font);
+        p->setFont(cell.font);
         p->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         p->setClipRect(option.rect);
         p->drawStaticText(QPointF(x, y), shown);
@@ -660,7 +680,11 @@ public:
     }
 
 private:
-    const QStaticText& layoutOf(const QString& text, int width, const QFont& font) const {
+    struct Cell {
+        QStaticText shown;
+        QFont font;
+    };
+    const Cell& layoutOf(const QString& text, int width, const QFont& font) const {
         if (font != font_) {
             cache_.clear();
             font_ = font;
@@ -670,12 +694,13 @@ private:
         if (it != cache_.end()) return *it;
         // Bounded: a list seldom shows more than a few hundred different cells.
         if (cache_.size() >= 4096) cache_.clear();
-        QStaticText shown(QFontMetrics(font).elidedText(text, Qt::ElideRight, width));
-        shown.setTextFormat(Qt::PlainText);
-        shown.prepare(QTransform(), font);
-        return *cache_.insert(key, shown);
+        const FittedCell fit = FitCellText(text, width, font);
+        Cell cell{QStaticText(fit.text), fit.font};
+        cell.shown.setTextFormat(Qt::PlainText);
+        cell.shown.prepare(QTransform(), cell.font);
+        return *cache_.insert(key, cell);
     }
-    mutable QHash<QPair<QString, int>, QStaticText> cache_;
+    mutable QHash<QPair<QString, int>, Cell> cache_;
     mutable QFont font_;
 };
 

@@ -4,6 +4,7 @@
 #include "platform/EngineTimer.h"
 
 #include <QAction>
+#include <QFont>
 #include <QPixmap>
 #include <QStringList>
 #include <map>
@@ -129,6 +130,14 @@ public:
 protected:
     bool captionBox(CaptionBox* box) const override;
 };
+
+// What a list cell shows in a column `width` pixels wide: the text whole in the list's font, or whole
+// a little smaller (down to 70 % of it), or cut with an ellipsis in the list's font.
+struct FittedCell {
+    QString text;
+    QFont font;
+};
+FittedCell FitCellText(const QString& text, int width, const QFont& font);
 
 class ListBox : public Control {
     Q_OBJECT

@@ -5,6 +5,9 @@
 #include "core/ReferenceTables.h"
 #include "app/Startup.h"
 #include "logging/Infrm.h"
+#include "logging/Outfrm.h"
+#include "keying/KeyerActions.h"
+#include "keying/VoiceKeyer.h"
 #include "app/StationSetupWindow.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerState.h"
@@ -140,6 +143,39 @@ TEST(Startup, KeepsTheOtherKeysOfAnExistingSharedPreferencesFile) {
                                            "<OWN_EMAIL>op@example.org</OWN_EMAIL>", "<OWN_CALL>K1NEW</OWN_CALL>",
                                            "<OWN_SPC></OWN_SPC>"})));
     EXPECT_TRUE(text.endsWith("<OWN_ARRL_SECTION></OWN_ARRL_SECTION>\r\n"));
+}
+
+// The voice keyer's player starts the sound system: the setup window, which loads the voice settings
+// into the voice window, makes none; the logging window's load makes it, so its first F-key plays at once
+// on the player already made.
+TEST(Startup, TheVoiceKeyersPlayerIsMadeByTheLoggingWindowNotBeforeTheSetup) {
+    StartupTestEnv env;
+    env.copyShippedData();
+    env.enterProgramFolder();
+    env.prog.write("wave2.txt", CrLfLines({"\"cq.wav\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"", "\"\"",
+                                           "\"\"", "\"0\"", "0", "\"0\"", "\"&H378\""}));
+    env.prog.write("cq.wav", FakeSound::Wave(400));
+
+    RunStartup();
+    ASSERT_NE(vb::IfLoaded<PhoneFrmWindow>(), nullptr);
+    EXPECT_EQ(PhoneFrm().Text1.Text(), "cq.wav");
+    EXPECT_EQ(IfVoiceKeyer(), nullptr);
+    EXPECT_EQ(Fakes().sound.made, 0);
+
+    Fakes().dialogs.AnswerMsgBox(vbYes); // "Open existing log?"
+    frmStationID().Command1_Click();
+    OutfrmWindow* w = vb::IfLoaded<OutfrmWindow>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_NE(IfVoiceKeyer(), nullptr);
+    EXPECT_EQ(Fakes().sound.made, 1);
+
+    Station.CurrentMode = "PH";
+    ShowActive(*w);
+    w->txtCall.SetFocus();
+    QTest::keyClick(w->txtCall.widget(), Qt::Key_F1);
+    EXPECT_EQ(Fakes().sound.played, QStringList{"cq.wav"});
+    EXPECT_EQ(Fakes().sound.made, 1);
+    EXPECT_TRUE(Keyers().PhonePlaying());
 }
 
 TEST(Startup, RemovesOnlyTheProgramsOwnTemporariesAndMovesDoubtfulNamesIntoBackup) {

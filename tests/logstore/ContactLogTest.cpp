@@ -570,11 +570,16 @@ TEST_F(ContactLogTest, AReloadOverAFileThatBeginsAsTheLastOneGivesWhatAFirstLoad
     QByteArray commasOn = Lines(1, 4);
     commasOn.replace("\r\n", ",");
     const QByteArray cut = Lines(1, 3).chopped(2), lone = Lines(1, 3).chopped(1);
+    QByteArray longer = five;
+    longer.replace("K3ABC", "K3ABCDEF");
+    QByteArray loneInside = Lines(1, 2) + Lines(3, 3).replace("K3ABC", "K3XYZ") + Lines(4, 4).chopped(1) + Lines(5, 5);
     const struct {
         const char* what;
         QByteArray before, after;
     } cases[] = {
         {"a record changed half-way", five, third},
+        {"a record changed to another length, those after it as they were", five, longer},
+        {"a record changed, then one that ended with a lone CR", loneInside, five},
         {"the older, shorter log", five, Lines(1, 3)},
         {"a longer log after one whose last line had no line end", cut, five},
         {"a longer log after one that ended with a lone CR", lone, five},

@@ -1356,6 +1356,29 @@ TEST(ControlCaptions, ALabelThatListsMoreThanItHoldsIsCutNotShrunk) {
     EXPECT_DOUBLE_EQ(f.Label1.ShownFontSize(), 12);
 }
 
+// A list cell too long for its column is drawn whole a little smaller while that can be read, and cut
+// with an ellipsis beyond that; a cell that fits keeps the list's font.
+TEST(ControlCaptions, AListCellIsShownWholeSmallerOrCut) {
+    QFont font("DejaVu Sans");
+    font.setPointSizeF(12);
+    const QString time = "09/15 14:01";
+    const double full = QFontMetricsF(font).horizontalAdvance(time);
+    const struct {
+        double width; // of the column, as a share of the text's width at the list's size
+        bool whole;
+        bool smaller;
+    } cases[] = {{1.2, true, false}, {1.0, true, false}, {0.85, true, true}, {0.5, false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        const int width = static_cast<int>(std::ceil(full * c.width));
+        const vb::FittedCell cell = vb::FitCellText(time, width, font);
+        EXPECT_EQ(cell.text == time, c.whole);
+        EXPECT_EQ(cell.font.pointSizeF() < 12, c.smaller);
+        EXPECT_GE(cell.font.pointSizeF(), 12 * 0.7);
+        EXPECT_LE(QFontMetricsF(cell.font).horizontalAdvance(cell.text), width);
+    }
+}
+
 // Controls made after the window's face was set take it, as those made before it do.
 class LateControlForm : public TestForm {
 public:
