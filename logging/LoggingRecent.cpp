@@ -186,8 +186,7 @@ bool LoggingWindow::addNewestToList(int count, int first) {
         return false;
     for (int r = 0; r < want - 1; ++r)
         if (ListView1.ItemText(r) != QString::number(count - 1 - r)) return false;
-    ListView1.InsertItem(0, RecentRow(count));
-    while (ListView1.ItemCount() > want) ListView1.RemoveItem(ListView1.ItemCount() - 1);
+    ListView1.PushItem(RecentRow(count), want);
     return true;
 }
 

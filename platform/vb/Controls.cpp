@@ -22,7 +22,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QTextDocument>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -45,9 +47,61 @@ namespace tylog::vb {
 
 // ---- Label -------------------------------------------------------------------------------------
 
+namespace {
+
+// A label that lays its text out only for a paint that reaches the text. Label boxes of a design
+// often overlap their neighbours by a pixel: a changed caption repaints a sliver of each neighbour,
+// and QLabel would lay out and draw a neighbour's whole text for it (after every contact, a column of
+// headings beside the score). Only frameless labels of plain text are judged; the rest paint as ever.
+class CaptionLabel : public QLabel {
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        if (frameShape() == QFrame::NoFrame && pixmap().isNull() && textFormat() != Qt::RichText &&
+            !e->region().intersects(inkedArea()))
+            return;
+        QLabel::paintEvent(e);
+    }
+
+private:
+    struct Key {
+        QString text;
+        QSize size;
+        QFont font;
+        Qt::Alignment alignment;
+        bool wrap = false;
+        int margin = 0, indent = 0;
+        bool operator==(const Key&) const = default;
+    };
+    // Where the text can put ink: the box QLabel lays it out in, grown by half a line each way for
+    // overhanging glyphs and the indent, which the layout box leaves out. Rich text counts as the
+    // whole label.
+    QRect inkedArea() {
+        Key key{text(), contentsRect().size(), font(), alignment(), wordWrap(), margin(), indent()};
+        if (key == key_) return inked_;
+        key_ = std::move(key);
+        const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+        if (text().isEmpty()) {
+            inked_ = QRect();
+        } else if (textFormat() == Qt::AutoText && Qt::mightBeRichText(text())) {
+            inked_ = rect();
+        } else {
+            const QFontMetrics fm(font());
+            int flags = int(QStyle::visualAlignment(layoutDirection(), alignment()));
+            if (wordWrap()) flags |= Qt::TextWordWrap;
+            const int grow = fm.height() / 2 + std::max(indent(), 0);
+            inked_ = fm.boundingRect(box, flags, text()).adjusted(-grow, -grow, grow, grow);
+        }
+        return inked_;
+    }
+    Key key_;
+    QRect inked_;
+};
+
+} // namespace
+
 Label::Label(Form& form, const QString& name, Control* container, int index)
     : Control(form, Kind::Label, name, container, index) {
-    auto* l = new QLabel;
+    auto* l = new CaptionLabel;
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setWordWrap(true);
     attach(l);
@@ -959,12 +1013,26 @@ void ListView::changeQuietly(const std::function<void()>& change) {
     // The header's sections and the scroll bar stay as they are unless its range changes.
     auto* t = static_cast<TreeWidget*>(tree());
     QScrollBar* bar = t->verticalScrollBar();
+    QHeaderView* header = t->header();
     const int top = bar->minimum(), bottom = bar->maximum();
-    const std::initializer_list<QWidget*> quiet = {t->viewport(), t->header()->viewport(), bar};
+    const auto sections = [header] {
+        QList<int> sizes;
+        for (int i = 0; i < header->count(); ++i) sizes << header->sectionSize(i);
+        return sizes;
+    };
+    const QList<int> before = sections();
+    const std::initializer_list<QWidget*> quiet = {t->viewport(), header->viewport(), bar};
     for (QWidget* w : quiet) w->setAttribute(Qt::WA_UpdatesDisabled, true);
     change();
     t->layOutNow();
+    // The layout leaves the header a resize of its stretched last section for later, which draws the
+    // whole header again: it runs here, and the header is drawn only when a section did change.
+    const bool resized = sections() != before;
     for (QWidget* w : quiet) w->setAttribute(Qt::WA_UpdatesDisabled, false);
+    if (resized) {
+        header->viewport()->update();
+        t->viewport()->update();
+    }
     if (bar->minimum() != top || bar->maximum() != bottom) bar->update();
 }
 
@@ -982,6 +1050,34 @@ int ListView::InsertItem(int row, const QStringList& texts) {
     }
     tree()->insertTopLevelItem(row, item);
     return tree()->indexOfTopLevelItem(item);
+}
+
+void ListView::PushItem(const QStringList& texts, int maxRows) {
+    maxRows = std::max(maxRows, 1);
+    QTreeWidget* t = tree();
+    if (!slides()) {
+        InsertItem(0, texts);
+        while (ItemCount() > maxRows) RemoveItem(ItemCount() - 1);
+        return;
+    }
+    // The rows shown move one down; rows from the first one to go onwards are drawn again where their
+    // moved pixels would land.
+    auto* item = new QTreeWidgetItem(texts);
+    alignCells(item);
+    const int rowHeight = t->visualItemRect(t->topLevelItem(0)).height();
+    const int going = std::min(maxRows - 1, ItemCount());
+    QRect dropped;
+    if (ItemCount() >= maxRows) {
+        const QRect from = t->visualItemRect(t->topLevelItem(going));
+        dropped = QRect(0, from.top() + rowHeight, t->viewport()->width(), t->viewport()->height());
+    }
+    changeQuietly([&] {
+        t->insertTopLevelItem(0, item);
+        if (t->topLevelItemCount() > maxRows) t->model()->removeRows(maxRows, t->topLevelItemCount() - maxRows);
+    });
+    t->viewport()->scroll(0, rowHeight);
+    dropped &= t->viewport()->rect();
+    if (!dropped.isEmpty()) t->viewport()->update(dropped);
 }
 
 void ListView::RemoveItem(int row) {

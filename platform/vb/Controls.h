@@ -272,6 +272,9 @@ public:
     // Inserts a row at a position (0 = the top) and returns its index; RemoveItem drops one.
     int InsertItem(int row, const QStringList& texts);
     void RemoveItem(int row);
+    // Puts a row in at the top and lets the rows beyond the first maxRows (at least 1) go, in one
+    // change: the view lays its rows out once.
+    void PushItem(const QStringList& texts, int maxRows);
     int ColumnAlignment(int i) const;
     void setColumnAlignment(int i, int alignment); // the header, the rows there are and those to come
 

@@ -1627,4 +1627,23 @@ TEST(ControlGeometry, AListViewShowsARowAddedAtTheTopAsAFullRedrawWould) {
     }
     // Rows set all at once take the column's alignment as added ones do.
     EXPECT_EQ(lv.tree()->topLevelItem(5)->textAlignment(0) & Qt::AlignRight, Qt::AlignRight);
+    // A row pushed in at the top with a cap on the rows: rows past the view's end go, and a short list
+    // (its rows all shown) loses shown rows, one or several at once, or none.
+    struct Push {
+        int rowsBefore, maxRows, rowsAfter;
+    };
+    for (const Push& p : {Push{30, 30, 30}, Push{5, 5, 5}, Push{6, 3, 3}, Push{4, 10, 5}}) {
+        rows.clear();
+        for (int i = p.rowsBefore; i >= 1; --i) rows.append({QString::number(i), QString("K%1ABC").arg(i)});
+        lv.SetItems(rows);
+        lv.tree()->viewport()->repaint();
+        shown();
+        lv.PushItem({"99", "N9NEW"}, p.maxRows);
+        const QImage moved = shown();
+        lv.tree()->viewport()->repaint();
+        EXPECT_EQ(moved, shown()) << p.rowsBefore << " " << p.maxRows;
+        EXPECT_EQ(lv.ItemText(0), "99");
+        EXPECT_EQ(lv.ItemText(1), QString::number(p.rowsBefore));
+        EXPECT_EQ(lv.ItemCount(), p.rowsAfter);
+    }
 }
