@@ -22,6 +22,9 @@
 #include <cstdint>
 #include <cstring>
 #include <sys/stat.h>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace tylog {
 
@@ -76,6 +79,7 @@ public:
         while (contentEnd_ > begin_ && isEndMark(contentEnd_[-1])) --contentEnd_;
     }
     bool AtEnd() const { return p_ >= end_; }
+    const char* Begin() const { return begin_; }
     // At a record's start: whether only end marks are left.
     bool AtContentEnd() const { return p_ >= contentEnd_; }
     // Where the next value starts: the offset of the end of what has been read, its separator included.
@@ -83,6 +87,18 @@ public:
     static bool isEndMark(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\x1A'; }
 
     Slice Next() {
+        // Most values are quoted with a comma right after the closing quote.
+        if (p_ < end_ && *p_ == '"') {
+            const char* start = p_ + 1;
+            const char* q = start;
+            while (q < end_ && *q != '"') ++q;
+            if (end_ - q > 1 && q[1] == ',') {
+                separator_ = q + 1;
+                p_ = q + 2;
+                unclosed_ = false;
+                return {start, q - start, false};
+            }
+        }
         if (p_ >= end_) throw VbError(VbError::InputPastEnd, "Input past end of file");
         while (p_ < end_ && (*p_ == ' ' || *p_ == '\t')) ++p_;
         Slice s;
@@ -283,6 +299,96 @@ bool assign(QString& field, RecentTexts& recent, const LogScanner::Slice& s) {
     }
     field = plain ? QString::fromLatin1(s.begin, s.size) : textOf(s);
     return true;
+}
+
+// Widens n Latin-1 bytes into dst; true when one of them is in 0x80..0x9F, where Windows-1252 and
+// Latin-1 differ.
+bool widenLatin1(const char* src, qsizetype n, char16_t* dst) {
+    qsizetype i = 0;
+    bool special = false;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i high3 = _mm_set1_epi8(static_cast<char>(0xE0));
+    const __m128i c1 = _mm_set1_epi8(static_cast<char>(0x80));
+    __m128i seen = zero;
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i + 8), _mm_unpackhi_epi8(v, zero));
+        seen = _mm_or_si128(seen, _mm_cmpeq_epi8(_mm_and_si128(v, high3), c1));
+    }
+    special = _mm_movemask_epi8(seen) != 0;
+#endif
+    for (; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(src[i]);
+        special |= (c & 0xE0) == 0x80;
+        dst[i] = c;
+    }
+    return special;
+}
+
+// A slot no load has filled (a first load, or slots above a shorter log): every text null.
+bool isFreshSlot(const ContactRecord& r) {
+    for (TextField f : kHead)
+        if (!(r.*f).isNull()) return false;
+    for (TextField f : kTail)
+        if (!(r.*f).isNull()) return false;
+    return r.Spare16 == 0;
+}
+
+double numberOf(const LogScanner::Slice& s);
+
+// Reads one record into a fresh slot with one allocation for all its texts: the record's bytes are
+// widened into a single UTF-16 block in place (Latin-1 keeps every offset), each separator after a
+// value becomes that value's terminator, and each field is a string over its part of the block, the
+// block counting them. A first load of a full log makes its 11,000 records this way instead of some
+// 50,000 strings one by one. A field is an ordinary string: a copy shares the block, a change detaches
+// or, once it alone holds the block, writes in it. Values that need decoding or trimming are made on
+// their own. True when the record holds anything.
+bool readFresh(ContactRecord& rec, LogScanner& r) {
+    const qsizetype start = r.Position();
+    std::array<LogScanner::Slice, 20> v;
+    for (LogScanner::Slice& s : v) s = r.Next();
+    const qsizetype end = r.Position();
+    const char* const from = r.Begin() + start;
+    const qsizetype span = end - start;
+    // + 1: the last value may end with the file, with no separator after it to terminate it.
+    auto [header, block] = QTypedArrayData<char16_t>::allocate(span + 1);
+    if (!header) qBadAlloc();
+    const bool special = widenLatin1(from, span, block);
+    std::array<QString*, 19> fields;
+    std::array<const LogScanner::Slice*, 19> slices;
+    int n = 0;
+    for (std::size_t i = 0; i < std::size(kHead); ++i) fields[n] = &(rec.*kHead[i]), slices[n++] = &v[i];
+    for (std::size_t i = 0; i < std::size(kTail); ++i) fields[n] = &(rec.*kTail[i]), slices[n++] = &v[16 + i];
+    int inBlock = 0;
+    bool any = false;
+    for (int i = 0; i < n; ++i) {
+        const LogScanner::Slice& s = *slices[i];
+        if (s.size == 0) continue;
+        any = true;
+        if (special ? !isPlain(s) : s.bare && (isSpaceByte(static_cast<unsigned char>(s.begin[0])) ||
+                                                isSpaceByte(static_cast<unsigned char>(s.begin[s.size - 1])))) {
+            *fields[i] = textOf(s);
+            slices[i] = nullptr;
+            continue;
+        }
+        ++inBlock;
+    }
+    if (inBlock == 0) {
+        QTypedArrayData<char16_t>::deallocate(header);
+    } else {
+        header->ref_.storeRelaxed(inBlock);
+        for (int i = 0; i < n; ++i) {
+            const LogScanner::Slice* s = slices[i];
+            if (!s || s->size == 0) continue;
+            char16_t* text = block + (s->begin - from);
+            text[s->size] = u'\0';
+            *fields[i] = QString(QStringPrivate(header, text, s->size));
+        }
+    }
+    rec.Spare16 = numberOf(v[15]);
+    return any || rec.Spare16 != 0;
 }
 
 double numberOf(const LogScanner::Slice& s) {
@@ -526,6 +632,10 @@ LogReading readLog(const QByteArray& bytes, bool* changed, const KeptRecords& ke
     bool differs = false;
     const LogReading reading = readRecords(bytes, [&](LogScanner& r, int n) {
         ContactRecord& rec = ContactLog.Rec[n];
+        if (isFreshSlot(rec)) {
+            differs |= readFresh(rec, r);
+            return;
+        }
         std::size_t i = 0;
         for (TextField f : kHead) differs |= assign(rec.*f, recent[i++], r.Next());
         const double spare = numberOf(r.Next());

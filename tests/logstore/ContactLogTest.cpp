@@ -308,6 +308,9 @@ TEST_F(ContactLogTest, LoadReadsEveryValueAsTheValueReaderDoes) {
     QByteArray shifted = file;
     shifted.remove(0, 7); // every value one place on: a reload that changes each field
 
+    // Slots no load has filled (as at start) are read another way than slots a reload reads over.
+    ContactLog = ContactLogData();
+
     for (const QByteArray& bytes : {file, file, shifted}) {
         QByteArray complete = bytes;
         ValueReader counter = ValueReader::FromBytes(complete);
@@ -322,6 +325,41 @@ TEST_F(ContactLogTest, LoadReadsEveryValueAsTheValueReaderDoes) {
         for (int i = 1; i <= ContactLog.Count; ++i)
             ASSERT_EQ(LogLine(ContactLog.Rec[i]), LogLine(want[i - 1])) << "record " << i;
     }
+}
+
+TEST_F(ContactLogTest, TheFieldsOfAFirstLoadAreStringsOfTheirOwn) {
+    // A first load gives each record's texts one block between them: each must still end where its text
+    // does, change alone, and outlive its record.
+    ContactLog = ContactLogData();
+    dir.write("log.txt", Lines(1, 3) + "\"K4ABC\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",0,\"\",\"\",\"\",\"7.0\"");
+    ASSERT_TRUE(LoadLog());
+    ASSERT_EQ(ContactLog.Count, 4);
+    ContactRecord& r = ContactLog.Rec[2];
+    for (const ContactRecord& each : {r, ContactLog.Rec[4]})
+        for (const QString* f : {&each.Call, &each.County, &each.Date, &each.Time, &each.Frequency})
+            if (!f->isEmpty()) {
+                EXPECT_EQ(f->utf16()[f->size()], 0) << f->toStdString();
+            }
+    EXPECT_EQ(ContactLog.Rec[4].Frequency, "7.0"); // the file's last value, with no line end after it
+
+    const QString call = r.Call;
+    r.Call += "/M";
+    r.Date.replace(0, 4, "2014");
+    r.Time.chop(3);
+    r.County.prepend("North ");
+    EXPECT_EQ(call, "K2ABC");
+    EXPECT_EQ(r.Call, "K2ABC/M");
+    EXPECT_EQ(r.Date, "2014/09/15");
+    EXPECT_EQ(r.Time, "14:01");
+    EXPECT_EQ(r.County, "North Larkmoor");
+    EXPECT_EQ(LogLine(ContactLog.Rec[2]).mid(LogLine(ContactLog.Rec[2]).indexOf("\"2\"")),
+              "\"2\",\"2014/09/15\",\"14:01\",\"PH\",\"20\",0,\"\",\"\",\"7\",\"14.250\"\r\n");
+
+    QString kept = ContactLog.Rec[3].Frequency;
+    ContactLog = ContactLogData();
+    kept += QString(40, u'0');
+    kept.prepend(u'+');
+    EXPECT_EQ(kept, "+14.250" + QString(40, u'0'));
 }
 
 TEST_F(ContactLogTest, LoadResetsTheScoreAndTakesTheFirstNonEmptyCountAsBaseline) {
