@@ -56,9 +56,11 @@ namespace {
 class CaptionLabel : public QLabel {
 protected:
     void paintEvent(QPaintEvent* e) override {
-        if (frameShape() == QFrame::NoFrame && pixmap().isNull() && textFormat() != Qt::RichText &&
-            !e->region().intersects(inkedArea()))
-            return;
+        if (frameShape() == QFrame::NoFrame && pixmap().isNull() && textFormat() != Qt::RichText) {
+            if (text().isEmpty()) return;
+            // A paint of the whole box (its own caption changed) draws, with nothing to work out.
+            if (!e->rect().contains(rect()) && !e->region().intersects(inkedArea())) return;
+        }
         QLabel::paintEvent(e);
     }
 
@@ -72,24 +74,27 @@ private:
         int margin = 0, indent = 0;
         bool operator==(const Key&) const = default;
     };
-    // Where the text can put ink: the box QLabel lays it out in, grown by half a line each way for
-    // overhanging glyphs and the indent, which the layout box leaves out. Rich text counts as the
-    // whole label.
+    // Where the text can put ink: the box its lines take as QLabel lays them out, grown sideways by
+    // the most any glyph of the face reaches past its advance (the face's least bearings), a pixel or
+    // two of hinting and antialiasing; up and down by half a line; and every way by the indent, which
+    // the layout box leaves out. Rich text counts as the whole label. A slanted face (whose synthetic
+    // slant no bearing accounts for) grows by half a line sideways too.
     QRect inkedArea() {
         Key key{text(), contentsRect().size(), font(), alignment(), wordWrap(), margin(), indent()};
         if (key == key_) return inked_;
         key_ = std::move(key);
         const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-        if (text().isEmpty()) {
-            inked_ = QRect();
-        } else if (textFormat() == Qt::AutoText && Qt::mightBeRichText(text())) {
+        if (textFormat() == Qt::AutoText && Qt::mightBeRichText(text())) {
             inked_ = rect();
         } else {
             const QFontMetrics fm(font());
             int flags = int(QStyle::visualAlignment(layoutDirection(), alignment()));
             if (wordWrap()) flags |= Qt::TextWordWrap;
-            const int grow = fm.height() / 2 + std::max(indent(), 0);
-            inked_ = fm.boundingRect(box, flags, text()).adjusted(-grow, -grow, grow, grow);
+            const int indented = std::max(indent(), 0);
+            const int line = fm.height() / 2;
+            const int overhang = std::max({-fm.minLeftBearing(), -fm.minRightBearing(), 0});
+            const int side = (font().italic() ? line : overhang + 3) + indented, up = line + indented;
+            inked_ = fm.boundingRect(box, flags, text()).adjusted(-side, -up, side, up);
         }
         return inked_;
     }

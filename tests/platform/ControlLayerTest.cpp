@@ -1476,6 +1476,49 @@ TEST(ControlLabels, ATransparentLabelShowsWhatLiesBehindIt) {
     EXPECT_EQ(QColor(f.shot(f.Centre).pixel(corner)).name(), "#00ff00");
 }
 
+// Label boxes that overlap a neighbour's by a pixel, as a design's often do: a neighbour's changed
+// caption repaints a sliver of the label, and the window then shows what a full redraw shows, whether
+// the label's ink lies clear of the sliver or reaches it, on one line or wrapped, upright or slanted.
+TEST(ControlLabels, ANeighboursNewCaptionLeavesALabelAsAFullRedrawDrawsIt) {
+    const struct {
+        const char* text;
+        int alignment;
+        bool italic;
+    } cases[] = {{"Total Multipliers .......", 0, false},
+                 {"Total Multipliers", 1, false},
+                 {"QSO Points earned in the contest so far", 0, false},
+                 {"Total WWW", 1, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        TestForm f;
+        f.Move(0, 0, 6000, 3000);
+        vb::Label heading{f, "Heading"}, value{f, "Value"}, below{f, "Below"};
+        heading.Move(120, 120, 2400, 405);
+        heading.setCaption(c.text);
+        heading.setAlignment(c.alignment);
+        if (c.italic) {
+            QFont slanted = heading.widget()->font();
+            slanted.setItalic(true);
+            heading.widget()->setFont(slanted);
+        }
+        value.Move(120 + 2400 - 15, 120, 1500, 405); // its first column is the heading's last
+        below.Move(120, 120 + 405 - 75, 2400, 405);  // its first rows are the heading's last
+        ShowActive(f);
+        const auto shown = [&] {
+            Pump();
+            return f.screen()->grabWindow(f.winId()).toImage();
+        };
+        shown();
+        for (const char* caption : {"17,272", "4,404,360", ""})
+            for (vb::Label* neighbour : {&value, &below}) {
+                neighbour->setCaption(caption);
+                const QImage partly = shown();
+                f.client()->repaint();
+                EXPECT_EQ(partly, shown()) << caption << " " << neighbour->Name.toStdString();
+            }
+    }
+}
+
 // ---- Menus -------------------------------------------------------------------------------------
 
 class MenuForm : public BoxForm {
