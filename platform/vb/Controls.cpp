@@ -684,11 +684,43 @@ public:
         p->restore();
     }
 
+    // A cell's size as the style measures it, kept per text, width and font: a view lays its rows out
+    // again after each row put in and measures every cell of its first row (the recent contacts: each
+    // contact), and the measure lays the text out.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QVariant display = index.data(Qt::DisplayRole);
+        if (display.metaType().id() != QMetaType::QString || index.data(Qt::DecorationRole).isValid() ||
+            index.data(Qt::CheckStateRole).isValid() || index.data(Qt::SizeHintRole).isValid() ||
+            index.data(Qt::FontRole).isValid())
+            return QStyledItemDelegate::sizeHint(option, index);
+        const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+        if (option.font != sizeFont_ || style != sizeStyle_) {
+            sizes_.clear();
+            sizeFont_ = option.font;
+            sizeStyle_ = style;
+        }
+        const SizeKey key{display.toString(), option.rect.width(), int(option.features & QStyleOptionViewItem::WrapText)};
+        auto it = sizes_.find(key);
+        if (it != sizes_.end()) return *it;
+        if (sizes_.size() >= 4096) sizes_.clear();
+        return *sizes_.insert(key, QStyledItemDelegate::sizeHint(option, index));
+    }
+
 private:
     struct Cell {
         QStaticText shown;
         QFont font;
     };
+    struct SizeKey {
+        QString text;
+        int width = 0;
+        int wrap = 0;
+        bool operator==(const SizeKey&) const = default;
+        friend size_t qHash(const SizeKey& k, size_t seed = 0) { return qHashMulti(seed, k.text, k.width, k.wrap); }
+    };
+    mutable QHash<SizeKey, QSize> sizes_;
+    mutable QFont sizeFont_;
+    mutable const QStyle* sizeStyle_ = nullptr;
     const Cell& layoutOf(const QString& text, int width, const QFont& font) const {
         if (font != font_) {
             cache_.clear();
@@ -948,11 +980,58 @@ class TreeWidget : public QTreeWidget {
 public:
     void layOutNow() { executeDelayedItemsLayout(); }
 };
+
+// A header that keeps its size hint while nothing it is measured from changed. The view asks for it at
+// every layout of its rows, and the header forgets its own each time it fits its stretched last
+// section to the view, which each layout has it do: it measured every heading's text again after
+// each contact.
+class Header : public QHeaderView {
+public:
+    using QHeaderView::QHeaderView;
+
+    QSize sizeHint() const override {
+        Key key{font(), style(), isSortIndicatorShown() ? sortIndicatorSection() : -1, {}, {}};
+        const int n = count();
+        key.texts.reserve(n);
+        key.hidden.reserve(n);
+        for (int i = 0; i < n; ++i) {
+            key.texts << (model() ? model()->headerData(i, orientation(), Qt::DisplayRole) : QVariant());
+            key.hidden << isSectionHidden(i);
+        }
+        if (!(key == key_)) {
+            hint_ = QHeaderView::sizeHint();
+            key_ = std::move(key);
+        }
+        return hint_;
+    }
+
+private:
+    struct Key {
+        QFont font;
+        const QStyle* style = nullptr;
+        int sortSection = -1;
+        QVariantList texts;
+        QList<bool> hidden;
+        bool operator==(const Key&) const = default;
+    };
+    mutable Key key_;
+    mutable QSize hint_;
+};
 } // namespace
 
 ListView::ListView(Form& form, const QString& name, Control* container, int index)
     : Control(form, Kind::ListView, name, container, index) {
     auto* t = new TreeWidget;
+    {
+        // The view's own header, as it set it up, with a size hint it keeps.
+        QHeaderView* own = t->header();
+        auto* header = new Header(Qt::Horizontal, t);
+        header->setSectionsMovable(own->sectionsMovable());
+        header->setStretchLastSection(own->stretchLastSection());
+        header->setDefaultAlignment(own->defaultAlignment());
+        header->setSectionsClickable(own->sectionsClickable());
+        t->setHeader(header);
+    }
     t->setRootIsDecorated(false);
     t->setUniformRowHeights(true);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);

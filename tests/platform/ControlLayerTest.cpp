@@ -1637,6 +1637,49 @@ TEST(ControlGeometry, AListViewRefillLeavesExactlyTheNewRows) {
     }
 }
 
+// A list view measures its rows and its header again when what they are measured from changes: its
+// font, its headings, the lines of its first row. They then stand as in a list made that way.
+TEST(ControlGeometry, AListViewsRowsAndHeaderFollowItsFontAndTexts) {
+    struct ListForm : TestForm {
+        vb::ListView List{*this, "ListView1"};
+        ListForm(double fontSize, const QString& heading, const QString& first) {
+            Move(0, 0, 6000, 4000);
+            List.Move(0, 0, 5500, 3000);
+            fill(fontSize, heading, first);
+        }
+        void fill(double fontSize, const QString& heading, const QString& first) {
+            List.setFontSize(fontSize);
+            List.ClearColumns();
+            List.AddColumn(heading, 900);
+            List.AddColumn("Call", 1800);
+            List.SetItems({{first, "K1ABC"}, {"1", "K2ABC"}});
+        }
+        // The second row's height and the header's, as shown.
+        std::pair<int, int> heights() {
+            Pump();
+            return {List.tree()->visualItemRect(List.tree()->topLevelItem(1)).height(), List.tree()->header()->height()};
+        }
+    };
+    ListForm lv(12, "No", "2");
+    ShowActive(lv);
+    const auto [row, header] = lv.heights();
+    const struct {
+        double fontSize;
+        const char* heading;
+        const char* first;
+        bool taller;
+    } cases[] = {{24, "No", "2", true}, {12, "No\nLine", "2", true}, {12, "No", "2\n3", true}, {12, "No", "2", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.heading) + " " + c.first + " " + std::to_string(c.fontSize));
+        lv.fill(c.fontSize, c.heading, c.first);
+        ListForm fresh(c.fontSize, c.heading, c.first);
+        ShowActive(fresh);
+        const auto [r, h] = lv.heights();
+        EXPECT_EQ(std::make_pair(r, h), fresh.heights());
+        EXPECT_EQ(r + h > row + header, c.taller);
+    }
+}
+
 // A row put in at the top of a shown list, and its last row taken away, move the rows' pixels instead
 // of drawing them again: what the window then shows is what a full redraw of the list shows.
 TEST(ControlGeometry, AListViewShowsARowAddedAtTheTopAsAFullRedrawWould) {
