@@ -1519,6 +1519,31 @@ TEST(ControlLabels, ANeighboursNewCaptionLeavesALabelAsAFullRedrawDrawsIt) {
     }
 }
 
+// A text box is framed by one plain line, in the highlight colour while it has the focus, round the
+// box's base colour.
+TEST(ControlLooks, ATextBoxIsFramedByOnePlainLine) {
+    BoxForm f;
+    ShowActive(f);
+    f.Text1.SetFocus();
+    Pump();
+    for (vb::TextBox* box : {&f.Text1, &f.Text2}) {
+        SCOPED_TRACE(box->Name.toStdString());
+        QWidget* w = box->widget();
+        const QImage img = f.client()->grab(w->geometry()).toImage();
+        const QRgb line = w->palette().color(box == &f.Text1 ? QPalette::Highlight : QPalette::Mid).rgb();
+        const QRgb base = w->palette().color(QPalette::Base).rgb();
+        ASSERT_NE(line, base);
+        int wrong = 0;
+        for (int x = 0; x < img.width(); ++x)
+            for (int y = 0; y < img.height(); ++y) {
+                const bool edge = x == 0 || y == 0 || x == img.width() - 1 || y == img.height() - 1;
+                const bool inner = x == 1 || y == 1 || x == img.width() - 2 || y == img.height() - 2;
+                if ((edge && img.pixel(x, y) != line) || (inner && !edge && img.pixel(x, y) != base)) ++wrong;
+            }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
 // ---- Menus -------------------------------------------------------------------------------------
 
 class MenuForm : public BoxForm {
