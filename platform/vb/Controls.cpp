@@ -115,8 +115,21 @@ Label::Label(Form& form, const QString& name, Control* container, int index)
 QLabel* Label::label() const { return static_cast<QLabel*>(widget()); }
 QString Label::Caption() const { return label()->text(); }
 void Label::setCaption(const QString& c) {
-    if (label()->text() == c) return;
-    label()->setText(c);
+    QLabel* l = label();
+    if (l->text() == c) return;
+    // Blanks for blanks (the message line emptied of the blank typing put there, after each contact)
+    // change nothing on the screen, unless the face draws lines under or through them: the label is
+    // not drawn again.
+    const auto blank = [](const QString& s) { return s.trimmed().isEmpty(); };
+    const QFont& f = l->font();
+    if (blank(c) && blank(l->text()) && l->pixmap().isNull() && !f.underline() && !f.strikeOut() && !f.overline() &&
+        l->updatesEnabled()) {
+        l->setAttribute(Qt::WA_UpdatesDisabled, true);
+        l->setText(c);
+        l->setAttribute(Qt::WA_UpdatesDisabled, false);
+    } else {
+        l->setText(c);
+    }
     fitCaption();
     if (Change) runHandler("Change", Change);
 }

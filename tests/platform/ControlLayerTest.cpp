@@ -1519,6 +1519,28 @@ TEST(ControlLabels, ANeighboursNewCaptionLeavesALabelAsAFullRedrawDrawsIt) {
     }
 }
 
+// A label's blank caption replaced by another blank changes nothing on the screen; what follows it is
+// drawn as ever.
+TEST(ControlLabels, BlanksForBlanksLeaveTheLabelAsItWas) {
+    LabelLookForm f;
+    ShowActive(f);
+    const auto shown = [&] {
+        Pump();
+        return f.screen()->grabWindow(f.winId()).toImage();
+    };
+    f.Left.setCaption(" ");
+    const QImage blank = shown();
+    f.Left.setCaption("");
+    EXPECT_EQ(f.Left.Caption(), "");
+    EXPECT_EQ(shown(), blank);
+    f.client()->repaint();
+    EXPECT_EQ(shown(), blank);
+    f.Left.setCaption("MM");
+    EXPECT_NE(shown(), blank);
+    f.Left.setCaption("  ");
+    EXPECT_EQ(shown(), blank);
+}
+
 // A text box is framed by one plain line, in the highlight colour while it has the focus, round the
 // box's base colour.
 TEST(ControlLooks, ATextBoxIsFramedByOnePlainLine) {
