@@ -56,9 +56,11 @@ namespace {
 class CaptionLabel : public QLabel {
 protected:
     void paintEvent(QPaintEvent* e) override {
-        if (frameShape() == QFrame::NoFrame && pixmap().isNull() && textFormat() != Qt::RichText &&
-            !e->region().intersects(inkedArea()))
-            return;
+        if (frameShape() == QFrame::NoFrame && pixmap().isNull() && textFormat() != Qt::RichText) {
+            if (text().isEmpty()) return;
+            // A paint of the whole box (its own caption changed) draws, with nothing to work out.
+            if (!e->rect().contains(rect()) && !e->region().intersects(inkedArea())) return;
+        }
         QLabel::paintEvent(e);
     }
 
@@ -72,24 +74,27 @@ private:
         int margin = 0, indent = 0;
         bool operator==(const Key&) const = default;
     };
-    // Where the text can put ink: the box QLabel lays it out in, grown by half a line each way for
-    // overhanging glyphs and the indent, which the layout box leaves out. Rich text counts as the
-    // whole label.
+    // Where the text can put ink: the box its lines take as QLabel lays them out, grown sideways by
+    // the most any glyph of the face reaches past its advance (the face's least bearings), a pixel or
+    // two of hinting and antialiasing; up and down by half a line; and every way by the indent, which
+    // the layout box leaves out. Rich text counts as the whole label. A slanted face (whose synthetic
+    // slant no bearing accounts for) grows by half a line sideways too.
     QRect inkedArea() {
         Key key{text(), contentsRect().size(), font(), alignment(), wordWrap(), margin(), indent()};
         if (key == key_) return inked_;
         key_ = std::move(key);
         const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-        if (text().isEmpty()) {
-            inked_ = QRect();
-        } else if (textFormat() == Qt::AutoText && Qt::mightBeRichText(text())) {
+        if (textFormat() == Qt::AutoText && Qt::mightBeRichText(text())) {
             inked_ = rect();
         } else {
             const QFontMetrics fm(font());
             int flags = int(QStyle::visualAlignment(layoutDirection(), alignment()));
             if (wordWrap()) flags |= Qt::TextWordWrap;
-            const int grow = fm.height() / 2 + std::max(indent(), 0);
-            inked_ = fm.boundingRect(box, flags, text()).adjusted(-grow, -grow, grow, grow);
+            const int indented = std::max(indent(), 0);
+            const int line = fm.height() / 2;
+            const int overhang = std::max({-fm.minLeftBearing(), -fm.minRightBearing(), 0});
+            const int side = (font().italic() ? line : overhang + 3) + indented, up = line + indented;
+            inked_ = fm.boundingRect(box, flags, text()).adjusted(-side, -up, side, up);
         }
         return inked_;
     }
@@ -110,8 +115,21 @@ Label::Label(Form& form, const QString& name, Control* container, int index)
 QLabel* Label::label() const { return static_cast<QLabel*>(widget()); }
 QString Label::Caption() const { return label()->text(); }
 void Label::setCaption(const QString& c) {
-    if (label()->text() == c) return;
-    label()->setText(c);
+    QLabel* l = label();
+    if (l->text() == c) return;
+    // Blanks for blanks (the message line emptied of the blank typing put there, after each contact)
+    // change nothing on the screen, unless the face draws lines under or through them: the label is
+    // not drawn again.
+    const auto blank = [](const QString& s) { return s.trimmed().isEmpty(); };
+    const QFont& f = l->font();
+    if (blank(c) && blank(l->text()) && l->pixmap().isNull() && !f.underline() && !f.strikeOut() && !f.overline() &&
+        l->updatesEnabled()) {
+        l->setAttribute(Qt::WA_UpdatesDisabled, true);
+        l->setText(c);
+        l->setAttribute(Qt::WA_UpdatesDisabled, false);
+    } else {
+        l->setText(c);
+    }
     fitCaption();
     if (Change) runHandler("Change", Change);
 }
@@ -194,11 +212,24 @@ public:
             return;
         }
         const QPalette::ColorGroup group = option->state & State_Enabled ? QPalette::Active : QPalette::Disabled;
-        p->fillRect(option->rect, option->palette.brush(group, QPalette::Base));
         const bool focused = (option->state & State_HasFocus) && (option->state & State_Enabled);
-        p->setPen(focused ? option->palette.color(QPalette::Highlight) : option->palette.color(group, QPalette::Mid));
-        p->setBrush(Qt::NoBrush);
-        p->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        const QColor line = focused ? option->palette.color(QPalette::Highlight) : option->palette.color(group, QPalette::Mid);
+        const QRect r = option->rect;
+        if (line.alpha() != 255 || r.width() < 3 || r.height() < 3 || p->testRenderHint(QPainter::Antialiasing) ||
+            p->transform().type() > QTransform::TxTranslate) {
+            p->fillRect(r, option->palette.brush(group, QPalette::Base));
+            p->setPen(line);
+            p->setBrush(Qt::NoBrush);
+            p->drawRect(r.adjusted(0, 0, -1, -1));
+            return;
+        }
+        // The same pixels as the outline drawn with a pen, as five fills: a stroked outline costs the
+        // raster engine several times more, and the entry line's boxes are all drawn after a contact.
+        p->fillRect(r.adjusted(1, 1, -1, -1), option->palette.brush(group, QPalette::Base));
+        p->fillRect(QRect(r.left(), r.top(), r.width(), 1), line);
+        p->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), line);
+        p->fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), line);
+        p->fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), line);
     }
     static BoxFrameStyle* Instance() {
         // One for the run, with the application as its parent; its base is the application's style.
@@ -679,11 +710,43 @@ public:
         p->restore();
     }
 
+    // A cell's size as the style measures it, kept per text, width and font: a view lays its rows out
+    // again after each row put in and measures every cell of its first row (the recent contacts: each
+    // contact), and the measure lays the text out.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QVariant display = index.data(Qt::DisplayRole);
+        if (display.metaType().id() != QMetaType::QString || index.data(Qt::DecorationRole).isValid() ||
+            index.data(Qt::CheckStateRole).isValid() || index.data(Qt::SizeHintRole).isValid() ||
+            index.data(Qt::FontRole).isValid())
+            return QStyledItemDelegate::sizeHint(option, index);
+        const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+        if (option.font != sizeFont_ || style != sizeStyle_) {
+            sizes_.clear();
+            sizeFont_ = option.font;
+            sizeStyle_ = style;
+        }
+        const SizeKey key{display.toString(), option.rect.width(), int(option.features & QStyleOptionViewItem::WrapText)};
+        auto it = sizes_.find(key);
+        if (it != sizes_.end()) return *it;
+        if (sizes_.size() >= 4096) sizes_.clear();
+        return *sizes_.insert(key, QStyledItemDelegate::sizeHint(option, index));
+    }
+
 private:
     struct Cell {
         QStaticText shown;
         QFont font;
     };
+    struct SizeKey {
+        QString text;
+        int width = 0;
+        int wrap = 0;
+        bool operator==(const SizeKey&) const = default;
+        friend size_t qHash(const SizeKey& k, size_t seed = 0) { return qHashMulti(seed, k.text, k.width, k.wrap); }
+    };
+    mutable QHash<SizeKey, QSize> sizes_;
+    mutable QFont sizeFont_;
+    mutable const QStyle* sizeStyle_ = nullptr;
     const Cell& layoutOf(const QString& text, int width, const QFont& font) const {
         if (font != font_) {
             cache_.clear();
@@ -943,11 +1006,58 @@ class TreeWidget : public QTreeWidget {
 public:
     void layOutNow() { executeDelayedItemsLayout(); }
 };
+
+// A header that keeps its size hint while nothing it is measured from changed. The view asks for it at
+// every layout of its rows, and the header forgets its own each time it fits its stretched last
+// section to the view, which each layout has it do: it measured every heading's text again after
+// each contact.
+class Header : public QHeaderView {
+public:
+    using QHeaderView::QHeaderView;
+
+    QSize sizeHint() const override {
+        Key key{font(), style(), isSortIndicatorShown() ? sortIndicatorSection() : -1, {}, {}};
+        const int n = count();
+        key.texts.reserve(n);
+        key.hidden.reserve(n);
+        for (int i = 0; i < n; ++i) {
+            key.texts << (model() ? model()->headerData(i, orientation(), Qt::DisplayRole) : QVariant());
+            key.hidden << isSectionHidden(i);
+        }
+        if (!(key == key_)) {
+            hint_ = QHeaderView::sizeHint();
+            key_ = std::move(key);
+        }
+        return hint_;
+    }
+
+private:
+    struct Key {
+        QFont font;
+        const QStyle* style = nullptr;
+        int sortSection = -1;
+        QVariantList texts;
+        QList<bool> hidden;
+        bool operator==(const Key&) const = default;
+    };
+    mutable Key key_;
+    mutable QSize hint_;
+};
 } // namespace
 
 ListView::ListView(Form& form, const QString& name, Control* container, int index)
     : Control(form, Kind::ListView, name, container, index) {
     auto* t = new TreeWidget;
+    {
+        // The view's own header, as it set it up, with a size hint it keeps.
+        QHeaderView* own = t->header();
+        auto* header = new Header(Qt::Horizontal, t);
+        header->setSectionsMovable(own->sectionsMovable());
+        header->setStretchLastSection(own->stretchLastSection());
+        header->setDefaultAlignment(own->defaultAlignment());
+        header->setSectionsClickable(own->sectionsClickable());
+        t->setHeader(header);
+    }
     t->setRootIsDecorated(false);
     t->setUniformRowHeights(true);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -1476,6 +1476,96 @@ TEST(ControlLabels, ATransparentLabelShowsWhatLiesBehindIt) {
     EXPECT_EQ(QColor(f.shot(f.Centre).pixel(corner)).name(), "#00ff00");
 }
 
+// Label boxes that overlap a neighbour's by a pixel, as a design's often do: a neighbour's changed
+// caption repaints a sliver of the label, and the window then shows what a full redraw shows, whether
+// the label's ink lies clear of the sliver or reaches it, on one line or wrapped, upright or slanted.
+TEST(ControlLabels, ANeighboursNewCaptionLeavesALabelAsAFullRedrawDrawsIt) {
+    const struct {
+        const char* text;
+        int alignment;
+        bool italic;
+    } cases[] = {{"Total Multipliers .......", 0, false},
+                 {"Total Multipliers", 1, false},
+                 {"QSO Points earned in the contest so far", 0, false},
+                 {"Total WWW", 1, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        TestForm f;
+        f.Move(0, 0, 6000, 3000);
+        vb::Label heading{f, "Heading"}, value{f, "Value"}, below{f, "Below"};
+        heading.Move(120, 120, 2400, 405);
+        heading.setCaption(c.text);
+        heading.setAlignment(c.alignment);
+        if (c.italic) {
+            QFont slanted = heading.widget()->font();
+            slanted.setItalic(true);
+            heading.widget()->setFont(slanted);
+        }
+        value.Move(120 + 2400 - 15, 120, 1500, 405); // its first column is the heading's last
+        below.Move(120, 120 + 405 - 75, 2400, 405);  // its first rows are the heading's last
+        ShowActive(f);
+        const auto shown = [&] {
+            Pump();
+            return f.screen()->grabWindow(f.winId()).toImage();
+        };
+        shown();
+        for (const char* caption : {"17,272", "4,404,360", ""})
+            for (vb::Label* neighbour : {&value, &below}) {
+                neighbour->setCaption(caption);
+                const QImage partly = shown();
+                f.client()->repaint();
+                EXPECT_EQ(partly, shown()) << caption << " " << neighbour->Name.toStdString();
+            }
+    }
+}
+
+// A label's blank caption replaced by another blank changes nothing on the screen; what follows it is
+// drawn as ever.
+TEST(ControlLabels, BlanksForBlanksLeaveTheLabelAsItWas) {
+    LabelLookForm f;
+    ShowActive(f);
+    const auto shown = [&] {
+        Pump();
+        return f.screen()->grabWindow(f.winId()).toImage();
+    };
+    f.Left.setCaption(" ");
+    const QImage blank = shown();
+    f.Left.setCaption("");
+    EXPECT_EQ(f.Left.Caption(), "");
+    EXPECT_EQ(shown(), blank);
+    f.client()->repaint();
+    EXPECT_EQ(shown(), blank);
+    f.Left.setCaption("MM");
+    EXPECT_NE(shown(), blank);
+    f.Left.setCaption("  ");
+    EXPECT_EQ(shown(), blank);
+}
+
+// A text box is framed by one plain line, in the highlight colour while it has the focus, round the
+// box's base colour.
+TEST(ControlLooks, ATextBoxIsFramedByOnePlainLine) {
+    BoxForm f;
+    ShowActive(f);
+    f.Text1.SetFocus();
+    Pump();
+    for (vb::TextBox* box : {&f.Text1, &f.Text2}) {
+        SCOPED_TRACE(box->Name.toStdString());
+        QWidget* w = box->widget();
+        const QImage img = f.client()->grab(w->geometry()).toImage();
+        const QRgb line = w->palette().color(box == &f.Text1 ? QPalette::Highlight : QPalette::Mid).rgb();
+        const QRgb base = w->palette().color(QPalette::Base).rgb();
+        ASSERT_NE(line, base);
+        int wrong = 0;
+        for (int x = 0; x < img.width(); ++x)
+            for (int y = 0; y < img.height(); ++y) {
+                const bool edge = x == 0 || y == 0 || x == img.width() - 1 || y == img.height() - 1;
+                const bool inner = x == 1 || y == 1 || x == img.width() - 2 || y == img.height() - 2;
+                if ((edge && img.pixel(x, y) != line) || (inner && !edge && img.pixel(x, y) != base)) ++wrong;
+            }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
 // ---- Menus -------------------------------------------------------------------------------------
 
 class MenuForm : public BoxForm {
@@ -1591,6 +1681,49 @@ TEST(ControlGeometry, AListViewRefillLeavesExactlyTheNewRows) {
     for (int i = 0; i < fills.size(); ++i) {
         lv.SetItems(fills[i]);
         EXPECT_EQ(rows(), expected[i]) << i;
+    }
+}
+
+// A list view measures its rows and its header again when what they are measured from changes: its
+// font, its headings, the lines of its first row. They then stand as in a list made that way.
+TEST(ControlGeometry, AListViewsRowsAndHeaderFollowItsFontAndTexts) {
+    struct ListForm : TestForm {
+        vb::ListView List{*this, "ListView1"};
+        ListForm(double fontSize, const QString& heading, const QString& first) {
+            Move(0, 0, 6000, 4000);
+            List.Move(0, 0, 5500, 3000);
+            fill(fontSize, heading, first);
+        }
+        void fill(double fontSize, const QString& heading, const QString& first) {
+            List.setFontSize(fontSize);
+            List.ClearColumns();
+            List.AddColumn(heading, 900);
+            List.AddColumn("Call", 1800);
+            List.SetItems({{first, "K1ABC"}, {"1", "K2ABC"}});
+        }
+        // The second row's height and the header's, as shown.
+        std::pair<int, int> heights() {
+            Pump();
+            return {List.tree()->visualItemRect(List.tree()->topLevelItem(1)).height(), List.tree()->header()->height()};
+        }
+    };
+    ListForm lv(12, "No", "2");
+    ShowActive(lv);
+    const auto [row, header] = lv.heights();
+    const struct {
+        double fontSize;
+        const char* heading;
+        const char* first;
+        bool taller;
+    } cases[] = {{24, "No", "2", true}, {12, "No\nLine", "2", true}, {12, "No", "2\n3", true}, {12, "No", "2", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.heading) + " " + c.first + " " + std::to_string(c.fontSize));
+        lv.fill(c.fontSize, c.heading, c.first);
+        ListForm fresh(c.fontSize, c.heading, c.first);
+        ShowActive(fresh);
+        const auto [r, h] = lv.heights();
+        EXPECT_EQ(std::make_pair(r, h), fresh.heights());
+        EXPECT_EQ(r + h > row + header, c.taller);
     }
 }
 
