@@ -49,12 +49,17 @@ void requireLoaded() {
     if (!ContactLog.Loaded) throw VbError(5, "The log has not been loaded.");
 }
 
-bool isEmptyRecord(const ContactRecord& r) {
+template <class TextTest>
+bool everyText(const ContactRecord& r, TextTest&& test) {
     for (TextField f : kHead)
-        if (!(r.*f).isEmpty()) return false;
+        if (!test(r.*f)) return false;
     for (TextField f : kTail)
-        if (!(r.*f).isEmpty()) return false;
-    return r.Spare16 == 0;
+        if (!test(r.*f)) return false;
+    return true;
+}
+
+bool isEmptyRecord(const ContactRecord& r) {
+    return r.Spare16 == 0 && everyText(r, [](const QString& t) { return t.isEmpty(); });
 }
 
 void clearAbove(int count) {
@@ -329,11 +334,7 @@ bool widenLatin1(const char* src, qsizetype n, char16_t* dst) {
 
 // A slot no load has filled (a first load, or slots above a shorter log): every text null.
 bool isFreshSlot(const ContactRecord& r) {
-    for (TextField f : kHead)
-        if (!(r.*f).isNull()) return false;
-    for (TextField f : kTail)
-        if (!(r.*f).isNull()) return false;
-    return r.Spare16 == 0;
+    return r.Spare16 == 0 && everyText(r, [](const QString& t) { return t.isNull(); });
 }
 
 double numberOf(const LogScanner::Slice& s);
