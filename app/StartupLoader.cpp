@@ -12,7 +12,9 @@
 
 #include <QDir>
 
+#include <exception>
 #include <functional>
+#include <utility>
 
 namespace tylog {
 
@@ -33,6 +35,17 @@ bool loadStep(const QString& path, const std::function<void()>& step, const QStr
         MsgBox("Error opening file" + QString(CrLf) + CrLf + why, vbOKOnly, "Error opeining file");
         return false;
     }
+}
+
+struct PrefixTableAhead {
+    bool read = false;
+    QString path;
+    std::exception_ptr failure;
+};
+
+PrefixTableAhead& prefixTableAhead() {
+    static PrefixTableAhead ahead;
+    return ahead;
 }
 
 void selectHostStateOption(frmStationIDWindow& f) {
@@ -84,8 +97,11 @@ void LoadStationSetup(frmStationIDWindow& f) {
                  "The station settings start from their defaults; \"Done\" saves what this window then holds.");
     if (settingsRead) CheckUtcOffset();
     // The tables are the logging windows' whatever became of the settings.
-    const QString prefixes = FindPrefixFile();
-    loadStep(prefixes, [] { LoadPrefixTable(); });
+    const PrefixTableAhead ahead = std::exchange(prefixTableAhead(), {});
+    loadStep(ahead.read ? ahead.path : FindPrefixFile(), [&ahead] {
+        if (!ahead.read) LoadPrefixTable();
+        else if (ahead.failure) std::rethrow_exception(ahead.failure);
+    });
     loadStep(FindNoCase(Folders.ProgramFolder, "states.txt"), [] { LoadStateCoords(); });
     // Without the file's values the answers and the fields stay empty, as on a first run.
     if (settingsRead) {
@@ -95,6 +111,18 @@ void LoadStationSetup(frmStationIDWindow& f) {
     loadStep(FindNoCase(Folders.ProgramFolder, "wave2.txt"), [] { LoadVoiceSettings(); });
     LoadCWSettings();
     if (settingsRead) fillFields(f);
+}
+
+void ReadPrefixTableAhead() {
+    PrefixTableAhead ahead;
+    ahead.path = FindPrefixFile();
+    try {
+        LoadPrefixTable();
+    } catch (const VbError&) {
+        ahead.failure = std::current_exception();
+    }
+    ahead.read = true;
+    prefixTableAhead() = std::move(ahead);
 }
 
 } // namespace tylog

@@ -435,6 +435,34 @@ TEST(StartupLoader, BadInputIsToldByFileAndTheOtherFilesStillLoad) {
     }
 }
 
+// The chain reads the prefix table ahead of the setup window (while the fonts load); a table that fails
+// is still told at the loader's own step, after the UTC question, and a setup window loaded again reads
+// the table afresh.
+TEST(StartupLoader, APrefixTableReadAheadIsToldAtTheLoadersStep) {
+    StartupTestEnv env;
+    env.copyShippedData();
+    env.enterProgramFolder();
+    env.prog.write("arrlpre2.txt", PrefixRows(1, 10001));
+    Fakes().clock.Set(QDateTime(QDate(2013, 9, 14), QTime(12, 0, 0)), 5);
+    Fakes().dialogs.AnswerInput("5");
+    Fakes().dialogs.AnswerMsgBox(vbOK);
+    const QString told = "Error opening file\r\n\r\n" + QDir::toNativeSeparators(env.prog.file("arrlpre2.txt")) +
+                         " could not be read (Subscript out of range).";
+
+    RunStartup();
+    ASSERT_EQ(Fakes().dialogs.shown.size(), 2);
+    EXPECT_EQ(Fakes().dialogs.shown[0].title, "Update the Local Time / UTC Offset?");
+    EXPECT_EQ(Fakes().dialogs.shown[1].prompt, told);
+    EXPECT_EQ(PrefixTable.Count, 10000);
+
+    vb::Unload(frmStationID());
+    env.prog.write("arrlpre2.txt", PrefixRows(1, 3));
+    frmStationID();
+    EXPECT_EQ(Fakes().dialogs.shown.size(), 2);
+    EXPECT_EQ(PrefixTable.Count, 3);
+    EXPECT_FALSE(Fakes().dialogs.Unanswered());
+}
+
 TEST(StartupLoader, TakesThePrefixFileFromTheFirstFolderThatHasIt) {
     struct Case { bool shared, data; const char* country; };
     const Case cases[] = {{true, true, "Shared Land"}, {false, true, "Data Land"}, {false, false, "Sovereign Military Order of Malta"}};
