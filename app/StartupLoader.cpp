@@ -14,6 +14,7 @@
 
 #include <exception>
 #include <functional>
+#include <thread>
 #include <utility>
 
 namespace tylog {
@@ -37,10 +38,14 @@ bool loadStep(const QString& path, const std::function<void()>& step, const QStr
     }
 }
 
+// The prefix table read on a thread of its own; nothing touches PrefixTable until the load joins it.
 struct PrefixTableAhead {
-    bool read = false;
+    std::thread reader;
     QString path;
     std::exception_ptr failure;
+    ~PrefixTableAhead() {
+        if (reader.joinable()) reader.join();
+    }
 };
 
 PrefixTableAhead& prefixTableAhead() {
@@ -97,10 +102,12 @@ void LoadStationSetup(frmStationIDWindow& f) {
                  "The station settings start from their defaults; \"Done\" saves what this window then holds.");
     if (settingsRead) CheckUtcOffset();
     // The tables are the logging windows' whatever became of the settings.
-    const PrefixTableAhead ahead = std::exchange(prefixTableAhead(), {});
-    loadStep(ahead.read ? ahead.path : FindPrefixFile(), [&ahead] {
-        if (!ahead.read) LoadPrefixTable();
-        else if (ahead.failure) std::rethrow_exception(ahead.failure);
+    PrefixTableAhead& ahead = prefixTableAhead();
+    const bool readAhead = ahead.reader.joinable();
+    if (readAhead) ahead.reader.join();
+    loadStep(readAhead ? ahead.path : FindPrefixFile(), [&ahead, readAhead] {
+        if (!readAhead) LoadPrefixTable();
+        else if (ahead.failure) std::rethrow_exception(std::exchange(ahead.failure, nullptr));
     });
     loadStep(FindNoCase(Folders.ProgramFolder, "states.txt"), [] { LoadStateCoords(); });
     // Without the file's values the answers and the fields stay empty, as on a first run.
@@ -114,15 +121,17 @@ void LoadStationSetup(frmStationIDWindow& f) {
 }
 
 void ReadPrefixTableAhead() {
-    PrefixTableAhead ahead;
+    PrefixTableAhead& ahead = prefixTableAhead();
+    if (ahead.reader.joinable()) ahead.reader.join();
     ahead.path = FindPrefixFile();
-    try {
-        LoadPrefixTable();
-    } catch (const VbError&) {
-        ahead.failure = std::current_exception();
-    }
-    ahead.read = true;
-    prefixTableAhead() = std::move(ahead);
+    ahead.failure = nullptr;
+    ahead.reader = std::thread([&ahead] {
+        try {
+            LoadPrefixTable();
+        } catch (...) {
+            ahead.failure = std::current_exception(); // told by the load, on the user-interface thread
+        }
+    });
 }
 
 } // namespace tylog

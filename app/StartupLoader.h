@@ -10,10 +10,9 @@ class frmStationIDWindow;
 // the loader goes on; without the settings the answers and fields stay empty and the offset unasked.
 void LoadStationSetup(frmStationIDWindow& f);
 
-// Reads the prefix table ahead of the setup window's load: the start-up chain does it while the font
-// database is still being filled on its own thread, which the window's first text would otherwise
-// wait for. The next load takes the table so read and tells what became of it at its own step, as
-// when it reads the table itself.
+// Starts reading the prefix table on a thread of its own, ahead of the setup window's load, which
+// joins it at its own step and tells what became of it there, as when it reads the table itself.
+// Nothing may touch PrefixTable in between.
 void ReadPrefixTableAhead();
 
 } // namespace tylog
