@@ -12,33 +12,10 @@ namespace tylog {
 
 namespace {
 
-struct PortsModule {
-    SerialDevice* (*newSerial)() = nullptr;
-    TcpDevice* (*newTcp)() = nullptr;
-    QString why; // what kept it from loading
-};
-
-// The ports module, loaded once, with the first line: beside the program, else where the build put
-// it. Without it no port opens, which is said once.
+// The process's module, loaded once.
 const PortsModule& portsModule() {
-    static const PortsModule module = [] {
-        PortsModule m;
-        const QString dirs[] = {QCoreApplication::applicationDirPath(), QStringLiteral(TYLOG_PORTS_MODULE_DIR)};
-        for (const QString& dir : dirs) {
-            QLibrary library(dir + QStringLiteral("/tylog_qtports"));
-            m.newSerial = reinterpret_cast<SerialDevice* (*)()>(library.resolve("tylog_new_serial_device"));
-            m.newTcp = reinterpret_cast<TcpDevice* (*)()>(library.resolve("tylog_new_tcp_device"));
-            if (m.newSerial && m.newTcp) return m;
-            m.why = library.errorString();
-        }
-        m.newSerial = nullptr;
-        m.newTcp = nullptr;
-        qCWarning(lcPlatform).noquote() << "no ports: the ports module could not be loaded:" << m.why;
-        platform().dialogs->Notice("Serial ports and network links cannot be used: the module libtylog_qtports.so "
-                                   "was not found beside tylog (" + m.why + ").",
-                                   "No Ports");
-        return m;
-    }();
+    static const PortsModule module =
+        LoadPortsModule({QCoreApplication::applicationDirPath(), QStringLiteral(TYLOG_PORTS_MODULE_DIR)});
     return module;
 }
 
@@ -88,18 +65,42 @@ private:
     Unopenable io_;
 };
 
-QString unavailable() { return QStringLiteral("the ports module is not loaded (%1)").arg(portsModule().why); }
+QString unavailable(const PortsModule& module) {
+    return QStringLiteral("the ports module is not loaded (%1)").arg(module.missing);
+}
 
 } // namespace
 
-std::unique_ptr<SerialDevice> NewSerialDevice() {
-    if (auto make = portsModule().newSerial) return std::unique_ptr<SerialDevice>(make());
-    return std::make_unique<NoSerialDevice>(unavailable());
+PortsModule LoadPortsModule(const QStringList& folders) {
+    PortsModule m;
+    for (const QString& folder : folders) {
+        QLibrary library(folder + QStringLiteral("/tylog_qtports"));
+        m.newSerial = reinterpret_cast<SerialDevice* (*)()>(library.resolve("tylog_new_serial_device"));
+        m.newTcp = reinterpret_cast<TcpDevice* (*)()>(library.resolve("tylog_new_tcp_device"));
+        if (m.newSerial && m.newTcp) return m;
+        m.missing = library.errorString();
+    }
+    m.newSerial = nullptr;
+    m.newTcp = nullptr;
+    qCWarning(lcPlatform).noquote() << "no ports: the ports module could not be loaded:" << m.missing;
+    // Every port and link would fail as if absent: the operator hears why, without being held up.
+    platform().dialogs->Notice("Serial ports and network links cannot be used: the module libtylog_qtports.so "
+                               "was not found beside tylog (" + m.missing + ").",
+                               "No Ports");
+    return m;
 }
 
-std::unique_ptr<TcpDevice> NewTcpDevice() {
-    if (auto make = portsModule().newTcp) return std::unique_ptr<TcpDevice>(make());
-    return std::make_unique<NoTcpDevice>(unavailable());
+std::unique_ptr<SerialDevice> NewSerialDevice(const PortsModule& module) {
+    if (module.newSerial) return std::unique_ptr<SerialDevice>(module.newSerial());
+    return std::make_unique<NoSerialDevice>(unavailable(module));
 }
+
+std::unique_ptr<TcpDevice> NewTcpDevice(const PortsModule& module) {
+    if (module.newTcp) return std::unique_ptr<TcpDevice>(module.newTcp());
+    return std::make_unique<NoTcpDevice>(unavailable(module));
+}
+
+std::unique_ptr<SerialDevice> NewSerialDevice() { return NewSerialDevice(portsModule()); }
+std::unique_ptr<TcpDevice> NewTcpDevice() { return NewTcpDevice(portsModule()); }
 
 } // namespace tylog

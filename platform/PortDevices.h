@@ -7,6 +7,7 @@
 // (QSerialPort's, QAbstractSocket's), passed as int.
 #include <QIODevice>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -43,9 +44,21 @@ public:
     std::function<void(int error)> ErrorOccurred; // QAbstractSocket::SocketError
 };
 
-// A new device from the module. Without the module the devices open nothing (a serial port fails to
-// open as a device not found, a connection fails as an unsupported operation) and the operator is
-// told once, in a notice.
+// The module's entries, resolved from the first of the folders that holds libtylog_qtports.so; when
+// none does, both are empty, `missing` says why, and the operator is told, in a notice.
+struct PortsModule {
+    SerialDevice* (*newSerial)() = nullptr;
+    TcpDevice* (*newTcp)() = nullptr;
+    QString missing;
+};
+PortsModule LoadPortsModule(const QStringList& folders);
+
+// A new device of the module. Without it a device opens nothing: a serial port fails to open as a
+// device not found, a connection fails, from the event loop, as an unsupported operation.
+std::unique_ptr<SerialDevice> NewSerialDevice(const PortsModule& module);
+std::unique_ptr<TcpDevice> NewTcpDevice(const PortsModule& module);
+// The same of the process's module, loaded once, with the first line: beside the program, else where
+// the build put it (so its absence is told once).
 std::unique_ptr<SerialDevice> NewSerialDevice();
 std::unique_ptr<TcpDevice> NewTcpDevice();
 
