@@ -8,20 +8,27 @@
 namespace tylog {
 
 namespace {
-std::thread& warmUpThread() {
-    static std::thread t;
-    return t;
+struct WarmUp {
+    std::thread filler;
+    void join() {
+        if (filler.joinable()) filler.join();
+    }
+    // Joined by the application's teardown; a run that ends otherwise has long finished the fill.
+    ~WarmUp() { join(); }
+};
+
+WarmUp& warmUp() {
+    static WarmUp w;
+    return w;
 }
 } // namespace
 
 void StartFontWarmUp() {
-    std::thread& t = warmUpThread();
-    if (t.joinable() || !QCoreApplication::instance()) return;
-    t = std::thread([] { (void)QFontDatabase::families(); });
-    // Before the application's own teardown, which the fill still uses while it runs.
-    qAddPostRoutine([] {
-        if (warmUpThread().joinable()) warmUpThread().join();
-    });
+    WarmUp& w = warmUp();
+    if (w.filler.joinable() || !QCoreApplication::instance()) return;
+    w.filler = std::thread([] { (void)QFontDatabase::families(); });
+    // Before the application's own teardown, which the fill uses while it runs.
+    qAddPostRoutine([] { warmUp().join(); });
 }
 
 } // namespace tylog
