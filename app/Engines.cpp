@@ -1,6 +1,7 @@
 #include "app/Engines.h"
 #include "core/Link.h"
 #include "keying/EngineKeyers.h"
+#include "keying/PhoneFrm.h"
 #include "rig/RigControlfrm.h"
 #include "spotting/SpottingWindowsLink.h"
 
@@ -10,6 +11,7 @@ void InstallEngines() {
     Link<KeyerActions>::install(&InstalledKeyers());
     Link<SpottingLink>::install(&InstalledSpottingLink());
     Link<RadioLink>::install(&InstalledRadio());
+    Link<VoiceWindowLink>::install(&InstalledVoiceWindow());
 }
 
 } // namespace tylog

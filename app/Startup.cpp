@@ -7,6 +7,7 @@
 #include "core/ProcessState.h"
 #include "core/SharedPrefs.h"
 #include "app/StationSetupWindow.h"
+#include "app/StartupLoader.h"
 #include "core/UserFolders.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
@@ -95,6 +96,7 @@ void RunStartup() {
     loadSharedPreferences(Folders.SharedFolder + PathSep + "SharedUserPreferences.xml");
     EnsureDirectory(Folders.BackupFolder, 0);
     removeStaleTemporaries();
+    ReadPrefixTableAhead();
 
     Run.ProgramVersion = ProgramVersionText;
     InstallEngines();

@@ -12,7 +12,10 @@
 
 #include <QDir>
 
+#include <exception>
 #include <functional>
+#include <thread>
+#include <utility>
 
 namespace tylog {
 
@@ -33,6 +36,21 @@ bool loadStep(const QString& path, const std::function<void()>& step, const QStr
         MsgBox("Error opening file" + QString(CrLf) + CrLf + why, vbOKOnly, "Error opeining file");
         return false;
     }
+}
+
+// The prefix table read on a thread of its own; nothing touches PrefixTable until the load joins it.
+struct PrefixTableAhead {
+    std::thread reader;
+    QString path;
+    std::exception_ptr failure;
+    ~PrefixTableAhead() {
+        if (reader.joinable()) reader.join();
+    }
+};
+
+PrefixTableAhead& prefixTableAhead() {
+    static PrefixTableAhead ahead;
+    return ahead;
 }
 
 void selectHostStateOption(frmStationIDWindow& f) {
@@ -84,8 +102,13 @@ void LoadStationSetup(frmStationIDWindow& f) {
                  "The station settings start from their defaults; \"Done\" saves what this window then holds.");
     if (settingsRead) CheckUtcOffset();
     // The tables are the logging windows' whatever became of the settings.
-    const QString prefixes = FindPrefixFile();
-    loadStep(prefixes, [] { LoadPrefixTable(); });
+    PrefixTableAhead& ahead = prefixTableAhead();
+    const bool readAhead = ahead.reader.joinable();
+    if (readAhead) ahead.reader.join();
+    loadStep(readAhead ? ahead.path : FindPrefixFile(), [&ahead, readAhead] {
+        if (!readAhead) LoadPrefixTable();
+        else if (ahead.failure) std::rethrow_exception(std::exchange(ahead.failure, nullptr));
+    });
     loadStep(FindNoCase(Folders.ProgramFolder, "states.txt"), [] { LoadStateCoords(); });
     // Without the file's values the answers and the fields stay empty, as on a first run.
     if (settingsRead) {
@@ -95,6 +118,20 @@ void LoadStationSetup(frmStationIDWindow& f) {
     loadStep(FindNoCase(Folders.ProgramFolder, "wave2.txt"), [] { LoadVoiceSettings(); });
     LoadCWSettings();
     if (settingsRead) fillFields(f);
+}
+
+void ReadPrefixTableAhead() {
+    PrefixTableAhead& ahead = prefixTableAhead();
+    if (ahead.reader.joinable()) ahead.reader.join();
+    ahead.path = FindPrefixFile();
+    ahead.failure = nullptr;
+    ahead.reader = std::thread([&ahead] {
+        try {
+            LoadPrefixTable();
+        } catch (...) {
+            ahead.failure = std::current_exception(); // told by the load, on the user-interface thread
+        }
+    });
 }
 
 } // namespace tylog

@@ -1,9 +1,11 @@
 #include "keying/KeyerSettingsFiles.h"
 #include "core/ProcessState.h"
 #include "keying/CWFrm.h"
+#include "keying/CWKeyer.h"
 #include "keying/KeyerBoxes.h"
 #include "keying/KeyerState.h"
 #include "keying/PhoneFrm.h"
+#include "keying/WinKeySetup.h"
 #include "platform/Registry.h"
 #include "platform/TextFile.h"
 #include "platform/ValueFile.h"
@@ -141,7 +143,6 @@ void LoadVoiceSettings() {
         KeyerSettings.Voice = file.settings;
         // The window shows the settings when it loads; one already loaded shows them anew.
         if (PhoneFrmWindow* f = vb::IfLoaded<PhoneFrmWindow>()) f->ShowSettings();
-        else PhoneFrm();
     }
     if (!file.whole)
         throw VbError(file.opened ? VbError::InputPastEnd : VbError::FileNotFound,
@@ -160,8 +161,15 @@ void LoadCWSettings() {
     // Only a whole file chooses the keying option on show; the type read is in force all the same.
     if (!file.whole) settings.KeyingType = CWSettings{}.KeyingType;
     KeyerSettings.CW = settings;
-    if (CWFrmWindow* f = vb::IfLoaded<CWFrmWindow>()) f->ShowSettings();
-    else CWFrm();
+    if (CWFrmWindow* f = vb::IfLoaded<CWFrmWindow>()) {
+        f->ShowSettings();
+        return;
+    }
+    // The window loads when first shown. What its showing these settings does beyond the window is
+    // done now: the external keyer chosen loads its window (which reads WK.txt), and the counting loop
+    // chosen without a count is calibrated.
+    if (settings.KeyingType == 5) frmWinKey();
+    if (settings.Timing == CWTiming::Loop && settings.LoopsPer60ms == 0) CWEngine().CalibrateCWLoop();
 }
 
 } // namespace tylog

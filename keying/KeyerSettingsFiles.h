@@ -36,15 +36,18 @@ void WriteVoiceSettings(const QString& path, const VoiceSettings& settings);
 void LoadCWTiming(CWSettings& settings);
 void SaveCWTiming(const CWSettings& settings);
 
-// Start-up: wave2.txt into KeyerSettings.Voice, loading the voice window (hidden) to show it. Throws
+// Start-up: wave2.txt into KeyerSettings.Voice, which the voice window shows when it loads (a window
+// already loaded shows it at once); the window is not loaded for it. Throws
 // VbError when the file is missing, short or holds a value that does not convert; the values read
 // before stay, the rest keep their defaults.
 void LoadVoiceSettings();
 
-// Start-up: the CW timing of the registry, then CW.txt ("cw.txt") into KeyerSettings.CW and its keying type into Keyer.CWKeyingType,
-// loading the CW window (hidden) to show them. Silent: without the file nothing changes and the
-// window is not loaded; a short or malformed file keeps what was read, and the window keeps its
-// design keying option "None" while the type read is in force.
+// Start-up: the CW timing of the registry, then CW.txt ("cw.txt") into KeyerSettings.CW and its keying
+// type into Keyer.CWKeyingType, which the CW window shows when it loads (a window already loaded shows
+// them at once); the window is not loaded for it, but the external keyer's window is when the file
+// chooses that keyer, and a counting loop chosen without a count is calibrated, as showing them would. Silent: without the file nothing changes; a short or
+// malformed file keeps what was read, and the window keeps its design keying option "None" while the
+// type read is in force.
 void LoadCWSettings();
 
 } // namespace tylog

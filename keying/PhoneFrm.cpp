@@ -15,10 +15,15 @@ namespace tylog {
 PhoneFrmWindow::PhoneFrmWindow() : vb::Form("PhoneFrm") {
     layOut();
     wireEvents();
-    Link<VoiceWindowLink>::install(this);
 }
 
-PhoneFrmWindow::~PhoneFrmWindow() { Link<VoiceWindowLink>::install(nullptr); }
+VoiceWindowLink& InstalledVoiceWindow() {
+    struct OnDemand : VoiceWindowLink {
+        void ShowToCorrectPort() override { PhoneFrm().ShowToCorrectPort(); }
+    };
+    static OnDemand link;
+    return link;
+}
 
 void PhoneFrmWindow::layOut() {
     for (int key = 1; key <= 9; ++key) lblFKey.Add(*this, "lblFKey", key);

@@ -11,10 +11,9 @@
 
 namespace tylog {
 
-class PhoneFrmWindow : public vb::Form, public VoiceWindowLink {
+class PhoneFrmWindow : public vb::Form {
 public:
     PhoneFrmWindow();
-    ~PhoneFrmWindow() override;
 
     vb::ControlArray<vb::Label> lblFKey; // "F1" .. "F9"
     vb::TextBox Text1{*this, "Text1"};
@@ -73,7 +72,7 @@ public:
     void txtPHLoop_LostFocus();
 
     // Shown modally when hidden, for the operator to correct the push-to-talk port.
-    void ShowToCorrectPort() override;
+    void ShowToCorrectPort();
 
 private:
     void layOut();
@@ -82,5 +81,9 @@ private:
 };
 
 inline PhoneFrmWindow& PhoneFrm() { return vb::Instance<PhoneFrmWindow>(); }
+
+// The voice keyer's way to its window, as start-up installs it (app/Engines.cpp): the window is loaded
+// when first asked for, so it need not be built before the operator uses it.
+VoiceWindowLink& InstalledVoiceWindow();
 
 } // namespace tylog

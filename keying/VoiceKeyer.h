@@ -15,7 +15,8 @@
 namespace tylog {
 
 // What the voice keyer asks of its window: to be shown modally, when it is hidden, so that the operator
-// can correct a push-to-talk port that cannot be opened. The window installs it while it exists.
+// can correct a push-to-talk port that cannot be opened. Start-up installs InstalledVoiceWindow()
+// (PhoneFrm.h), which loads the window when asked.
 class VoiceWindowLink {
 public:
     virtual ~VoiceWindowLink() = default;

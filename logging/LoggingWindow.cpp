@@ -16,6 +16,7 @@
 #include "keying/KeyerActions.h"
 #include "keying/KeyerState.h"
 #include "keying/CWFrm.h"
+#include "keying/CWKeyer.h"
 #include "keying/PhoneFrm.h"
 #include "keying/VoiceKeyer.h"
 #include "keying/WinKeySetup.h"
@@ -214,8 +215,12 @@ void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
 void LoggingWindow::Form_Unload(int& Cancel) {
     (void)Cancel;
     try {
+        // A keyer window loads when first shown: the engine of one never built lets go here, as the
+        // window's unload would have it do.
         if (auto* f = vb::IfLoaded<PhoneFrmWindow>()) vb::Unload(*f);
+        else if (VoiceKeyer* keyer = IfVoiceKeyer()) keyer->Unload();
         if (auto* f = vb::IfLoaded<CWFrmWindow>()) vb::Unload(*f);
+        else if (CWKeyer* cw = CWEngineIfMade()) cw->ClosePort();
         if (auto* f = vb::IfLoaded<BlindFrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<PacketSpotfrmWindow>()) vb::Unload(*f);
         if (auto* f = vb::IfLoaded<RigControlfrmWindow>()) vb::Unload(*f);

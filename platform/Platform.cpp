@@ -1,5 +1,6 @@
 #include "platform/Platform.h"
 #include "platform/FatalUnkey.h"
+#include "platform/FontWarmUp.h"
 
 namespace tylog {
 
@@ -9,6 +10,7 @@ Platform& platform() {
 }
 
 void InstallRealPlatform() {
+    StartFontWarmUp();
     static QtDialogs dialogs;
     static SystemClock clock;
     static QtScreen screen;

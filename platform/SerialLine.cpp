@@ -3,6 +3,7 @@
 #include "platform/FatalUnkey.h"
 #include "platform/KeyLines.h"
 #include "platform/Platform.h"
+#include "platform/PortDevices.h"
 #include "platform/vb/ErrorGuard.h"
 
 #include <QDeadlineTimer>
@@ -56,18 +57,18 @@ bool ParseSerialSettings(const QString& text, SerialSettings* out) {
     return true;
 }
 
-SerialLine::SerialLine() : port_(std::make_unique<QSerialPort>()) {
-    QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
-                     [this](QSerialPort::SerialPortError e) { onPortError(e); });
+SerialLine::SerialLine() : port_(NewSerialDevice()) {
+    port_->ErrorOccurred = [this](int e) { onPortError(e); };
     // Events are passed on from the event loop, never from inside QSerialPort, so a handler may close
     // the port or drop this line.
-    QObject::connect(port_.get(), &QSerialPort::readyRead, port_.get(), [this] {
-        QMetaObject::invokeMethod(port_.get(), [this] {
+    QIODevice* io = &port_->io();
+    QObject::connect(io, &QIODevice::readyRead, io, [this, io] {
+        QMetaObject::invokeMethod(io, [this, io] {
             if (!PortOpen()) return;
             // A copy, through the guard: the handler may drop this line, and a decoder that fails on
             // what the device sent must not end the program.
             const std::function<void()> handler = ReadyRead;
-            if (handler) vb::RunHandler(port_.get(), "ReadyRead", handler);
+            if (handler) vb::RunHandler(io, "ReadyRead", handler);
         }, Qt::QueuedConnection);
     });
 }
@@ -123,11 +124,8 @@ void SerialLine::setHandshaking(int mode) {
 void SerialLine::applySettings() {
     SerialSettings s;
     ParseSerialSettings(settings_, &s);
-    const bool ok = port_->setBaudRate(s.baud) && port_->setParity(toParity(s.parity)) &&
-                    port_->setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits)) &&
-                    port_->setStopBits(toStopBits(s.stopBitsTenths));
-    if (!ok) {
-        const QString why = port_->errorString();
+    if (!port_->setFormat(s.baud, toParity(s.parity), s.dataBits, toStopBits(s.stopBitsTenths))) {
+        const QString why = port_->io().errorString();
         port_->clearError();
         throw VbError(InvalidSetting, QStringLiteral("%1: settings \"%2\" refused: %3").arg(PortName(), settings_, why));
     }
@@ -176,14 +174,14 @@ void SerialLine::Open() {
     const QString path = path_.isEmpty() ? platform().ports->SerialPath(commPort_) : path_;
     if (path.isEmpty()) throw VbError(InvalidPort, QStringLiteral("Invalid port number %1").arg(commPort_));
     port_->setPortName(path);
-    port_->setObjectName(QStringLiteral("SerialLine(%1)").arg(PortName()));
+    port_->io().setObjectName(QStringLiteral("SerialLine(%1)").arg(PortName()));
     applySettings();
     applyHandshaking();
-    if (!port_->open(QIODevice::ReadWrite)) {
-        const QSerialPort::SerialPortError e = port_->error();
-        const QString why = port_->errorString();
+    if (!port_->io().open(QIODevice::ReadWrite)) {
+        const int e = port_->error();
+        const QString why = port_->io().errorString();
         port_->clearError();
-        port_->close();
+        port_->io().close();
         const int number = e == QSerialPort::PermissionError ? PortInUse
                            : e == QSerialPort::DeviceNotFoundError ? InvalidPort
                            : e == QSerialPort::UnsupportedOperationError ? InvalidSetting : InvalidPort;
@@ -224,7 +222,7 @@ void SerialLine::Close() {
 }
 
 void SerialLine::closePort() {
-    if (port_->isOpen()) {
+    if (port_->io().isOpen()) {
         if (AboutToClose) {
             const std::function<void()> before = AboutToClose;
             before();
@@ -235,18 +233,18 @@ void SerialLine::closePort() {
         // hold close() for the driver's closing timeout.
         if (!keepOutput_) ::tcflush(fd, TCOFLUSH);
     }
-    port_->close();
+    port_->io().close();
 }
 
-bool SerialLine::PortOpen() const { return port_->isOpen(); }
+bool SerialLine::PortOpen() const { return port_->io().isOpen(); }
 
 int SerialLine::NativeHandle() const { return PortOpen() ? port_->handle() : -1; }
 
 void SerialLine::onPortError(int error) {
     if (error != QSerialPort::ReadError && error != QSerialPort::WriteError && error != QSerialPort::ResourceError)
         return; // a timeout of a fetch, or a refused setting that its own call reports
-    const QString why = PortName() + ": " + port_->errorString();
-    rescued_ += port_->readAll(); // what arrived before the failure can still be read
+    const QString why = PortName() + ": " + port_->io().errorString();
+    rescued_ += port_->io().readAll(); // what arrived before the failure can still be read
     closePort();
     port_->clearError();
     if (inCall_ > 0) {
@@ -254,10 +252,11 @@ void SerialLine::onPortError(int error) {
         failure_ = why;
         return;
     }
-    QMetaObject::invokeMethod(port_.get(), [this, why] {
+    QIODevice* io = &port_->io();
+    QMetaObject::invokeMethod(io, [this, io, why] {
         if (PortOpen()) return; // opened again meanwhile
         const std::function<void(const VbError&)> handler = Error;
-        if (handler) vb::RunHandler(port_.get(), "Error", [&] { handler(VbError(VbError::DeviceIO, why)); });
+        if (handler) vb::RunHandler(io, "Error", [&] { handler(VbError(VbError::DeviceIO, why)); });
     }, Qt::QueuedConnection);
 }
 
@@ -271,7 +270,7 @@ void SerialLine::flushWhatFits() {
 
 void SerialLine::fetch() {
     // Pulls what the device holds into the port's buffer; bounded, since a device may keep sending.
-    for (int i = 0; i < 64 && PortOpen() && port_->waitForReadyRead(0); ++i) {
+    for (int i = 0; i < 64 && PortOpen() && port_->io().waitForReadyRead(0); ++i) {
     }
     if (PortOpen()) port_->clearError();
 }
@@ -285,8 +284,8 @@ void SerialLine::Output(const QByteArray& bytes) {
     CallGuard g(inCall_);
     requireOpen("output");
     qCDebug(lcPlatform).noquote() << PortName() << ">" << bytes.toHex(' ');
-    if (port_->write(bytes) != bytes.size()) {
-        const QString why = port_->errorString();
+    if (port_->io().write(bytes) != bytes.size()) {
+        const QString why = port_->io().errorString();
         port_->clearError();
         requireOpen("output");
         throw VbError(VbError::DeviceIO, PortName() + ": " + why);
@@ -302,7 +301,7 @@ int SerialLine::OutBufferCount() {
     requireOpen("output count");
     int queued = 0;
     if (::ioctl(port_->handle(), TIOCOUTQ, &queued) != 0) queued = 0;
-    return static_cast<int>(port_->bytesToWrite()) + queued;
+    return static_cast<int>(port_->io().bytesToWrite()) + queued;
 }
 
 void SerialLine::CloseWhenSent(int maxMs) {
@@ -325,7 +324,7 @@ QByteArray SerialLine::Input() {
     if (PortOpen()) fetch();
     QByteArray data = rescued_;
     rescued_.clear();
-    if (PortOpen()) data += port_->readAll();
+    if (PortOpen()) data += port_->io().readAll();
     if (data.isEmpty()) requireOpen("input");
     else qCDebug(lcPlatform).noquote() << PortName() << "<" << data.toHex(' ');
     return data;
@@ -334,7 +333,7 @@ QByteArray SerialLine::Input() {
 int SerialLine::InBufferCount() {
     CallGuard g(inCall_);
     if (PortOpen()) fetch();
-    const qint64 n = rescued_.size() + (PortOpen() ? port_->bytesAvailable() : 0);
+    const qint64 n = rescued_.size() + (PortOpen() ? port_->io().bytesAvailable() : 0);
     if (n == 0) requireOpen("input count");
     return static_cast<int>(n);
 }

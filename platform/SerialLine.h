@@ -1,7 +1,7 @@
 #pragma once
 // A serial port as the radio, keyer and TNC windows use one: port number or device path, a settings
 // string ("9600,N,8,2"), handshaking, the RTS and DTR lines, open and close, output, and polled input.
-// It runs on QSerialPort; the port number goes through the port map (platform().ports) and the lines
+// It runs on QSerialPort (in the ports module, PortDevices.h); the port number goes through the port map (platform().ports) and the lines
 // through the key lines (platform().keyLines). Tests put a pseudo-terminal at the other end
 // (testing::PseudoTerminal) and read the lines from the key lines' record.
 #include "platform/KeyLines.h"
@@ -12,9 +12,9 @@
 #include <functional>
 #include <memory>
 
-class QSerialPort;
-
 namespace tylog {
+
+class SerialDevice;
 
 // A settings string taken apart: baud rate, parity letter (N, O, E, M, S), data bits (5 to 8) and stop
 // bits (1, 1.5 or 2, as 10, 15, 20 tenths).
@@ -121,7 +121,7 @@ private:
     void setLine(ModemLine line, bool on);
     void closePort();
 
-    std::unique_ptr<QSerialPort> port_;
+    std::unique_ptr<SerialDevice> port_;
     int commPort_ = 1;
     QString path_;
     QString settings_ = QStringLiteral("9600,N,8,1");

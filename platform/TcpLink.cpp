@@ -1,9 +1,9 @@
 #include "platform/TcpLink.h"
 #include "platform/Diagnostics.h"
 #include "platform/EngineTimer.h"
+#include "platform/PortDevices.h"
 #include "platform/vb/ErrorGuard.h"
 
-#include <QTcpSocket>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
@@ -27,12 +27,11 @@ int SocketErrorNumber(QAbstractSocket::SocketError error) {
     }
 }
 
-TcpLink::TcpLink()
-    : socket_(std::make_unique<QTcpSocket>()), connectTimer_(std::make_unique<EngineTimer>("TcpLink.connect")) {
-    QTcpSocket* s = socket_.get();
+TcpLink::TcpLink() : socket_(NewTcpDevice()), connectTimer_(std::make_unique<EngineTimer>("TcpLink.connect")) {
+    QIODevice* s = &socket_->io();
     connectTimer_->setSingleShot(true);
     connectTimer_->Tick = [this] { connectTimedOut(); };
-    QObject::connect(s, &QAbstractSocket::stateChanged, s, [this](QAbstractSocket::SocketState st) {
+    socket_->StateChanged = [this](int st) {
         if (state_ == LinkState::Closed || state_ == LinkState::Failed) return;
         switch (st) {
         case QAbstractSocket::HostLookupState: state_ = LinkState::Resolving; break;
@@ -41,42 +40,43 @@ TcpLink::TcpLink()
         case QAbstractSocket::ClosingState: state_ = LinkState::Closing; break;
         default: break;
         }
-    });
-    QObject::connect(s, &QAbstractSocket::connected, s, [this] {
+    };
+    socket_->Connected = [this] {
         connectTimer_->Stop();
         keepAlive();
         later("Connected", [this] {
             if (const std::function<void()> handler = Connected) handler();
         });
-    });
+    };
     QObject::connect(s, &QIODevice::readyRead, s, [this] {
         later("DataArrival", [this] {
             const qint64 n = BytesAvailable();
             if (const std::function<void(qint64)> handler = DataArrival; handler && n > 0) handler(n);
         });
     });
-    QObject::connect(s, &QAbstractSocket::disconnected, s, [this] {
+    socket_->Disconnected = [this] {
         if (state_ == LinkState::Closed || state_ == LinkState::Failed) return; // our own Close, or an error
-        kept_ += socket_->readAll();
+        kept_ += socket_->io().readAll();
         state_ = LinkState::Closed;
         later("Closed", [this] {
             if (const std::function<void()> handler = Closed) handler();
         });
-    });
-    QObject::connect(s, &QAbstractSocket::errorOccurred, s, [this](QAbstractSocket::SocketError e) {
+    };
+    socket_->ErrorOccurred = [this](int code) {
+        const auto e = static_cast<QAbstractSocket::SocketError>(code);
         if (e == QAbstractSocket::RemoteHostClosedError) return; // disconnected follows
         if (state_ == LinkState::Closed) return;                 // our own Close or a timeout came first
         connectTimer_->Stop();
         const int number = SocketErrorNumber(e);
-        const QString description = socket_->errorString();
-        kept_ += socket_->readAll();
+        const QString description = socket_->io().errorString();
+        kept_ += socket_->io().readAll();
         state_ = LinkState::Failed;
         later("Error", [this, number, description] {
             socket_->abort();
             state_ = LinkState::Closed;
             if (const std::function<void(int, const QString&)> handler = Error) handler(number, description);
         });
-    });
+    };
 }
 
 void TcpLink::connectTimedOut() {
@@ -94,7 +94,7 @@ void TcpLink::connectTimedOut() {
 void TcpLink::keepAlive() {
     // A cluster link sits idle for long stretches; a peer that vanished is found in about two minutes
     // instead of the system's two hours.
-    socket_->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+    socket_->setKeepAlive();
     const qintptr fd = socket_->socketDescriptor();
     if (fd < 0) return;
     const int idle = 60, interval = 10, count = 6;
@@ -104,7 +104,11 @@ void TcpLink::keepAlive() {
 }
 
 TcpLink::~TcpLink() {
-    socket_->disconnect();
+    socket_->io().disconnect();
+    socket_->StateChanged = nullptr;
+    socket_->Connected = nullptr;
+    socket_->Disconnected = nullptr;
+    socket_->ErrorOccurred = nullptr;
     socket_->abort();
 }
 
@@ -113,8 +117,9 @@ void TcpLink::later(const char* name, std::function<void()> event) {
     // link, reconnect it or drop it; an event of a connection that was closed meanwhile is dropped.
     // Each runs through the guard: a handler that fails on what the peer sent must not end the program.
     const int generation = generation_;
-    QMetaObject::invokeMethod(socket_.get(), [this, name, generation, event = std::move(event)] {
-        if (generation == generation_) vb::RunHandler(socket_.get(), name, event);
+    QIODevice* io = &socket_->io();
+    QMetaObject::invokeMethod(io, [this, io, name, generation, event = std::move(event)] {
+        if (generation == generation_) vb::RunHandler(io, name, event);
     }, Qt::QueuedConnection);
 }
 
@@ -124,7 +129,7 @@ void TcpLink::Connect(const QString& host, int port) {
     host_ = host;
     port_ = port;
     state_ = LinkState::Connecting;
-    socket_->setObjectName(QStringLiteral("TcpLink(%1:%2)").arg(host).arg(port));
+    socket_->io().setObjectName(QStringLiteral("TcpLink(%1:%2)").arg(host).arg(port));
     connectTimer_->Start(connectTimeoutMs_);
     socket_->connectToHost(host, static_cast<quint16>(port));
 }
@@ -141,14 +146,14 @@ void TcpLink::SendData(const QByteArray& bytes) {
     if (state_ != LinkState::Connected)
         throw VbError(NotConnected, QStringLiteral("Wrong protocol or connection state for the requested transaction or request"));
     qCDebug(lcPlatform).noquote() << RemoteHost() << ">" << bytes.toHex(' ');
-    if (socket_->write(bytes) != bytes.size()) throw VbError(VbError::DeviceIO, socket_->errorString());
+    if (socket_->io().write(bytes) != bytes.size()) throw VbError(VbError::DeviceIO, socket_->io().errorString());
     socket_->flush();
 }
 
 QByteArray TcpLink::GetData() {
     QByteArray data = kept_;
     kept_.clear();
-    if (socket_->isOpen()) data += socket_->readAll();
+    if (socket_->io().isOpen()) data += socket_->io().readAll();
     if (!data.isEmpty()) qCDebug(lcPlatform).noquote() << RemoteHost() << "<" << data.toHex(' ');
     return data;
 }
@@ -156,12 +161,12 @@ QByteArray TcpLink::GetData() {
 QByteArray TcpLink::GetData(qint64 maxBytes) {
     QByteArray data = kept_.left(maxBytes);
     kept_.remove(0, data.size());
-    if (data.size() < maxBytes && socket_->isOpen()) data += socket_->read(maxBytes - data.size());
+    if (data.size() < maxBytes && socket_->io().isOpen()) data += socket_->io().read(maxBytes - data.size());
     return data;
 }
 
 qint64 TcpLink::BytesAvailable() const {
-    return kept_.size() + (socket_->isOpen() ? socket_->bytesAvailable() : 0);
+    return kept_.size() + (socket_->io().isOpen() ? socket_->io().bytesAvailable() : 0);
 }
 
 } // namespace tylog

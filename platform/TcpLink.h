@@ -1,7 +1,7 @@
 #pragma once
 // A TCP connection as the spotting window's transports use one: connect to a host and port, events
 // for connected, data arrival, closed and error, write, and read everything received. It runs on
-// QTcpSocket, through the event loop; tests connect it to a QTcpServer on the loopback address.
+// QTcpSocket (in the ports module, PortDevices.h), through the event loop; tests connect it to a QTcpServer on the loopback address.
 #include "platform/VbError.h"
 
 #include <QAbstractSocket>
@@ -10,9 +10,7 @@
 #include <functional>
 #include <memory>
 
-class QTcpSocket;
-
-namespace tylog { class EngineTimer; }
+namespace tylog { class EngineTimer; class TcpDevice; }
 
 namespace tylog {
 
@@ -63,7 +61,7 @@ private:
     void later(const char* name, std::function<void()> event);
     void connectTimedOut();
     void keepAlive();
-    std::unique_ptr<QTcpSocket> socket_;
+    std::unique_ptr<TcpDevice> socket_;
     std::unique_ptr<EngineTimer> connectTimer_;
     int connectTimeoutMs_ = DefaultConnectTimeoutMs;
     int generation_ = 0; // moves on with every Close, so events of a dropped connection are dropped

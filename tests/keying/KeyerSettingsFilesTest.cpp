@@ -233,8 +233,8 @@ TEST_F(KeyerFiles, CWSettingsFillTheSettingsAndTheWindowAndSelectTheKeyingOption
     EXPECT_EQ(KeyerSettings.CW.Speed, "28");
     EXPECT_EQ(KeyerSettings.CW.KeyingType, 2);
     EXPECT_EQ(Keyer.CWKeyingType, 2);
-    CWFrmWindow* f = vb::IfLoaded<CWFrmWindow>();
-    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(vb::IfLoaded<CWFrmWindow>(), nullptr); // the window loads when asked for, showing them
+    CWFrmWindow* f = &CWFrm();
     EXPECT_FALSE(f->isVisible());
     EXPECT_EQ(f->Text1.Text(), "CQ TQP TEST");
     EXPECT_EQ(f->Text2.Text(), "5NN # ^");
@@ -259,7 +259,7 @@ TEST_F(KeyerFiles, TheExternalKeyerChosenInCWFileLoadsItsWindowWithWKFile) {
     dir.write("CW.txt", CwFile("5"));
     LoadCWSettings();
     EXPECT_EQ(Keyer.CWKeyingType, 5);
-    EXPECT_TRUE(CWFrm().cmdConfWinkey.Visible());
+    EXPECT_EQ(vb::IfLoaded<CWFrmWindow>(), nullptr);
     frmWinKeyWindow* wk = vb::IfLoaded<frmWinKeyWindow>();
     ASSERT_NE(wk, nullptr) << "loaded, hidden";
     EXPECT_FALSE(wk->isVisible());
@@ -268,6 +268,7 @@ TEST_F(KeyerFiles, TheExternalKeyerChosenInCWFileLoadsItsWindowWithWKFile) {
     EXPECT_EQ(wk->txtWeight.Text(), "60");
     EXPECT_TRUE(wk->optUltimatic.Value());
     EXPECT_TRUE(wk->optPTT.Value());
+    EXPECT_TRUE(CWFrm().cmdConfWinkey.Visible());
 }
 
 TEST_F(KeyerFiles, ShippedCWFileLoads) {
@@ -312,6 +313,20 @@ TEST_F(KeyerFiles, MissingCWFileLeavesTheWindowUnloaded) {
     EXPECT_EQ(KeyerSettings.CW.LoopsPer60ms, 1200000);
 }
 
+// The CW window loads when first shown; a counting loop the registry chose without a count is
+// calibrated at start-up all the same, as the window's showing the settings did, so the first F-key keys.
+TEST_F(KeyerFiles, AnUncalibratedLoopIsCalibratedWithoutTheWindow) {
+    dir.write("CW.txt", CwFile());
+    Fakes().registry.values.insert("Q7BZW_Software/Settings/UserCWSelection", "Loop");
+    for (const char* count : {"0", "1200000"}) {
+        Fakes().registry.values.insert("Q7BZW_Software/Settings/UserCWLoopOffset", count);
+        LoadCWSettings();
+        EXPECT_EQ(vb::IfLoaded<CWFrmWindow>(), nullptr) << count;
+        // The fake clock stands still during the count: the calibration gives its ceiling.
+        EXPECT_EQ(KeyerSettings.CW.LoopsPer60ms, QByteArray(count) == "0" ? 300000000 : 1200000) << count;
+    }
+}
+
 TEST_F(KeyerFiles, ShortCWFileKeepsWhatWasReadAndSelectsNoOption) {
     dir.write("CW.txt", FirstLines(CwFile("2"), 15)); // ends after the keying type
     LoadCWSettings();
@@ -346,8 +361,8 @@ TEST_F(KeyerFiles, VoiceSettingsFillTheSettingsAndTheWindow) {
     LoadVoiceSettings();
     EXPECT_EQ(KeyerSettings.Voice.WaveFiles[0], "C:\\msgs\\cq.wav");
     EXPECT_EQ(KeyerSettings.Voice.KeyingLine, 1);
-    PhoneFrmWindow* f = vb::IfLoaded<PhoneFrmWindow>();
-    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(vb::IfLoaded<PhoneFrmWindow>(), nullptr); // the window loads when asked for, showing them
+    PhoneFrmWindow* f = &PhoneFrm();
     EXPECT_FALSE(f->isVisible());
     EXPECT_EQ(f->Text1.Text(), "C:\\msgs\\cq.wav");
     EXPECT_EQ(f->Text2.Text(), "exch.wav");
@@ -393,6 +408,8 @@ TEST_F(KeyerFiles, ALoadedWindowShowsTheSettingsReadAgain) {
     dir.write("CW.txt", CwFile("1", "1", "\"75\""));
     LoadVoiceSettings();
     LoadCWSettings();
+    PhoneFrm();
+    CWFrm();
     dir.write("wave2.txt", Wave2File("0", "\"12\""));
     dir.write("CW.txt", CwFile("1", "1", "\"59.9\""));
     LoadVoiceSettings();

@@ -4,6 +4,7 @@
 #include "keying/KeyerState.h"
 #include "keying/KeyingPort.h"
 #include "keying/PhoneFrm.h"
+#include "keying/VoiceKeyer.h"
 #include "tests/keying/KeyerWindowFixture.h"
 #include "tests/support/DevicePeers.h"
 
@@ -146,24 +147,28 @@ TEST_F(PhoneWindow, TestPlaysF1AndAChangedLineReleasesPushToTalk) {
     EXPECT_EQ(tylog::testing::PlayedNames().size(), 3) << "the repeat ended with the window";
 }
 
-// A port that cannot be opened: the box, then the hidden window shown modally until "Done"; the message
-// plays when it closes. A window on screen is not shown again.
+// A port that cannot be opened: the box, then the hidden window shown modally until "Done" (loaded then
+// when nothing had asked for it before); the message plays when it closes. A window on screen is not
+// shown again.
 TEST_F(PhoneWindow, AnInvalidPortShowsTheHiddenWindowModally) {
+    Link<VoiceWindowLink>::install(&InstalledVoiceWindow()); // as start-up installs it
     dir.write("cq.wav", tylog::testing::FakeSound::Wave(300));
     KeyerSettings.Voice.WaveFiles[0] = dir.file("cq.wav");
     KeyerSettings.Voice.SerialPort = "7";
-    PhoneFrmWindow& f = PhoneFrm();
     QStringList order;
     platform().onModalShown = [&](vb::Form& shown) {
         order << QString("modal %1 after %2 boxes").arg(shown.Name).arg(Fakes().dialogs.shown.size());
         EXPECT_TRUE(tylog::testing::PlayedNames().isEmpty());
-        f.Command1_Click();
+        EXPECT_EQ(PhoneFrm().Text10.Text(), "7");
+        PhoneFrm().Command1_Click();
     };
     Fakes().dialogs.AnswerMsgBox(vbOK);
-    f.Command11_Click();
+    ASSERT_EQ(vb::IfLoaded<PhoneFrmWindow>(), nullptr);
+    VoiceKeying().FKeyPhone(112); // F1
     EXPECT_EQ(order, QStringList{"modal PhoneFrm after 1 boxes"});
     EXPECT_EQ(Fakes().dialogs.shown[0].title, "Invalid port.");
     EXPECT_EQ(tylog::testing::PlayedNames(), QStringList{"cq"});
+    PhoneFrmWindow& f = PhoneFrm();
     EXPECT_FALSE(f.isVisible());
 
     ShowActive(f);
