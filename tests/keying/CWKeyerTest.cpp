@@ -339,8 +339,9 @@ TEST_F(CWKeyerTest, APortThatGoesAwayMidMessageEndsTheRunOnce) {
 TEST_F(CWKeyerTest, ReportsEachCharacterAndTheEndOfTheRun) {
     QString done;
     int ended = 0;
-    QObject::connect(&CWEngine(), &CWKeyer::CharacterDone, [&](QChar c) { done += c; });
-    QObject::connect(&CWEngine(), &CWKeyer::RunEnded, [&] { ++ended; });
+    QObject scope; // the engine outlives this test
+    QObject::connect(&CWEngine(), &CWKeyer::CharacterDone, &scope, [&](QChar c) { done += c; });
+    QObject::connect(&CWEngine(), &CWKeyer::RunEnded, &scope, [&] { ++ended; });
     Send("E!%E");
     RunOut();
     EXPECT_EQ(done, "E!%E");

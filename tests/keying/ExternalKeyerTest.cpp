@@ -40,9 +40,9 @@ protected:
     void SetUp() override {
         KeyerSettings.WinKey.ComPort = 7;
         keyer = &ExternalKeyerEngine();
-        QObject::connect(keyer, &ExternalKeyer::OpenFinished, [this](int code) { codes.append(code); });
-        QObject::connect(keyer, &ExternalKeyer::CharacterHandedOver, [this](QChar c) { handed += c; });
-        QObject::connect(keyer, &ExternalKeyer::TransmitEnded, [this] { ++ended; });
+        QObject::connect(keyer, &ExternalKeyer::OpenFinished, &receiver, [this](int code) { codes.append(code); });
+        QObject::connect(keyer, &ExternalKeyer::CharacterHandedOver, &receiver, [this](QChar c) { handed += c; });
+        QObject::connect(keyer, &ExternalKeyer::TransmitEnded, &receiver, [this] { ++ended; });
     }
 
     static void Advance(int ms) { Fakes().clock.Advance(static_cast<std::uint32_t>(ms)); }
@@ -80,6 +80,8 @@ protected:
     QList<int> codes;
     QString handed;
     int ended = 0;
+    // The engine outlives each test: its signals reach this test's counts only while they exist.
+    QObject receiver;
 };
 
 } // namespace
@@ -196,7 +198,8 @@ TEST_F(ExternalKeyerTest, EveryResultCodeOfTheOpen) {
         if (c.before) c.before(d);
         KeyerSettings.WinKey.ComPort = c.port;
         int code = 1;
-        QObject::connect(&ExternalKeyerEngine(), &ExternalKeyer::OpenFinished, [&](int got) { code = got; });
+        QObject scope; // the engine outlives this case
+        QObject::connect(&ExternalKeyerEngine(), &ExternalKeyer::OpenFinished, &scope, [&](int got) { code = got; });
         Fakes().dialogs.AnswerMsgBox(vbOK);
         ExternalKeyerEngine().OpenDevice();
         if (c.after) c.after(d);
@@ -221,7 +224,7 @@ TEST_F(ExternalKeyerTest, EveryResultCodeOfTheOpen) {
     ResetExternalKeyer();
     device.peer.MapAsSerial(7);
     keyer = &ExternalKeyerEngine();
-    QObject::connect(keyer, &ExternalKeyer::OpenFinished, [this](int code) { codes.append(code); });
+    QObject::connect(keyer, &ExternalKeyer::OpenFinished, &receiver, [this](int code) { codes.append(code); });
     KeyerSettings.WinKey.ComPort = 7;
     Open();
     const qsizetype sent = device.peer.received.size();
@@ -356,7 +359,8 @@ TEST_F(ExternalKeyerTest, NonsenseFromTheDeviceIsPassedOver) {
 TEST_F(ExternalKeyerTest, ADeviceThatGoesAwayMidMessageClosesDropsTheTextAndSaysSoOnce) {
     Open();
     int closes = 0;
-    QObject::connect(keyer, &ExternalKeyer::DeviceClosed, [&] { ++closes; });
+    QObject scope; // the engine outlives this test
+    QObject::connect(keyer, &ExternalKeyer::DeviceClosed, &scope, [&] { ++closes; });
     Transmit("CQ CQ CQ DE Q7BZW");
     Run(30);
     device.peer.HangUp();
@@ -401,7 +405,7 @@ TEST_F(ExternalKeyerTest, TheDeviceStopsSendingOnEveryWayOut) {
     for (const Case& c : cases) {
         keyer = &ExternalKeyerEngine();
         handed.clear();
-        QObject::connect(keyer, &ExternalKeyer::CharacterHandedOver, [this](QChar ch) { handed += ch; });
+        QObject::connect(keyer, &ExternalKeyer::CharacterHandedOver, &receiver, [this](QChar ch) { handed += ch; });
         Open();
         ASSERT_EQ(Keyer.WinKeyVersion, 23) << c.name;
         Transmit("CQ TEST");
