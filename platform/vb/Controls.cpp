@@ -191,11 +191,12 @@ void Label::applyColors() {
 
 namespace {
 
-// A one-line text box's frame as a plain rectangle, in the highlight colour while the box has the
-// focus, and a frame control's box as one plain line: the style's own are antialiased rounded
-// outlines, which every box emptied or typed into strokes again (after each contact, all of the entry
-// line's) and which a window's first frame strokes around every frame.
-class BoxFrameStyle : public QProxyStyle {
+// The application's style, with what it draws dearly on every contact drawn plainly: a one-line text
+// box's frame as a plain rectangle, in the highlight colour while the box has the focus, and a frame
+// control's box as one plain line (the style's own are antialiased rounded outlines, which every box
+// emptied or typed into strokes again, after each contact all of the entry line's, and which a
+// window's first frame strokes around every frame); and a list's scroll bars in pieces (below).
+class PlainControlStyle : public QProxyStyle {
 public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* p,
                        const QWidget* widget) const override {
@@ -231,11 +232,58 @@ public:
         p->fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), line);
         p->fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), line);
     }
-    static BoxFrameStyle* Instance() {
+    // Qt's raster engine hands every fill of 96 spans or more to its thread pool, a one-pixel line as
+    // much as a gradient: a list's scroll bar, a few pixels across and a hundred or more long (the
+    // style draws a horizontal one turned, so its length is its spans too), woke the pool's threads for
+    // each of the dozen fills and lines it is drawn with, and the wake-ups cost far more than the
+    // pixels. It is drawn in pieces shorter than that along its length, each into one small image kept
+    // for the purpose (the style sets clips of its own, so a clip would not hold it; a kept image keeps
+    // its paint engine) and put in its place.
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* p,
+                            const QWidget* widget) const override {
+        constexpr int kPiece = 64;
+        const QRect r = option->rect;
+        const bool across = r.width() > r.height();
+        const int length = across ? r.width() : r.height();
+        const int thickness = across ? r.height() : r.width();
+        if (control != CC_ScrollBar || length <= kPiece || thickness > kPiece || !p->device() ||
+            p->transform().type() > QTransform::TxTranslate) {
+            QProxyStyle::drawComplexControl(control, option, p, widget);
+            return;
+        }
+        const qreal ratio = p->device()->devicePixelRatioF();
+        if (piece_.isNull() || piece_.devicePixelRatio() != ratio) {
+            piece_ = QImage(QSize(kPiece, kPiece) * ratio, QImage::Format_ARGB32_Premultiplied);
+            piece_.setDevicePixelRatio(ratio);
+        }
+        for (int at = 0; at < length; at += kPiece) {
+            const QRect piece = across ? QRect(r.left() + at, r.top(), std::min(kPiece, length - at), r.height())
+                                       : QRect(r.left(), r.top() + at, r.width(), std::min(kPiece, length - at));
+            const QRect source(QPoint(0, 0), piece.size() * ratio);
+            {
+                QPainter ip(&piece_);
+                ip.setCompositionMode(QPainter::CompositionMode_Source);
+                ip.fillRect(QRect(QPoint(0, 0), piece.size()), Qt::transparent);
+                ip.setCompositionMode(QPainter::CompositionMode_SourceOver);
+                ip.setRenderHints(p->renderHints());
+                ip.setFont(p->font());
+                ip.setClipRect(QRect(QPoint(0, 0), piece.size()));
+                ip.translate(-piece.topLeft());
+                QProxyStyle::drawComplexControl(control, option, &ip, widget);
+            }
+            p->drawImage(piece, piece_, source);
+        }
+    }
+
+private:
+    mutable QImage piece_;
+
+public:
+    static PlainControlStyle* Instance() {
         // One for the run, with the application as its parent; its base is the application's style.
-        static QPointer<BoxFrameStyle> style;
+        static QPointer<PlainControlStyle> style;
         if (!style) {
-            style = new BoxFrameStyle;
+            style = new PlainControlStyle;
             style->setParent(qApp);
         }
         return style;
@@ -258,7 +306,7 @@ TextBox::TextBox(Form& form, const QString& name, Control* container, int index,
     } else {
         edit_ = new QLineEdit;
         edit_->setFrame(true);
-        edit_->setStyle(BoxFrameStyle::Instance());
+        edit_->setStyle(PlainControlStyle::Instance());
         edit_->setContextMenuPolicy(Qt::DefaultContextMenu);
         edit_->setDragEnabled(false);
         connect(edit_, &QLineEdit::textChanged, this, [this] { if (Change) runHandler("Change", Change); });
@@ -777,6 +825,8 @@ ListBox::ListBox(Form& form, const QString& name, Control* container, int index)
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     l->setUniformItemSizes(true);
     l->setItemDelegate(new TextCellDelegate(l));
+    l->verticalScrollBar()->setStyle(PlainControlStyle::Instance());
+    l->horizontalScrollBar()->setStyle(PlainControlStyle::Instance());
     connect(l, &QListWidget::currentRowChanged, this, [this](int) { RaiseClick(); });
     attach(l);
     l->viewport()->installEventFilter(this);
@@ -912,7 +962,7 @@ Frame::Frame(Form& form, const QString& name, Control* container, int index)
     : Control(form, Kind::Frame, name, container, index) {
     auto* g = new QGroupBox;
     g->setFlat(false);
-    g->setStyle(BoxFrameStyle::Instance());
+    g->setStyle(PlainControlStyle::Instance());
     attach(g);
 }
 
@@ -1063,6 +1113,8 @@ ListView::ListView(Form& form, const QString& name, Control* container, int inde
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setAllColumnsShowFocus(true);
     t->setItemDelegate(new TextCellDelegate(t));
+    t->verticalScrollBar()->setStyle(PlainControlStyle::Instance());
+    t->horizontalScrollBar()->setStyle(PlainControlStyle::Instance());
     // No row lights up under the pointer (it would stay lit where a row moved away from under it).
     t->viewport()->setAttribute(Qt::WA_Hover, false);
     t->setColumnCount(0);

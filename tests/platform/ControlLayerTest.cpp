@@ -20,6 +20,8 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -1563,6 +1565,40 @@ TEST(ControlLooks, ATextBoxIsFramedByOnePlainLine) {
                 if ((edge && img.pixel(x, y) != line) || (inner && !edge && img.pixel(x, y) != base)) ++wrong;
             }
         EXPECT_EQ(wrong, 0);
+    }
+}
+
+// A list's scroll bars are drawn in pieces (so that the raster engine does not hand each of their
+// fills to its threads): what shows is what the style draws in one piece, but for the rounding of a
+// blended pixel.
+TEST(ControlLooks, AListsScrollBarsLookAsTheStyleDrawsThem) {
+    TestForm f;
+    vb::ListBox list{f, "List"};
+    list.Move(120, 120, 1500, 4000);
+    for (int i = 0; i < 200; ++i) list.AddItem(QStringLiteral("a row wide enough to need the bar across too %1").arg(i));
+    ShowActive(f);
+    Pump();
+    auto* view = static_cast<QListWidget*>(list.widget());
+    for (QScrollBar* bar : {view->verticalScrollBar(), view->horizontalScrollBar()}) {
+        SCOPED_TRACE(bar->orientation() == Qt::Vertical ? "vertical" : "horizontal");
+        ASSERT_TRUE(bar->isVisible());
+        ASSERT_GT(std::max(bar->width(), bar->height()), 64); // more than one piece
+        ASSERT_NE(bar->style(), QApplication::style());
+        bar->setValue(bar->maximum() / 3);
+        const QImage pieces = bar->grab().toImage();
+        QStyle* own = bar->style();
+        bar->setStyle(QApplication::style());
+        const QImage whole = bar->grab().toImage();
+        bar->setStyle(own);
+        ASSERT_EQ(pieces.size(), whole.size());
+        int off = 0;
+        for (int y = 0; y < whole.height(); ++y)
+            for (int x = 0; x < whole.width(); ++x) {
+                const QRgb a = pieces.pixel(x, y), b = whole.pixel(x, y);
+                off += std::abs(qRed(a) - qRed(b)) > 2 || std::abs(qGreen(a) - qGreen(b)) > 2 ||
+                       std::abs(qBlue(a) - qBlue(b)) > 2 || qAlpha(a) != qAlpha(b);
+            }
+        EXPECT_EQ(off, 0);
     }
 }
 
