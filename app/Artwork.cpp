@@ -6,6 +6,7 @@ namespace tylog {
 // Drawn by the build (ArtworkPicturesTool).
 extern const ArtPicture kLogoPicture;
 extern const ArtPicture kRadioPicture;
+extern const ArtPicture kAntennaPicture;
 
 namespace {
 // The picture the build drew when it has this size, else one drawn now.
@@ -20,6 +21,8 @@ QPixmap LogoPicture(QSize px) { return pictureOf(kLogoPicture, px, DrawLogo); }
 
 QPixmap RadioPicture(QSize px) { return pictureOf(kRadioPicture, px, DrawRadio); }
 
-QPixmap AntennaIcon(int size) { return QPixmap::fromImage(DrawAntenna(size)); }
+QPixmap AntennaIcon(int size) {
+    return pictureOf(kAntennaPicture, QSize(size, size), [](QSize px) { return DrawAntenna(px.width()); });
+}
 
 } // namespace tylog

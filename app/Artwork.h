@@ -1,6 +1,6 @@
 #pragma once
-// The program's own pictures, drawn by the program (the build draws the logo window's two at their
-// usual sizes, see ArtworkDrawing), so nothing has to be shipped beside it.
+// The program's own pictures, drawn by the program (the build draws the logo window's two and the
+// antenna at their usual sizes, see ArtworkDrawing), so nothing has to be shipped beside it.
 #include <QPixmap>
 #include <QSize>
 

@@ -1,4 +1,4 @@
-// Build step: draws the logo window's two pictures at their usual sizes and writes their pixels into
+// Build step: draws the logo window's two pictures and the antenna emblem at their usual sizes and writes their pixels into
 // a C++ source (the file named on the command line), which the program shows instead of drawing them.
 #include "app/ArtworkDrawing.h"
 
@@ -45,10 +45,11 @@ int main(int argc, char** argv) {
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QByteArray source = "// Made by the build (app/ArtworkPicturesTool.cpp): the logo window's pictures.\n"
+    QByteArray source = "// Made by the build (app/ArtworkPicturesTool.cpp): the logo window's pictures and the antenna.\n"
                         "#include \"app/ArtworkDrawing.h\"\n\nnamespace tylog {\n\n";
     source += pictureSource("kLogoPicture", DrawLogo(kLogoPictureSize));
     source += pictureSource("kRadioPicture", DrawRadio(kRadioPictureSize));
+    source += pictureSource("kAntennaPicture", DrawAntenna(kAntennaPictureSize));
     source += "\n} // namespace tylog\n";
     QFile f(QString::fromLocal8Bit(argv[1]));
     if (!f.open(QIODevice::WriteOnly) || f.write(source) != source.size()) return 1;

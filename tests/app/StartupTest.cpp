@@ -1,5 +1,7 @@
 // The start-up chain and loader, run headless against scratch folders with the shipped data.
 #include "app/ProcessReset.h"
+#include "app/Artwork.h"
+#include "app/ArtworkDrawing.h"
 #include "app/LogoWindow.h"
 #include "core/ProcessState.h"
 #include "core/ReferenceTables.h"
@@ -518,6 +520,20 @@ QByteArray Jpeg(QSize size) {
     buf.open(QIODevice::WriteOnly);
     img.save(&buf, "JPG");
     return bytes;
+}
+
+// The pictures the build drew are the drawings' own pixels at their usual sizes; any other size is
+// drawn when asked for.
+TEST(Artwork, TheBuiltPicturesAreTheDrawingsAndOtherSizesAreDrawnNow) {
+    const auto same = [](const QPixmap& shown, const QImage& drawn) {
+        return shown.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
+               drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    EXPECT_TRUE(same(LogoPicture(kLogoPictureSize), DrawLogo(kLogoPictureSize)));
+    EXPECT_TRUE(same(RadioPicture(kRadioPictureSize), DrawRadio(kRadioPictureSize)));
+    EXPECT_TRUE(same(AntennaIcon(kAntennaPictureSize), DrawAntenna(kAntennaPictureSize)));
+    EXPECT_EQ(LogoPicture(QSize(400, 222)).size(), QSize(400, 222));
+    EXPECT_TRUE(same(AntennaIcon(32), DrawAntenna(32)));
 }
 
 TEST(Logo, BuiltInPicturesShowTheSecondAt1100AndCloseAt1900) {
