@@ -1,6 +1,7 @@
 // The header of a wave file the operator chose (a message or a prompt): any bytes measured without a
 // crash, undefined behaviour or a read past the file, and a length the file can hold; a sound that is
-// measured plays for that length and no longer.
+// measured plays for that length and no longer; the samples read for the sound output are whole
+// frames of what the file holds.
 #include "fuzz/FuzzSupport.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
@@ -24,5 +25,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(player->RemainingMs() == (measured ? ms : 0));
     player->Stop();
     FUZZ_CHECK(!player->Playing());
+    // The samples handed to the sound output: whole frames, never more than the file could hold.
+    WaveSamples samples;
+    QString why;
+    if (ReadWaveSamples(bytes, &samples, &why)) {
+        const int width = samples.kind == WaveSamples::Unsigned8 ? 1 : samples.kind == WaveSamples::Signed16 ? 2 : 4;
+        FUZZ_CHECK(samples.channels > 0 && samples.rate > 0);
+        FUZZ_CHECK(samples.data.size() % (qsizetype(width) * samples.channels) == 0);
+        FUZZ_CHECK(samples.data.size() <= bytes.size() * 4 / 3);
+    } else {
+        FUZZ_CHECK(!why.isEmpty());
+    }
     return 0;
 }

@@ -2,11 +2,13 @@
 #include "platform/Diagnostics.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
-#include "platform/SoundOutput.h"
+#include "platform/TextFile.h"
+#include "platform/VbError.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QLibrary>
+#include <QSet>
 
 #include <algorithm>
 #include <cstring>
@@ -17,6 +19,10 @@ namespace {
 std::uint32_t le32(const char* p) {
     const auto* u = reinterpret_cast<const unsigned char*>(p);
     return u[0] | (u[1] << 8) | (u[2] << 16) | (static_cast<std::uint32_t>(u[3]) << 24);
+}
+std::uint16_t le16(const char* p) {
+    const auto* u = reinterpret_cast<const unsigned char*>(p);
+    return static_cast<std::uint16_t>(u[0] | (u[1] << 8));
 }
 // The keying clock: steady, and finer than the millisecond tick, whose steps would end a sound up to
 // a millisecond early.
@@ -51,6 +57,69 @@ bool WaveLengthMs(const QString& path, std::uint32_t* ms) {
             return false;
         }
     }
+}
+
+bool ReadWaveSamples(const QByteArray& file, WaveSamples* out, QString* why) {
+    const char* const b = file.constData();
+    const qint64 n = file.size();
+    if (n < 12 || memcmp(b, "RIFF", 4) != 0 || memcmp(b + 8, "WAVE", 4) != 0) {
+        *why = QStringLiteral("it is no WAV file");
+        return false;
+    }
+    int tag = -1, channels = 0, bits = 0;
+    std::uint32_t rate = 0;
+    for (qint64 at = 12; at + 8 <= n;) {
+        const std::uint32_t size = le32(b + at + 4);
+        const qint64 body = at + 8;
+        const qint64 held = std::min<qint64>(size, n - body);
+        if (memcmp(b + at, "fmt ", 4) == 0 && held >= 16) {
+            tag = le16(b + body);
+            channels = le16(b + body + 2);
+            rate = le32(b + body + 4);
+            bits = le16(b + body + 14);
+            // An extensible format names its encoding in the first two bytes of its sub-format.
+            if (tag == 0xFFFE && held >= 26) tag = le16(b + body + 24);
+        } else if (memcmp(b + at, "data", 4) == 0) {
+            if (tag < 0) break;
+            if (tag != 1 && tag != 3) {
+                *why = QStringLiteral("its sound is compressed (encoding %1); save it as plain (PCM) samples").arg(tag);
+                return false;
+            }
+            const bool floating = tag == 3;
+            if (floating ? bits != 32 : bits != 8 && bits != 16 && bits != 24 && bits != 32) {
+                *why = QStringLiteral("its samples of %1 bits are not ones it can play").arg(bits);
+                return false;
+            }
+            if (channels < 1 || channels > 32 || rate < 1 || rate > 768000) {
+                *why = QStringLiteral("its format (%1 channels at %2 a second) is not one it can play").arg(channels).arg(rate);
+                return false;
+            }
+            const qint64 frame = qint64(channels) * (bits / 8);
+            const qint64 frames = held / frame;
+            const char* const from = b + body;
+            out->rate = static_cast<int>(rate);
+            out->channels = channels;
+            if (bits == 24) {
+                out->kind = WaveSamples::Signed32;
+                out->data.resize(frames * channels * 4);
+                char* to = out->data.data();
+                for (qint64 i = 0; i < frames * channels; ++i, to += 4) {
+                    to[0] = 0;
+                    memcpy(to + 1, from + i * 3, 3);
+                }
+            } else {
+                out->kind = floating     ? WaveSamples::Float32
+                            : bits == 8  ? WaveSamples::Unsigned8
+                            : bits == 16 ? WaveSamples::Signed16
+                                         : WaveSamples::Signed32;
+                out->data = QByteArray(from, frames * frame);
+            }
+            return true;
+        }
+        at = body + size + (size & 1);
+    }
+    *why = QStringLiteral("it has no format and sound chunks");
+    return false;
 }
 
 bool WavePlayer::Play(const QString& path) {
@@ -112,7 +181,24 @@ QtWavePlayer::QtWavePlayer() {
 QtWavePlayer::~QtWavePlayer() = default;
 
 void QtWavePlayer::startSound(const QString& path) {
-    if (output_) output_->Start(path);
+    if (!output_) return;
+    WaveSamples sound;
+    QString why;
+    try {
+        if (ReadWaveSamples(ReadAllBytes(path), &sound, &why)) {
+            output_->Start(sound);
+            return;
+        }
+    } catch (const VbError& e) {
+        why = e.what();
+    }
+    // Timed by its length all the same (push-to-talk keys dead air): said once a file and reason.
+    static QSet<QString> told;
+    if (told.size() < 64 && !told.contains(path + why)) {
+        told.insert(path + why);
+        qCWarning(lcPlatform).noquote() << "cannot play" << path << why;
+        platform().dialogs->Notice("The sound " + path + " cannot be heard: " + why + ".", "No Sound");
+    }
 }
 
 void QtWavePlayer::stopSound() {

@@ -3,18 +3,24 @@
 // and the platform clock: the sound system's reports arrive through the event loop, late or never
 // (without a sound device some backends report "playing" forever), and the program waits for prompts
 // without serving window events.
+#include "platform/SoundOutput.h"
+
 #include <QString>
 #include <cstdint>
 #include <memory>
 
 namespace tylog {
 
-class SoundOutput;
-
 // The length in ms of a WAV file's sound, from its header: the byte rate of its "fmt " chunk and the
 // size of its "data" chunk, rounded up to the whole ms, so that a sound taken as ended has ended.
 // False when the file cannot be read or is no RIFF WAVE with both chunks.
 bool WaveLengthMs(const QString& path, std::uint32_t* ms);
+
+// The samples of a WAV file's sound, as the sound output takes them: plain samples (8-bit unsigned,
+// 16-, 24- or 32-bit signed, 32-bit floating; 24-bit ones widened to 32) of any channel count, the
+// data chunk cut to what the file holds and to whole frames. False, with why in the operator's words,
+// for anything else (a compressed encoding among them).
+bool ReadWaveSamples(const QByteArray& file, WaveSamples* out, QString* why);
 
 // One player: one sound at a time, a new one cuts the old.
 class WavePlayer {

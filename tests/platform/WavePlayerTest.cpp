@@ -50,6 +50,60 @@ TEST(WaveLength, FromTheHeader) {
     EXPECT_FALSE(WaveLengthMs(dir.file("missing.wav"), &ms));
 }
 
+QByteArray le16(std::uint16_t v) { return QByteArray(1, char(v & 0xFF)) + char(v >> 8); }
+
+// A WAV file of one format chunk (body as given) and one data chunk.
+QByteArray WaveOf(const QByteArray& format, const QByteArray& data) {
+    return "RIFF" + le32(0) + "WAVEfmt " + le32(static_cast<std::uint32_t>(format.size())) + format + "data" +
+           le32(static_cast<std::uint32_t>(data.size())) + data;
+}
+QByteArray FormatOf(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
+    return le16(tag) + le16(channels) + le32(rate) + le32(rate * channels * bits / 8) + le16(channels * bits / 8) + le16(bits);
+}
+
+// What reaches the sound output: plain samples as they are (24-bit ones widened to 32), whole frames
+// of what the file holds; anything else refused with its reason.
+TEST(WaveSamples, PlainSamplesOnlyAndWholeFrames) {
+    QByteArray extensible = FormatOf(0xFFFE, 1, 8000, 16) + le16(22) + le16(16) + le32(4) + le16(1) +
+                            QByteArray("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
+    struct Case {
+        const char* what;
+        QByteArray file;
+        bool ok;
+        WaveSamples::Kind kind;
+        int channels;
+        QByteArray data;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"8-bit mono", WaveOf(FormatOf(1, 1, 8000, 8), "\x80\x81\x7F"), true, WaveSamples::Unsigned8, 1, "\x80\x81\x7F", ""},
+        {"16-bit stereo, a frame cut short", WaveOf(FormatOf(1, 2, 44100, 16), QByteArray("\x01\x02\x03\x04\x05\x06", 6)),
+         true, WaveSamples::Signed16, 2, "\x01\x02\x03\x04", ""},
+        {"24-bit widened", WaveOf(FormatOf(1, 1, 48000, 24), QByteArray("\x01\x02\x83\xFF\xFF\xFF", 6)), true,
+         WaveSamples::Signed32, 1, QByteArray("\x00\x01\x02\x83\x00\xFF\xFF\xFF", 8), ""},
+        {"32-bit floating", WaveOf(FormatOf(3, 1, 8000, 32), QByteArray(8, '\0')), true, WaveSamples::Float32, 1,
+         QByteArray(8, '\0'), ""},
+        {"extensible PCM", WaveOf(extensible, "\x10\x20"), true, WaveSamples::Signed16, 1, "\x10\x20", ""},
+        {"compressed", WaveOf(FormatOf(2, 1, 8000, 4), "\x12\x34"), false, {}, 0, {}, "compressed (encoding 2)"},
+        {"12-bit", WaveOf(FormatOf(1, 1, 8000, 12), "\x12\x34"), false, {}, 0, {}, "12 bits"},
+        {"no channels", WaveOf(FormatOf(1, 0, 8000, 16), "\x12\x34"), false, {}, 0, {}, "0 channels"},
+        {"no format", "RIFF" + le32(0) + "WAVEdata" + le32(2) + "\x12\x34", false, {}, 0, {}, "no format"},
+        {"not a wave", "ID3 an mp3 file", false, {}, 0, {}, "no WAV file"},
+    };
+    for (const Case& c : cases) {
+        WaveSamples got;
+        QString why;
+        ASSERT_EQ(ReadWaveSamples(c.file, &got, &why), c.ok) << c.what;
+        if (c.ok) {
+            EXPECT_EQ(got.kind, c.kind) << c.what;
+            EXPECT_EQ(got.channels, c.channels) << c.what;
+            EXPECT_EQ(got.data, c.data) << c.what;
+        } else {
+            EXPECT_TRUE(why.contains(c.why)) << c.what << ": " << why.toStdString();
+        }
+    }
+}
+
 // The machine's player: whether it plays is the file's length on the clock, whatever the sound system
 // reports and whether or not the event loop runs.
 TEST(WavePlayers, PlayingFollowsTheClockWithoutTheEventLoop) {
