@@ -274,11 +274,6 @@ public:
             p->drawImage(piece, piece_, source);
         }
     }
-
-private:
-    mutable QImage piece_;
-
-public:
     static PlainControlStyle* Instance() {
         // One for the run, with the application as its parent; its base is the application's style.
         static QPointer<PlainControlStyle> style;
@@ -288,6 +283,9 @@ public:
         }
         return style;
     }
+
+private:
+    mutable QImage piece_; // the scroll bars' piece, kept with its paint engine
 };
 
 } // namespace
