@@ -5,6 +5,7 @@
 #include "platform/TextFile.h"
 #include "platform/VbError.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLibrary>
@@ -29,97 +30,111 @@ std::uint16_t le16(const char* p) {
 std::int64_t nowUs() { return platform().clock->SteadyMicros(); }
 } // namespace
 
-bool WaveLengthMs(const QString& path, std::uint32_t* ms) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
+namespace {
+
+// What a RIFF WAVE file's chunks say of its sound: its "fmt " chunk's fields and where its "data"
+// chunk's bytes lie (as many as the file holds of what the chunk claims).
+struct WaveLayout {
+    int tag = 0, channels = 0, bits = 0; // tag: an extensible format's sub-format already read
+    std::uint32_t rate = 0, byteRate = 0;
+    qint64 dataAt = 0, dataHeld = 0;
+};
+
+// Walks the chunks, which follow one another each padded to an even size. The data chunk may come
+// last and be the bulk of the file, so it is found, not read. False for anything but a RIFF WAVE file
+// with a format chunk before its data chunk.
+bool findWaveChunks(QIODevice& d, WaveLayout* w) {
     char head[12];
-    if (f.read(head, 12) != 12 || memcmp(head, "RIFF", 4) != 0 || memcmp(head + 8, "WAVE", 4) != 0) return false;
-    std::uint32_t byteRate = 0;
-    // Chunks follow one another, each padded to an even size; the data chunk may come last and be
-    // the bulk of the file, so it is measured, not read.
+    if (d.read(head, 12) != 12 || memcmp(head, "RIFF", 4) != 0 || memcmp(head + 8, "WAVE", 4) != 0) return false;
+    bool format = false;
     for (;;) {
         char chunk[8];
-        if (f.read(chunk, 8) != 8) return false;
+        if (d.read(chunk, 8) != 8) return false;
         const std::uint32_t size = le32(chunk + 4);
+        const qint64 body = d.pos();
+        if (memcmp(chunk, "data", 4) == 0) {
+            if (!format) return false;
+            w->dataAt = body;
+            // A header written before the recording ended may claim more than the file holds.
+            w->dataHeld = std::min<qint64>(size, d.size() - body);
+            return true;
+        }
         if (memcmp(chunk, "fmt ", 4) == 0) {
             if (size < 16) return false;
-            char fmt[16];
-            if (f.read(fmt, 16) != 16) return false;
-            byteRate = le32(fmt + 8);
-            if (!f.seek(f.pos() + (size - 16) + (size & 1))) return false;
-        } else if (memcmp(chunk, "data", 4) == 0) {
-            if (byteRate == 0) return false;
-            // A header written before the recording ended may claim more than the file holds.
-            const qint64 present = std::min<qint64>(size, f.size() - f.pos());
-            *ms = static_cast<std::uint32_t>((present * 1000 + byteRate - 1) / byteRate);
-            return true;
-        } else if (!f.seek(f.pos() + size + (size & 1))) {
-            return false;
+            char fmt[26];
+            const qint64 got = d.read(fmt, std::min<qint64>(size, sizeof fmt));
+            if (got < 16) return false;
+            w->tag = le16(fmt);
+            w->channels = le16(fmt + 2);
+            w->rate = le32(fmt + 4);
+            w->byteRate = le32(fmt + 8);
+            w->bits = le16(fmt + 14);
+            // An extensible format names its encoding in the first two bytes of its sub-format.
+            if (w->tag == 0xFFFE && got >= 26) w->tag = le16(fmt + 24);
+            format = true;
         }
+        const qint64 next = body + size + (size & 1);
+        if (next > d.size() || !d.seek(next)) return false;
     }
 }
 
+} // namespace
+
+bool WaveLengthMs(const QString& path, std::uint32_t* ms) {
+    QFile f(path);
+    WaveLayout w;
+    if (!f.open(QIODevice::ReadOnly) || !findWaveChunks(f, &w) || w.byteRate == 0) return false;
+    *ms = static_cast<std::uint32_t>((w.dataHeld * 1000 + w.byteRate - 1) / w.byteRate);
+    return true;
+}
+
 bool ReadWaveSamples(const QByteArray& file, WaveSamples* out, QString* why) {
-    const char* const b = file.constData();
-    const qint64 n = file.size();
-    if (n < 12 || memcmp(b, "RIFF", 4) != 0 || memcmp(b + 8, "WAVE", 4) != 0) {
+    if (file.size() < 12 || !file.startsWith("RIFF") || file.mid(8, 4) != "WAVE") {
         *why = QStringLiteral("it is no WAV file");
         return false;
     }
-    int tag = -1, channels = 0, bits = 0;
-    std::uint32_t rate = 0;
-    for (qint64 at = 12; at + 8 <= n;) {
-        const std::uint32_t size = le32(b + at + 4);
-        const qint64 body = at + 8;
-        const qint64 held = std::min<qint64>(size, n - body);
-        if (memcmp(b + at, "fmt ", 4) == 0 && held >= 16) {
-            tag = le16(b + body);
-            channels = le16(b + body + 2);
-            rate = le32(b + body + 4);
-            bits = le16(b + body + 14);
-            // An extensible format names its encoding in the first two bytes of its sub-format.
-            if (tag == 0xFFFE && held >= 26) tag = le16(b + body + 24);
-        } else if (memcmp(b + at, "data", 4) == 0) {
-            if (tag < 0) break;
-            if (tag != 1 && tag != 3) {
-                *why = QStringLiteral("its sound is compressed (encoding %1); save it as plain (PCM) samples").arg(tag);
-                return false;
-            }
-            const bool floating = tag == 3;
-            if (floating ? bits != 32 : bits != 8 && bits != 16 && bits != 24 && bits != 32) {
-                *why = QStringLiteral("its samples of %1 bits are not ones it can play").arg(bits);
-                return false;
-            }
-            if (channels < 1 || channels > 32 || rate < 1 || rate > 768000) {
-                *why = QStringLiteral("its format (%1 channels at %2 a second) is not one it can play").arg(channels).arg(rate);
-                return false;
-            }
-            const qint64 frame = qint64(channels) * (bits / 8);
-            const qint64 frames = held / frame;
-            const char* const from = b + body;
-            out->rate = static_cast<int>(rate);
-            out->channels = channels;
-            if (bits == 24) {
-                out->kind = WaveSamples::Signed32;
-                out->data.resize(frames * channels * 4);
-                char* to = out->data.data();
-                for (qint64 i = 0; i < frames * channels; ++i, to += 4) {
-                    to[0] = 0;
-                    memcpy(to + 1, from + i * 3, 3);
-                }
-            } else {
-                out->kind = floating     ? WaveSamples::Float32
-                            : bits == 8  ? WaveSamples::Unsigned8
-                            : bits == 16 ? WaveSamples::Signed16
-                                         : WaveSamples::Signed32;
-                out->data = QByteArray(from, frames * frame);
-            }
-            return true;
-        }
-        at = body + size + (size & 1);
+    QBuffer device;
+    device.setData(file);
+    WaveLayout w;
+    if (!device.open(QIODevice::ReadOnly) || !findWaveChunks(device, &w)) {
+        *why = QStringLiteral("it has no format and sound chunks");
+        return false;
     }
-    *why = QStringLiteral("it has no format and sound chunks");
-    return false;
+    if (w.tag != 1 && w.tag != 3) {
+        *why = QStringLiteral("its sound is compressed (encoding %1); save it as plain (PCM) samples").arg(w.tag);
+        return false;
+    }
+    const bool floating = w.tag == 3;
+    const int bits = w.bits, channels = w.channels;
+    if (floating ? bits != 32 : bits != 8 && bits != 16 && bits != 24 && bits != 32) {
+        *why = QStringLiteral("its samples of %1 bits are not ones it can play").arg(bits);
+        return false;
+    }
+    if (channels < 1 || channels > 32 || w.rate < 1 || w.rate > 768000) {
+        *why = QStringLiteral("its format (%1 channels at %2 a second) is not one it can play").arg(channels).arg(w.rate);
+        return false;
+    }
+    const qint64 frame = qint64(channels) * (bits / 8);
+    const qint64 frames = w.dataHeld / frame;
+    const char* const from = file.constData() + w.dataAt;
+    out->rate = static_cast<int>(w.rate);
+    out->channels = channels;
+    if (bits == 24) {
+        out->kind = WaveSamples::Signed32;
+        out->data.resize(frames * channels * 4);
+        char* to = out->data.data();
+        for (qint64 i = 0; i < frames * channels; ++i, to += 4) {
+            to[0] = 0;
+            memcpy(to + 1, from + i * 3, 3);
+        }
+    } else {
+        out->kind = floating     ? WaveSamples::Float32
+                    : bits == 8  ? WaveSamples::Unsigned8
+                    : bits == 16 ? WaveSamples::Signed16
+                                 : WaveSamples::Signed32;
+        out->data = QByteArray(from, frames * frame);
+    }
+    return true;
 }
 
 bool WavePlayer::Play(const QString& path) {
