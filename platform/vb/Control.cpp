@@ -88,23 +88,45 @@ void Control::applyFont() {
 
 namespace {
 
-// A caption's width on one line, and the line's height, in font metrics fm (a mnemonic's "&" takes no
-// room).
-QSizeF lineSize(const QFontMetricsF& fm, const Control::CaptionBox& box) {
+// A caption as its one line shows it (a mnemonic's "&" takes no room).
+QString shownLine(const Control::CaptionBox& box) {
     QString text = box.text;
     if (box.flags & Qt::TextShowMnemonic) text.replace(QLatin1String("&&"), QStringLiteral("\x1f")).remove('&').replace('\x1f', '&');
-    return {fm.horizontalAdvance(text), fm.height()};
+    return text;
 }
 
-// Whether the caption, drawn in font f, lies whole inside its area.
+// More than the width a line of Latin-1 text takes: its characters' own advances, with a tenth and a
+// pixel more for what shaping may add between them. Measuring the line itself shapes it, which is most
+// of a fit's cost: a caption this bound already fits (nearly every one) is not measured. Below 0 for
+// other text, whose characters need not be one glyph each.
+qreal widthBound(const QFontMetricsF& fm, const QString& text) {
+    qreal width = 0;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() > 0xFF) return -1;
+        width += fm.horizontalAdvance(c);
+    }
+    return width * 1.1 + 1;
+}
+
+// Whether the caption, drawn in font f, lies whole inside its area; *line takes its one line's width
+// and height when it does not.
 bool captionFits(const QFont& f, const QWidget* w, const Control::CaptionBox& box, QSizeF* line = nullptr) {
     const QFontMetricsF fm(f, const_cast<QWidget*>(w));
     const QSizeF area = box.area.size();
+    const bool oneLine = !box.text.contains('\n');
     // Most captions are one line that fits: one measure, no layout.
-    const QSizeF one = lineSize(fm, box);
+    const QString shown = shownLine(box);
+    // A wrapped caption goes on to a second line where its last glyph's ink would pass the line's end,
+    // not only its advance: room for the face's farthest overhang keeps it on one.
+    const qreal overhang = (box.flags & Qt::TextWordWrap) ? std::max<qreal>(0, -fm.minRightBearing()) : 0;
+    if (oneLine && fm.height() <= area.height()) {
+        const qreal bound = widthBound(fm, shown);
+        if (bound >= 0 && bound + overhang <= area.width()) return true;
+    }
+    const QSizeF one(fm.horizontalAdvance(shown), fm.height());
     if (line) *line = one;
-    if (!box.text.contains('\n') && one.width() <= area.width() && one.height() <= area.height()) return true;
-    if (!(box.flags & Qt::TextWordWrap) && !box.text.contains('\n')) return false;
+    if (oneLine && one.width() + overhang <= area.width() && one.height() <= area.height()) return true;
+    if (!(box.flags & Qt::TextWordWrap) && oneLine) return false;
     const QRectF laid = fm.boundingRect(QRectF(0, 0, area.width(), 1e6), box.flags, box.text);
     return laid.width() <= area.width() && laid.height() <= area.height();
 }

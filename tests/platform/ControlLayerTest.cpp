@@ -1334,6 +1334,27 @@ TEST(ControlCaptions, ACaptionTooWideForItsBoxIsDrawnSmallerUntilItFits) {
     }
 }
 
+// Whatever the box's width, the caption as drawn lies inside it: kerned pairs, digits and a mnemonic,
+// at widths stepping down through where each one stops fitting at its own size.
+TEST(ControlCaptions, ACaptionLiesInsideItsBoxAtEveryWidth) {
+    CaptionForm f;
+    const QString captions[] = {"AVATAR WAVY Tower", "4,404,360", "Log &Time Off", "Ty/Va Wo."};
+    for (vb::Control* c : f.captioned()) {
+        for (const QString& text : captions) {
+            SCOPED_TRACE((c->Name + " " + text).toStdString());
+            CaptionForm::setCaption(*c, text);
+            for (double width = 3000; width >= 600; width -= 15) {
+                c->Move(0, 0, width, 360);
+                const double shown = c->ShownFontSize();
+                if (shown <= 1.0) continue; // the smallest size: cut, as nothing smaller can be drawn
+                const QSizeF needed = CaptionSize(*c, text);
+                ASSERT_LE(needed.width(), c->widget()->width()) << width;
+                ASSERT_LE(needed.height(), c->widget()->height()) << width;
+            }
+        }
+    }
+}
+
 TEST(ControlCaptions, ALabelFitsByItsLinesAndACaptionChangeIsFittedAgain) {
     CaptionForm f;
     // Two lines' room: a long caption wraps into it at full size, a longer one is drawn smaller.
