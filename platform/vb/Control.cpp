@@ -3,6 +3,7 @@
 #include "platform/vb/Color.h"
 #include "platform/vb/Form.h"
 #include "platform/vb/Keys.h"
+#include "platform/vb/TextWidth.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -95,34 +96,18 @@ QString shownLine(const Control::CaptionBox& box) {
     return text;
 }
 
-// More than the width a line of Latin-1 text takes: its characters' own advances, with a tenth and a
-// pixel more for what shaping may add between them. Measuring the line itself shapes it, which is most
-// of a fit's cost: a caption this bound already fits (nearly every one) is not measured. Below 0 for
-// other text, whose characters need not be one glyph each.
-qreal widthBound(const QFontMetricsF& fm, const QString& text) {
-    qreal width = 0;
-    for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() > 0xFF) return -1;
-        width += fm.horizontalAdvance(c);
-    }
-    return width * 1.1 + 1;
-}
-
 // Whether the caption, drawn in font f, lies whole inside its area; *line takes its one line's width
 // and height when it does not.
 bool captionFits(const QFont& f, const QWidget* w, const Control::CaptionBox& box, QSizeF* line = nullptr) {
     const QFontMetricsF fm(f, const_cast<QWidget*>(w));
     const QSizeF area = box.area.size();
     const bool oneLine = !box.text.contains('\n');
-    // Most captions are one line that fits: one measure, no layout.
     const QString shown = shownLine(box);
     // A wrapped caption goes on to a second line where its last glyph's ink would pass the line's end,
     // not only its advance: room for the face's farthest overhang keeps it on one.
+    // Most captions are one line that fits by their characters' advances: no shaping, no layout.
     const qreal overhang = (box.flags & Qt::TextWordWrap) ? std::max<qreal>(0, -fm.minRightBearing()) : 0;
-    if (oneLine && fm.height() <= area.height()) {
-        const qreal bound = widthBound(fm, shown);
-        if (bound >= 0 && bound + overhang <= area.width()) return true;
-    }
+    if (oneLine && fm.height() <= area.height() && FitsByBound(fm, shown, area.width() - overhang)) return true;
     const QSizeF one(fm.horizontalAdvance(shown), fm.height());
     if (line) *line = one;
     if (oneLine && one.width() + overhang <= area.width() && one.height() <= area.height()) return true;

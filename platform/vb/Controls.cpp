@@ -5,6 +5,7 @@
 #include "platform/vb/Color.h"
 #include "platform/vb/Form.h"
 #include "platform/vb/Keys.h"
+#include "platform/vb/TextWidth.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -698,7 +699,8 @@ void CheckBox::setValue(int v) {
 // ---- Item views' cells --------------------------------------------------------------------------
 
 FittedCell FitCellText(const QString& text, int width, const QFont& font) {
-    if (QFontMetricsF(font).horizontalAdvance(text) <= width) return {text, font};
+    const QFontMetricsF fm(font);
+    if (FitsByBound(fm, text, width) || fm.horizontalAdvance(text) <= width) return {text, font};
     // A cell too long for its column (a date and time, a long county) is drawn whole a little smaller,
     // in quarter points down to 70 % of the list's size, as captions are; beyond that it is cut.
     const double size = font.pointSizeF();
