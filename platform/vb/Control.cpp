@@ -105,8 +105,8 @@ bool captionFits(const QFont& f, const QWidget* w, const Control::CaptionBox& bo
     const QString shown = shownLine(box);
     // A wrapped caption goes on to a second line where its last glyph's ink would pass the line's end,
     // not only its advance: room for the face's farthest overhang keeps it on one.
-    // Most captions are one line that fits by their characters' advances: no shaping, no layout.
     const qreal overhang = (box.flags & Qt::TextWordWrap) ? std::max<qreal>(0, -fm.minRightBearing()) : 0;
+    // Most captions are one line that fits by their characters' advances: no shaping, no layout.
     if (oneLine && fm.height() <= area.height() && FitsByBound(fm, shown, area.width() - overhang)) return true;
     const QSizeF one(fm.horizontalAdvance(shown), fm.height());
     if (line) *line = one;
