@@ -311,7 +311,7 @@ TEST_F(ContactLogTest, LoadReadsEveryValueAsTheValueReaderDoes) {
     // Slots no load has filled (as at start) are read another way than slots a reload reads over.
     ContactLog = ContactLogData();
 
-    for (const QByteArray& bytes : {file, file, shifted}) {
+    auto loadsAsTheReaderReads = [&](const QByteArray& bytes) {
         QByteArray complete = bytes;
         ValueReader counter = ValueReader::FromBytes(complete);
         int values = 0;
@@ -324,6 +324,17 @@ TEST_F(ContactLogTest, LoadReadsEveryValueAsTheValueReaderDoes) {
         ASSERT_EQ(ContactLog.Count, static_cast<int>(want.size()));
         for (int i = 1; i <= ContactLog.Count; ++i)
             ASSERT_EQ(LogLine(ContactLog.Rec[i]), LogLine(want[i - 1])) << "record " << i;
+    };
+    for (const QByteArray& bytes : {file, file, shifted}) {
+        SCOPED_TRACE(bytes.size());
+        loadsAsTheReaderReads(bytes);
+    }
+    // Quotes are found 64 bytes at a time: every quote of the file at every place in such a block,
+    // read into fresh slots and over loaded ones.
+    for (int widen = 1; widen < 64; ++widen) {
+        SCOPED_TRACE(widen);
+        if (widen % 2 == 0) ContactLog = ContactLogData();
+        loadsAsTheReaderReads(QByteArray(file).insert(1, QByteArray(widen, 'w')));
     }
 }
 
