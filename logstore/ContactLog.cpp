@@ -71,6 +71,12 @@ void clearAbove(int count) {
 // The value rules of ValueReader, worked on the file's bytes: a reload runs on every band and mode
 // change, and converting the whole file and copying every value out of it costs more than the rest
 // of the load together. Special characters are ASCII and map to themselves, so positions agree.
+//
+// Where values end is found from a bit mask of the file's quotes, 64 bytes to a word, made the first
+// time a value is read: a log is some 20 short values a line, and a branch per byte that mispredicts
+// at each value's end costs more than reading it. The quotes still ahead are kept as the word they
+// are in and its bits from the read position on, so a value quoted with a comma or a line end after
+// it (nearly every value of a log) is read by taking its two quotes off the mask.
 class LogScanner {
 public:
     struct Slice {
@@ -93,36 +99,78 @@ public:
     static bool isEndMark(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\x1A'; }
 
     Slice Next() {
-        // Most values are quoted with a comma right after the closing quote. When the lowest quote
-        // left in the mask is the one at p_, the next is the closing one: each value's quotes come off
-        // the mask a bit at a time, and where a value ends does not wait on where the last one did.
-        if (mask_ != 0 && begin_ + maskBlock_ + std::countr_zero(mask_) == p_) {
-            const std::uint64_t m = mask_ & (mask_ - 1);
-            if (m != 0) {
-                const char* q = begin_ + maskBlock_ + std::countr_zero(m);
-                if (end_ - q > 1 && q[1] == ',') {
-                    mask_ = m & (m - 1);
-                    const char* start = p_ + 1;
-                    separator_ = q + 1;
-                    p_ = q + 2;
-                    unclosed_ = false;
-                    return {start, q - start, false};
-                }
-            }
+        Slice s;
+        if (Read(&s, 1) == 0) {
+            s = general();
+            follow();
         }
-        if (p_ < end_ && *p_ == '"') {
-            const char* start = p_ + 1;
-            const char* q = findQuote(start);
-            if (end_ - q > 1 && q[1] == ',') {
-                // The quotes left in the mask are those after this value: the next one's may start it.
-                const int k = static_cast<int>(q - begin_ - maskBlock_);
-                mask_ = k >= 63 ? 0 : mask_ & (~std::uint64_t{0} << (k + 1));
-                separator_ = q + 1;
-                p_ = q + 2;
-                unclosed_ = false;
-                return {start, q - start, false};
-            }
+        return s;
+    }
+
+    // Reads up to n values into v as n calls of Next would, while they are quoted with a comma, or
+    // CR LF, right after the closing quote; returns how many. The scanner's state stays in registers.
+    int Read(Slice* v, int n) {
+        if (!marked_) markQuotes();
+        const std::uint64_t* const words = words_.data();
+        const qsizetype count = static_cast<qsizetype>(words_.size());
+        const char* const base = begin_ + (first_ << 6); // where word 0 starts
+        const char* const end = end_;
+        const char* p = p_;
+        qsizetype w = w_;
+        std::uint64_t mask = mask_; // the quotes of word w at or after p
+        int i = 0;
+        while (i < n) {
+            while (mask == 0 && w + 1 < count) mask = words[++w];
+            if (mask == 0 || base + (w << 6) + std::countr_zero(mask) != p) break;
+            std::uint64_t m = mask & (mask - 1);
+            qsizetype wq = w;
+            while (m == 0 && wq + 1 < count) m = words[++wq];
+            if (m == 0) break;
+            const char* q = base + (wq << 6) + std::countr_zero(m);
+            qsizetype after;
+            if (end - q > 1 && q[1] == ',') after = 2;
+            else if (end - q > 2 && q[1] == '\r' && q[2] == '\n') after = 3;
+            else break;
+            v[i++] = {p + 1, q - p - 1, false};
+            p = q + after;
+            w = wq;
+            mask = m & (m - 1);
         }
+        w_ = w;
+        mask_ = mask;
+        if (i > 0) {
+            p_ = p;
+            separator_ = p - (p[-1] == '\n' ? 2 : 1);
+            unclosed_ = false;
+        }
+        return i;
+    }
+
+    // Reads n values into v, as n calls of Next would.
+    void ReadAll(Slice* v, int n) {
+        for (int i = 0; i < n;) {
+            i += Read(v + i, n - i);
+            if (i < n) v[i++] = Next();
+        }
+    }
+
+    // Passes over n bytes that end with a separator (a line end or a comma), as reading the values in
+    // them would.
+    void Skip(qsizetype n) {
+        p_ += n;
+        separator_ = p_ - 1;
+        unclosed_ = false;
+        if (marked_) follow();
+    }
+
+    // Of the last value read: whether its opening quote ran to the end of the text, and the separator
+    // that ended it (up to the end of what it consumed).
+    bool LastUnclosed() const { return unclosed_; }
+    QByteArray LastSeparator() const { return QByteArray(separator_, p_ - separator_); }
+
+private:
+    // Any other value, as ValueReader reads it.
+    Slice general() {
         if (p_ >= end_) throw VbError(VbError::InputPastEnd, "Input past end of file");
         while (p_ < end_ && (*p_ == ' ' || *p_ == '\t')) ++p_;
         Slice s;
@@ -152,64 +200,73 @@ public:
         }
         return s;
     }
-
-    // Passes over n bytes that end with a separator (a line end or a comma), as reading the values in
-    // them would.
-    void Skip(qsizetype n) {
-        p_ += n;
-        separator_ = p_ - 1;
-        unclosed_ = false;
-    }
-
-    // Of the last value read: whether its opening quote ran to the end of the text, and the separator
-    // that ended it (up to the end of what it consumed).
-    bool LastUnclosed() const { return unclosed_; }
-    QByteArray LastSeparator() const { return QByteArray(separator_, p_ - separator_); }
-
-private:
-    // The first '"' at or after from, or end_. The quotes of 64 bytes at a time are found as one bit
-    // mask, so finding where a value ends takes no branch per byte: a log is some 20 short values a
-    // line, and a branch that mispredicts at each value's end costs more than reading it.
-    const char* findQuote(const char* from) {
-        while (from < end_) {
-            const qsizetype at = from - begin_;
-            const qsizetype block = at & ~qsizetype{63};
-            if (block != maskBlock_) loadMask(block);
-            const std::uint64_t m = mask_ & (~std::uint64_t{0} << (at & 63));
-            if (m) return begin_ + block + std::countr_zero(m);
-            from = begin_ + block + 64;
-        }
-        return end_;
-    }
-    void loadMask(qsizetype block) {
-        maskBlock_ = block;
-        mask_ = 0;
-        const char* p = begin_ + block;
-        qsizetype i = 0;
-#ifdef __SSE2__
-        if (end_ - p >= 64) {
-            const __m128i quote = _mm_set1_epi8('"');
-            for (; i < 64; i += 16) {
-                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-                mask_ |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, quote)))} << i;
-            }
-            return;
-        }
-#endif
-        for (; i < 64 && p + i < end_; ++i)
-            if (p[i] == '"') mask_ |= std::uint64_t{1} << i;
-    }
     void skipToSeparator() {
         while (p_ < end_ && *p_ != ',' && *p_ != '\r' && *p_ != '\n') ++p_;
     }
+
+    const char* wordStart(qsizetype w) const { return begin_ + ((first_ + w) << 6); }
+    // The quotes from the read position's 64 bytes to the end, one word each.
+    void markQuotes() {
+        marked_ = true;
+        first_ = (p_ - begin_) >> 6;
+        const qsizetype size = end_ - begin_;
+        const qsizetype words = std::max<qsizetype>(1, (size + 63) / 64 - first_);
+        words_.assign(static_cast<std::size_t>(words), 0);
+        for (qsizetype k = 0; k < words; ++k) {
+            const char* p = wordStart(k);
+            std::uint64_t m = 0;
+            qsizetype i = 0;
+#ifdef __SSE2__
+            if (end_ - p >= 64) {
+                const __m128i quote = _mm_set1_epi8('"');
+                for (; i < 64; i += 16) {
+                    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+                    m |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, quote)))} << i;
+                }
+            }
+#endif
+            for (; i < 64 && p + i < end_; ++i)
+                if (p[i] == '"') m |= std::uint64_t{1} << i;
+            words_[static_cast<std::size_t>(k)] = m;
+        }
+        follow();
+    }
+    // The mask follows the read position: the quotes at or after it.
+    void follow() {
+        const qsizetype at = p_ - begin_;
+        w_ = (at >> 6) - first_;
+        if (w_ >= static_cast<qsizetype>(words_.size())) {
+            w_ = static_cast<qsizetype>(words_.size()) - 1;
+            mask_ = 0;
+            return;
+        }
+        mask_ = words_[static_cast<std::size_t>(w_)] & (~std::uint64_t{0} << (at & 63));
+    }
+    // The first '"' at or after from (not before the read position), or end_.
+    const char* findQuote(const char* from) const {
+        if (from >= end_) return end_;
+        const qsizetype at = from - begin_;
+        qsizetype w = (at >> 6) - first_;
+        const qsizetype words = static_cast<qsizetype>(words_.size());
+        std::uint64_t m = words_[static_cast<std::size_t>(w)] & (~std::uint64_t{0} << (at & 63));
+        while (m == 0) {
+            if (++w >= words) return end_;
+            m = words_[static_cast<std::size_t>(w)];
+        }
+        return wordStart(w) + std::countr_zero(m);
+    }
+
     const char* begin_;
     const char* p_;
     const char* end_;
     const char* contentEnd_;
     const char* separator_ = nullptr;
     bool unclosed_ = false;
-    qsizetype maskBlock_ = -1; // the offset of the 64 bytes mask_ holds the quotes of
-    std::uint64_t mask_ = 0;
+    bool marked_ = false;
+    qsizetype first_ = 0;              // the word (64 bytes from the start) words_ begins with
+    std::vector<std::uint64_t> words_; // the quotes, a bit for each byte
+    qsizetype w_ = 0;                  // the word of words_ the read position is in, or the last
+    std::uint64_t mask_ = 0;           // its quotes at or after the read position
 };
 
 bool isSpaceByte(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13) || c == 0xA0; }
@@ -444,7 +501,7 @@ private:
 bool readFresh(ContactRecord& rec, LogScanner& r, FreshTexts& texts) {
     const qsizetype start = r.Position();
     std::array<LogScanner::Slice, 20> v;
-    for (LogScanner::Slice& s : v) s = r.Next();
+    r.ReadAll(v.data(), static_cast<int>(v.size()));
     const qsizetype end = r.Position();
     const char* const from = r.Begin() + start;
     const qsizetype span = end - start;
