@@ -120,12 +120,10 @@ public:
         std::uint64_t mask = mask_; // the quotes of word w at or after p
         int i = 0;
         while (i < n) {
-            while (mask == 0 && w + 1 < count) mask = words[++w];
-            if (mask == 0 || base + (w << 6) + std::countr_zero(mask) != p) break;
+            if (!nextQuote(words, count, w, mask) || base + (w << 6) + std::countr_zero(mask) != p) break;
             std::uint64_t m = mask & (mask - 1);
             qsizetype wq = w;
-            while (m == 0 && wq + 1 < count) m = words[++wq];
-            if (m == 0) break;
+            if (!nextQuote(words, count, wq, m)) break;
             const char* q = base + (wq << 6) + std::countr_zero(m);
             qsizetype after;
             if (end - q > 1 && q[1] == ',') after = 2;
@@ -205,6 +203,12 @@ private:
     }
 
     const char* wordStart(qsizetype w) const { return begin_ + ((first_ + w) << 6); }
+    // Moves w and m (word w's quotes still ahead) on to the first word of the count with a quote ahead;
+    // false when there is none.
+    static bool nextQuote(const std::uint64_t* words, qsizetype count, qsizetype& w, std::uint64_t& m) {
+        while (m == 0 && w + 1 < count) m = words[++w];
+        return m != 0;
+    }
     // The quotes from the read position's 64 bytes to the end, one word each.
     void markQuotes() {
         marked_ = true;
@@ -249,10 +253,7 @@ private:
         qsizetype w = (at >> 6) - first_;
         const qsizetype words = static_cast<qsizetype>(words_.size());
         std::uint64_t m = words_[static_cast<std::size_t>(w)] & (~std::uint64_t{0} << (at & 63));
-        while (m == 0) {
-            if (++w >= words) return end_;
-            m = words_[static_cast<std::size_t>(w)];
-        }
+        if (!nextQuote(words_.data(), words, w, m)) return end_;
         return wordStart(w) + std::countr_zero(m);
     }
 
